@@ -17,10 +17,11 @@ using RedCombo = std::array<int, 6>;
 // True when the six numbers are strictly ascending and within 1..33.
 bool isValidCombo(const RedCombo& red);
 
-// The 1-based position of a valid combination in the enumeration order (1 2 3 4 5 6 is 1).
+// The 1-based position of a valid combination in the enumeration order (1 2 3 4 5 6 is 1);
+// 0 for a combination that is not valid.
 int redCode(const RedCombo& red);
 
-// The combination at a code 1..kComboCount.
+// The combination at a code 1..kComboCount; all zeros for any other code.
 RedCombo comboOfCode(int code);
 
 // Code digits 百万, 十万, 万位, 千位, 百位, 十位, 个位.
@@ -30,6 +31,7 @@ struct CodeDigits {
     std::string text() const;
 };
 
+// Digits of a code 0..9999999.
 CodeDigits codeDigits(int code);
 
 // Blue code digits (c1, c2), each 1..4, for a blue ball 1..16: 1 -> 11, 16 -> 44.
@@ -38,6 +40,7 @@ struct BlueCode {
     int c2 = 0;
 };
 
+// {0, 0} for a ball outside 1..16.
 BlueCode blueCode(int blue);
 
 // "1 2 3 4 5 6": plain decimals separated by single blanks.

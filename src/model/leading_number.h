@@ -1,7 +1,7 @@
 #pragma once
 // Every value read from a text is its longest leading decimal number: leading blanks skipped,
 // an optional sign, digits with at most one decimal point; the rest ignored, no exponent.
-// Empty or non-numeric text reads 0.
+// Empty or non-numeric text reads 0; digits too many for a double read as +-infinity.
 
 #include <cstdint>
 #include <optional>

@@ -29,11 +29,22 @@ struct HotColdStats {
     HotColdValues hv{};
 };
 
-// Any number of draws is accepted; callers apply the 22-draw minimum. `window` is clamped
-// to the history length.
+// Any number of draws is accepted; callers apply the 22-draw minimum (with fewer, `recent`
+// counts every draw). `window` is clamped to 0..history length.
 HotColdStats hotColdStats(const std::vector<RedCombo>& history, int window = 0);
 
 // Just the values; all zero when the history has fewer than 22 draws.
 HotColdValues hotColdValues(const std::vector<RedCombo>& history);
+
+// The hot/cold indicators of a combination: the sum of its six values and how many of its
+// numbers fall in each class.
+struct HotColdCounts {
+    int sum = 0;
+    int cold = 0;
+    int warm = 0;
+    int hot = 0;
+};
+
+HotColdCounts hotColdCounts(const RedCombo& red, const HotColdValues& hv);
 
 } // namespace ssq

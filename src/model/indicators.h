@@ -14,7 +14,8 @@ constexpr int kIndicatorCount = 41;
 using Indicators = std::array<int, kIndicatorCount + 1>;
 
 // All 41 indicators of a draw, given the previous draw's red numbers and the hot/cold values
-// of the history in force (all zero when fewer than 22 draws precede).
+// of the history in force (all zero when fewer than 22 draws precede). Indicators 7, 8 and 16
+// are 0 when `previous` is not a valid combination.
 Indicators drawIndicators(const RedCombo& red, int blue, const RedCombo& previous,
                           const HotColdValues& hv);
 

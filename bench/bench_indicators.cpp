@@ -20,7 +20,7 @@ std::uint64_t allCombinations() {
                         for (int f = e + 1; f <= 33; ++f) {
                             const ssq::Indicators x = ssq::selfIndicators({a, b, c, d, e, f}, blue);
                             for (int i = 1; i <= ssq::kIndicatorCount; ++i)
-                                checksum = checksum * 31 + static_cast<std::uint32_t>(x[i]);
+                                checksum += static_cast<std::uint64_t>(x[i]) * i;
                             blue = blue % ssq::kBlueMax + 1;
                         }
     return checksum;

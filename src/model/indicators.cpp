@@ -137,7 +137,11 @@ int codeRepeatCount(const CodeDigits& c, const CodeDigits& previous) {
 }
 
 Indicators selfIndicators(const RedCombo& red, int blue) {
-    Indicators x{};
+    // Filled field by field rather than value-initialised: this runs once per candidate.
+    Indicators x;
+    x[0] = x[7] = x[8] = x[16] = 0;
+    for (int i = 23; i <= 32; ++i)
+        x[i] = 0;
     int sum = 0;
     int small = 0;
     int odd = 0;

@@ -72,14 +72,14 @@ std::string CodeDigits::text() const {
     return s;
 }
 
+// From the units up, so every division is by the constant 10; 百万 takes what is left.
 CodeDigits codeDigits(int code) {
     CodeDigits c;
-    int place = 1000000;
-    for (int i = 0; i < 7; ++i) {
-        c.d[i] = code / place;
-        code -= c.d[i] * place;
-        place /= 10;
+    for (int i = 6; i > 0; --i) {
+        c.d[i] = code % 10;
+        code /= 10;
     }
+    c.d[0] = code;
     return c;
 }
 

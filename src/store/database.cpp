@@ -1,0 +1,329 @@
+#include "store/database.h"
+
+#include "store/schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <atomic>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+// Long enough to ride out another connection's short write, short enough to report a lock.
+constexpr int kBusyTimeoutMs = 2000;
+
+std::atomic<int> g_connectionCounter{0};
+
+QString newConnectionName(const QString& purpose) {
+    return u"ssq_%1_%2"_s.arg(purpose).arg(g_connectionCounter.fetch_add(1));
+}
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// SQLite's own open modes through a URI, so that no connection ever creates a file by accident.
+QString uriOf(const QString& path, const char* mode) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           u"?mode="_s + QLatin1StringView(mode);
+}
+
+bool isLockError(const QSqlError& e) {
+    const QString code = e.nativeErrorCode();
+    return code == u"5"_s || code == u"6"_s; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+// A connection used only inside one function; removed again when it goes out of scope.
+class ScopedConnection {
+public:
+    ScopedConnection(const QString& path, const char* mode, const QString& purpose)
+        : m_name(newConnectionName(purpose)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+        db.setDatabaseName(uriOf(path, mode));
+        QString options = u"QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyTimeoutMs);
+        if (qstrcmp(mode, "ro") == 0)
+            options += u";QSQLITE_OPEN_READONLY"_s;
+        db.setConnectOptions(options);
+        m_opened = db.open();
+    }
+    ~ScopedConnection() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    ScopedConnection(const ScopedConnection&) = delete;
+    ScopedConnection& operator=(const ScopedConnection&) = delete;
+
+    bool opened() const { return m_opened; }
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    QString name() const { return m_name; }
+
+private:
+    QString m_name;
+    bool m_opened = false;
+};
+
+bool hasSqliteHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+enum class Inspection { Ours, Foreign, Locked, Unreadable };
+
+struct InspectionResult {
+    Inspection kind = Inspection::Ours;
+    QString detail;
+};
+
+// Reads the layout of an existing file through a read-only connection: our tables with the
+// right widths and a schema version this program knows.
+InspectionResult inspect(const QString& path) {
+    ScopedConnection conn(path, "ro", u"inspect"_s);
+    QSqlDatabase db = conn.db();
+    if (!conn.opened()) {
+        const QSqlError e = db.lastError();
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+    }
+
+    QSqlQuery version(db);
+    if (!version.exec(u"PRAGMA user_version"_s) || !version.next()) {
+        const QSqlError e = version.lastError();
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+    }
+    const int userVersion = version.value(0).toInt();
+    version.finish();
+
+    QSqlQuery names(db);
+    if (!names.exec(u"SELECT name FROM sqlite_master WHERE type = 'table'"_s)) {
+        const QSqlError e = names.lastError();
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+    }
+    QStringList present;
+    while (names.next())
+        present.append(names.value(0).toString());
+    names.finish();
+
+    for (const schema::Table& t : schema::tables()) {
+        if (!present.contains(t.name, Qt::CaseInsensitive))
+            return {Inspection::Foreign, u"缺少表 %1"_s.arg(t.name)};
+        const QSqlRecord record = db.record(t.name);
+        if (record.count() != t.columns.size())
+            return {Inspection::Foreign, u"表 %1 应有 %2 列，实有 %3 列"_s.arg(t.name)
+                                             .arg(t.columns.size())
+                                             .arg(record.count())};
+        for (int i = 0; i < t.columns.size(); ++i) {
+            if (record.fieldName(i).compare(t.columns[i].name, Qt::CaseInsensitive) != 0)
+                return {Inspection::Foreign, u"表 %1 的第 %2 列应为 %3，实为 %4"_s.arg(t.name)
+                                                 .arg(i + 1)
+                                                 .arg(t.columns[i].name, record.fieldName(i))};
+        }
+    }
+    if (userVersion != schema::kVersion)
+        return {Inspection::Foreign, u"数据库版本为 %1，本程序只认识版本 %2"_s.arg(userVersion)
+                                         .arg(schema::kVersion)};
+    return {};
+}
+
+bool runAll(QSqlDatabase db, const QStringList& statements, QString* detail) {
+    QSqlQuery q(db);
+    for (const QString& s : statements) {
+        if (!q.exec(s)) {
+            *detail = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Builds a complete new file under a temporary name beside the target and renames it into
+// place, so that a failure never leaves a half-made database under the program's name.
+bool createFile(const QString& path, QString* detail) {
+    const QString temp = u"%1.new-%2"_s.arg(path).arg(QRandomGenerator::global()->generate(), 8,
+                                                      16, QChar(u'0'));
+    bool built = false;
+    {
+        ScopedConnection conn(temp, "rwc", u"create"_s);
+        QSqlDatabase db = conn.db();
+        if (!conn.opened()) {
+            *detail = db.lastError().text();
+        } else if (!db.transaction()) {
+            *detail = db.lastError().text();
+        } else {
+            QStringList statements;
+            for (const schema::Table& t : schema::tables())
+                statements.append(schema::createStatement(t));
+            statements += schema::seedStatements();
+            statements.append(u"PRAGMA user_version = %1"_s.arg(schema::kVersion));
+            built = runAll(db, statements, detail) && db.commit();
+            if (!built) {
+                if (detail->isEmpty())
+                    *detail = db.lastError().text();
+                db.rollback();
+            }
+        }
+    }
+    if (built && !QFile::rename(temp, path)) {
+        // Someone else created the file meanwhile; theirs wins and is inspected as usual.
+        built = QFileInfo::exists(path);
+        if (!built)
+            *detail = u"无法把新文件改名为目标文件"_s;
+    }
+    QFile::remove(temp);
+    QFile::remove(temp + u"-journal"_s);
+    return built;
+}
+
+} // namespace
+
+Database::Database(QString path) : m_path(std::move(path)) {}
+
+Database::~Database() {
+    close();
+}
+
+QString Database::defaultPath() {
+    return QCoreApplication::applicationDirPath() + u"/ssq.mdb"_s;
+}
+
+bool Database::open(QString* error) {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    message.clear();
+    close();
+
+    const QString file = shown(m_path);
+    QFileInfo info(m_path);
+    if (!info.exists()) {
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.isDir()) {
+            message = u"无法创建数据库文件“%1”：文件夹“%2”不存在。"_s.arg(
+                file, QDir::toNativeSeparators(folder.absoluteFilePath()));
+            return false;
+        }
+        QString detail;
+        if (!createFile(m_path, &detail)) {
+            message = u"无法创建数据库文件“%1”：%2"_s.arg(file, detail);
+            return false;
+        }
+        info.refresh();
+    }
+
+    if (info.isDir()) {
+        message = u"“%1”是一个文件夹，不是数据库文件。"_s.arg(file);
+        return false;
+    }
+    if (!info.isReadable()) {
+        message = u"无法读取数据库文件“%1”，请检查文件的访问权限。"_s.arg(file);
+        return false;
+    }
+    if (!hasSqliteHeader(m_path)) {
+        message = u"文件“%1”不是本程序的数据库（不是 SQLite 数据库文件）。程序没有改动这个文件，"
+                  u"请换用本程序的数据库文件。"_s.arg(file);
+        return false;
+    }
+
+    InspectionResult found = inspect(m_path);
+    if (found.kind == Inspection::Unreadable && QFileInfo::exists(m_path + u"-journal"_s)) {
+        // A write that was cut off leaves a hot journal, which a read-only connection may not
+        // roll back. Rolling it back is SQLite's own recovery and restores the file to its
+        // last committed state; then the file is judged as usual.
+        {
+            ScopedConnection recovery(m_path, "rw", u"recover"_s);
+            QSqlQuery q(recovery.db());
+            q.exec(u"SELECT count(*) FROM sqlite_master"_s);
+        }
+        found = inspect(m_path);
+    }
+    switch (found.kind) {
+    case Inspection::Ours:
+        break;
+    case Inspection::Foreign:
+        message = u"文件“%1”不是本程序的数据库（%2）。程序没有改动这个文件，请换用本程序的数据库文件。"_s
+                      .arg(file, found.detail);
+        return false;
+    case Inspection::Locked:
+        message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
+        return false;
+    case Inspection::Unreadable:
+        message = u"数据库文件“%1”已损坏或无法读取（%2）。程序没有改动这个文件。"_s.arg(file, found.detail);
+        return false;
+    }
+
+    // Root may write through any permission bits, so the owner's write bit decides.
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) {
+        message = u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(file);
+        return false;
+    }
+
+    const QString name = newConnectionName(u"db"_s);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(uriOf(m_path, "rw"));
+        db.setConnectOptions(u"QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyTimeoutMs));
+        bool ok = db.open();
+        QSqlError failure = db.lastError();
+        if (ok) {
+            // Taking the write lock once tells a locked or unwritable file apart now, before
+            // the user has typed anything that could not be stored.
+            QSqlQuery probe(db);
+            ok = probe.exec(u"BEGIN IMMEDIATE"_s);
+            if (ok)
+                probe.exec(u"ROLLBACK"_s);
+            else
+                failure = probe.lastError();
+        }
+        if (!ok) {
+            if (isLockError(failure))
+                message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
+            else
+                message = u"无法打开数据库文件“%1”进行写入（%2）。"_s.arg(file, failure.text());
+            db.close();
+        }
+        if (!ok) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            return false;
+        }
+    }
+    m_connectionName = name;
+    return true;
+}
+
+void Database::close() {
+    if (m_connectionName.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_connectionName.clear();
+}
+
+bool Database::isOpen() const {
+    return !m_connectionName.isEmpty() && connection().isOpen();
+}
+
+QSqlDatabase Database::connection() const {
+    if (m_connectionName.isEmpty())
+        return QSqlDatabase();
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+} // namespace ssq

@@ -1,0 +1,35 @@
+#pragma once
+// The number rows of kjhm as draws, oldest first, for the readers of the history (hot/cold,
+// draw entry, the last-draw check, the command line).
+
+#include "model/red_code.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace ssq {
+
+struct StoredDraw {
+    int issue = 0;
+    // The six red numbers, ascending; all 0 unless `complete`.
+    RedCombo red{};
+    // The first blue cell above 0 (1..16), 0 when there is none.
+    int blue = 0;
+    // Every red column (1..33) whose cell reads above 0, in column order. A row edited by hand
+    // may hold more or fewer than six.
+    std::vector<int> redColumns;
+    // Exactly six red cells and one blue cell, each holding its own number.
+    bool complete = false;
+};
+
+// Every row of kjhm in 期号 order (rows with equal issues in the order they were stored).
+// On a failure of the store returns what was read before it and sets *error.
+std::vector<StoredDraw> loadDraws(QSqlDatabase db, QString* error = nullptr);
+
+// The last row in that order; nullopt for an empty history or a failure.
+std::optional<StoredDraw> newestDraw(QSqlDatabase db, QString* error = nullptr);
+
+} // namespace ssq

@@ -1,1 +1,82 @@
-int main() { return 0; }
+// ssq-cli: the program's database and logic for scripts and tests, without a display.
+//   ssq-cli [--db PATH] <command> [arguments...]
+
+#include "cli/cli_context.h"
+#include "cli/command_code.h"
+#include "cli/command_info.h"
+#include "cli/console.h"
+#include "store/database.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using ssq::cli::CliContext;
+
+struct Command {
+    QString name;
+    QString usage;
+    int (*run)(const CliContext&, const QStringList&);
+};
+
+// One line per command; each lives in its own command_<name>.cpp.
+const QList<Command>& commands() {
+    static const QList<Command> all{
+        {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s, ssq::cli::runCode},
+        {u"info"_s, u"info                       数据库位置、开奖记录数、最早与最新期号"_s,
+         ssq::cli::runInfo},
+    };
+    return all;
+}
+
+void printUsage(QTextStream& stream) {
+    stream << u"用法: ssq-cli [--db 数据库文件] <命令> [参数...]"_s << Qt::endl
+           << u"命令:"_s << Qt::endl;
+    for (const Command& c : commands())
+        stream << u"  "_s << c.usage << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    ssq::cli::setUpConsole();
+
+    QStringList args = QCoreApplication::arguments().mid(1);
+    CliContext context;
+    while (!args.isEmpty() && args.front().startsWith(u"--"_s)) {
+        const QString option = args.takeFirst();
+        if (option == u"--db"_s && !args.isEmpty()) {
+            context.dbPath = args.takeFirst();
+        } else if (option == u"--help"_s) {
+            printUsage(ssq::cli::out());
+            return ssq::cli::kExitOk;
+        } else {
+            ssq::cli::err() << u"无法识别的选项: "_s << option << Qt::endl;
+            printUsage(ssq::cli::err());
+            return ssq::cli::kExitUsage;
+        }
+    }
+    if (context.dbPath.isEmpty())
+        context.dbPath = ssq::Database::defaultPath();
+
+    if (args.isEmpty()) {
+        printUsage(ssq::cli::err());
+        return ssq::cli::kExitUsage;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands()) {
+        if (c.name == name) {
+            const int status = c.run(context, args);
+            ssq::cli::out().flush();
+            ssq::cli::err().flush();
+            return status;
+        }
+    }
+    ssq::cli::err() << u"未知命令: "_s << name << Qt::endl;
+    printUsage(ssq::cli::err());
+    return ssq::cli::kExitUsage;
+}

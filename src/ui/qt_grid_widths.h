@@ -1,0 +1,13 @@
+#pragma once
+// Column widths of a data grid, given in twips like every grid width of the program.
+
+class QTableView;
+
+namespace ssq {
+
+// Sets every column, present and future (after a new query), to the width.
+void setDefaultColumnWidth(QTableView& grid, double twips);
+// Sets one column (0-based) of the current result.
+void setColumnWidth(QTableView& grid, int column, double twips);
+
+} // namespace ssq

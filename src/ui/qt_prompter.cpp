@@ -1,0 +1,84 @@
+#include "ui/qt_prompter.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+Prompter* g_installed = nullptr;
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QString programTitle()
+{
+    return u"Ravelko"_s;
+}
+
+Prompter& prompter()
+{
+    static QtPrompter qtPrompter;
+    return g_installed ? *g_installed : qtPrompter;
+}
+
+void setPrompter(Prompter* p)
+{
+    g_installed = p;
+}
+
+void QtPrompter::message(QWidget* parent, const QString& text, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), programTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtPrompter::question(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, programTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtPrompter::input(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title.isEmpty() ? programTitle() : title,
+                                               prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString QtPrompter::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, {}, filter);
+}
+
+QString QtPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, {}, filter);
+}
+
+} // namespace ssq

@@ -1,0 +1,57 @@
+#pragma once
+// A Prompter for window tests: records every message, answers questions, input boxes and file
+// dialogs from queues filled by the test. Installs itself while it lives.
+
+#include "ui/prompter.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+namespace ssq::test {
+
+class ScriptedPrompter : public Prompter {
+public:
+    struct Message {
+        QString text;
+        Icon icon = Icon::None;
+    };
+
+    ScriptedPrompter();
+    ~ScriptedPrompter() override;
+    ScriptedPrompter(const ScriptedPrompter&) = delete;
+    ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
+
+    // Answers, used in order. A question or dialog with no answer left is recorded in
+    // unanswered() and gets No / cancel.
+    void answerQuestion(bool yes) { m_questionAnswers.append(yes); }
+    void answerInput(std::optional<QString> text) { m_inputAnswers.append(text); }
+    void answerFileName(const QString& path) { m_fileAnswers.append(path); }
+
+    const QList<Message>& messages() const { return m_messages; }
+    QStringList messageTexts() const;
+    // Every question text and input prompt, in order.
+    const QStringList& questions() const { return m_questions; }
+    const QStringList& unanswered() const { return m_unanswered; }
+    void clear();
+
+    void message(QWidget* parent, const QString& text, Icon icon = Icon::None) override;
+    bool question(QWidget* parent, const QString& text) override;
+    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title = {},
+                                 const QString& initial = {}) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+
+private:
+    QString nextFileName(const QString& caption);
+
+    QList<Message> m_messages;
+    QStringList m_questions;
+    QStringList m_unanswered;
+    QList<bool> m_questionAnswers;
+    QList<std::optional<QString>> m_inputAnswers;
+    QStringList m_fileAnswers;
+};
+
+} // namespace ssq::test

@@ -1,0 +1,143 @@
+#include "red/saved_results.h"
+
+#include "store/record_set.h"
+#include "store/schema.h"
+#include "store/text_value.h"
+#include "store/transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+// Rows the results window holds at most (5 texts each).
+constexpr int kMaxLoadedRows = 4000;
+
+QString saveFailure(const QString& why) {
+    return u"所选号码保存失败，原来保存的号码没有改动。原因："_s + why;
+}
+
+QString errorText(const QSqlQuery& q) {
+    const QString text = q.lastError().text();
+    return text.isEmpty() ? u"数据库操作失败"_s : text;
+}
+
+// The rowid of the row that is always kept, creating it when hmbc has lost it.
+bool keptRowId(QSqlDatabase db, qint64* rowid, QString* why) {
+    QSqlQuery q(db);
+    if (!q.exec(u"select rowid from hmbc order by 编号 limit 1"_s)) {
+        *why = errorText(q);
+        return false;
+    }
+    if (q.next()) {
+        *rowid = q.value(0).toLongLong();
+        return true;
+    }
+    QSqlQuery insert(db);
+    insert.prepare(u"insert into hmbc (编号) values (?)"_s);
+    insert.addBindValue(schema::kHmbcFirstRowNumber);
+    if (!insert.exec()) {
+        *why = errorText(insert);
+        return false;
+    }
+    *rowid = insert.lastInsertId().toLongLong();
+    return true;
+}
+
+bool writeRows(QSqlDatabase db, int count, const ResultText& textAt, QString* why) {
+    const QSqlRecord columns = db.record(schema::kHmbc);
+    if (columns.count() < 1 + kResultsPerRow) {
+        *why = u"表hmbc的列数不足"_s;
+        return false;
+    }
+    QStringList names;
+    QStringList marks;
+    for (int c = 0; c <= kResultsPerRow; ++c) {
+        names.append(columns.fieldName(c));
+        marks.append(u"?"_s);
+    }
+    QSqlQuery insert(db);
+    if (!insert.prepare(u"insert into hmbc ("_s + names.join(u',') + u") values ("_s
+                        + marks.join(u',') + u')')) {
+        *why = errorText(insert);
+        return false;
+    }
+    for (int first = 0; first < count; first += kResultsPerRow) {
+        insert.bindValue(0, first + 1);
+        for (int c = 0; c < kResultsPerRow; ++c) {
+            const int i = first + c;
+            // Places after the last result stay empty (NULL), as an untouched cell is.
+            insert.bindValue(1 + c, i < count ? QVariant(textAt(i)) : QVariant(QMetaType::fromType<QString>()));
+        }
+        if (!insert.exec()) {
+            *why = errorText(insert);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QString savePreparationMessage() {
+    return u"正准备保存,请确定!本操作所需时间取决于您保存的数据量,本程序规定选号注数不得超过5000注"_s;
+}
+
+SaveOutcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
+    if (count > kMaxSavedResults)
+        return {false, u"您所选的号码超过了5000注,本程序拒绝执行此操作"_s};
+    count = std::max(count, 0);
+
+    Transaction transaction(db);
+    if (!transaction.active())
+        return {false, saveFailure(db.lastError().text())};
+
+    QString why;
+    qint64 kept = -1;
+    if (!keptRowId(db, &kept, &why))
+        return {false, saveFailure(why)};
+    QSqlQuery remove(db);
+    remove.prepare(u"delete from hmbc where rowid <> ?"_s);
+    remove.addBindValue(kept);
+    if (!remove.exec())
+        return {false, saveFailure(errorText(remove))};
+    if (!writeRows(db, count, textAt, &why))
+        return {false, saveFailure(why)};
+    if (!transaction.commit())
+        return {false, saveFailure(db.lastError().text())};
+    return {true, u"所选号码保存完毕"_s};
+}
+
+SavedResults loadSavedResults(QSqlDatabase db) {
+    SavedResults out;
+    RecordSet rs(db);
+    if (!rs.open(u"select* from hmbc order by 编号 "_s, &out.error))
+        return out;
+    out.recordCount = rs.recordCount();
+    if (!rs.moveFirst())
+        return out;
+    // The first row is kept apart from the results; the results stop at the first empty place.
+    for (int row = 0; row < kMaxLoadedRows && rs.moveNext(); ++row) {
+        for (int c = 1; c <= kResultsPerRow; ++c) {
+            const QString text = rs.value(c);
+            if (numberOf(text) < 1)
+                return out;
+            out.texts.append(text);
+        }
+    }
+    return out;
+}
+
+QString savedCountText(int count) {
+    return u"(您总共选出了"_s + QString::number(count) + u"注号码)"_s;
+}
+
+} // namespace ssq

@@ -1,0 +1,221 @@
+#include "store/draw_entry.h"
+
+#include "store/draw_history.h"
+#include "store/draw_writer.h"
+#include "store/text_value.h"
+#include "store/transaction.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+const QString kFirstRecord = u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
+const QString kFewerThan22 = u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s;
+
+QString issueShown(int issue) {
+    return issue >= 0 ? u"%1"_s.arg(issue, 4, 10, QChar(u'0')) : QString::number(issue);
+}
+
+EntryResult failed(const QString& text) {
+    return {false, {{text, true}}};
+}
+
+// Writes one draw's rows (or the first record) in one transaction.
+bool appendRows(QSqlDatabase db, const DrawRows& rows, QString* error) {
+    Transaction transaction(db);
+    if (!transaction.active()) {
+        *error = u"无法开始写入数据库"_s;
+        return false;
+    }
+    DrawWriter writer(db);
+    if (!writer.append(rows, error))
+        return false;
+    if (!transaction.commit()) {
+        *error = u"无法保存到数据库文件"_s;
+        return false;
+    }
+    return true;
+}
+
+std::vector<RedCombo> redHistory(const std::vector<StoredDraw>& draws) {
+    std::vector<RedCombo> history;
+    history.reserve(draws.size());
+    for (const StoredDraw& d : draws)
+        history.push_back(redNumbersOf(d));
+    return history;
+}
+
+// With fewer than 22 stored draws the hot/cold values are all 0 and the user is told so.
+HotColdValues hotColdOf(const std::vector<StoredDraw>& draws, EntryResult& result) {
+    if (draws.size() < static_cast<std::size_t>(kHotColdMinDraws)) {
+        result.messages.append({kFewerThan22, false});
+        return {};
+    }
+    return hotColdValues(redHistory(draws));
+}
+
+} // namespace
+
+int issueOfText(const QString& text) {
+    const double value = numberOf(text);
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(std::lround(value));
+}
+
+std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int>& reds,
+                                       const QList<int>& blues, QString* message) {
+    if (issueText.isEmpty()) {
+        *message = u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        return std::nullopt;
+    }
+    if (issueText.size() != 4) {
+        *message = u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        return std::nullopt;
+    }
+    if (reds.size() != 6) {
+        *message = u"红球号码选择有误,请重新选择！"_s;
+        return std::nullopt;
+    }
+    if (blues.size() != 1) {
+        *message = u"蓝球号码选择有误,请重新选择！"_s;
+        return std::nullopt;
+    }
+    DrawInput draw;
+    draw.issue = issueOfText(issueText);
+    for (int i = 0; i < 6; ++i)
+        draw.red[i] = reds[i];
+    draw.blue = blues.front();
+    if (!isValidCombo(draw.red) || draw.blue < 1 || draw.blue > kBlueMax) {
+        // The boxes only offer 1..33 and 1..16 in order; anything else is a caller's fault.
+        *message = u"红球号码选择有误,请重新选择！"_s;
+        return std::nullopt;
+    }
+    return draw;
+}
+
+EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
+    QString error;
+    const std::vector<StoredDraw> draws = loadDraws(db, &error);
+    if (!error.isEmpty())
+        return failed(u"数据添加失败，数据库没有改动：%1"_s.arg(error));
+
+    EntryResult result;
+    DrawRows rows;
+    if (draws.empty()) {
+        result.messages.append({kFirstRecord, false});
+        rows = firstRecordRows(draw);
+    } else {
+        // The previous draw is the stored row with the highest issue, even when the new issue
+        // is lower; the hot/cold values come from every stored row.
+        const RedCombo previous = redNumbersOf(draws.back());
+        const HotColdValues hv = hotColdOf(draws, result);
+        rows = drawRows(draw, previous, hv);
+    }
+    if (!appendRows(db, rows, &error)) {
+        result.messages.append({u"数据添加失败，数据库没有改动：%1"_s.arg(error), true});
+        return result;
+    }
+    result.written = true;
+    result.messages.append({u"数据添加完毕"_s, false});
+    return result;
+}
+
+EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
+    QString error;
+    const std::vector<StoredDraw> draws = loadDraws(db, &error);
+    if (!error.isEmpty())
+        return failed(u"数据修改失败，数据库没有改动：%1"_s.arg(error));
+
+    EntryResult result;
+    if (draws.empty()) {
+        // Nothing to modify: the draw becomes the first record, as adding it would.
+        result.messages.append({kFirstRecord, false});
+        if (!appendRows(db, firstRecordRows(draw), &error)) {
+            result.messages.append({u"数据添加失败，数据库没有改动：%1"_s.arg(error), true});
+            return result;
+        }
+        result.written = true;
+        return result;
+    }
+
+    std::size_t at = 0;
+    while (at < draws.size() && draws[at].issue != draw.issue)
+        ++at;
+    if (at == draws.size())
+        return failed(u"数据库中没有第%1期的开奖数据，无法自动修改。数据库没有改动。"_s.arg(
+            issueShown(draw.issue)));
+    if (at == 0)
+        return failed(u"第%1期是数据库中的第一条记录，它之前没有开奖数据，无法计算它的指标，"
+                      u"不能自动修改。数据库没有改动。"_s.arg(issueShown(draw.issue)));
+
+    // The hot/cold history is every stored row, the modified one (as stored) and later ones
+    // included.
+    const RedCombo previous = redNumbersOf(draws[at - 1]);
+    const HotColdValues hv = hotColdOf(draws, result);
+    const DrawRows rows = drawRows(draw, previous, hv);
+    const QVariantList* cells[3] = {&rows.numbers, &rows.codes, &rows.indicators};
+
+    Transaction transaction(db);
+    DrawWriter writer(db);
+    bool ok = transaction.active();
+    if (!ok)
+        error = u"无法开始写入数据库"_s;
+    for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
+        if (!ok)
+            break;
+        const std::optional<qint64> rowid = writer.firstRowWithIssue(t, draw.issue, &error);
+        if (!rowid) {
+            if (error.isEmpty())
+                error = u"%1表中没有第%2期的记录，三个表的数据已不一致"_s.arg(
+                    tableCaption(t), issueShown(draw.issue));
+            ok = false;
+            break;
+        }
+        ok = writer.overwrite(t, *rowid, *cells[static_cast<int>(t)], &error);
+    }
+    if (ok && !transaction.commit()) {
+        ok = false;
+        error = u"无法保存到数据库文件"_s;
+    }
+    if (!ok) {
+        result.messages.append({u"数据修改失败，数据库没有改动：%1"_s.arg(error), true});
+        return result;
+    }
+    result.written = true;
+    result.messages.append({u"数据修改完成并已保存"_s, false});
+    return result;
+}
+
+EntryResult deleteDraw(QSqlDatabase db, int issue) {
+    Transaction transaction(db);
+    if (!transaction.active())
+        return failed(u"数据删除失败：无法开始写入数据库"_s);
+    DrawWriter writer(db);
+    QString error;
+    int removed = 0;
+    for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
+        const std::optional<qint64> rowid = writer.firstRowWithIssue(t, issue, &error);
+        if (!error.isEmpty())
+            return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(error));
+        // A table that lost its row by hand editing is skipped; the others are still cleaned.
+        if (!rowid)
+            continue;
+        if (!writer.remove(t, *rowid, &error))
+            return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(error));
+        ++removed;
+    }
+    if (removed == 0)
+        return failed(u"数据库中没有第%1期的开奖数据，没有删除任何数据。"_s.arg(issueShown(issue)));
+    if (!transaction.commit())
+        return failed(u"数据删除失败，数据库没有改动：无法保存到数据库文件"_s);
+    return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};
+}
+
+} // namespace ssq

@@ -1,0 +1,44 @@
+#pragma once
+// Draw entry: checking what the user typed and ticked, then adding a draw, recomputing a stored
+// draw in place (automatic modify) and deleting one. Each write touches the three draw tables
+// in one transaction, so a failure leaves all three as they were.
+
+#include "store/draw_rows.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+namespace ssq {
+
+// One message box the user sees, in order.
+struct EntryMessage {
+    QString text;
+    bool warning = false;
+};
+
+struct EntryResult {
+    bool written = false; // the store was changed
+    QList<EntryMessage> messages;
+};
+
+// The stored issue of a typed text: its leading number, rounded; 0 when there is none.
+int issueOfText(const QString& text);
+
+// Checks, in this order, the issue text, the six reds and the one blue. On failure returns
+// nullopt and sets *message to the one message the user sees.
+std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int>& reds,
+                                       const QList<int>& blues, QString* message);
+
+// Appends a draw after the stored history; an empty history gets the partial first record.
+EntryResult addDraw(QSqlDatabase db, const DrawInput& draw);
+
+// Recomputes the stored draw `draw.issue` against the row before it and overwrites its rows.
+EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw);
+
+// Removes the first row carrying `issue` from each draw table.
+EntryResult deleteDraw(QSqlDatabase db, int issue);
+
+} // namespace ssq

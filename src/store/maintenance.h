@@ -1,0 +1,36 @@
+#pragma once
+// Maintenance of the database file: backup, replacing it by the backup, and compaction. Every
+// step that could lose ssq.mdb works on a complete copy first and swaps it in with one rename;
+// a failing step is reported and leaves ssq.mdb as it was.
+
+#include <QString>
+
+namespace ssq {
+
+class Database;
+
+struct MaintenanceResult {
+    bool ok = false;
+    QString message; // the closing message, or what went wrong
+};
+
+// "e:\Ravelko数据库备份" on Windows; elsewhere, with no drive e:, the folder of that name in
+// the user's home folder.
+QString defaultBackupFolder();
+
+// The backup file in `folder`: ssq1.mdb.
+QString backupFilePath(const QString& folder);
+
+// Copies the open database into `folder`/ssq1.mdb (overwriting), consistently even while it is
+// in use.
+MaintenanceResult backupDatabase(Database& db, const QString& folder);
+
+// Replaces the database file by the backup in `folder`; refuses a missing backup or one that
+// is not a database of this program. `db` is closed around the swap and open again after it.
+MaintenanceResult restoreFromBackup(Database& db, const QString& folder);
+
+// Rewrites the database compactly into ssq28.mdb beside it and swaps that in; no ssq28.mdb is
+// left behind. `db` is closed around the swap and open again after it.
+MaintenanceResult compactDatabase(Database& db);
+
+} // namespace ssq

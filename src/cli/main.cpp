@@ -3,6 +3,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/command_code.h"
+#include "cli/command_import.h"
 #include "cli/command_info.h"
 #include "cli/console.h"
 #include "store/database.h"
@@ -28,6 +29,8 @@ const QList<Command>& commands() {
         {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s, ssq::cli::runCode},
         {u"info"_s, u"info                       数据库位置、开奖记录数、最早与最新期号"_s,
          ssq::cli::runInfo},
+        {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）"_s,
+         ssq::cli::runImport},
     };
     return all;
 }

@@ -1,0 +1,69 @@
+#include "red/page_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kTwipsPerPoint = 20.0;
+// A thin rule, about a quarter of a millimetre.
+constexpr double kRuleWidthTwips = 14.0;
+
+void fail(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+}
+
+} // namespace
+
+bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error) {
+    const QPageSize size(QSizeF(page.widthTwips / kTwipsPerPoint, page.heightTwips / kTwipsPerPoint),
+                         QPageSize::Point, QString(), QPageSize::ExactMatch);
+    if (!device.setPageSize(size)) {
+        fail(error, u"打印机不支持所需的纸张尺寸，无法打印"_s);
+        return false;
+    }
+    device.setPageOrientation(QPageLayout::Portrait);
+    // A printer that cannot print to the edge keeps its own margins; the page then starts at
+    // its printable area.
+    device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        fail(error, u"无法开始打印，请检查打印机是否可用"_s);
+        return false;
+    }
+    painter.scale(device.logicalDpiX() / kTwipsPerInch, device.logicalDpiY() / kTwipsPerInch);
+    painter.setPen(QPen(Qt::black, kRuleWidthTwips));
+
+    for (const PrintOp& op : page.ops) {
+        if (op.kind == PrintOp::Kind::Line) {
+            painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
+            continue;
+        }
+        QFont font = painter.font();
+        // Pixel sizes are in the painter's own units, here twips.
+        font.setPixelSize(qRound(op.fontSize * kTwipsPerPoint));
+        painter.setFont(font);
+        // The position names the top of the text, as on the original printer.
+        const double ascent = QFontMetricsF(font, &device).ascent();
+        painter.drawText(QPointF(op.x, op.y + ascent), op.text);
+    }
+    if (!painter.end()) {
+        fail(error, u"打印未能完成，请检查打印机"_s);
+        return false;
+    }
+    return true;
+}
+
+} // namespace ssq

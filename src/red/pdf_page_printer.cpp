@@ -1,0 +1,16 @@
+#include "red/pdf_page_printer.h"
+
+#include "red/page_painter.h"
+
+#include <QPrinter>
+
+namespace ssq {
+
+bool PdfPagePrinter::print(const PrintPage& page, QString* error) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_path);
+    return paintPage(page, printer, error);
+}
+
+} // namespace ssq

@@ -1,0 +1,114 @@
+#include "red/result_page.h"
+
+#include "model/leading_number.h"
+
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+struct PaperLayout {
+    int width;
+    int height;
+    int titleX;
+    int ruleEnd;       // right end of every rule
+    int closingRuleY;
+    int dateY;
+    int closingY;
+};
+
+constexpr int kRuleStart = 100;
+constexpr int kTitleY = 500;
+constexpr int kTopRuleY = 900;
+constexpr int kSecondRuleY = 950;
+constexpr int kLineX = 500;
+constexpr int kFirstLineY = 850 + 300;
+constexpr int kLineStep = 300;
+constexpr int kFooterX = 500;
+
+PaperLayout layoutOf(Paper paper) {
+    if (paper == Paper::A4)
+        return {10000, 16000, 2000, 9900, 14000, 14200, 14600};
+    return {8500, 13800, 1500, 8000, 12300, 12500, 12800};
+}
+
+PrintOp text(int x, int y, int size, const QString& s) {
+    PrintOp op;
+    op.kind = PrintOp::Kind::Text;
+    op.x = x;
+    op.y = y;
+    op.fontSize = size;
+    op.text = s;
+    return op;
+}
+
+PrintOp line(int x1, int y, int x2) {
+    PrintOp op;
+    op.kind = PrintOp::Kind::Line;
+    op.x = x1;
+    op.y = y;
+    op.x2 = x2;
+    op.y2 = y;
+    return op;
+}
+
+// Result `place` (1-based) or empty text where nothing was saved. Works in double so that no
+// start number, however large or small, can overflow an index.
+QString placeText(const QStringList& saved, double place) {
+    if (!(place >= 1 && place <= saved.size()))
+        return {};
+    return saved.at(static_cast<qsizetype>(place) - 1);
+}
+
+} // namespace
+
+QString homePageAddress() {
+    return u"https://ravelko.example.com"_s;
+}
+
+int resultsPerLine(Paper paper) {
+    return paper == Paper::A4 ? 4 : 3;
+}
+
+int linesPerPage(Paper paper) {
+    return paper == Paper::A4 ? 42 : 36;
+}
+
+PrintPage buildResultPage(Paper paper, const QString& issue, double start,
+                          const QStringList& saved, const QDate& printDate) {
+    const PaperLayout l = layoutOf(paper);
+    PrintPage page;
+    page.widthTwips = l.width;
+    page.heightTwips = l.height;
+
+    page.ops.append(text(l.titleX, kTitleY, 14, u"    Ravelko第"_s + issue + u"期预选号码"_s));
+    page.ops.append(line(kRuleStart, kTopRuleY, l.ruleEnd));
+    page.ops.append(line(kRuleStart, kSecondRuleY, l.ruleEnd));
+
+    // The start number is rounded as a list index is; NaN or infinity matches no place.
+    const double first = roundHalfEven(start);
+    const int perLine = resultsPerLine(paper);
+    for (int row = 0; row < linesPerPage(paper); ++row) {
+        QStringList places;
+        bool any = false;
+        for (int col = 0; col < perLine; ++col) {
+            const QString t = placeText(saved, first + row * perLine + col);
+            any = any || !t.isEmpty();
+            places.append(t);
+        }
+        if (any)
+            page.ops.append(text(kLineX, kFirstLineY + row * kLineStep, 10, places.join(u"    "_s)));
+    }
+
+    page.ops.append(line(kRuleStart, l.closingRuleY, l.ruleEnd));
+    page.ops.append(text(kFooterX, l.dateY, 14,
+                         u"打印日期： "_s + QLocale::system().toString(printDate, QLocale::ShortFormat)));
+    page.ops.append(text(kFooterX, l.closingY, 12,
+                         u"感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress()));
+    return page;
+}
+
+} // namespace ssq

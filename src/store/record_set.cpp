@@ -294,10 +294,10 @@ bool RecordSet::refreshRow(Row& row) {
 bool RecordSet::remove(QString* error) {
     if (!hasCurrent())
         return fail(u"没有当前记录，无法删除"_s, error);
-    Row& row = m_rows[m_pos];
+    if (!m_writable)
+        return fail(u"这个查询的结果不能修改：%1"_s.arg(m_query), error);
+    const Row& row = m_rows[m_pos];
     if (row.rowid >= 0) {
-        if (!m_writable)
-            return fail(u"这个查询的结果不能修改：%1"_s.arg(m_query), error);
         QSqlQuery q(m_db);
         q.prepare(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(quotedName(m_table)));
         q.addBindValue(row.rowid);

@@ -1,0 +1,66 @@
+#include "support/draw_tables.h"
+
+#include "support/temp_database.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq::test {
+
+QList<QVariantList> tableRows(QSqlDatabase db, const QString& table) {
+    QList<QVariantList> rows;
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT * FROM %1 ORDER BY 期号, rowid"_s.arg(table)))
+        return rows;
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < q.record().count(); ++i)
+            row.append(q.value(i));
+        rows.append(row);
+    }
+    return rows;
+}
+
+int rowCount(QSqlDatabase db, const QString& table) {
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT count(*) FROM %1"_s.arg(table)) || !q.next())
+        return -1;
+    return q.value(0).toInt();
+}
+
+QStringList realHistoryLines() {
+    QFile file(sharedDataPath(u"ssq-history.csv"_s));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    if (!lines.isEmpty())
+        lines.removeFirst();
+    return lines;
+}
+
+HistoryDraw parseRealLine(const QString& line) {
+    const QStringList f = line.split(u',');
+    HistoryDraw d;
+    d.issueText = f.value(0);
+    d.issue = d.issueText.right(4).toInt();
+    for (int i = 0; i < 6; ++i)
+        d.red[i] = f.value(1 + i).toInt();
+    d.blue = f.value(7).toInt();
+    return d;
+}
+
+QList<HistoryDraw> realDraws(const QString& fromIssue, int count) {
+    QList<HistoryDraw> draws;
+    bool started = false;
+    for (const QString& line : realHistoryLines()) {
+        started = started || line.startsWith(fromIssue + u',');
+        if (started && draws.size() < count)
+            draws.append(parseRealLine(line));
+    }
+    return draws;
+}
+
+} // namespace ssq::test

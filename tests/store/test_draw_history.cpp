@@ -1,7 +1,6 @@
 // Reading the stored draws back from kjhm, including rows edited by hand into bad shapes.
 
 #include "store/draw_history.h"
-#include "store/text_value.h"
 #include "support/temp_database.h"
 
 #include <QSqlError>
@@ -100,15 +99,6 @@ private Q_SLOTS:
         QCOMPARE(draws[2].blue, 0);
         QCOMPARE(draws[3].blue, 2);
         QCOMPARE(draws[4].redColumns.back(), 6);
-    }
-
-    void textValuesReadByTheirLeadingNumber() {
-        QCOMPARE(ssq::numberOf(u"7018"_s), 7018.0);
-        QCOMPARE(ssq::numberOf(u" 12期"_s), 12.0);
-        QCOMPARE(ssq::numberOf(u"28%"_s), 28.0);
-        QCOMPARE(ssq::numberOf(u"-16"_s), -16.0);
-        QCOMPARE(ssq::numberOf(u"冷热"_s), 0.0);
-        QCOMPARE(ssq::numberOf(QString()), 0.0);
     }
 };
 

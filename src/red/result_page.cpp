@@ -2,6 +2,8 @@
 
 #include "model/leading_number.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -66,7 +68,10 @@ QString placeText(const QStringList& saved, double place) {
 } // namespace
 
 QString homePageAddress() {
-    return u"https://ravelko.example.com"_s;
+    // The program has no web site; its home page is the help page installed beside it, the
+    // page the welcome window's home-page button opens.
+    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath())
+                                        .filePath(u"help/index.html"_s));
 }
 
 int resultsPerLine(Paper paper) {

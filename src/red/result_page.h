@@ -30,7 +30,7 @@ struct PrintPage {
     QList<PrintOp> ops;
 };
 
-// Address printed on the closing line of every page.
+// The home page named on the closing line of every page.
 QString homePageAddress();
 
 // The page of `saved` (result texts, result 1 first) that starts at result number `start`.

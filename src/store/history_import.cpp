@@ -1,9 +1,10 @@
 #include "store/history_import.h"
 
-#include "store/draw_history.h"
-#include "store/draw_rows.h"
 #include "store/draw_writer.h"
+#include "store/schema.h"
 #include "store/transaction.h"
+
+#include <QSqlQuery>
 
 #include <unordered_map>
 
@@ -13,9 +14,16 @@ namespace ssq {
 
 namespace {
 
-ImportReport refused(const QString& message) {
+ImportPlan refusedPlan(const QString& message) {
+    ImportPlan p;
+    p.message = message;
+    return p;
+}
+
+ImportReport refused(const QString& message, bool cancelled = false) {
     ImportReport r;
     r.message = message;
+    r.cancelled = cancelled;
     return r;
 }
 
@@ -23,19 +31,21 @@ QString fourDigits(int issue) {
     return u"%1"_s.arg(issue, 4, 10, QChar(u'0'));
 }
 
-QString shownDraw(const RedCombo& red, int blue) {
-    return drawText(red, blue);
+// Count and highest issue of kjhm, to tell whether the history moved since planning.
+bool storedShape(QSqlDatabase db, int* count, int* newest) {
+    const std::optional<StoredDraw> last = newestDraw(db);
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT count(*) FROM %1"_s.arg(schema::kKjhm)) || !q.next())
+        return false;
+    *count = q.value(0).toInt();
+    *newest = last ? last->issue : 0;
+    return true;
 }
 
 } // namespace
 
-ImportReport importDraws(QSqlDatabase db, const std::vector<HistoryLine>& draws,
-                         const ImportProgress& progress) {
-    QString error;
-    const std::vector<StoredDraw> stored = loadDraws(db, &error);
-    if (!error.isEmpty())
-        return refused(u"导入失败，数据库没有改动：%1"_s.arg(error));
-
+ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<HistoryLine>& draws,
+                      const ImportProgress& progress) {
     std::unordered_map<int, const StoredDraw*> byIssue;
     for (const StoredDraw& s : stored)
         byIssue.emplace(s.issue, &s);
@@ -55,70 +65,114 @@ ImportReport importDraws(QSqlDatabase db, const std::vector<HistoryLine>& draws,
             ++skipped;
             continue;
         }
-        return refused(u"第%1行的期号%2（四位期号%3）已在数据库中，但号码不同：数据库中是%4，文件中是%5。"
-                       u"四位期号分不清年代，这可能是另一个年代的同号期。没有导入任何数据。"_s
-                           .arg(line.lineNumber)
-                           .arg(line.issueText, fourDigits(line.issue),
-                                s.complete ? shownDraw(s.red, s.blue) : u"不完整的记录"_s,
-                                shownDraw(line.red, line.blue)));
+        return refusedPlan(
+            u"第%1行的期号%2（四位期号%3）已在数据库中，但号码不同：数据库中是%4，文件中是%5。"
+            u"四位期号分不清年代，这可能是另一个年代的同号期。没有导入任何数据。"_s.arg(line.lineNumber)
+                .arg(line.issueText, fourDigits(line.issue),
+                     s.complete ? drawText(s.red, s.blue) : u"不完整的记录"_s,
+                     drawText(line.red, line.blue)));
     }
 
     // New draws go after the stored history, as each add appends after the newest draw.
     if (!fresh.empty() && !stored.empty() && fresh.front()->issue < stored.back().issue) {
         const HistoryLine& line = *fresh.front();
-        return refused(u"第%1行的期号%2（四位期号%3）比数据库中最新的期号%4小，而它不在数据库中。"
-                       u"新导入的开奖数据必须排在已有数据之后。没有导入任何数据。"_s
-                           .arg(line.lineNumber)
-                           .arg(line.issueText, fourDigits(line.issue),
-                                fourDigits(stored.back().issue)));
+        return refusedPlan(u"第%1行的期号%2（四位期号%3）比数据库中最新的期号%4小，而它不在数据库中。"
+                           u"新导入的开奖数据必须排在已有数据之后。没有导入任何数据。"_s.arg(line.lineNumber)
+                               .arg(line.issueText, fourDigits(line.issue),
+                                    fourDigits(stored.back().issue)));
     }
 
-    ImportReport report;
-    report.skipped = skipped;
+    ImportPlan plan;
+    plan.skipped = skipped;
+    plan.storedCount = static_cast<int>(stored.size());
+    plan.storedNewest = stored.empty() ? 0 : stored.back().issue;
     if (fresh.empty()) {
-        report.ok = true;
-        report.message = skipped > 0
-            ? u"文件中的%1期开奖数据都已在数据库中，没有新增数据。"_s.arg(skipped)
-            : u"文件中没有需要导入的开奖数据。"_s;
-        return report;
+        plan.ok = true;
+        return plan;
     }
 
     std::vector<RedCombo> history;
     history.reserve(stored.size() + fresh.size());
     for (const StoredDraw& s : stored)
         history.push_back(redNumbersOf(s));
+    const int total = static_cast<int>(fresh.size());
+    plan.rows.reserve(fresh.size());
+    for (int i = 0; i < total; ++i) {
+        const HistoryLine& line = *fresh[i];
+        const DrawInput draw{line.issue, line.red, line.blue};
+        plan.rows.push_back(history.empty()
+                                ? firstRecordRows(draw)
+                                : drawRows(draw, history.back(), hotColdValues(history)));
+        history.push_back(line.red);
+        if (progress && !progress(i + 1, total)) {
+            ImportPlan cancelled = refusedPlan(u"导入已取消，数据库没有改动。"_s);
+            cancelled.cancelled = true;
+            return cancelled;
+        }
+    }
+    plan.ok = true;
+    plan.firstIssue = fresh.front()->issueText;
+    plan.lastIssue = fresh.back()->issueText;
+    return plan;
+}
+
+ImportPlan planImportFile(const std::vector<StoredDraw>& stored, const QString& path,
+                          const QString& fromIssue, const ImportProgress& progress) {
+    QString error;
+    const std::optional<std::vector<HistoryLine>> lines = readHistoryFile(path, &error);
+    if (!lines)
+        return refusedPlan(error);
+    if (lines->empty())
+        return refusedPlan(u"文件“%1”中没有开奖数据。没有导入任何数据。"_s.arg(path));
+    const std::optional<std::vector<HistoryLine>> chosen = drawsToImport(*lines, fromIssue, &error);
+    if (!chosen)
+        return refusedPlan(error);
+    if (chosen->empty())
+        return refusedPlan(u"文件中没有从期号%1起的开奖数据。没有导入任何数据。"_s.arg(fromIssue.trimmed()));
+    return planImport(stored, *chosen, progress);
+}
+
+ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
+    if (!plan.ok)
+        return refused(plan.message, plan.cancelled);
+
+    ImportReport report;
+    report.skipped = plan.skipped;
+    if (plan.rows.empty()) {
+        report.ok = true;
+        report.message = plan.skipped > 0
+            ? u"文件中的%1期开奖数据都已在数据库中，没有新增数据。"_s.arg(plan.skipped)
+            : u"文件中没有需要导入的开奖数据。"_s;
+        return report;
+    }
 
     Transaction transaction(db);
     if (!transaction.active())
         return refused(u"导入失败，无法开始写入数据库。没有导入任何数据。"_s);
+    int count = 0;
+    int newest = 0;
+    if (!storedShape(db, &count, &newest))
+        return refused(u"导入失败，无法读取数据库。没有导入任何数据。"_s);
+    if (count != plan.storedCount || newest != plan.storedNewest)
+        return refused(u"导入期间数据库中的开奖数据有了变化，请重新导入。没有导入任何数据。"_s);
+
     DrawWriter writer(db);
-    const int total = static_cast<int>(fresh.size());
-    for (int i = 0; i < total; ++i) {
-        const HistoryLine& line = *fresh[i];
-        const DrawInput draw{line.issue, line.red, line.blue};
-        const DrawRows rows = history.empty()
-            ? firstRecordRows(draw)
-            : drawRows(draw, history.back(), hotColdValues(history));
+    QString error;
+    for (const DrawRows& rows : plan.rows) {
         if (!writer.append(rows, &error))
-            return refused(u"导入第%1行时失败，数据库没有改动：%2"_s.arg(line.lineNumber).arg(error));
-        history.push_back(line.red);
-        if (progress && !progress(i + 1, total)) {
-            ImportReport cancelled = refused(u"导入已取消，数据库没有改动。"_s);
-            cancelled.cancelled = true;
-            return cancelled;
-        }
+            return refused(u"导入失败，数据库没有改动：%1"_s.arg(error));
     }
     if (!transaction.commit())
         return refused(u"导入失败，无法保存到数据库文件。没有导入任何数据。"_s);
 
     report.ok = true;
-    report.imported = total;
-    report.firstIssue = fresh.front()->issueText;
-    report.lastIssue = fresh.back()->issueText;
-    report.message = u"导入完毕：新增%1期开奖数据（%2期至%3期）"_s.arg(total).arg(
+    report.imported = static_cast<int>(plan.rows.size());
+    report.firstIssue = plan.firstIssue;
+    report.lastIssue = plan.lastIssue;
+    report.message = u"导入完毕：新增%1期开奖数据（%2期至%3期）"_s.arg(report.imported).arg(
         report.firstIssue, report.lastIssue);
-    if (skipped > 0)
-        report.message += u"，跳过数据库中已有的%1期"_s.arg(skipped);
+    if (plan.skipped > 0)
+        report.message += u"，跳过数据库中已有的%1期"_s.arg(plan.skipped);
     report.message += u"。"_s;
     return report;
 }
@@ -126,17 +180,10 @@ ImportReport importDraws(QSqlDatabase db, const std::vector<HistoryLine>& draws,
 ImportReport importHistoryFile(QSqlDatabase db, const QString& path, const QString& fromIssue,
                                const ImportProgress& progress) {
     QString error;
-    const std::optional<std::vector<HistoryLine>> lines = readHistoryFile(path, &error);
-    if (!lines)
-        return refused(error);
-    if (lines->empty())
-        return refused(u"文件“%1”中没有开奖数据。没有导入任何数据。"_s.arg(path));
-    const std::optional<std::vector<HistoryLine>> chosen = drawsToImport(*lines, fromIssue, &error);
-    if (!chosen)
-        return refused(error);
-    if (chosen->empty())
-        return refused(u"文件中没有从期号%1起的开奖数据。没有导入任何数据。"_s.arg(fromIssue.trimmed()));
-    return importDraws(db, *chosen, progress);
+    const std::vector<StoredDraw> stored = loadDraws(db, &error);
+    if (!error.isEmpty())
+        return refused(u"导入失败，无法读取数据库：%1"_s.arg(error));
+    return writeImport(db, planImportFile(stored, path, fromIssue, progress));
 }
 
 } // namespace ssq

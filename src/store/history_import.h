@@ -4,7 +4,12 @@
 // hot/cold values from every draw before it), all in one transaction. Draws whose issue is
 // already stored are skipped; nothing is written unless the whole file and the choice of draws
 // are sound.
+//
+// Planning (reading, checking, computing every row) touches no database and may run on a
+// worker thread; writing the plan is one short transaction on the caller's connection.
 
+#include "store/draw_history.h"
+#include "store/draw_rows.h"
 #include "store/history_file.h"
 
 #include <QSqlDatabase>
@@ -16,24 +21,44 @@
 namespace ssq {
 
 // Called after each computed draw with (done, total); returning false cancels the import.
-// May be called from a worker thread.
 using ImportProgress = std::function<bool(int done, int total)>;
 
-struct ImportReport {
-    bool ok = false;        // false: nothing was written (error or cancelled)
+struct ImportPlan {
+    bool ok = false; // false: refused or cancelled; `message` says why
     bool cancelled = false;
-    int imported = 0;
-    int skipped = 0;        // already stored
-    QString firstIssue;     // as written in the file; empty when nothing was imported
+    QString message;
+    std::vector<DrawRows> rows; // to append, oldest first
+    int skipped = 0;            // already stored
+    QString firstIssue;         // as written in the file
     QString lastIssue;
-    QString message;        // what to tell the user
+    // The stored history the rows were computed against.
+    int storedCount = 0;
+    int storedNewest = 0;
 };
 
-// Imports already parsed draws (oldest first).
-ImportReport importDraws(QSqlDatabase db, const std::vector<HistoryLine>& draws,
-                         const ImportProgress& progress = {});
+struct ImportReport {
+    bool ok = false; // false: nothing was written
+    bool cancelled = false;
+    int imported = 0;
+    int skipped = 0;
+    QString firstIssue;
+    QString lastIssue;
+    QString message; // what to tell the user
+};
 
-// Reads `path`, keeps the draws from `fromIssue` on (empty: all) and imports them.
+// The rows that importing `draws` (oldest first) after the `stored` history would append.
+ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<HistoryLine>& draws,
+                      const ImportProgress& progress = {});
+
+// Reads `path`, keeps the draws from `fromIssue` on (empty: all) and plans their import.
+ImportPlan planImportFile(const std::vector<StoredDraw>& stored, const QString& path,
+                          const QString& fromIssue, const ImportProgress& progress = {});
+
+// Appends the planned rows in one transaction, refusing when the stored history is no longer
+// the one the plan was computed against.
+ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan);
+
+// Plans and writes in one go.
 ImportReport importHistoryFile(QSqlDatabase db, const QString& path, const QString& fromIssue,
                                const ImportProgress& progress = {});
 

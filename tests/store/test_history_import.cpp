@@ -241,6 +241,22 @@ private Q_SLOTS:
         QCOMPARE(allTables(temp.connection()), before);
     }
 
+    // A plan is computed against one history; if a draw was entered meanwhile, it is not
+    // written over that change.
+    void staleWorkIsRefused() {
+        TempDatabase temp;
+        const QStringList slice = realSlice(u"2023001"_s, 10);
+        const ImportPlan plan = planImportFile(loadDraws(temp.connection()),
+                                               writeFile(u"stale.csv"_s, slice.mid(1)), {});
+        QVERIFY(plan.ok);
+        addEach(temp.connection(), slice.mid(0, 1));
+        const auto before = allTables(temp.connection());
+        const ImportReport r = writeImport(temp.connection(), plan);
+        QVERIFY(!r.ok);
+        QVERIFY(r.message.contains(u"请重新导入"_s));
+        QCOMPARE(allTables(temp.connection()), before);
+    }
+
     // No fixed table: a history beyond 5000 draws imports, and the next add is measured against
     // all of it.
     void historyBeyond5000Draws() {

@@ -1,1 +1,26 @@
-int main() { return 0; }
+// The desktop program: opens ssq.mdb in the program's folder and starts on the welcome window.
+
+#include "shell/welcome_window.h"
+#include "store/database.h"
+#include "ui/prompter.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"ssq"_s);
+
+    ssq::Database db(ssq::Database::defaultPath());
+    QString error;
+    if (!db.open(&error)) {
+        ssq::prompter().message(nullptr, error, ssq::Prompter::Icon::Critical);
+        return 1;
+    }
+
+    auto* welcome = new ssq::WelcomeWindow(db);
+    welcome->show();
+    return app.exec();
+}

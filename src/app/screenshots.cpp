@@ -1,0 +1,81 @@
+// ssq-screenshots FOLDER: renders every window of the program to FOLDER/<objectName>.png,
+// offscreen, on a fresh database in a temporary folder. A new window is one more entry in
+// windowMakers().
+
+#include "red/last_draw_frame.h"
+#include "shell/main_window.h"
+#include "shell/welcome_window.h"
+#include "store/database.h"
+#include "ui/qt_window_render.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <functional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using WindowMaker = std::function<QWidget*(ssq::Database&)>;
+
+QWidget* welcomeWindow(ssq::Database& db)
+{
+    return new ssq::WelcomeWindow(db);
+}
+
+// The main window with a last draw typed in and converted, as a player would see it.
+QWidget* mainWindow(ssq::Database& db)
+{
+    auto* window = new ssq::MainWindow(db);
+    ssq::LastDrawFrame* row = window->lastDrawFrame();
+    const QStringList draw = {u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s};
+    for (int i = 0; i < draw.size(); ++i)
+        row->setText(1 + i, draw[i]);
+    row->convertToCode();
+    return window;
+}
+
+std::vector<WindowMaker> windowMakers()
+{
+    return {welcomeWindow, mainWindow};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: ssq-screenshots FOLDER\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+
+    QTemporaryDir temp;
+    ssq::Database db(temp.filePath(u"ssq.mdb"_s));
+    QString error;
+    if (!temp.isValid() || !db.open(&error)) {
+        err << error << '\n';
+        return 1;
+    }
+
+    int failures = 0;
+    for (const WindowMaker& make : windowMakers()) {
+        QWidget* window = make(db);
+        const QString path = folder.filePath(window->objectName() + u".png"_s);
+        if (ssq::saveWindowPng(*window, path, &error)) {
+            out << QDir::toNativeSeparators(path) << '\n';
+        } else {
+            err << error << '\n';
+            ++failures;
+        }
+        delete window;
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+#include "shell/caption_clock.h"
+
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+QString captionDateTime(const QDateTime& now)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(now.date(), QLocale::ShortFormat) + u' '
+        + now.time().toString(u"HH:mm:ss"_s);
+}
+
+} // namespace ssq

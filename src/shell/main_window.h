@@ -1,0 +1,73 @@
+#pragma once
+// Form1, the main window: the menu bar that reaches every other window and operation, the
+// last-draw row, the condition panel, the result area with its progress bar, and DataGrid1,
+// the grid that shows the table the window's last operation read.
+
+#include <QHash>
+#include <QMainWindow>
+
+class QComboBox;
+class QDateTime;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSqlQueryModel;
+class QTableView;
+class QTimer;
+
+namespace ssq {
+
+class ConditionPanelView;
+class Database;
+class LastDrawFrame;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Deletes itself when closed.
+    explicit MainWindow(Database& db, QWidget* parent = nullptr);
+
+    Database& database() const { return m_db; }
+
+    // A menu item by its control name ("XH", "SQTJCC"); nullptr for an unknown name.
+    QAction* menuItem(const QString& name) const { return m_items.value(name); }
+
+    LastDrawFrame* lastDrawFrame() const { return m_lastDraw; }
+    ConditionPanelView* conditionPanel() const { return m_panel; }
+    QLineEdit* resultText() const { return m_resultText; }       // Text2
+    QProgressBar* progressBar() const { return m_progress; }     // ProgressBar1
+    QComboBox* resultList() const { return m_resultList; }       // Combo1
+    QPushButton* showResultsButton() const { return m_showResults; } // Command4
+    QTableView* dataGrid() const { return m_grid; }              // DataGrid1
+
+    // Points DataGrid1 at the result of a query on the program's database.
+    void showInGrid(const QString& queryText);
+
+public Q_SLOTS:
+    // One tick of the title-bar clock Timer1.
+    void tickClock(const QDateTime& now);
+    // AC and Command3: the two AC values of the last-draw row.
+    void showAcValues();
+    // TC: closes every window and ends the program.
+    void exitProgram();
+
+private:
+    void buildMenus();
+    QAction* addItem(QWidget* menu, const QString& name, const QString& caption, bool enabled);
+    QMenu* addMenu(const QString& name, const QString& caption);
+    QWidget* buildResultArea();
+
+    Database& m_db;
+    QHash<QString, QAction*> m_items;
+    LastDrawFrame* m_lastDraw = nullptr;
+    ConditionPanelView* m_panel = nullptr;
+    QLineEdit* m_resultText = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QComboBox* m_resultList = nullptr;
+    QPushButton* m_showResults = nullptr;
+    QTableView* m_grid = nullptr;
+    QSqlQueryModel* m_gridModel = nullptr;
+    QTimer* m_clock = nullptr;
+};
+
+} // namespace ssq

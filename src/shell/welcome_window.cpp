@@ -1,0 +1,189 @@
+#include "shell/welcome_window.h"
+
+#include "shell/caption_clock.h"
+#include "shell/credit_scroll.h"
+#include "shell/main_window.h"
+#include "shell/movie_player_widget.h"
+#include "shell/web_addresses.h"
+#include "ui/prompter.h"
+#include "ui/twips.h"
+#include "ui/url_opener.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+constexpr int kTimerMs = 150;
+constexpr int kCreditDesignLeft = 240; // twips
+constexpr int kWindowWidth = 720;
+constexpr int kPlayerWidth = 480;
+constexpr int kPlayerHeight = 200;
+
+} // namespace
+
+WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent)
+    : QWidget(parent)
+    , m_db(db)
+{
+    setObjectName(u"Form7"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(u"欢迎使用Ravelko2.2"_s);
+    setFixedWidth(kWindowWidth);
+
+    auto* greeting = new QLabel(u"欢迎使用Ravelko2.2"_s, this);
+    greeting->setObjectName(u"Label2"_s);
+    greeting->setAlignment(Qt::AlignCenter);
+    greeting->setStyleSheet(u"font-size: 26px; font-weight: bold; color: #c00000;"_s);
+
+    m_player = new MoviePlayerWidget(this);
+    m_player->setObjectName(u"ShockwaveFlash1"_s);
+    m_player->setFixedSize(kPlayerWidth, kPlayerHeight);
+    m_player->play(QDir(QApplication::applicationDirPath()).filePath(u"ssq.gif"_s));
+
+    auto* screenHint = new QLabel(u"请在1024*768分辩率下使用本软件"_s, this);
+    screenHint->setObjectName(u"Label1"_s);
+    screenHint->setAlignment(Qt::AlignCenter);
+    screenHint->setStyleSheet(u"font-size: 15px;"_s);
+
+    auto* resolutionHint = new QLabel(u"如果无法显示软件整个界面，请点击:"_s, this);
+    resolutionHint->setObjectName(u"Label6"_s);
+    QPushButton* resolution = makeButton(u"Command7"_s, u"点击此处更改屏幕分辩率"_s);
+
+    QPushButton* enter = makeButton(u"Command3"_s, u"进入"_s);
+    QPushButton* update = makeButton(u"Command1"_s, u"数据库更新"_s);
+    QPushButton* home = makeButton(u"Command6"_s, u"软件主页"_s);
+    for (QPushButton* b : {enter, update, home})
+        b->setMinimumSize(130, 40);
+    enter->setDefault(true);
+    enter->setStyleSheet(u"font-weight: bold;"_s);
+
+    auto* resolutionRow = new QHBoxLayout;
+    resolutionRow->addStretch(1);
+    resolutionRow->addWidget(resolutionHint);
+    resolutionRow->addWidget(resolution);
+    resolutionRow->addStretch(1);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(enter);
+    buttonRow->addSpacing(20);
+    buttonRow->addWidget(update);
+    buttonRow->addSpacing(20);
+    buttonRow->addWidget(home);
+    buttonRow->addStretch(1);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(16, 16, 16, 8);
+    content->setSpacing(10);
+    content->addWidget(greeting);
+    content->addWidget(m_player, 0, Qt::AlignHCenter);
+    content->addWidget(screenHint);
+    content->addLayout(resolutionRow);
+
+    auto* footer = new QVBoxLayout;
+    footer->setContentsMargins(16, 8, 16, 16);
+    footer->addLayout(buttonRow);
+
+    // The credit lane spans the whole width, so Label5's left edge is the window's coordinate.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addLayout(content);
+    outer->addWidget(makeCreditLane());
+    outer->addLayout(footer);
+
+    connect(enter, &QPushButton::clicked, this, &WelcomeWindow::enterMainWindow);
+    connect(resolution, &QPushButton::clicked, this, &WelcomeWindow::openResolutionWindow);
+    connect(update, &QPushButton::clicked, this, &WelcomeWindow::showUpdateInstructions);
+    connect(home, &QPushButton::clicked, this, &WelcomeWindow::openHomePage);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(u"Timer1"_s);
+    m_timer->setInterval(kTimerMs);
+    connect(m_timer, &QTimer::timeout, this, [this] { tick(QDateTime::currentDateTime()); });
+    m_timer->start();
+}
+
+QWidget* WelcomeWindow::makeCreditLane()
+{
+    auto* lane = new QWidget(this);
+    lane->setFixedHeight(30);
+    m_credit = new QLabel(u"Ravelko2.2 双色球选号助手 —— 理性选号，量力而行，祝您好运！"_s, lane);
+    m_credit->setObjectName(u"Label5"_s);
+    m_credit->setStyleSheet(u"color: #0050a0; font-size: 14px;"_s);
+    m_credit->adjustSize();
+    setCreditLeft(kCreditDesignLeft);
+    return lane;
+}
+
+QPushButton* WelcomeWindow::makeButton(const QString& objectName, const QString& caption)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    return button;
+}
+
+void WelcomeWindow::setCreditLeft(int twips)
+{
+    m_creditLeft = twips;
+    m_credit->move(twipsToPixels(twips), (30 - m_credit->height()) / 2);
+}
+
+void WelcomeWindow::tick(const QDateTime& now)
+{
+    const CreditStep step = nextCreditStep(m_creditLeft);
+    setCreditLeft(step.left);
+    if (step.moved)
+        setWindowTitle(u"欢迎使用Ravelko2.2  "_s + captionDateTime(now));
+}
+
+void WelcomeWindow::enterMainWindow()
+{
+    MainWindow* main = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* existing = qobject_cast<MainWindow*>(w))
+            main = existing;
+    if (!main)
+        main = new MainWindow(m_db);
+    main->show();
+    main->raise();
+    close();
+}
+
+void WelcomeWindow::openResolutionWindow()
+{
+    prompter().message(this, u"更改屏幕分辨率的功能还没有完成，暂时不能使用。"
+                             u"请在系统的显示设置中把屏幕分辨率调整为1024×768或更高。"_s,
+                       Prompter::Icon::Information);
+}
+
+QString WelcomeWindow::updateInstructions()
+{
+    return u"更新方法：打开您安装本软件时的文件夹，将内面的“ssq.mdb”这个文件删除，"
+           u"然后将您即将要下载的这个新的ssq.mdb数据库文件保存在这个文件内即可。"
+           u"或者您在下载时，直接将本数据库文件保存在这个安装了本软件的文件夹内，点击替换即可！"_s;
+}
+
+void WelcomeWindow::showUpdateInstructions()
+{
+    prompter().message(this, updateInstructions());
+    urlOpener().open(downloadPageUrl());
+}
+
+void WelcomeWindow::openHomePage()
+{
+    urlOpener().open(homePageUrl());
+}
+
+} // namespace ssq

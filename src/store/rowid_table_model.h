@@ -1,0 +1,29 @@
+#pragma once
+// An editable grid model over one draw table, in issue order. The draw tables have no key, so
+// rows are found by SQLite's rowid (selected as a last, read-only column): editing or deleting
+// one of two identical rows touches only that one. Each edit is stored at once.
+
+#include <QSqlTableModel>
+
+namespace ssq {
+
+class RowidTableModel : public QSqlTableModel {
+    Q_OBJECT
+public:
+    RowidTableModel(QSqlDatabase db, const QString& table, QObject* parent = nullptr);
+
+    // The columns of the table itself; the rowid column follows them.
+    int tableColumnCount() const { return m_tableColumns; }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // After a stored edit the whole table is read again: an edited issue moves its row.
+    bool selectRow(int row) override;
+
+protected:
+    QString selectStatement() const override;
+
+private:
+    int m_tableColumns = 0;
+};
+
+} // namespace ssq

@@ -5,6 +5,7 @@
 #include "cli/command_code.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
+#include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
 
@@ -31,6 +32,8 @@ const QList<Command>& commands() {
          ssq::cli::runInfo},
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）"_s,
          ssq::cli::runImport},
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db]   按条件文件红球选号"_s,
+         ssq::cli::runSelect},
     };
     return all;
 }

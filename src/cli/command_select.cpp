@@ -1,0 +1,82 @@
+#include "cli/command_select.h"
+
+#include "analysis/hot_cold_table.h"
+#include "cli/console.h"
+#include "red/condition_file.h"
+#include "red/selection_engine.h"
+#include "store/database.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ssq::cli {
+
+namespace {
+
+struct SelectArgs {
+    QString panelPath;
+    bool list = false;
+    bool hotColdFromDb = false;
+};
+
+std::optional<SelectArgs> parse(const QStringList& args) {
+    SelectArgs parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--panel"_s && i + 1 < args.size())
+            parsed.panelPath = args[++i];
+        else if (args[i] == u"--list"_s)
+            parsed.list = true;
+        else if (args[i] == u"--hotcold-from-db"_s)
+            parsed.hotColdFromDb = true;
+        else
+            return std::nullopt;
+    }
+    if (parsed.panelPath.isEmpty())
+        return std::nullopt;
+    return parsed;
+}
+
+} // namespace
+
+int runSelect(const CliContext& context, const QStringList& args) {
+    const std::optional<SelectArgs> parsed = parse(args);
+    if (!parsed) {
+        err() << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db]"_s
+              << Qt::endl;
+        return kExitUsage;
+    }
+    QString error;
+    std::optional<ConditionFile> file = loadConditionFile(parsed->panelPath, &error);
+    if (!file) {
+        err() << error << Qt::endl;
+        return kExitRefused;
+    }
+    if (parsed->hotColdFromDb) {
+        Database db(context.dbPath);
+        if (!db.open(&error)) {
+            err() << error << Qt::endl;
+            return kExitFailure;
+        }
+        const HotColdTableResult table = hotColdTable(db.connection());
+        if (!table.ok) {
+            err() << table.message << Qt::endl;
+            return table.tooFewDraws ? kExitRefused : kExitFailure;
+        }
+        file->hotCold = table.values;
+    }
+
+    const SelectionEngine engine(file->panel, file->hotCold);
+    const SelectionResult result = engine.run();
+    if (result.refusal) {
+        err() << *result.refusal << Qt::endl;
+        return kExitRefused;
+    }
+    QTextStream& stream = out();
+    stream << result.resultLine() << u'\n';
+    if (parsed->list)
+        for (std::int32_t code : result.codes)
+            stream << comboTextOfCode(code) << u'\n';
+    stream.flush();
+    return kExitOk;
+}
+
+} // namespace ssq::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/cli_context.h"
+
+#include <QStringList>
+
+namespace ssq::cli {
+
+// A refused selection: the engine's refusal, a bad panel file, too short a history.
+constexpr int kExitRefused = 3;
+
+// ssq-cli [--db PATH] select --panel FILE [--list] [--hotcold-from-db]: runs "红球选号" on the
+// panel of a condition file and prints the result line, then with --list every kept
+// combination in code order. --hotcold-from-db takes the hot/cold table from the database
+// instead of the file, as the main window's hot/cold button does.
+int runSelect(const CliContext& context, const QStringList& args);
+
+} // namespace ssq::cli

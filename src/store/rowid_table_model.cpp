@@ -26,12 +26,11 @@ Qt::ItemFlags RowidTableModel::flags(const QModelIndex& index) const {
     return QSqlTableModel::flags(index);
 }
 
-bool RowidTableModel::selectRow(int) {
-    return select();
-}
-
+// The filter is how the base class reads back one row after storing an edit.
 QString RowidTableModel::selectStatement() const {
-    return u"SELECT *, rowid AS rowid FROM %1 ORDER BY \"%2\", rowid"_s.arg(tableName(), schema::kIssue);
+    const QString where = filter().isEmpty() ? QString() : u" WHERE "_s + filter();
+    return u"SELECT *, rowid AS rowid FROM %1%2 ORDER BY \"%3\", rowid"_s.arg(tableName(), where,
+                                                                             schema::kIssue);
 }
 
 } // namespace ssq

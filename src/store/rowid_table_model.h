@@ -16,8 +16,6 @@ public:
     int tableColumnCount() const { return m_tableColumns; }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // After a stored edit the whole table is read again: an edited issue moves its row.
-    bool selectRow(int row) override;
 
 protected:
     QString selectStatement() const override;

@@ -1,0 +1,47 @@
+#pragma once
+// DataGrid1 of the draw windows: shows a query of the program's database, read-only or, for
+// manual modify, one draw table editable cell by cell. Widths are given in twips. It reads
+// every row at once, so no read stays open on the file, and lets go of the file while the
+// database is swapped (replace, compact), showing the same query again afterwards.
+
+#include <QTableView>
+
+#include <functional>
+#include <utility>
+
+namespace ssq {
+
+class Database;
+
+class DrawGridView : public QTableView {
+    Q_OBJECT
+public:
+    using ColumnWidths = QList<std::pair<int, double>>; // column, twips
+
+    explicit DrawGridView(Database& db, QWidget* parent = nullptr);
+
+    // Shows the result of `queryText`; false (and an empty grid) when the store fails.
+    bool showQuery(const QString& queryText, double defaultTwips, const ColumnWidths& widths = {});
+    // Shows `table` in issue order for hand editing: each edit is stored at once, the Delete key
+    // removes the selected rows.
+    bool showEditable(const QString& table, double defaultTwips, const ColumnWidths& widths = {});
+
+    bool isEditable() const { return m_editable; }
+    // The query text or table name last shown.
+    QString shownSource() const { return m_source; }
+    QString lastError() const { return m_error; }
+
+private:
+    bool present(const std::function<bool()>& make);
+    void release();
+    void deleteSelectedRows();
+
+    Database& m_db;
+    QAbstractItemModel* m_model = nullptr;
+    std::function<bool()> m_remake;
+    bool m_editable = false;
+    QString m_source;
+    QString m_error;
+};
+
+} // namespace ssq

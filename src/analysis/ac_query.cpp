@@ -13,8 +13,7 @@ namespace ssq {
 namespace {
 
 // Differences above 32 cannot occur between red numbers and are not counted.
-int conventionalAc(const std::array<int, 6>& n)
-{
+int conventionalAc(const std::array<int, 6>& n) {
     std::bitset<33> seen;
     for (int i = 0; i < 6; ++i)
         for (int j = i + 1; j < 6; ++j) {
@@ -25,8 +24,7 @@ int conventionalAc(const std::array<int, 6>& n)
     return static_cast<int>(seen.count());
 }
 
-int codeAc(const std::array<QString, 7>& digits)
-{
+int codeAc(const std::array<QString, 7>& digits) {
     std::array<double, 7> c{};
     for (int i = 0; i < 7; ++i)
         c[i] = numberOf(digits[i]);
@@ -43,8 +41,8 @@ int codeAc(const std::array<QString, 7>& digits)
 
 } // namespace
 
-AcQueryResult acQuery(const std::array<QString, 6>& reds, const std::array<QString, 7>& codeDigits)
-{
+AcQueryResult acQuery(const std::array<QString, 6>& reds,
+                      const std::array<QString, 7>& codeDigits) {
     AcQueryResult result;
     std::array<int, 6> n{};
     for (int i = 0; i < 6; ++i) {
@@ -66,13 +64,11 @@ AcQueryResult acQuery(const std::array<QString, 6>& reds, const std::array<QStri
     return result;
 }
 
-QString redAcMessage(int redAc)
-{
+QString redAcMessage(int redAc) {
     return u"常规AC值为"_s + QString::number(redAc);
 }
 
-QString codeAcMessage(int codeAc)
-{
+QString codeAcMessage(int codeAc) {
     return u"代码AC值为"_s + QString::number(codeAc);
 }
 

@@ -22,21 +22,19 @@ constexpr int kHeight = 200;
 constexpr int kRadius = 25;
 constexpr int kBallY = 118;
 constexpr int kFrameMs = 80;
-constexpr int kHoldFrames = 20;    // the finished row
-constexpr int kFallFrames = 10;    // the row drops away
-constexpr int kRollFrames = 9;     // one ball rolling in
-constexpr int kRollGap = 5;        // frames between two balls setting off
+constexpr int kHoldFrames = 20; // the finished row
+constexpr int kFallFrames = 10; // the row drops away
+constexpr int kRollFrames = 9;  // one ball rolling in
+constexpr int kRollGap = 5;     // frames between two balls setting off
 constexpr int kSettleFrames = 6;
 
 const std::array<int, 7> kNumbers = {3, 9, 16, 21, 28, 32, 11};
 
-int slotX(int ball)
-{
+int slotX(int ball) {
     return ball < 6 ? 48 + ball * 62 : 432;
 }
 
-void drawStage(QPainter& p)
-{
+void drawStage(QPainter& p) {
     // Flat colours: a gradient would band in a 256-colour palette.
     p.fillRect(0, 0, kWidth, kHeight, QColor(0x18, 0x34, 0x70));
 
@@ -55,8 +53,7 @@ void drawStage(QPainter& p)
     p.drawLine(QPointF(396, kBallY - 30), QPointF(396, kBallY + 30));
 }
 
-void drawBall(QPainter& p, QPointF centre, int number, bool blue)
-{
+void drawBall(QPainter& p, QPointF centre, int number, bool blue) {
     const QColor base = blue ? QColor(0x1e, 0x5c, 0xd8) : QColor(0xd8, 0x1e, 0x24);
     const QColor dark = blue ? QColor(0x0a, 0x24, 0x66) : QColor(0x6a, 0x08, 0x0c);
     QRadialGradient shade(centre + QPointF(-kRadius * 0.35, -kRadius * 0.4), kRadius * 1.3);
@@ -79,8 +76,7 @@ void drawBall(QPainter& p, QPointF centre, int number, bool blue)
                Qt::AlignCenter, u"%1"_s.arg(number, 2, 10, QLatin1Char('0')));
 }
 
-QImage frame(const std::array<QPointF, 7>& centres)
-{
+QImage frame(const std::array<QPointF, 7>& centres) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -91,8 +87,7 @@ QImage frame(const std::array<QPointF, 7>& centres)
     return image;
 }
 
-QList<QImage> drawFrames()
-{
+QList<QImage> drawFrames() {
     QList<QImage> frames;
     std::array<QPointF, 7> centres;
     for (int i = 0; i < 7; ++i)
@@ -122,8 +117,7 @@ QList<QImage> drawFrames()
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
     if (argc != 2) {

@@ -8,8 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"ssq"_s);
 

@@ -22,14 +22,12 @@ namespace {
 
 using WindowMaker = std::function<QWidget*(ssq::Database&)>;
 
-QWidget* welcomeWindow(ssq::Database& db)
-{
+QWidget* welcomeWindow(ssq::Database& db) {
     return new ssq::WelcomeWindow(db);
 }
 
 // The main window with a last draw typed in and converted, as a player would see it.
-QWidget* mainWindow(ssq::Database& db)
-{
+QWidget* mainWindow(ssq::Database& db) {
     auto* window = new ssq::MainWindow(db);
     ssq::LastDrawFrame* row = window->lastDrawFrame();
     const QStringList draw = {u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s};
@@ -39,15 +37,13 @@ QWidget* mainWindow(ssq::Database& db)
     return window;
 }
 
-std::vector<WindowMaker> windowMakers()
-{
+std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow, mainWindow};
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -26,9 +26,7 @@ constexpr double kMarkerFrameTwips = 375;
 
 } // namespace
 
-ConditionPanelView::ConditionPanelView(QWidget* parent)
-    : QWidget(parent)
-{
+ConditionPanelView::ConditionPanelView(QWidget* parent) : QWidget(parent) {
     setObjectName(u"ConditionPanel"_s);
 
     makeZone(1, u"Frame2"_s, u"Check1_0"_s, u"指标一区条件设置（常规指标）"_s);
@@ -71,8 +69,7 @@ ConditionPanelView::ConditionPanelView(QWidget* parent)
 }
 
 QGroupBox* ConditionPanelView::makeZone(int zone, const QString& objectName,
-                                        const QString& checkName, const QString& caption)
-{
+                                        const QString& checkName, const QString& caption) {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(objectName);
     auto* check = new QCheckBox(caption, frame);
@@ -95,8 +92,7 @@ QGroupBox* ConditionPanelView::makeZone(int zone, const QString& objectName,
 }
 
 // The markers are read by the engine, never shown: their frame is too small to see and hidden.
-void ConditionPanelView::makeMarkers()
-{
+void ConditionPanelView::makeMarkers() {
     auto* frame = new QGroupBox(m_toleranceFrame);
     frame->setObjectName(u"Frame7"_s);
     const int side = twipsToPixels(kMarkerFrameTwips);
@@ -110,26 +106,22 @@ void ConditionPanelView::makeMarkers()
     frame->hide();
 }
 
-QGroupBox* ConditionPanelView::zoneFrame(int zone) const
-{
+QGroupBox* ConditionPanelView::zoneFrame(int zone) const {
     Q_ASSERT(zone >= 1 && zone <= kZones);
     return m_zones[zone - 1];
 }
 
-QCheckBox* ConditionPanelView::zoneCheck(int zone) const
-{
+QCheckBox* ConditionPanelView::zoneCheck(int zone) const {
     Q_ASSERT(zone >= 1 && zone <= kZones);
     return m_zoneChecks[zone - 1];
 }
 
-QGridLayout* ConditionPanelView::conditionGrid(int zone) const
-{
+QGridLayout* ConditionPanelView::conditionGrid(int zone) const {
     Q_ASSERT(zone >= 1 && zone <= kZones);
     return m_grids[zone - 1];
 }
 
-QLineEdit* ConditionPanelView::marker(int index) const
-{
+QLineEdit* ConditionPanelView::marker(int index) const {
     Q_ASSERT(index >= 0 && index < kMarkers);
     return m_markers[index];
 }

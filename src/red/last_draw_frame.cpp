@@ -19,8 +19,7 @@ constexpr int kNumberBoxWidth = 34;
 constexpr int kCodeBoxWidth = 78;
 constexpr int kDigitBoxWidth = 30;
 
-QLabel* centredLabel(const QString& text, QWidget* parent)
-{
+QLabel* centredLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
@@ -29,9 +28,7 @@ QLabel* centredLabel(const QString& text, QWidget* parent)
 } // namespace
 
 LastDrawFrame::LastDrawFrame(Database& db, QWidget* parent)
-    : QGroupBox(u"上期开奖号输入"_s, parent)
-    , m_db(db)
-{
+    : QGroupBox(u"上期开奖号输入"_s, parent), m_db(db) {
     setObjectName(u"Frame1"_s);
 
     m_autoInput = new QPushButton(u"自动输入上期号:"_s, this);
@@ -71,8 +68,7 @@ LastDrawFrame::LastDrawFrame(Database& db, QWidget* parent)
     connect(m_autoInput, &QPushButton::clicked, this, &LastDrawFrame::fillNewestDraw);
 }
 
-QLineEdit* LastDrawFrame::makeBox(int index, int width)
-{
+QLineEdit* LastDrawFrame::makeBox(int index, int width) {
     auto* box = new QLineEdit(this);
     box->setObjectName(u"Text1_%1"_s.arg(index));
     box->setFixedWidth(width);
@@ -81,40 +77,34 @@ QLineEdit* LastDrawFrame::makeBox(int index, int width)
     return box;
 }
 
-QLineEdit* LastDrawFrame::box(int index) const
-{
+QLineEdit* LastDrawFrame::box(int index) const {
     Q_ASSERT(index >= kFirstBox && index <= kLastBox);
     return m_boxes[index];
 }
 
-QString LastDrawFrame::text(int index) const
-{
+QString LastDrawFrame::text(int index) const {
     return box(index)->text();
 }
 
-void LastDrawFrame::setText(int index, const QString& text)
-{
+void LastDrawFrame::setText(int index, const QString& text) {
     box(index)->setText(text);
 }
 
-std::array<QString, 6> LastDrawFrame::redTexts() const
-{
+std::array<QString, 6> LastDrawFrame::redTexts() const {
     std::array<QString, 6> reds;
     for (int i = 0; i < 6; ++i)
         reds[i] = text(1 + i);
     return reds;
 }
 
-std::array<QString, 7> LastDrawFrame::codeDigitTexts() const
-{
+std::array<QString, 7> LastDrawFrame::codeDigitTexts() const {
     std::array<QString, 7> digits;
     for (int i = 0; i < 7; ++i)
         digits[i] = text(9 + i);
     return digits;
 }
 
-void LastDrawFrame::convertToCode()
-{
+void LastDrawFrame::convertToCode() {
     const CodeConversion conversion = ssq::convertToCode(redTexts());
     switch (conversion.outcome) {
     case CodeConversion::Outcome::NotAscending:
@@ -130,8 +120,7 @@ void LastDrawFrame::convertToCode()
         setText(9 + i, conversion.digits[i]);
 }
 
-void LastDrawFrame::fillNewestDraw()
-{
+void LastDrawFrame::fillNewestDraw() {
     const NewestDraw draw = readNewestDraw(m_db.connection());
     if (!draw.ok) {
         prompter().message(this, draw.error, Prompter::Icon::Warning);

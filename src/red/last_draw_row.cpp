@@ -17,8 +17,7 @@ constexpr int kDrawnValues = 7;
 
 } // namespace
 
-CodeConversion convertToCode(const std::array<QString, 6>& reds)
-{
+CodeConversion convertToCode(const std::array<QString, 6>& reds) {
     CodeConversion result;
     RedCombo combo{};
     for (int i = 0; i < 6; ++i) {
@@ -44,18 +43,15 @@ CodeConversion convertToCode(const std::array<QString, 6>& reds)
     return result;
 }
 
-QString notAscendingMessage()
-{
+QString notAscendingMessage() {
     return u"请按从小到大的顺序输入开奖号码"_s;
 }
 
-QString newestDrawQuery()
-{
+QString newestDrawQuery() {
     return u"select* from kjhm order by 期号 "_s;
 }
 
-NewestDraw readNewestDraw(const QSqlDatabase& db)
-{
+NewestDraw readNewestDraw(const QSqlDatabase& db) {
     NewestDraw result;
     RecordSet draws(db);
     QString error;

@@ -6,11 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace ssq {
 
-QString captionDateTime(const QDateTime& now)
-{
+QString captionDateTime(const QDateTime& now) {
     const QLocale locale = QLocale::system();
-    return locale.toString(now.date(), QLocale::ShortFormat) + u' '
-        + now.time().toString(u"HH:mm:ss"_s);
+    return locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
+           now.time().toString(u"HH:mm:ss"_s);
 }
 
 } // namespace ssq

@@ -2,8 +2,7 @@
 
 namespace ssq {
 
-CreditStep nextCreditStep(int leftTwips)
-{
+CreditStep nextCreditStep(int leftTwips) {
     if (leftTwips < kCreditWrapTwips)
         return {leftTwips + kCreditStepTwips, true};
     return {kCreditRestartTwips, false};

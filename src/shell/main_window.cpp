@@ -37,10 +37,7 @@ constexpr double kGridColumnTwips = 600;
 
 } // namespace
 
-MainWindow::MainWindow(Database& db, QWidget* parent)
-    : QMainWindow(parent)
-    , m_db(db)
-{
+MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_db(db) {
     setObjectName(u"Form1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
@@ -70,8 +67,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent)
     m_clock->start();
 }
 
-QMenu* MainWindow::addMenu(const QString& name, const QString& caption)
-{
+QMenu* MainWindow::addMenu(const QString& name, const QString& caption) {
     QMenu* menu = menuBar()->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
@@ -80,8 +76,7 @@ QMenu* MainWindow::addMenu(const QString& name, const QString& caption)
 }
 
 QAction* MainWindow::addItem(QWidget* menu, const QString& name, const QString& caption,
-                             bool enabled)
-{
+                             bool enabled) {
     auto* item = new QAction(caption, menu);
     item->setObjectName(name);
     item->setEnabled(enabled);
@@ -91,8 +86,7 @@ QAction* MainWindow::addItem(QWidget* menu, const QString& name, const QString& 
 }
 
 // Items whose windows and operations are not built yet stay visible but disabled.
-void MainWindow::buildMenus()
-{
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     addItem(bar, u"XH"_s, u"红球选号"_s, false);
 
@@ -132,8 +126,7 @@ void MainWindow::buildMenus()
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
 }
 
-QWidget* MainWindow::buildResultArea()
-{
+QWidget* MainWindow::buildResultArea() {
     auto* area = new QWidget(this);
 
     auto* resultLabel = new QLabel(u"选号结果："_s, area);
@@ -197,20 +190,16 @@ QWidget* MainWindow::buildResultArea()
     return area;
 }
 
-void MainWindow::showInGrid(const QString& queryText)
-{
+void MainWindow::showInGrid(const QString& queryText) {
     m_gridModel->setQuery(queryText, m_db.connection());
 }
 
-void MainWindow::tickClock(const QDateTime& now)
-{
+void MainWindow::tickClock(const QDateTime& now) {
     setWindowTitle(u"Ravelko  "_s + captionDateTime(now));
 }
 
-void MainWindow::showAcValues()
-{
-    const AcQueryResult result =
-        acQuery(m_lastDraw->redTexts(), m_lastDraw->codeDigitTexts());
+void MainWindow::showAcValues() {
+    const AcQueryResult result = acQuery(m_lastDraw->redTexts(), m_lastDraw->codeDigitTexts());
     if (!result.ok) {
         prompter().message(this, result.error, Prompter::Icon::Warning);
         return;
@@ -219,8 +208,7 @@ void MainWindow::showAcValues()
     prompter().message(this, codeAcMessage(result.codeAc));
 }
 
-void MainWindow::exitProgram()
-{
+void MainWindow::exitProgram() {
     QApplication::closeAllWindows();
     QApplication::quit();
 }

@@ -34,11 +34,11 @@ public:
 
     LastDrawFrame* lastDrawFrame() const { return m_lastDraw; }
     ConditionPanelView* conditionPanel() const { return m_panel; }
-    QLineEdit* resultText() const { return m_resultText; }       // Text2
-    QProgressBar* progressBar() const { return m_progress; }     // ProgressBar1
-    QComboBox* resultList() const { return m_resultList; }       // Combo1
+    QLineEdit* resultText() const { return m_resultText; }           // Text2
+    QProgressBar* progressBar() const { return m_progress; }         // ProgressBar1
+    QComboBox* resultList() const { return m_resultList; }           // Combo1
     QPushButton* showResultsButton() const { return m_showResults; } // Command4
-    QTableView* dataGrid() const { return m_grid; }              // DataGrid1
+    QTableView* dataGrid() const { return m_grid; }                  // DataGrid1
 
     // Points DataGrid1 at the result of a query on the program's database.
     void showInGrid(const QString& queryText);

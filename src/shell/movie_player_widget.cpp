@@ -4,14 +4,11 @@
 
 namespace ssq {
 
-MoviePlayerWidget::MoviePlayerWidget(QWidget* parent)
-    : QLabel(parent)
-{
+MoviePlayerWidget::MoviePlayerWidget(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
 }
 
-bool MoviePlayerWidget::play(const QString& path)
-{
+bool MoviePlayerWidget::play(const QString& path) {
     if (m_movie) {
         m_movie->stop();
         setMovie(nullptr);
@@ -30,8 +27,7 @@ bool MoviePlayerWidget::play(const QString& path)
     return true;
 }
 
-bool MoviePlayerWidget::isPlaying() const
-{
+bool MoviePlayerWidget::isPlaying() const {
     return m_movie && m_movie->state() == QMovie::Running;
 }
 

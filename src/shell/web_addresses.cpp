@@ -7,21 +7,18 @@ namespace ssq {
 
 namespace {
 
-QUrl programPage(const char16_t* relative)
-{
+QUrl programPage(const char16_t* relative) {
     return QUrl::fromLocalFile(
         QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf16(relative)));
 }
 
 } // namespace
 
-QUrl homePageUrl()
-{
+QUrl homePageUrl() {
     return programPage(kHomePage);
 }
 
-QUrl downloadPageUrl()
-{
+QUrl downloadPageUrl() {
     return programPage(kDownloadPage);
 }
 

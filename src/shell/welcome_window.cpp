@@ -32,10 +32,7 @@ constexpr int kPlayerHeight = 200;
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent)
-    : QWidget(parent)
-    , m_db(db)
-{
+WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m_db(db) {
     setObjectName(u"Form7"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"欢迎使用Ravelko2.2"_s);
@@ -115,8 +112,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent)
     m_timer->start();
 }
 
-QWidget* WelcomeWindow::makeCreditLane()
-{
+QWidget* WelcomeWindow::makeCreditLane() {
     auto* lane = new QWidget(this);
     lane->setFixedHeight(30);
     m_credit = new QLabel(u"Ravelko2.2 双色球选号助手 —— 理性选号，量力而行，祝您好运！"_s, lane);
@@ -127,29 +123,25 @@ QWidget* WelcomeWindow::makeCreditLane()
     return lane;
 }
 
-QPushButton* WelcomeWindow::makeButton(const QString& objectName, const QString& caption)
-{
+QPushButton* WelcomeWindow::makeButton(const QString& objectName, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(objectName);
     return button;
 }
 
-void WelcomeWindow::setCreditLeft(int twips)
-{
+void WelcomeWindow::setCreditLeft(int twips) {
     m_creditLeft = twips;
     m_credit->move(twipsToPixels(twips), (30 - m_credit->height()) / 2);
 }
 
-void WelcomeWindow::tick(const QDateTime& now)
-{
+void WelcomeWindow::tick(const QDateTime& now) {
     const CreditStep step = nextCreditStep(m_creditLeft);
     setCreditLeft(step.left);
     if (step.moved)
         setWindowTitle(u"欢迎使用Ravelko2.2  "_s + captionDateTime(now));
 }
 
-void WelcomeWindow::enterMainWindow()
-{
+void WelcomeWindow::enterMainWindow() {
     MainWindow* main = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* existing = qobject_cast<MainWindow*>(w))
@@ -161,28 +153,25 @@ void WelcomeWindow::enterMainWindow()
     close();
 }
 
-void WelcomeWindow::openResolutionWindow()
-{
-    prompter().message(this, u"更改屏幕分辨率的功能还没有完成，暂时不能使用。"
-                             u"请在系统的显示设置中把屏幕分辨率调整为1024×768或更高。"_s,
+void WelcomeWindow::openResolutionWindow() {
+    prompter().message(this,
+                       u"更改屏幕分辨率的功能还没有完成，暂时不能使用。"
+                       u"请在系统的显示设置中把屏幕分辨率调整为1024×768或更高。"_s,
                        Prompter::Icon::Information);
 }
 
-QString WelcomeWindow::updateInstructions()
-{
+QString WelcomeWindow::updateInstructions() {
     return u"更新方法：打开您安装本软件时的文件夹，将内面的“ssq.mdb”这个文件删除，"
            u"然后将您即将要下载的这个新的ssq.mdb数据库文件保存在这个文件内即可。"
            u"或者您在下载时，直接将本数据库文件保存在这个安装了本软件的文件夹内，点击替换即可！"_s;
 }
 
-void WelcomeWindow::showUpdateInstructions()
-{
+void WelcomeWindow::showUpdateInstructions() {
     prompter().message(this, updateInstructions());
     urlOpener().open(downloadPageUrl());
 }
 
-void WelcomeWindow::openHomePage()
-{
+void WelcomeWindow::openHomePage() {
     urlOpener().open(homePageUrl());
 }
 

@@ -24,8 +24,7 @@ struct Colour {
     qint64 count;
 };
 
-int channel(QRgb c, int k)
-{
+int channel(QRgb c, int k) {
     return k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c);
 }
 
@@ -37,8 +36,7 @@ struct Box {
     int range = 0;
 };
 
-Box measure(const std::vector<Colour>& colours, qsizetype begin, qsizetype end)
-{
+Box measure(const std::vector<Colour>& colours, qsizetype begin, qsizetype end) {
     Box box{begin, end, 0, 0};
     for (int k = 0; k < 3; ++k) {
         int lo = 255;
@@ -57,8 +55,7 @@ Box measure(const std::vector<Colour>& colours, qsizetype begin, qsizetype end)
 
 // Median cut: split the box with the widest colour range at its weighted median until there
 // are 256 boxes; each box's weighted mean is a palette entry.
-QList<QRgb> buildPalette(const QList<QImage>& frames)
-{
+QList<QRgb> buildPalette(const QList<QImage>& frames) {
     QHash<QRgb, qint64> histogram;
     for (const QImage& f : frames)
         for (int y = 0; y < f.height(); ++y) {
@@ -76,14 +73,17 @@ QList<QRgb> buildPalette(const QList<QImage>& frames)
 
     std::vector<Box> boxes = {measure(colours, 0, qsizetype(colours.size()))};
     while (boxes.size() < 256) {
-        auto widest = std::max_element(boxes.begin(), boxes.end(),
-                                       [](const Box& a, const Box& b) { return a.range < b.range; });
+        auto widest = std::max_element(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) {
+            return a.range < b.range;
+        });
         if (widest->range == 0)
             break;
         const Box box = *widest;
         const int k = box.widest;
         std::sort(colours.begin() + box.begin, colours.begin() + box.end,
-                  [k](const Colour& a, const Colour& b) { return channel(a.rgb, k) < channel(b.rgb, k); });
+                  [k](const Colour& a, const Colour& b) {
+                      return channel(a.rgb, k) < channel(b.rgb, k);
+                  });
         qint64 total = 0;
         for (qsizetype i = box.begin; i < box.end; ++i)
             total += colours[i].count;
@@ -115,13 +115,9 @@ QList<QRgb> buildPalette(const QList<QImage>& frames)
 
 class Indexer {
 public:
-    explicit Indexer(const QList<QRgb>& palette)
-        : m_palette(palette)
-    {
-    }
+    explicit Indexer(const QList<QRgb>& palette) : m_palette(palette) {}
 
-    uchar indexOf(QRgb c)
-    {
+    uchar indexOf(QRgb c) {
         c |= 0xff000000u;
         auto it = m_cache.find(c);
         if (it != m_cache.end())
@@ -150,8 +146,7 @@ private:
 // Codes go out least significant bit first, packed into sub-blocks of at most 255 bytes.
 class CodeWriter {
 public:
-    void write(int code, int size)
-    {
+    void write(int code, int size) {
         m_bits |= quint32(code) << m_count;
         m_count += size;
         while (m_count >= 8) {
@@ -161,8 +156,7 @@ public:
         }
     }
 
-    QByteArray finish()
-    {
+    QByteArray finish() {
         if (m_count > 0)
             m_bytes.append(char(m_bits & 0xff));
         QByteArray blocks;
@@ -181,8 +175,7 @@ private:
     int m_count = 0;
 };
 
-QByteArray compress(const std::vector<uchar>& pixels)
-{
+QByteArray compress(const std::vector<uchar>& pixels) {
     CodeWriter out;
     std::unordered_map<quint32, int> table;
     int codeSize = kMinCodeSize + 1;
@@ -222,8 +215,7 @@ QByteArray compress(const std::vector<uchar>& pixels)
     return out.finish();
 }
 
-void appendWord(QByteArray& bytes, int value)
-{
+void appendWord(QByteArray& bytes, int value) {
     bytes.append(char(value & 0xff));
     bytes.append(char((value >> 8) & 0xff));
 }
@@ -231,8 +223,7 @@ void appendWord(QByteArray& bytes, int value)
 } // namespace
 
 bool writeAnimatedGif(const QString& path, const QList<QImage>& frames, int frameDelayMs,
-                      QString* error)
-{
+                      QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = why;

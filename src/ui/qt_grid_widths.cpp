@@ -11,8 +11,7 @@ namespace ssq {
 
 namespace {
 
-int allowedWidth(QHeaderView& header, double twips)
-{
+int allowedWidth(QHeaderView& header, double twips) {
     const int pixels = std::max(0, twipsToPixels(twips));
     // Narrow columns are wanted (a width of 0 hides a column's content): let them through.
     if (pixels < header.minimumSectionSize())
@@ -22,8 +21,7 @@ int allowedWidth(QHeaderView& header, double twips)
 
 } // namespace
 
-void setDefaultColumnWidth(QTableView& grid, double twips)
-{
+void setDefaultColumnWidth(QTableView& grid, double twips) {
     QHeaderView& header = *grid.horizontalHeader();
     const int pixels = allowedWidth(header, twips);
     header.setDefaultSectionSize(pixels);
@@ -31,8 +29,7 @@ void setDefaultColumnWidth(QTableView& grid, double twips)
         header.resizeSection(c, pixels);
 }
 
-void setColumnWidth(QTableView& grid, int column, double twips)
-{
+void setColumnWidth(QTableView& grid, int column, double twips) {
     QHeaderView& header = *grid.horizontalHeader();
     header.resizeSection(column, allowedWidth(header, twips));
 }

@@ -12,8 +12,7 @@ namespace {
 
 Prompter* g_installed = nullptr;
 
-QMessageBox::Icon boxIcon(Prompter::Icon icon)
-{
+QMessageBox::Icon boxIcon(Prompter::Icon icon) {
     switch (icon) {
     case Prompter::Icon::Information:
         return QMessageBox::Information;
@@ -31,38 +30,32 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon)
 
 } // namespace
 
-QString programTitle()
-{
+QString programTitle() {
     return u"Ravelko"_s;
 }
 
-Prompter& prompter()
-{
+Prompter& prompter() {
     static QtPrompter qtPrompter;
     return g_installed ? *g_installed : qtPrompter;
 }
 
-void setPrompter(Prompter* p)
-{
+void setPrompter(Prompter* p) {
     g_installed = p;
 }
 
-void QtPrompter::message(QWidget* parent, const QString& text, Icon icon)
-{
+void QtPrompter::message(QWidget* parent, const QString& text, Icon icon) {
     QMessageBox box(boxIcon(icon), programTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-bool QtPrompter::question(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::Question, programTitle(), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+bool QtPrompter::question(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, programTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPrompter::input(QWidget* parent, const QString& prompt,
-                                         const QString& title, const QString& initial)
-{
+                                         const QString& title, const QString& initial) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, title.isEmpty() ? programTitle() : title,
                                                prompt, QLineEdit::Normal, initial, &ok);
@@ -71,13 +64,11 @@ std::optional<QString> QtPrompter::input(QWidget* parent, const QString& prompt,
     return text;
 }
 
-QString QtPrompter::openFileName(QWidget* parent, const QString& caption, const QString& filter)
-{
+QString QtPrompter::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, caption, {}, filter);
 }
 
-QString QtPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
-{
+QString QtPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, {}, filter);
 }
 

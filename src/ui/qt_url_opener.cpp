@@ -10,19 +10,16 @@ UrlOpener* g_installed = nullptr;
 
 } // namespace
 
-UrlOpener& urlOpener()
-{
+UrlOpener& urlOpener() {
     static QtUrlOpener desktop;
     return g_installed ? *g_installed : desktop;
 }
 
-void setUrlOpener(UrlOpener* opener)
-{
+void setUrlOpener(UrlOpener* opener) {
     g_installed = opener;
 }
 
-void QtUrlOpener::open(const QUrl& url)
-{
+void QtUrlOpener::open(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 

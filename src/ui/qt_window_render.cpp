@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace ssq {
 
-QImage renderWindow(QWidget& window)
-{
+QImage renderWindow(QWidget& window) {
     if (!window.isVisible())
         window.show();
     // Two passes: the first runs the layout requests, the second the resizes they cause.
@@ -19,8 +18,7 @@ QImage renderWindow(QWidget& window)
     return window.grab().toImage();
 }
 
-bool saveWindowPng(QWidget& window, const QString& path, QString* error)
-{
+bool saveWindowPng(QWidget& window, const QString& path, QString* error) {
     const QImage image = renderWindow(window);
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (image.isNull() || !image.save(path, "PNG")) {

@@ -4,13 +4,11 @@
 
 namespace ssq {
 
-int twipsToPixels(double twips)
-{
+int twipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
-double pixelsToTwips(int pixels)
-{
+double pixelsToTwips(int pixels) {
     return pixels * kTwipsPerPixel;
 }
 

@@ -12,8 +12,7 @@ using Outcome = ssq::CodeConversion::Outcome;
 
 namespace {
 
-std::array<QString, 6> row(const QStringList& texts)
-{
+std::array<QString, 6> row(const QStringList& texts) {
     std::array<QString, 6> r;
     for (int i = 0; i < 6; ++i)
         r[i] = texts.value(i);
@@ -21,8 +20,7 @@ std::array<QString, 6> row(const QStringList& texts)
 }
 
 // Appends one kjhm row the way draw entry stores a draw: each drawn number in its own column.
-void addDraw(QSqlDatabase db, int issue, const QList<int>& reds, QList<int> blues)
-{
+void addDraw(QSqlDatabase db, int issue, const QList<int>& reds, QList<int> blues) {
     ssq::RecordSet draws(db);
     QString error;
     QVERIFY2(draws.open(u"select* from kjhm order by 期号 "_s, &error), qPrintable(error));
@@ -49,8 +47,7 @@ private Q_SLOTS:
     void newestDrawTakesAtMostSevenValues();
 };
 
-void TestLastDrawRow::converts_data()
-{
+void TestLastDrawRow::converts_data() {
     QTest::addColumn<QStringList>("red");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("codeText");
@@ -67,17 +64,17 @@ void TestLastDrawRow::converts_data()
     QTest::newRow("first of the next block")
         << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"6"_s, u"7"_s} << 29 << u"0000029"_s
         << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"2"_s, u"9"_s};
-    QTest::newRow("typical draw")
-        << QStringList{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s} << 96810 << u"0096810"_s
-        << QStringList{u"0"_s, u"0"_s, u"9"_s, u"6"_s, u"8"_s, u"1"_s, u"0"_s};
+    QTest::newRow("typical draw") << QStringList{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s}
+                                  << 96810 << u"0096810"_s
+                                  << QStringList{u"0"_s, u"0"_s, u"9"_s, u"6"_s,
+                                                 u"8"_s, u"1"_s, u"0"_s};
     // Each box is read by its leading number, rounded half to even into a byte.
     QTest::newRow("leading numbers and rounding")
         << QStringList{u" 1"_s, u"2号"_s, u"2.6"_s, u"4.4"_s, u"5"_s, u"6.5"_s} << 1 << u"0000001"_s
         << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s};
 }
 
-void TestLastDrawRow::converts()
-{
+void TestLastDrawRow::converts() {
     QFETCH(QStringList, red);
     QFETCH(int, code);
     QFETCH(QString, codeText);
@@ -89,18 +86,17 @@ void TestLastDrawRow::converts()
     QCOMPARE(QStringList(result.digits.begin(), result.digits.end()), digits);
 }
 
-void TestLastDrawRow::refuses_data()
-{
+void TestLastDrawRow::refuses_data() {
     QTest::addColumn<QStringList>("red");
     QTest::addColumn<Outcome>("outcome");
-    QTest::newRow("equal neighbours") << QStringList{u"5"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s}
-                                      << Outcome::NotAscending;
+    QTest::newRow("equal neighbours")
+        << QStringList{u"5"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s} << Outcome::NotAscending;
     QTest::newRow("descending") << QStringList{u"6"_s, u"5"_s, u"4"_s, u"3"_s, u"2"_s, u"1"_s}
                                 << Outcome::NotAscending;
-    QTest::newRow("empty last box") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u""_s}
-                                    << Outcome::NotAscending;
-    QTest::newRow("rounds to equal") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"4.5"_s, u"6"_s}
-                                     << Outcome::NotAscending;
+    QTest::newRow("empty last box")
+        << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u""_s} << Outcome::NotAscending;
+    QTest::newRow("rounds to equal")
+        << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"4.5"_s, u"6"_s} << Outcome::NotAscending;
     QTest::newRow("zero") << QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}
                           << Outcome::Ignored;
     QTest::newRow("34") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s}
@@ -114,12 +110,11 @@ void TestLastDrawRow::refuses_data()
                                << Outcome::Ignored;
     QTest::newRow("negative") << QStringList{u"-1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s}
                               << Outcome::Ignored;
-    QTest::newRow("rounds to 256") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"255.5"_s}
-                                   << Outcome::Ignored;
+    QTest::newRow("rounds to 256")
+        << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"255.5"_s} << Outcome::Ignored;
 }
 
-void TestLastDrawRow::refuses()
-{
+void TestLastDrawRow::refuses() {
     QFETCH(QStringList, red);
     QFETCH(Outcome, outcome);
     const ssq::CodeConversion result = ssq::convertToCode(row(red));
@@ -128,8 +123,7 @@ void TestLastDrawRow::refuses()
     QCOMPARE(ssq::notAscendingMessage(), u"请按从小到大的顺序输入开奖号码"_s);
 }
 
-void TestLastDrawRow::newestDrawIsHighestIssue()
-{
+void TestLastDrawRow::newestDrawIsHighestIssue() {
     ssq::test::TempDatabase temp;
     QVERIFY2(temp.isValid(), qPrintable(temp.error()));
     addDraw(temp.connection(), 7001, {2, 4, 13, 20, 27, 33}, {9});
@@ -138,11 +132,11 @@ void TestLastDrawRow::newestDrawIsHighestIssue()
 
     const ssq::NewestDraw draw = ssq::readNewestDraw(temp.connection());
     QVERIFY2(draw.ok, qPrintable(draw.error));
-    QCOMPARE(draw.values, (QStringList{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"16"_s}));
+    QCOMPARE(draw.values,
+             (QStringList{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"16"_s}));
 }
 
-void TestLastDrawRow::newestDrawOfEmptyHistory()
-{
+void TestLastDrawRow::newestDrawOfEmptyHistory() {
     ssq::test::TempDatabase temp;
     QVERIFY2(temp.isValid(), qPrintable(temp.error()));
     const ssq::NewestDraw draw = ssq::readNewestDraw(temp.connection());
@@ -153,8 +147,7 @@ void TestLastDrawRow::newestDrawOfEmptyHistory()
 }
 
 // A row edited by hand may hold extra cells: only the first seven drawn values are taken.
-void TestLastDrawRow::newestDrawTakesAtMostSevenValues()
-{
+void TestLastDrawRow::newestDrawTakesAtMostSevenValues() {
     ssq::test::TempDatabase temp;
     QVERIFY2(temp.isValid(), qPrintable(temp.error()));
     addDraw(temp.connection(), 7001, {1, 2, 3, 4, 5, 6, 7}, {3, 4});

@@ -27,13 +27,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLineEdit* box(QWidget& window, int index)
-{
+QLineEdit* box(QWidget& window, int index) {
     return window.findChild<QLineEdit*>(u"Text1_%1"_s.arg(index));
 }
 
-QStringList boxes(QWidget& window, int first, int last)
-{
+QStringList boxes(QWidget& window, int first, int last) {
     QStringList texts;
     for (int i = first; i <= last; ++i)
         texts.append(box(window, i)->text());
@@ -41,8 +39,7 @@ QStringList boxes(QWidget& window, int first, int last)
 }
 
 // Types into Text1 1.. like a person: select what is there, type over it.
-void typeRow(QWidget& window, const QStringList& values)
-{
+void typeRow(QWidget& window, const QStringList& values) {
     for (int i = 0; i < values.size(); ++i) {
         QLineEdit* edit = box(window, 1 + i);
         edit->selectAll();
@@ -51,15 +48,13 @@ void typeRow(QWidget& window, const QStringList& values)
     }
 }
 
-void click(QWidget& window, const QString& name)
-{
+void click(QWidget& window, const QString& name) {
     auto* button = window.findChild<QPushButton*>(name);
     QVERIFY2(button, qPrintable(name));
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void addDraw(QSqlDatabase db, int issue, const QList<int>& reds, int blue)
-{
+void addDraw(QSqlDatabase db, int issue, const QList<int>& reds, int blue) {
     ssq::RecordSet draws(db);
     QString error;
     QVERIFY2(draws.open(u"select* from kjhm order by 期号 "_s, &error), qPrintable(error));
@@ -98,8 +93,7 @@ private:
     std::unique_ptr<ssq::test::ScriptedPrompter> m_prompter;
 };
 
-void TestMainWindow::init()
-{
+void TestMainWindow::init() {
     m_temp = std::make_unique<ssq::test::TempDatabase>();
     QVERIFY2(m_temp->isValid(), qPrintable(m_temp->error()));
     m_prompter = std::make_unique<ssq::test::ScriptedPrompter>();
@@ -108,15 +102,13 @@ void TestMainWindow::init()
     m_window->show();
 }
 
-void TestMainWindow::cleanup()
-{
+void TestMainWindow::cleanup() {
     delete m_window;
     m_prompter.reset();
     m_temp.reset();
 }
 
-void TestMainWindow::menuBarInOrder()
-{
+void TestMainWindow::menuBarInOrder() {
     struct Item {
         QString name;
         QString caption;
@@ -124,25 +116,35 @@ void TestMainWindow::menuBarInOrder()
     };
     const QList<Item> expected = {
         {u"XH"_s, u"红球选号"_s, {}},
-        {u"TJCZ"_s, u"条件操作"_s,
-         {{u"BCTJ"_s, u"保存条件设置"_s}, {u"TJZX"_s, u"条件再现"_s}, {u"SQTJCC"_s, u"上期条件查错"_s},
-          {u"BCWJ"_s, u"保存条件到文件…"_s}, {u"ZRWJ"_s, u"从文件载入条件…"_s}}},
-        {u"XHJGCC"_s, u"选号结果操作"_s,
+        {u"TJCZ"_s,
+         u"条件操作"_s,
+         {{u"BCTJ"_s, u"保存条件设置"_s},
+          {u"TJZX"_s, u"条件再现"_s},
+          {u"SQTJCC"_s, u"上期条件查错"_s},
+          {u"BCWJ"_s, u"保存条件到文件…"_s},
+          {u"ZRWJ"_s, u"从文件载入条件…"_s}}},
+        {u"XHJGCC"_s,
+         u"选号结果操作"_s,
          {{u"BCHM"_s, u"保存所选号码"_s}, {u"xshm"_s, u"号码显示与打印(必须先保存号码)"_s}}},
         {u"CX"_s, u"查询"_s, {{u"AC"_s, u"AC值查询"_s}, {u"WQCX"_s, u"往期是否开出查询"_s}}},
         {u"HMFX"_s, u"号码特性分析"_s, {}},
         {u"ZXT"_s, u"指标折线图"_s, {}},
-        {u"KJSJ"_s, u"数据操作"_s,
-         {{u"TJSJ"_s, u"数据添加、删除、修改"_s}, {u"CKSJ"_s, u"查看历史数据"_s},
+        {u"KJSJ"_s,
+         u"数据操作"_s,
+         {{u"TJSJ"_s, u"数据添加、删除、修改"_s},
+          {u"CKSJ"_s, u"查看历史数据"_s},
           {u"DRSJ"_s, u"导入开奖数据文件"_s}}},
-        {u"WH"_s, u"数据库维护"_s,
-         {{u"BF"_s, u"数据库备份(请您定期备份)"_s}, {u"XF"_s, u"用备份数据库替换当前数据库(修复)"_s},
+        {u"WH"_s,
+         u"数据库维护"_s,
+         {{u"BF"_s, u"数据库备份(请您定期备份)"_s},
+          {u"XF"_s, u"用备份数据库替换当前数据库(修复)"_s},
           {u"YS"_s, u"数据库压缩(减肥优化)"_s}}},
         {u"LQXH"_s, u"蓝球选号"_s, {}},
         {u"MNYX"_s, u"模拟开奖游戏"_s, {}},
         {u"TC"_s, u"退出"_s, {}},
     };
-    const QStringList working = {u"TJCZ"_s, u"XHJGCC"_s, u"CX"_s, u"KJSJ"_s, u"WH"_s, u"AC"_s, u"TC"_s};
+    const QStringList working = {u"TJCZ"_s, u"XHJGCC"_s, u"CX"_s, u"KJSJ"_s,
+                                 u"WH"_s,   u"AC"_s,     u"TC"_s};
 
     const QList<QAction*> bar = m_window->menuBar()->actions();
     QCOMPARE(bar.size(), expected.size());
@@ -167,8 +169,7 @@ void TestMainWindow::menuBarInOrder()
     }
 }
 
-void TestMainWindow::clockCaption()
-{
+void TestMainWindow::clockCaption() {
     QCOMPARE(m_window->windowTitle(), QString());
     QCOMPARE(m_window->findChild<QTimer*>(u"Timer1"_s)->interval(), 1000);
     const QDateTime now(QDate(2025, 3, 7), QTime(21, 4, 9));
@@ -177,20 +178,19 @@ void TestMainWindow::clockCaption()
     QVERIFY(ssq::captionDateTime(now).endsWith(u" 21:04:09"_s));
 }
 
-void TestMainWindow::convertsTypedDraw_data()
-{
+void TestMainWindow::convertsTypedDraw_data() {
     QTest::addColumn<QStringList>("red");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QStringList>("digits");
-    QTest::newRow("1..6") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s} << u"0000001"_s
+    QTest::newRow("1..6") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s}
+                          << u"0000001"_s
                           << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s};
     QTest::newRow("28..33") << QStringList{u"28"_s, u"29"_s, u"30"_s, u"31"_s, u"32"_s, u"33"_s}
                             << u"1107568"_s
                             << QStringList{u"1"_s, u"1"_s, u"0"_s, u"7"_s, u"5"_s, u"6"_s, u"8"_s};
 }
 
-void TestMainWindow::convertsTypedDraw()
-{
+void TestMainWindow::convertsTypedDraw() {
     QFETCH(QStringList, red);
     QFETCH(QString, code);
     QFETCH(QStringList, digits);
@@ -203,8 +203,7 @@ void TestMainWindow::convertsTypedDraw()
     QVERIFY(m_prompter->messages().isEmpty());
 }
 
-void TestMainWindow::asksForAscendingOrder()
-{
+void TestMainWindow::asksForAscendingOrder() {
     typeRow(*m_window, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s});
     click(*m_window, u"Command2"_s);
     typeRow(*m_window, {u"5"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s});
@@ -213,16 +212,14 @@ void TestMainWindow::asksForAscendingOrder()
     QCOMPARE(box(*m_window, 8)->text(), u"0000001"_s);
 }
 
-void TestMainWindow::outOfRangeWritesNothing_data()
-{
+void TestMainWindow::outOfRangeWritesNothing_data() {
     QTest::addColumn<QStringList>("red");
     QTest::newRow("300") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"300"_s};
     QTest::newRow("34") << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s};
     QTest::newRow("0") << QStringList{u"0"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s};
 }
 
-void TestMainWindow::outOfRangeWritesNothing()
-{
+void TestMainWindow::outOfRangeWritesNothing() {
     QFETCH(QStringList, red);
     typeRow(*m_window, red);
     click(*m_window, u"Command2"_s);
@@ -230,8 +227,7 @@ void TestMainWindow::outOfRangeWritesNothing()
     QVERIFY(m_prompter->messages().isEmpty());
 }
 
-void TestMainWindow::acQueryShowsBothValues()
-{
+void TestMainWindow::acQueryShowsBothValues() {
     typeRow(*m_window, {u"1"_s, u"2"_s, u"4"_s, u"8"_s, u"16"_s, u"32"_s});
     click(*m_window, u"Command2"_s);
     QCOMPARE(box(*m_window, 8)->text(), u"0005277"_s);
@@ -244,8 +240,7 @@ void TestMainWindow::acQueryShowsBothValues()
     QCOMPARE(m_prompter->messageTexts(), (QStringList{u"常规AC值为15"_s, u"代码AC值为5"_s}));
 }
 
-void TestMainWindow::acQueryRefusesUnorderedRow()
-{
+void TestMainWindow::acQueryRefusesUnorderedRow() {
     typeRow(*m_window, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u""_s});
     click(*m_window, u"Command3"_s);
     QCOMPARE(m_prompter->messageTexts(),
@@ -253,8 +248,7 @@ void TestMainWindow::acQueryRefusesUnorderedRow()
     QCOMPARE(m_prompter->messages().front().icon, ssq::Prompter::Icon::Warning);
 }
 
-void TestMainWindow::autoInputFillsNewestDraw()
-{
+void TestMainWindow::autoInputFillsNewestDraw() {
     addDraw(m_temp->connection(), 7001, {2, 4, 13, 20, 27, 33}, 9);
     addDraw(m_temp->connection(), 7003, {1, 5, 12, 20, 27, 33}, 8);
     addDraw(m_temp->connection(), 7002, {3, 8, 11, 19, 24, 30}, 16);
@@ -272,8 +266,7 @@ void TestMainWindow::autoInputFillsNewestDraw()
     QCOMPARE(box(*m_window, 8)->text(), u"0096810"_s);
 }
 
-void TestMainWindow::autoInputOnEmptyHistory()
-{
+void TestMainWindow::autoInputOnEmptyHistory() {
     typeRow(*m_window, {u"1"_s, u"2"_s});
     click(*m_window, u"Command1"_s);
     QCOMPARE(m_prompter->messageTexts(),
@@ -282,8 +275,7 @@ void TestMainWindow::autoInputOnEmptyHistory()
     QCOMPARE(boxes(*m_window, 1, 3), (QStringList{u"1"_s, u"2"_s, u""_s}));
 }
 
-void TestMainWindow::exitClosesEverything()
-{
+void TestMainWindow::exitClosesEverything() {
     m_window->menuItem(u"TC"_s)->trigger();
     QVERIFY(!m_window || !m_window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -291,25 +283,28 @@ void TestMainWindow::exitClosesEverything()
 }
 
 // Every area is present and on screen within 1024 × 768.
-void TestMainWindow::fitsScreenOf1024By768()
-{
+void TestMainWindow::fitsScreenOf1024By768() {
     QVERIFY(m_window->width() <= 1024);
     QVERIFY(m_window->height() <= 768 - 30);
     QVERIFY(m_window->menuBar()->sizeHint().width() <= m_window->width());
     const QRect inside = m_window->rect();
-    for (const QString& name : {u"Frame1"_s, u"Frame2"_s, u"Frame3"_s, u"Frame4"_s, u"Frame5"_s,
-                                u"Frame6"_s, u"Text2"_s, u"ProgressBar1"_s, u"Label4"_s,
-                                u"DataGrid1"_s, u"Command5"_s}) {
+    for (const QString& name :
+         {u"Frame1"_s, u"Frame2"_s, u"Frame3"_s, u"Frame4"_s, u"Frame5"_s, u"Frame6"_s, u"Text2"_s,
+          u"ProgressBar1"_s, u"Label4"_s, u"DataGrid1"_s, u"Command5"_s}) {
         auto* w = m_window->findChild<QWidget*>(name);
         QVERIFY2(w && w->isVisible(), qPrintable(name));
         const QRect r(w->mapTo(m_window.data(), QPoint(0, 0)), w->size());
         QVERIFY2(inside.contains(r), qPrintable(name));
     }
-    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check1_0"_s)->text(), u"指标一区条件设置（常规指标）"_s);
-    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check2"_s)->text(), u"指标二区条件设置（代码指标）"_s);
-    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check3"_s)->text(), u"指标三区条件设置（常规增补指标）"_s);
-    QCOMPARE(m_window->findChild<QLabel*>(u"Label4"_s)->text(),
-             u"注意：软件正在运行选号程序时,请不要有其他任何键盘、鼠标操作，否则进度条显示会停滞！"_s);
+    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check1_0"_s)->text(),
+             u"指标一区条件设置（常规指标）"_s);
+    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check2"_s)->text(),
+             u"指标二区条件设置（代码指标）"_s);
+    QCOMPARE(m_window->findChild<QCheckBox*>(u"Check3"_s)->text(),
+             u"指标三区条件设置（常规增补指标）"_s);
+    QCOMPARE(
+        m_window->findChild<QLabel*>(u"Label4"_s)->text(),
+        u"注意：软件正在运行选号程序时,请不要有其他任何键盘、鼠标操作，否则进度条显示会停滞！"_s);
     // The non-tolerance markers exist for the engine but are never shown.
     auto* markers = m_window->findChild<QGroupBox*>(u"Frame7"_s);
     QVERIFY(markers && !markers->isVisible());

@@ -24,8 +24,7 @@ namespace {
 
 const QString kCaption = u"欢迎使用Ravelko2.2  "_s;
 
-QList<ssq::MainWindow*> mainWindows()
-{
+QList<ssq::MainWindow*> mainWindows() {
     QList<ssq::MainWindow*> found;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* main = qobject_cast<ssq::MainWindow*>(w))
@@ -33,8 +32,7 @@ QList<ssq::MainWindow*> mainWindows()
     return found;
 }
 
-void click(QWidget& window, const QString& name)
-{
+void click(QWidget& window, const QString& name) {
     auto* button = window.findChild<QPushButton*>(name);
     QVERIFY2(button, qPrintable(name));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -65,36 +63,35 @@ private:
     QPointer<ssq::WelcomeWindow> m_welcome;
 };
 
-void TestWelcomeWindow::init()
-{
+void TestWelcomeWindow::init() {
     m_temp = std::make_unique<ssq::test::TempDatabase>();
     QVERIFY2(m_temp->isValid(), qPrintable(m_temp->error()));
     m_welcome = new ssq::WelcomeWindow(m_temp->database());
     m_welcome->show();
 }
 
-void TestWelcomeWindow::cleanup()
-{
+void TestWelcomeWindow::cleanup() {
     delete m_welcome;
     qDeleteAll(mainWindows());
     m_temp.reset();
 }
 
-void TestWelcomeWindow::showsGreetingAndStartsClock()
-{
+void TestWelcomeWindow::showsGreetingAndStartsClock() {
     QCOMPARE(m_welcome->objectName(), u"Form7"_s);
     QCOMPARE(m_welcome->findChild<QLabel*>(u"Label2"_s)->text(), u"欢迎使用Ravelko2.2"_s);
-    QCOMPARE(m_welcome->findChild<QLabel*>(u"Label1"_s)->text(), u"请在1024*768分辩率下使用本软件"_s);
-    QCOMPARE(m_welcome->findChild<QLabel*>(u"Label6"_s)->text(), u"如果无法显示软件整个界面，请点击:"_s);
-    QCOMPARE(m_welcome->findChild<QPushButton*>(u"Command7"_s)->text(), u"点击此处更改屏幕分辩率"_s);
+    QCOMPARE(m_welcome->findChild<QLabel*>(u"Label1"_s)->text(),
+             u"请在1024*768分辩率下使用本软件"_s);
+    QCOMPARE(m_welcome->findChild<QLabel*>(u"Label6"_s)->text(),
+             u"如果无法显示软件整个界面，请点击:"_s);
+    QCOMPARE(m_welcome->findChild<QPushButton*>(u"Command7"_s)->text(),
+             u"点击此处更改屏幕分辩率"_s);
     QVERIFY(m_welcome->findChild<QPushButton*>(u"Command3"_s)->isVisible());
     auto* timer = m_welcome->findChild<QTimer*>(u"Timer1"_s);
     QVERIFY(timer && timer->isActive());
     QCOMPARE(timer->interval(), 150);
 }
 
-void TestWelcomeWindow::creditMovesAndWrapsAround()
-{
+void TestWelcomeWindow::creditMovesAndWrapsAround() {
     m_welcome->findChild<QTimer*>(u"Timer1"_s)->stop();
     auto* credit = m_welcome->findChild<QLabel*>(u"Label5"_s);
     const int start = m_welcome->creditLeft();
@@ -127,8 +124,7 @@ void TestWelcomeWindow::creditMovesAndWrapsAround()
     QCOMPARE(m_welcome->creditLeft(), 10049);
 }
 
-void TestWelcomeWindow::enterOpensMainWindowAndClosesWelcome()
-{
+void TestWelcomeWindow::enterOpensMainWindowAndClosesWelcome() {
     QVERIFY(mainWindows().isEmpty());
     click(*m_welcome, u"Command3"_s);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -141,16 +137,14 @@ void TestWelcomeWindow::enterOpensMainWindowAndClosesWelcome()
     QCOMPARE(&main.front()->database(), &m_temp->database());
 }
 
-void TestWelcomeWindow::enterReusesOpenMainWindow()
-{
+void TestWelcomeWindow::enterReusesOpenMainWindow() {
     auto* existing = new ssq::MainWindow(m_temp->database());
     click(*m_welcome, u"Command3"_s);
     QCOMPARE(mainWindows(), QList<ssq::MainWindow*>{existing});
     QVERIFY(existing->isVisible());
 }
 
-void TestWelcomeWindow::updateButtonExplainsThenOpensDownloadPage()
-{
+void TestWelcomeWindow::updateButtonExplainsThenOpensDownloadPage() {
     ssq::test::ScriptedPrompter prompter;
     ssq::test::RecordingUrlOpener browser;
     click(*m_welcome, u"Command1"_s);
@@ -163,12 +157,12 @@ void TestWelcomeWindow::updateButtonExplainsThenOpensDownloadPage()
     QCOMPARE(browser.opened(), QList<QUrl>{ssq::downloadPageUrl()});
     // The page ships beside the program.
     QVERIFY(browser.opened().front().isLocalFile());
-    QVERIFY(browser.opened().front().toLocalFile().startsWith(QCoreApplication::applicationDirPath()));
+    QVERIFY(
+        browser.opened().front().toLocalFile().startsWith(QCoreApplication::applicationDirPath()));
     QVERIFY(m_welcome->isVisible());
 }
 
-void TestWelcomeWindow::homeButtonOpensHomePage()
-{
+void TestWelcomeWindow::homeButtonOpensHomePage() {
     ssq::test::ScriptedPrompter prompter;
     ssq::test::RecordingUrlOpener browser;
     click(*m_welcome, u"Command6"_s);
@@ -177,8 +171,7 @@ void TestWelcomeWindow::homeButtonOpensHomePage()
     QVERIFY(prompter.messages().isEmpty());
 }
 
-void TestWelcomeWindow::resolutionButtonSaysNotAvailable()
-{
+void TestWelcomeWindow::resolutionButtonSaysNotAvailable() {
     ssq::test::ScriptedPrompter prompter;
     click(*m_welcome, u"Command7"_s);
     QCOMPARE(prompter.messageTexts(),
@@ -187,8 +180,7 @@ void TestWelcomeWindow::resolutionButtonSaysNotAvailable()
     QVERIFY(m_welcome->isVisible());
 }
 
-void TestWelcomeWindow::playerPlaysGifAndStaysEmptyWithoutIt()
-{
+void TestWelcomeWindow::playerPlaysGifAndStaysEmptyWithoutIt() {
     // The test folder holds no ssq.gif: the welcome window's player is empty.
     auto* player = m_welcome->findChild<ssq::MoviePlayerWidget*>(u"ShockwaveFlash1"_s);
     QVERIFY(player);

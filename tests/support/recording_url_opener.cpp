@@ -2,13 +2,11 @@
 
 namespace ssq::test {
 
-RecordingUrlOpener::RecordingUrlOpener()
-{
+RecordingUrlOpener::RecordingUrlOpener() {
     setUrlOpener(this);
 }
 
-RecordingUrlOpener::~RecordingUrlOpener()
-{
+RecordingUrlOpener::~RecordingUrlOpener() {
     setUrlOpener(nullptr);
 }
 

@@ -2,38 +2,32 @@
 
 namespace ssq::test {
 
-ScriptedPrompter::ScriptedPrompter()
-{
+ScriptedPrompter::ScriptedPrompter() {
     setPrompter(this);
 }
 
-ScriptedPrompter::~ScriptedPrompter()
-{
+ScriptedPrompter::~ScriptedPrompter() {
     setPrompter(nullptr);
 }
 
-QStringList ScriptedPrompter::messageTexts() const
-{
+QStringList ScriptedPrompter::messageTexts() const {
     QStringList texts;
     for (const Message& m : m_messages)
         texts.append(m.text);
     return texts;
 }
 
-void ScriptedPrompter::clear()
-{
+void ScriptedPrompter::clear() {
     m_messages.clear();
     m_questions.clear();
     m_unanswered.clear();
 }
 
-void ScriptedPrompter::message(QWidget*, const QString& text, Icon icon)
-{
+void ScriptedPrompter::message(QWidget*, const QString& text, Icon icon) {
     m_messages.append({text, icon});
 }
 
-bool ScriptedPrompter::question(QWidget*, const QString& text)
-{
+bool ScriptedPrompter::question(QWidget*, const QString& text) {
     m_questions.append(text);
     if (m_questionAnswers.isEmpty()) {
         m_unanswered.append(text);
@@ -43,8 +37,7 @@ bool ScriptedPrompter::question(QWidget*, const QString& text)
 }
 
 std::optional<QString> ScriptedPrompter::input(QWidget*, const QString& prompt, const QString&,
-                                               const QString&)
-{
+                                               const QString&) {
     m_questions.append(prompt);
     if (m_inputAnswers.isEmpty()) {
         m_unanswered.append(prompt);
@@ -53,18 +46,15 @@ std::optional<QString> ScriptedPrompter::input(QWidget*, const QString& prompt, 
     return m_inputAnswers.takeFirst();
 }
 
-QString ScriptedPrompter::openFileName(QWidget*, const QString& caption, const QString&)
-{
+QString ScriptedPrompter::openFileName(QWidget*, const QString& caption, const QString&) {
     return nextFileName(caption);
 }
 
-QString ScriptedPrompter::saveFileName(QWidget*, const QString& caption, const QString&)
-{
+QString ScriptedPrompter::saveFileName(QWidget*, const QString& caption, const QString&) {
     return nextFileName(caption);
 }
 
-QString ScriptedPrompter::nextFileName(const QString& caption)
-{
+QString ScriptedPrompter::nextFileName(const QString& caption) {
     m_questions.append(caption);
     if (m_fileAnswers.isEmpty()) {
         m_unanswered.append(caption);

@@ -11,8 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QImage noise(int width, int height, int colours, quint32 seed)
-{
+QImage noise(int width, int height, int colours, quint32 seed) {
     QRandomGenerator random(seed);
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -23,8 +22,7 @@ QImage noise(int width, int height, int colours, quint32 seed)
     return image;
 }
 
-QList<QImage> readBack(const QString& path, int* delay = nullptr, int* loops = nullptr)
-{
+QList<QImage> readBack(const QString& path, int* delay = nullptr, int* loops = nullptr) {
     QImageReader reader(path, "gif");
     QList<QImage> frames;
     if (loops)
@@ -55,8 +53,7 @@ private:
 };
 
 // Large noisy frames fill the code table several times over.
-void TestGifWriter::framesReadBackExactly()
-{
+void TestGifWriter::framesReadBackExactly() {
     const QList<QImage> frames = {noise(300, 200, 200, 1), noise(300, 200, 3, 2),
                                   QImage(300, 200, QImage::Format_RGB32)};
     QImage flat = frames[2];
@@ -76,8 +73,7 @@ void TestGifWriter::framesReadBackExactly()
 }
 
 // Every length of a single row, so that the end code falls on every code-width boundary.
-void TestGifWriter::everyLengthDecodes()
-{
+void TestGifWriter::everyLengthDecodes() {
     for (int length = 1; length <= 1200; ++length) {
         const QImage row = noise(length, 1, 256, quint32(length));
         const QString path = m_dir.filePath(u"row.gif"_s);
@@ -87,8 +83,7 @@ void TestGifWriter::everyLengthDecodes()
     }
 }
 
-void TestGifWriter::manyColoursStayClose()
-{
+void TestGifWriter::manyColoursStayClose() {
     QImage gradient(256, 64, QImage::Format_RGB32);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 256; ++x)
@@ -108,8 +103,7 @@ void TestGifWriter::manyColoursStayClose()
     QVERIFY2(worst <= 40, qPrintable(QString::number(worst)));
 }
 
-void TestGifWriter::refusesBadFrames()
-{
+void TestGifWriter::refusesBadFrames() {
     QString error;
     QVERIFY(!ssq::writeAnimatedGif(m_dir.filePath(u"none.gif"_s), {}, 100, &error));
     QVERIFY(!error.isEmpty());

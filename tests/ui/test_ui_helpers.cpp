@@ -31,8 +31,7 @@ private Q_SLOTS:
     void scriptedPrompterAnswersInOrderAndRecordsUnanswered();
 };
 
-void TestUiHelpers::twipsRoundToPixels_data()
-{
+void TestUiHelpers::twipsRoundToPixels_data() {
     QTest::addColumn<double>("twips");
     QTest::addColumn<int>("pixels");
     QTest::newRow("one pixel") << 15.0 << 1;
@@ -44,16 +43,14 @@ void TestUiHelpers::twipsRoundToPixels_data()
     QTest::newRow("negative") << -15.0 << -1;
 }
 
-void TestUiHelpers::twipsRoundToPixels()
-{
+void TestUiHelpers::twipsRoundToPixels() {
     QFETCH(double, twips);
     QFETCH(int, pixels);
     QCOMPARE(ssq::twipsToPixels(twips), pixels);
     QCOMPARE(ssq::pixelsToTwips(96), 1440.0);
 }
 
-void TestUiHelpers::gridDefaultWidthCoversPresentAndFutureColumns()
-{
+void TestUiHelpers::gridDefaultWidthCoversPresentAndFutureColumns() {
     QTableView grid;
     QStandardItemModel three(2, 3);
     grid.setModel(&three);
@@ -69,8 +66,7 @@ void TestUiHelpers::gridDefaultWidthCoversPresentAndFutureColumns()
         QCOMPARE(grid.horizontalHeader()->sectionSize(c), 26);
 }
 
-void TestUiHelpers::gridColumnWidthAllowsNarrowColumns()
-{
+void TestUiHelpers::gridColumnWidthAllowsNarrowColumns() {
     QTableView grid;
     QStandardItemModel model(1, 3);
     grid.setModel(&model);
@@ -80,8 +76,7 @@ void TestUiHelpers::gridColumnWidthAllowsNarrowColumns()
     QCOMPARE(grid.horizontalHeader()->sectionSize(2), 4);
 }
 
-void TestUiHelpers::rendersWindowToPng()
-{
+void TestUiHelpers::rendersWindowToPng() {
     QLabel label(u"双色球"_s);
     label.setFixedSize(120, 40);
     label.setStyleSheet(u"background: white; color: black; font-size: 24px;"_s);
@@ -102,8 +97,7 @@ void TestUiHelpers::rendersWindowToPng()
     QCOMPARE(saved.size(), image.size());
 }
 
-void TestUiHelpers::renderReportsUnwritablePath()
-{
+void TestUiHelpers::renderReportsUnwritablePath() {
     QTemporaryDir dir;
     QFile blocker(dir.filePath(u"file"_s));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -114,8 +108,7 @@ void TestUiHelpers::renderReportsUnwritablePath()
     QVERIFY(error.contains(u"inside.png"_s));
 }
 
-void TestUiHelpers::installedPrompterAndOpenerAreUsedUntilRemoved()
-{
+void TestUiHelpers::installedPrompterAndOpenerAreUsedUntilRemoved() {
     QVERIFY(!ssq::programTitle().isEmpty());
     {
         ssq::test::ScriptedPrompter scripted;
@@ -130,8 +123,7 @@ void TestUiHelpers::installedPrompterAndOpenerAreUsedUntilRemoved()
     QVERIFY(dynamic_cast<ssq::QtUrlOpener*>(&ssq::urlOpener()));
 }
 
-void TestUiHelpers::scriptedPrompterAnswersInOrderAndRecordsUnanswered()
-{
+void TestUiHelpers::scriptedPrompterAnswersInOrderAndRecordsUnanswered() {
     ssq::test::ScriptedPrompter scripted;
     scripted.answerQuestion(true);
     scripted.answerInput(u"7018"_s);

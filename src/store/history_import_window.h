@@ -1,0 +1,63 @@
+#pragma once
+// "导入开奖数据文件": imports a draw history file. The file is read, checked and computed on a
+// worker thread with the window's inputs disabled and its progress shown; cancelling leaves the
+// database as it was. Writing the result is one short transaction on the program's connection.
+
+#include "store/history_import.h"
+
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QThread;
+
+namespace ssq {
+
+class Database;
+
+class HistoryImportWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HistoryImportWindow(Database& db, QWidget* parent = nullptr);
+    ~HistoryImportWindow() override;
+
+    bool isRunning() const { return m_worker != nullptr; }
+
+public Q_SLOTS:
+    void chooseFile();  // Command1
+    void startImport(); // Command2
+    void cancelImport(); // Command3
+
+Q_SIGNALS:
+    // The import has ended, whichever way; the report says how.
+    void finished(const ssq::ImportReport& report);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showProgress(int done, int total);
+    void finish(const ImportPlan& plan);
+    void setRunning(bool running);
+    void stopWorker(); // cancels, then waits
+    void joinWorker(); // waits for a worker that has ended its work
+
+    Database& m_db;
+    QLineEdit* m_file = nullptr;       // Text1
+    QLineEdit* m_from = nullptr;       // Text2 "从期号"
+    QPushButton* m_choose = nullptr;   // Command1
+    QPushButton* m_start = nullptr;    // Command2
+    QPushButton* m_cancel = nullptr;   // Command3
+    QPushButton* m_close = nullptr;    // Command4
+    QProgressBar* m_progress = nullptr; // ProgressBar1
+    QLabel* m_status = nullptr;        // Label3
+    QThread* m_worker = nullptr;
+    std::shared_ptr<std::atomic<bool>> m_cancelled;
+};
+
+} // namespace ssq

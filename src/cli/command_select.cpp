@@ -3,6 +3,7 @@
 #include "analysis/hot_cold_table.h"
 #include "cli/console.h"
 #include "red/condition_file.h"
+#include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "store/database.h"
 
@@ -16,6 +17,7 @@ struct SelectArgs {
     QString panelPath;
     bool list = false;
     bool hotColdFromDb = false;
+    bool save = false;
 };
 
 std::optional<SelectArgs> parse(const QStringList& args) {
@@ -27,6 +29,8 @@ std::optional<SelectArgs> parse(const QStringList& args) {
             parsed.list = true;
         else if (args[i] == u"--hotcold-from-db"_s)
             parsed.hotColdFromDb = true;
+        else if (args[i] == u"--save"_s)
+            parsed.save = true;
         else
             return std::nullopt;
     }
@@ -35,12 +39,30 @@ std::optional<SelectArgs> parse(const QStringList& args) {
     return parsed;
 }
 
+// --save: as "保存所选号码" does, the kept combinations into hmbc, at most 5000.
+int saveKept(const CliContext& context, const SelectionResult& result) {
+    Database db(context.dbPath);
+    QString error;
+    if (!db.open(&error)) {
+        err() << error << Qt::endl;
+        return kExitFailure;
+    }
+    const SaveOutcome saved = saveResults(db.connection(), result.count(),
+                                          [&result](int i) { return result.text(i); });
+    if (!saved.saved) {
+        err() << saved.message << Qt::endl;
+        return result.count() > kMaxSavedResults ? kExitRefused : kExitFailure;
+    }
+    out() << saved.message << Qt::endl;
+    return kExitOk;
+}
+
 } // namespace
 
 int runSelect(const CliContext& context, const QStringList& args) {
     const std::optional<SelectArgs> parsed = parse(args);
     if (!parsed) {
-        err() << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db]"_s
+        err() << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save]"_s
               << Qt::endl;
         return kExitUsage;
     }
@@ -76,6 +98,8 @@ int runSelect(const CliContext& context, const QStringList& args) {
         for (std::int32_t code : result.codes)
             stream << comboTextOfCode(code) << u'\n';
     stream.flush();
+    if (parsed->save)
+        return saveKept(context, result);
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 //   ssq-cli [--db PATH] <command> [arguments...]
 
 #include "cli/cli_context.h"
+#include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
@@ -32,8 +33,10 @@ const QList<Command>& commands() {
          ssq::cli::runInfo},
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）"_s,
          ssq::cli::runImport},
-        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db]   按条件文件红球选号"_s,
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save]   按条件文件红球选号"_s,
          ssq::cli::runSelect},
+        {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
+         ssq::cli::runCheck},
     };
     return all;
 }

@@ -15,8 +15,8 @@ namespace {
 // The last draw 1 5 12 20 27 33 + 8 and its code, as "自动输入上期号:" and "转换为代码：" put them.
 ssq::PanelState lastDrawPanel() {
     ssq::PanelState panel;
-    const char* row[] = {"", "1", "5", "12", "20", "27", "33", "8", "0096810",
-                         "0", "0", "9", "6", "8", "1", "0"};
+    const char* row[] = {"",        "1", "5", "12", "20", "27", "33", "8",
+                         "0096810", "0", "0", "9",  "6",  "8",  "1",  "0"};
     for (int i = 1; i <= 15; ++i)
         panel.text1[i] = QString::fromLatin1(row[i]);
     return panel;
@@ -78,8 +78,8 @@ ssq::PanelState everyConditionPanel() {
     range(panel, 23, 96, 2, 1);
     panel.text1[98] = u"9"_s;
     range(panel, 24, 102, 1, 0);
-    const char* lists[][2] = {{"109", "1"}, {"114", "2"}, {"119", "3"}, {"124", "4"}, {"129", "5"},
-                              {"134", "1"}};
+    const char* lists[][2] = {{"109", "1"}, {"114", "2"}, {"119", "3"},
+                              {"124", "4"}, {"129", "5"}, {"134", "1"}};
     for (const auto& l : lists)
         panel.text1[QString::fromLatin1(l[0]).toInt()] = QString::fromLatin1(l[1]);
     panel.text1[144] = u"33"_s;
@@ -142,7 +142,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         int kept = 0;
-        const bench::Timing t = bench::measure(c.name, runs, [&] { kept = engine.run().count(); }, smoke);
+        const bench::Timing t = bench::measure(
+            c.name, runs, [&] { kept = engine.run().count(); }, smoke);
         std::printf("    kept %d, %.1f x the bare walk\n", kept, t.medianMs / bare.medianMs);
     }
     return 0;

@@ -12,8 +12,8 @@ namespace ssq {
 struct HotColdTableResult {
     bool ok = false;
     bool tooFewDraws = false; // refused: fewer than 22 draws
-    HotColdValues values{}; // meaningful only when ok; the caller keeps its table otherwise
-    QString message;        // the message to show in either case
+    HotColdValues values{};   // meaningful only when ok; the caller keeps its table otherwise
+    QString message;          // the message to show in either case
 };
 
 HotColdTableResult hotColdTable(QSqlDatabase db);

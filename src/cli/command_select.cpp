@@ -47,8 +47,8 @@ int saveKept(const CliContext& context, const SelectionResult& result) {
         err() << error << Qt::endl;
         return kExitFailure;
     }
-    const SaveOutcome saved = saveResults(db.connection(), result.count(),
-                                          [&result](int i) { return result.text(i); });
+    const SaveOutcome saved =
+        saveResults(db.connection(), result.count(), [&result](int i) { return result.text(i); });
     if (!saved.saved) {
         err() << saved.message << Qt::endl;
         return result.count() > kMaxSavedResults ? kExitRefused : kExitFailure;
@@ -62,8 +62,9 @@ int saveKept(const CliContext& context, const SelectionResult& result) {
 int runSelect(const CliContext& context, const QStringList& args) {
     const std::optional<SelectArgs> parsed = parse(args);
     if (!parsed) {
-        err() << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save]"_s
-              << Qt::endl;
+        err()
+            << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save]"_s
+            << Qt::endl;
         return kExitUsage;
     }
     QString error;

@@ -22,10 +22,11 @@ struct Part {
     int positions = 0; // weights of 25..31 for the digits of this part (and 12 for the low part)
 };
 
-bool isPrime(int digit) { return digit == 2 || digit == 3 || digit == 5 || digit == 7; }
+bool isPrime(int digit) {
+    return digit == 2 || digit == 3 || digit == 5 || digit == 7;
+}
 
-template <std::size_t N>
-Part describe(const std::array<int, N>& digits) {
+template <std::size_t N> Part describe(const std::array<int, N>& digits) {
     Part part;
     for (std::size_t i = 0; i < N; ++i) {
         const int x = digits[i];
@@ -48,6 +49,12 @@ Part describe(const std::array<int, N>& digits) {
 
 std::vector<std::uint8_t> codeConditionTotals(const SelectionPlan& p) {
     std::vector<std::uint8_t> totals(kComboCount + 1, 0);
+    const auto& w = p.weight;
+    // Tables of conditions that are not tested hold only zeros: skip them.
+    const struct {
+        bool digitSum, digitCounts, runs, equal, diffs, present;
+    } used{w[13] || w[14], w[15] || w[16] || w[17],         w[18] != 0, w[20] != 0,
+           w[21] != 0,     w[19] || w[22] || w[23] || w[24]};
 
     std::array<Part, 1000> low;
     std::array<std::array<int, 3>, 1000> lowDigits;
@@ -84,16 +91,23 @@ std::vector<std::uint8_t> codeConditionTotals(const SelectionPlan& p) {
             const int lo = c - hi * 1000;
             const Part& l = low[lo];
             const auto& y = lowDigits[lo];
-            const int total =
-                positions + l.positions + p.byDigitSum[high.sum + l.sum] +
-                p.byCodeSmall[high.small + l.small] + p.byCodeOdd[high.odd + l.odd] +
-                p.byCodePrime[high.prime + l.prime] +
-                p.byCodeRuns[high.runs + l.runs + crossRuns[y[0]] + crossRuns[y[1]] + crossRuns[y[2]]] +
-                p.byCodeEqual[high.equal + l.equal + crossEqual[y[0]] + crossEqual[y[1]] +
-                              crossEqual[y[2]]] +
-                p.byCodeDiffs[high.diffs | l.diffs | crossDiffs[y[0]] | crossDiffs[y[1]] |
-                              crossDiffs[y[2]]] +
-                p.byDigitsPresent[high.present | l.present];
+            int total = positions + l.positions;
+            if (used.digitSum)
+                total += p.byDigitSum[high.sum + l.sum];
+            if (used.digitCounts)
+                total += p.byCodeSmall[high.small + l.small] + p.byCodeOdd[high.odd + l.odd] +
+                         p.byCodePrime[high.prime + l.prime];
+            if (used.runs)
+                total += p.byCodeRuns[high.runs + l.runs + crossRuns[y[0]] + crossRuns[y[1]] +
+                                      crossRuns[y[2]]];
+            if (used.equal)
+                total += p.byCodeEqual[high.equal + l.equal + crossEqual[y[0]] + crossEqual[y[1]] +
+                                       crossEqual[y[2]]];
+            if (used.diffs)
+                total += p.byCodeDiffs[high.diffs | l.diffs | crossDiffs[y[0]] | crossDiffs[y[1]] |
+                                       crossDiffs[y[2]]];
+            if (used.present)
+                total += p.byDigitsPresent[high.present | l.present];
             totals[c] = static_cast<std::uint8_t>(std::min(total, SelectionPlan::kDrop));
         }
     }

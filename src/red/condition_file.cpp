@@ -29,13 +29,16 @@ const QString kOption2 = u"option2"_s;
 const QString kText3 = u"text3"_s;
 const QString kHotCold = u"hotcold"_s;
 
-QString faulty(const QString& what) { return u"条件文件有误："_s + what; }
+QString faulty(const QString& what) {
+    return u"条件文件有误："_s + what;
+}
 
 std::optional<int> wholeNumber(const QJsonValue& v) {
     if (!v.isDouble())
         return std::nullopt;
     const double d = v.toDouble();
-    if (std::floor(d) != d || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
+    if (std::floor(d) != d || d < std::numeric_limits<int>::min() ||
+        d > std::numeric_limits<int>::max())
         return std::nullopt;
     return static_cast<int>(d);
 }
@@ -55,8 +58,8 @@ std::optional<int> indexKey(const QString& key, int first, int last) {
 }
 
 template <std::size_t N>
-bool readTexts(const QJsonObject& root, const QString& name, int first, std::array<QString, N>& texts,
-               QString* error) {
+bool readTexts(const QJsonObject& root, const QString& name, int first,
+               std::array<QString, N>& texts, QString* error) {
     if (!root.contains(name))
         return true;
     const QJsonValue value = root.value(name);
@@ -148,7 +151,8 @@ bool readHotCold(const QJsonObject& root, HotColdValues& hotCold, QString* error
 QString parseErrorPlace(const QByteArray& bytes, int offset) {
     const QByteArray before = bytes.left(offset);
     const int line = static_cast<int>(before.count('\n')) + 1;
-    const int column = static_cast<int>(QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1)).size()) + 1;
+    const int column =
+        static_cast<int>(QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1)).size()) + 1;
     return u"第 %1 行第 %2 列"_s.arg(line).arg(column);
 }
 
@@ -189,7 +193,8 @@ std::optional<ConditionFile> parseConditionFile(const QByteArray& bytes, QString
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *error = u"条件文件不是有效的 JSON 文本（%1有误）"_s.arg(parseErrorPlace(bytes, parseError.offset));
+        *error = u"条件文件不是有效的 JSON 文本（%1有误）"_s.arg(
+            parseErrorPlace(bytes, parseError.offset));
         return std::nullopt;
     }
     if (!document.isObject()) {
@@ -211,8 +216,8 @@ std::optional<ConditionFile> parseConditionFile(const QByteArray& bytes, QString
     if (!readTexts(root, kText1, 0, p.text1, error) || !readCheck1(root, p, error) ||
         !readBox(root, kCheck2, p.check2, error) || !readBox(root, kCheck3, p.check3, error) ||
         !readBox(root, kCheck4, p.check4, error) || !readOption(root, kOption1, p.option1, error) ||
-        !readOption(root, kOption2, p.option2, error) || !readTexts(root, kText3, 1, p.text3, error) ||
-        !readHotCold(root, file.hotCold, error))
+        !readOption(root, kOption2, p.option2, error) ||
+        !readTexts(root, kText3, 1, p.text3, error) || !readHotCold(root, file.hotCold, error))
         return std::nullopt;
     if (p.option1 && p.option2) {
         *error = faulty(u"“option1”（单）和“option2”（双）不能同时为 true"_s);

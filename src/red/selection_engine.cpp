@@ -3,13 +3,21 @@
 #include "red/code_condition_totals.h"
 #include "red/selection_plan.h"
 
-#include <bit>
+#include <array>
 
 namespace ssq {
 
 namespace {
 
 constexpr int kReportEvery = 4096;
+
+// std::popcount becomes a library call on processors the build does not assume to count bits.
+inline int bitCount(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ULL;
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
 
 // What the numbers chosen so far hold, carried from one loop level to the next so the
 // innermost loop adds only the last number.
@@ -20,7 +28,7 @@ struct Prefix {
     std::uint64_t diffs = 0;    // bit d for each difference d between two numbers
     unsigned tails = 0;         // bit t for each last digit t
     int runs = 0;               // neighbours differing by 1
-    int last = -2; // no number yet, so the first one starts no run
+    int last = -2;              // no number yet, so the first one starts no run
     std::int64_t hot = 0;       // sum of the hot/cold values
 
     Prefix with(const SelectionPlan& p, int n) const {
@@ -43,11 +51,13 @@ struct Prefix {
         const std::uint64_t all = members | std::uint64_t{1} << n;
         const std::int64_t hotSum = hot + p.hotCold[n];
         unsigned t = p.bySum[counts & 0xFF] + p.byNamed3[(counts >> kNamed3) & 0xFF] +
-                     p.byPair[0][(counts >> kPairs) & 63] + p.byPair[1][(counts >> (kPairs + 6)) & 63] +
+                     p.byPair[0][(counts >> kPairs) & 63] +
+                     p.byPair[1][(counts >> (kPairs + 6)) & 63] +
                      p.byPair[2][(counts >> (kPairs + 12)) & 63] +
                      p.byPair[3][(counts >> (kPairs + 18)) & 63] +
                      p.byPair[4][(counts >> (kPairs + 24)) & 63] + p.byHot[(counts >> kHot) & 7];
-        t += p.byAc[std::popcount(diffs | reversed >> (40 - n))];
+        if (p.weight[5]) // the AC value costs the most; skip it when it is not tested
+            t += p.byAc[bitCount(diffs | reversed >> (40 - n))];
         t += p.byTails[tails | 1U << (n % 10)];
         t += p.byRuns[runs + (n == last + 1)];
         t += p.bySpan[n - first];
@@ -64,12 +74,12 @@ public:
          const SelectionEngine::Progress& progress, const std::atomic_bool* cancel)
         : m_plan(plan), m_codeTotals(codeTotals), m_progress(progress), m_cancel(cancel) {}
 
-    // False when cancelled.
-    template <bool kRed, bool kCode>
-    bool run(std::vector<std::int32_t>& kept) {
+    // Appends the kept codes to `kept`. False when cancelled.
+    template <bool kRed, bool kCode> bool run(std::vector<std::int32_t>& kept) {
         const SelectionPlan& p = m_plan;
         const unsigned highest = static_cast<unsigned>(p.highestKept);
         int c = 0;
+        int n = 0; // codes waiting in m_chunk
         int nextReport = kReportEvery;
         const Prefix none;
         for (int a1 = 1; a1 <= 28; ++a1) {
@@ -87,6 +97,10 @@ public:
                         const Prefix p4 = p3.with(p, a4);
                         for (int a5 = a4 + 1; a5 <= 32; ++a5) {
                             const Prefix p5 = p4.with(p, a5);
+                            if (n > kChunk - 28) { // room for one more innermost loop
+                                kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
+                                n = 0;
+                            }
                             for (int a6 = a5 + 1; a6 <= 33; ++a6) {
                                 ++c;
                                 unsigned total = 0;
@@ -97,14 +111,16 @@ public:
                                 }
                                 if constexpr (kRed)
                                     total += p5.total(p, a1, a6);
-                                if (p.keep[total])
-                                    kept.push_back(c);
+                                // Written always, counted when kept: no branch to mispredict.
+                                m_chunk[static_cast<std::size_t>(n)] = c;
+                                n += p.keep[total];
                             }
                         }
                     }
                 }
             }
         }
+        kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
         return report(c);
     }
 
@@ -119,6 +135,8 @@ private:
     const std::uint8_t* m_codeTotals;
     const SelectionEngine::Progress& m_progress;
     const std::atomic_bool* m_cancel;
+    static constexpr int kChunk = 4096;
+    std::array<std::int32_t, kChunk> m_chunk;
 };
 
 } // namespace
@@ -129,7 +147,9 @@ SelectionEngine::SelectionEngine(const PanelState& panel, const HotColdValues& h
 SelectionEngine::SelectionEngine(const SelectionInputs& inputs)
     : m_inputs(inputs), m_plan(std::make_shared<const SelectionPlan>(makeSelectionPlan(inputs))) {}
 
-std::optional<QString> SelectionEngine::refusal() const { return selectionRefusal(m_inputs); }
+std::optional<QString> SelectionEngine::refusal() const {
+    return selectionRefusal(m_inputs);
+}
 
 std::bitset<41> SelectionEngine::failedConditions(int code) const {
     if (code < 1 || code > kComboCount)
@@ -143,13 +163,17 @@ bool SelectionEngine::keeps(int code) const {
     return candidateKept(*m_plan, comboOfCode(code), code);
 }
 
-SelectionResult SelectionEngine::run(const Progress& progress, const std::atomic_bool* cancel) const {
+SelectionResult SelectionEngine::run(const Progress& progress,
+                                     const std::atomic_bool* cancel) const {
     SelectionResult result;
     result.refusal = refusal();
     if (result.refusal)
         return result;
 
     const SelectionPlan& p = *m_plan;
+    // Room for every combination up front: untouched pages cost nothing, and the list never
+    // has to grow while the walk runs.
+    result.codes.reserve(kComboCount);
     bool finished = true;
     if (p.highestKept < 0) {
         // No number of failures lies within the tolerance bounds: nothing can be kept.
@@ -157,16 +181,19 @@ SelectionResult SelectionEngine::run(const Progress& progress, const std::atomic
             progress(kComboCount);
     } else if (!p.anyCode) {
         Walk walk(p, nullptr, progress, cancel);
-        finished = p.anyRed ? walk.run<true, false>(result.codes) : walk.run<false, false>(result.codes);
+        finished =
+            p.anyRed ? walk.run<true, false>(result.codes) : walk.run<false, false>(result.codes);
     } else {
         const std::vector<std::uint8_t> codeTotals = codeConditionTotals(p);
         Walk walk(p, codeTotals.data(), progress, cancel);
-        finished = p.anyRed ? walk.run<true, true>(result.codes) : walk.run<false, true>(result.codes);
+        finished =
+            p.anyRed ? walk.run<true, true>(result.codes) : walk.run<false, true>(result.codes);
     }
     if (!finished) {
         result.cancelled = true;
         result.codes = {};
     }
+    result.codes.shrink_to_fit();
     return result;
 }
 

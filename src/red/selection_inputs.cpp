@@ -14,7 +14,8 @@ namespace ssq {
 namespace {
 
 int checkedCount(const SelectionInputs& in, int first, int last) {
-    return static_cast<int>(std::count(in.check.begin() + first, in.check.begin() + last + 1, true));
+    return static_cast<int>(
+        std::count(in.check.begin() + first, in.check.begin() + last + 1, true));
 }
 
 } // namespace

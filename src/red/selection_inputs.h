@@ -20,7 +20,7 @@ struct SelectionInputs {
     std::array<float, 170> t{};
     // Text1 1..169 not empty: a digit-list box takes part by its text, so "0" is the digit 0.
     std::array<bool, 170> given{};
-    bool lastCodeEmpty = true; // Text1 8
+    bool lastCodeEmpty = true;    // Text1 8
     std::array<bool, 41> check{}; // Check1 0..40
     bool zone2 = false;
     bool zone3 = false;

@@ -16,12 +16,11 @@ struct RangeBoxes {
 };
 
 constexpr RangeBoxes kRanges[] = {
-    {2, 26, 27},    {3, 48, 49},    {4, 50, 51},    {5, 52, 53},    {6, 54, 55},
-    {7, 56, 57},    {8, 58, 59},    {9, 60, 61},    {10, 62, 63},   {11, 64, 65},
-    {13, 66, 67},   {15, 74, 75},   {16, 76, 77},   {17, 78, 79},   {18, 80, 81},
-    {19, 82, 83},   {20, 84, 85},   {21, 86, 87},   {23, 96, 97},   {24, 102, 103},
-    {32, 136, 137}, {33, 138, 139}, {34, 140, 141}, {35, 142, 143}, {38, 150, 151},
-    {39, 152, 153}, {40, 154, 155}};
+    {2, 26, 27},    {3, 48, 49},    {4, 50, 51},    {5, 52, 53},    {6, 54, 55},    {7, 56, 57},
+    {8, 58, 59},    {9, 60, 61},    {10, 62, 63},   {11, 64, 65},   {13, 66, 67},   {15, 74, 75},
+    {16, 76, 77},   {17, 78, 79},   {18, 80, 81},   {19, 82, 83},   {20, 84, 85},   {21, 86, 87},
+    {23, 96, 97},   {24, 102, 103}, {32, 136, 137}, {33, 138, 139}, {34, 140, 141}, {35, 142, 143},
+    {38, 150, 151}, {39, 152, 153}, {40, 154, 155}};
 
 // The digit lists of conditions 25..31 (个位 up to 百万).
 struct DigitList {
@@ -35,7 +34,9 @@ constexpr DigitList kPositionLists[] = {{104, 108}, {109, 113}, {114, 118}, {119
 // Bounds of the hot/cold sum, far beyond any sum of six 32-bit values.
 constexpr std::int64_t kHotBoundLimit = std::int64_t{1} << 50;
 
-bool isRedCondition(int k) { return k <= 11 || k >= 32; }
+bool isRedCondition(int k) {
+    return k <= 11 || k >= 32;
+}
 
 // The whole number a box value stands for when it is one in [low, high].
 bool wholeIn(float value, int low, int high, int* whole) {
@@ -49,8 +50,8 @@ bool wholeIn(float value, int low, int high, int* whole) {
 
 std::int64_t wholeBound(double value, bool lower) {
     const double rounded = lower ? std::ceil(value) : std::floor(value);
-    return static_cast<std::int64_t>(
-        std::clamp(rounded, -static_cast<double>(kHotBoundLimit), static_cast<double>(kHotBoundLimit)));
+    return static_cast<std::int64_t>(std::clamp(rounded, -static_cast<double>(kHotBoundLimit),
+                                                static_cast<double>(kHotBoundLimit)));
 }
 
 std::uint8_t capped(int weight) {
@@ -301,11 +302,21 @@ std::bitset<41> failedConditions(const SelectionPlan& p, const RedCombo& red, in
         if (!p.weight[k])
             continue;
         switch (k) {
-        case 1: failed[k] = (p.required & ~members) != 0; break;
-        case 22: failed[k] = (p.requiredDigits & ~present) != 0; break;
-        case 36: failed[k] = (p.excluded & members) != 0; break;
-        case 37: failed[k] = hotSum < p.hotMin || hotSum > p.hotMax; break;
-        default: failed[k] = p.failsAt[k][q[k]]; break;
+        case 1:
+            failed[k] = (p.required & ~members) != 0;
+            break;
+        case 22:
+            failed[k] = (p.requiredDigits & ~present) != 0;
+            break;
+        case 36:
+            failed[k] = (p.excluded & members) != 0;
+            break;
+        case 37:
+            failed[k] = hotSum < p.hotMin || hotSum > p.hotMax;
+            break;
+        default:
+            failed[k] = p.failsAt[k][q[k]];
+            break;
         }
     }
     return failed;

@@ -48,21 +48,21 @@ struct SelectionPlan {
     std::array<std::uint8_t, 8> byRuns{};
     std::array<std::uint8_t, 64> bySpan{};
     std::uint8_t requiredWeight = 0, excludedWeight = 0, hotWeight = 0;
-    std::array<std::uint8_t, 64> byDigitSum{};         // 13 and 14
+    std::array<std::uint8_t, 64> byDigitSum{}; // 13 and 14
     std::array<std::uint8_t, 8> byCodeSmall{}, byCodeOdd{}, byCodePrime{};
     std::array<std::uint8_t, 32> byCodeRuns{}, byCodeEqual{};
-    std::array<std::uint8_t, 1024> byCodeDiffs{};      // 21 by the set of differences
-    std::array<std::uint8_t, 1024> byDigitsPresent{};  // 19, 22, 23, 24 by the set of digits
+    std::array<std::uint8_t, 1024> byCodeDiffs{};             // 21 by the set of differences
+    std::array<std::uint8_t, 1024> byDigitsPresent{};         // 19, 22, 23, 24 by the set of digits
     std::array<std::array<std::uint8_t, 10>, 7> byPosition{}; // 25..31 by code position
-    std::array<std::uint8_t, 2> byParity{};            // 12 by c mod 2
+    std::array<std::uint8_t, 2> byParity{};                   // 12 by c mod 2
 };
 
 // Offsets of the counts in SelectionPlan::packed.
 namespace packed_field {
-constexpr int kSum = 0;     // 8 bits: condition 4
-constexpr int kNamed3 = 8;  // 8 bits: condition 3
-constexpr int kPairs = 16;  // five pairs of 3-bit counts: 6/7, 2/10, 11/32, 33/34, 38/39
-constexpr int kHot = 46;    // 3 bits: condition 40
+constexpr int kSum = 0;    // 8 bits: condition 4
+constexpr int kNamed3 = 8; // 8 bits: condition 3
+constexpr int kPairs = 16; // five pairs of 3-bit counts: 6/7, 2/10, 11/32, 33/34, 38/39
+constexpr int kHot = 46;   // 3 bits: condition 40
 } // namespace packed_field
 
 SelectionPlan makeSelectionPlan(const SelectionInputs& in);

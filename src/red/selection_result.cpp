@@ -18,7 +18,9 @@ QString SelectionResult::text(int index) const {
     return comboTextOfCode(codes[static_cast<std::size_t>(index)]);
 }
 
-QString SelectionResult::resultLine() const { return selectionResultLine(count()); }
+QString SelectionResult::resultLine() const {
+    return selectionResultLine(count());
+}
 
 QString selectionResultLine(int count) {
     if (count > 0)

@@ -23,7 +23,8 @@ bool storeDraws(QSqlDatabase db, const QList<ssq::test::HistoryDraw>& draws) {
         columns.append(u"L%1"_s.arg(d.blue));
         values.append(QString::number(d.blue));
         QSqlQuery q(db);
-        if (!q.exec(u"insert into kjhm (%1) values (%2)"_s.arg(columns.join(u','), values.join(u','))))
+        if (!q.exec(
+                u"insert into kjhm (%1) values (%2)"_s.arg(columns.join(u','), values.join(u','))))
             return false;
     }
     return true;

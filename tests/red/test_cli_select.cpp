@@ -39,7 +39,7 @@ Run cli(const QStringList& args) {
 ssq::PanelState samplePanel() {
     ssq::PanelState panel;
     const char* row[] = {"1", "5", "12", "20", "27", "33", "8", "0096810",
-                         "0", "0", "9", "6", "8", "1", "0"};
+                         "0", "0", "9",  "6",  "8",  "1",  "0"};
     for (int i = 0; i < 15; ++i)
         panel.text1[i + 1] = QString::fromLatin1(row[i]);
     panel.check1[0] = panel.check1[4] = 1;
@@ -129,13 +129,22 @@ void TestCliSelect::hotColdFromTheDatabase() {
     for (int i = 0; i < 30; ++i) {
         QSqlQuery q(temp.connection());
         const auto& d = draws[i];
-        QVERIFY(q.exec(u"insert into kjhm (期号, H%1, H%2, H%3, H%4, H%5, H%6, L%7) values (%8, %1, %2, %3, %4, %5, %6, %7)"_s
-                           .arg(d.red[0]).arg(d.red[1]).arg(d.red[2]).arg(d.red[3]).arg(d.red[4]).arg(d.red[5])
-                           .arg(d.blue).arg(d.issue)));
+        QVERIFY(q.exec(
+            u"insert into kjhm (期号, H%1, H%2, H%3, H%4, H%5, H%6, L%7) values (%8, %1, %2, %3, %4, %5, %6, %7)"_s
+                .arg(d.red[0])
+                .arg(d.red[1])
+                .arg(d.red[2])
+                .arg(d.red[3])
+                .arg(d.red[4])
+                .arg(d.red[5])
+                .arg(d.blue)
+                .arg(d.issue)));
         if (i == 20) {
-            const Run tooFew = cli({u"--db"_s, temp.path(), u"select"_s, u"--panel"_s, path, u"--hotcold-from-db"_s});
+            const Run tooFew = cli(
+                {u"--db"_s, temp.path(), u"select"_s, u"--panel"_s, path, u"--hotcold-from-db"_s});
             QCOMPARE(tooFew.status, 3);
-            QCOMPARE(tooFew.err.trimmed(), u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s);
+            QCOMPARE(tooFew.err.trimmed(),
+                     u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s);
         }
     }
     const ssq::HotColdTableResult table = ssq::hotColdTable(temp.connection());
@@ -143,7 +152,8 @@ void TestCliSelect::hotColdFromTheDatabase() {
     const ssq::SelectionResult expected = ssq::SelectionEngine(panel, table.values).run();
     QVERIFY(expected.count() > 0);
 
-    const Run r = cli({u"--db"_s, temp.path(), u"select"_s, u"--panel"_s, path, u"--hotcold-from-db"_s, u"--list"_s});
+    const Run r = cli({u"--db"_s, temp.path(), u"select"_s, u"--panel"_s, path,
+                       u"--hotcold-from-db"_s, u"--list"_s});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.lines.front(), expected.resultLine());
     QCOMPARE(r.lines.mid(1), textsOf(expected));

@@ -106,24 +106,38 @@ void TestConditionFile::badFilesAreRefusedSayingWhere_data() {
     QTest::newRow("text1 index 172") << QByteArray(R"({"text1": {"172": "1"}})") << u"“172”"_s;
     QTest::newRow("text1 index -1") << QByteArray(R"({"text1": {"-1": "1"}})") << u"“-1”"_s;
     QTest::newRow("text1 index 05") << QByteArray(R"({"text1": {"05": "1"}})") << u"“05”"_s;
-    QTest::newRow("text1 a number") << QByteArray(R"({"text1": {"50": 120}})") << u"“50”的值应是文字"_s;
+    QTest::newRow("text1 a number")
+        << QByteArray(R"({"text1": {"50": 120}})") << u"“50”的值应是文字"_s;
     QTest::newRow("check1 too short") << QByteArray(R"({"check1": [1, 0]})") << u"41 个"_s;
-    QTest::newRow("check1 a 2") << QByteArray(R"({"check1": [0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
-                                << u"索引 3"_s;
-    QTest::newRow("check1 a boolean") << QByteArray(R"({"check1": [true,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
-                                      << u"索引 0"_s;
+    QTest::newRow("check1 a 2")
+        << QByteArray(
+               R"({"check1": [0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
+        << u"索引 3"_s;
+    QTest::newRow("check1 a boolean")
+        << QByteArray(
+               R"({"check1": [true,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
+        << u"索引 0"_s;
     QTest::newRow("check2 a 2") << QByteArray(R"({"check2": 2})") << u"“check2”应是 0 或 1"_s;
     QTest::newRow("check4 a text") << QByteArray(R"({"check4": "1"})") << u"“check4”应是 0 或 1"_s;
-    QTest::newRow("option1 a number") << QByteArray(R"({"option1": 1})") << u"“option1”应是 true 或 false"_s;
-    QTest::newRow("both options") << QByteArray(R"({"option1": true, "option2": true})") << u"不能同时"_s;
-    QTest::newRow("text3 index 0") << QByteArray(R"({"text3": {"0": "1"}})") << u"“text3”中的键“0”"_s;
+    QTest::newRow("option1 a number")
+        << QByteArray(R"({"option1": 1})") << u"“option1”应是 true 或 false"_s;
+    QTest::newRow("both options") << QByteArray(R"({"option1": true, "option2": true})")
+                                  << u"不能同时"_s;
+    QTest::newRow("text3 index 0")
+        << QByteArray(R"({"text3": {"0": "1"}})") << u"“text3”中的键“0”"_s;
     QTest::newRow("text3 index 41") << QByteArray(R"({"text3": {"41": "1"}})") << u"1 到 40"_s;
-    QTest::newRow("hotcold 32 values") << QByteArray(R"({"hotcold": [1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32]})")
-                                       << u"33 个整数"_s;
-    QTest::newRow("hotcold a fraction") << QByteArray(R"({"hotcold": [0,0,0,0,1.5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
-                                        << u"索引 4（红球 5）"_s;
-    QTest::newRow("hotcold too large") << QByteArray(R"({"hotcold": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1e12]})")
-                                       << u"索引 32（红球 33）"_s;
+    QTest::newRow("hotcold 32 values")
+        << QByteArray(
+               R"({"hotcold": [1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32]})")
+        << u"33 个整数"_s;
+    QTest::newRow("hotcold a fraction")
+        << QByteArray(
+               R"({"hotcold": [0,0,0,0,1.5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]})")
+        << u"索引 4（红球 5）"_s;
+    QTest::newRow("hotcold too large")
+        << QByteArray(
+               R"({"hotcold": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1e12]})")
+        << u"索引 32（红球 33）"_s;
 }
 
 void TestConditionFile::badFilesAreRefusedSayingWhere() {

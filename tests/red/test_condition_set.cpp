@@ -33,9 +33,9 @@ ssq::PanelState filledPanel() {
     ssq::PanelState panel;
     for (int i = 16; i <= 169; ++i)
         panel.text1[i] = QString::number(i * 3 % 40);
-    panel.text1[50] = u" 07"_s;      // kept as typed, not as the number
-    panel.text1[104] = u"0"_s;       // the digit 0 ...
-    panel.text1[105] = QString();    // ... and no digit
+    panel.text1[50] = u" 07"_s;   // kept as typed, not as the number
+    panel.text1[104] = u"0"_s;    // the digit 0 ...
+    panel.text1[105] = QString(); // ... and no digit
     panel.text1[144] = u"三十三"_s;
     panel.option1 = true;
     panel.check1[4] = 1;
@@ -60,8 +60,9 @@ void TestConditionSet::saveThenRestoreGivesTheInputsBack() {
     ssq::PanelState panel = filledPanel();
     const ssq::ConditionSetOutcome saved = ssq::saveConditionSet(temp.connection(), panel);
     QVERIFY2(saved.ok, qPrintable(saved.message));
-    QCOMPARE(saved.message,
-             u"条件保存完毕,您要查看条件或需要将条件再次输入时,请点击菜单“数据操作”内的“条件再现”"_s);
+    QCOMPARE(
+        saved.message,
+        u"条件保存完毕,您要查看条件或需要将条件再次输入时,请点击菜单“数据操作”内的“条件再现”"_s);
     QCOMPARE(panel.text1[170], u"1"_s);
     QCOMPARE(panel.text1[171], u"0"_s);
 
@@ -109,7 +110,8 @@ void TestConditionSet::restoreSetsTheChoiceFromTheSavedFlags_data() {
     QTest::newRow("neither saved") << u"0"_s << u"0"_s << true << false << false << false;
     QTest::newRow("empty reads 0") << QString() << QString() << true << false << false << false;
     QTest::newRow("other values leave it") << u"2"_s << u"abc7"_s << true << false << true << false;
-    QTest::newRow("choosing one clears the other") << u"1"_s << u"5"_s << false << true << true << false;
+    QTest::newRow("choosing one clears the other")
+        << u"1"_s << u"5"_s << false << true << true << false;
 }
 
 void TestConditionSet::restoreSetsTheChoiceFromTheSavedFlags() {

@@ -83,6 +83,8 @@ struct ConditionCase {
 const int kLast = ssq::kComboCount;
 
 const std::vector<ConditionCase>& conditionCases() {
+    // One case a line reads as the table it is.
+    // clang-format off
     static const std::vector<ConditionCase> cases{
         {"1 every given number drawn", 1, {{16, "5"}, {17, "9"}}, code({5, 9, 10, 11, 12, 13}), false},
         {"1 a given number missing", 1, {{16, "5"}, {17, "9"}}, code({5, 10, 11, 12, 13, 14}), true},
@@ -200,6 +202,7 @@ const std::vector<ConditionCase>& conditionCases() {
         {"40 one hot above 0", 40, {}, 1, true},
         {"40 six hot", 40, {{154, "6"}, {155, "6"}}, code({20, 21, 22, 23, 24, 25}), false},
     };
+    // clang-format on
     return cases;
 }
 
@@ -270,7 +273,9 @@ void TestSelectionEngine::refusalsComeInOrder() {
     panel.text1[156] = u"5"_s; // no marker set
     ssq::HotColdValues hv{};
 
-    const auto refusal = [&] { return ssq::SelectionEngine(panel, hv).refusal().value_or(QString()); };
+    const auto refusal = [&] {
+        return ssq::SelectionEngine(panel, hv).refusal().value_or(QString());
+    };
     QCOMPARE(refusal(), u"请先点击“转换代码查询”,程序将自动输入代码"_s);
     panel.text1[8] = u" "_s; // any text counts
     QCOMPARE(refusal(), u"您选用了一区的选项,但没有点击指标一区选择框,请点击"_s);
@@ -279,9 +284,12 @@ void TestSelectionEngine::refusalsComeInOrder() {
     panel.check2 = 1;
     QCOMPARE(refusal(), u"您选用了三区的选项,但没有点击指标三区选择框,请点击"_s);
     panel.check3 = 1;
-    QCOMPARE(refusal(), u"您选用了冷热值选项，但没有点击（如要使用冷热值指标，请先点此处），请先点击此按钮"_s);
+    QCOMPARE(refusal(),
+             u"您选用了冷热值选项，但没有点击（如要使用冷热值指标，请先点此处），请先点击此按钮"_s);
     hv[33] = -1;
-    QCOMPARE(refusal(), u"请您核查“不容错的选项”内的各个选项数值是否正确，并把“不容错的选项”这个复选框再次选中"_s);
+    QCOMPARE(
+        refusal(),
+        u"请您核查“不容错的选项”内的各个选项数值是否正确，并把“不容错的选项”这个复选框再次选中"_s);
     panel.text3[5] = u"5"_s;
     QCOMPARE(refusal(), QString());
     // A marker left behind after its number was taken out of the list.
@@ -363,7 +371,8 @@ void TestSelectionEngine::oddChoiceKeepsOddCodes() {
     panel.option1 = true;
     const ssq::SelectionResult result = ssq::SelectionEngine(panel, {}).run();
     QCOMPARE(result.count(), (ssq::kComboCount + 1) / 2);
-    QVERIFY(std::all_of(result.codes.begin(), result.codes.end(), [](int c) { return c % 2 == 1; }));
+    QVERIFY(
+        std::all_of(result.codes.begin(), result.codes.end(), [](int c) { return c % 2 == 1; }));
     QCOMPARE(result.text(0), u"1 2 3 4 5 6"_s);
     QCOMPARE(result.text(1), u"1 2 3 4 5 8"_s);
 }

@@ -48,8 +48,6 @@ private:
     HotColdValues m_hot{};
 };
 
-
-
 namespace {
 
 bool inDraw(const RedCombo& a, double x) {
@@ -115,16 +113,25 @@ bool SelectionReference::fails(int k, const RedCombo& a, int code, const CodeDig
     case 1:
         return countGiven(16, 19, [&](int b) { return m_t[b] > 0 && !inDraw(a, m_t[b]); }) > 0;
     case 2:
-        return outside(countGiven(20, 25, [&](int b) { return m_t[b] > 0 && inDraw(a, m_t[b]); }), 26, 27);
+        return outside(countGiven(20, 25, [&](int b) { return m_t[b] > 0 && inDraw(a, m_t[b]); }),
+                       26, 27);
     case 3:
-        return outside(countGiven(28, 47, [&](int b) { return m_t[b] > 0 && inDraw(a, m_t[b]); }), 48, 49);
-    case 4: return outside(a[0] + a[1] + a[2] + a[3] + a[4] + a[5], 50, 51);
-    case 5: return outside(redAcValue(a), 52, 53);
-    case 6: return outside(countGiven(0, 5, [&](int i) { return a[i] < 18; }), 54, 55);
-    case 7: return outside(countGiven(0, 5, [&](int i) { return a[i] % 2 == 1; }), 56, 57);
-    case 8: return outside(sameTailCount(a), 58, 59);
-    case 9: return outside(consecutiveCount(a), 60, 61);
-    case 10: return outside(countGiven(1, 6, [&](int j) { return inDraw(a, m_t[j]); }), 62, 63);
+        return outside(countGiven(28, 47, [&](int b) { return m_t[b] > 0 && inDraw(a, m_t[b]); }),
+                       48, 49);
+    case 4:
+        return outside(a[0] + a[1] + a[2] + a[3] + a[4] + a[5], 50, 51);
+    case 5:
+        return outside(redAcValue(a), 52, 53);
+    case 6:
+        return outside(countGiven(0, 5, [&](int i) { return a[i] < 18; }), 54, 55);
+    case 7:
+        return outside(countGiven(0, 5, [&](int i) { return a[i] % 2 == 1; }), 56, 57);
+    case 8:
+        return outside(sameTailCount(a), 58, 59);
+    case 9:
+        return outside(consecutiveCount(a), 60, 61);
+    case 10:
+        return outside(countGiven(1, 6, [&](int j) { return inDraw(a, m_t[j]); }), 62, 63);
     case 11: {
         const int count = countGiven(0, 5, [&](int i) {
             for (int j = 1; j <= 6; ++j)
@@ -134,35 +141,58 @@ bool SelectionReference::fails(int k, const RedCombo& a, int code, const CodeDig
         });
         return outside(count, 64, 65);
     }
-    case 12: return (m_option1 && code % 2 == 0) || (m_option2 && code % 2 == 1);
-    case 13: return outside(digitSum, 66, 67);
+    case 12:
+        return (m_option1 && code % 2 == 0) || (m_option2 && code % 2 == 1);
+    case 13:
+        return outside(digitSum, 66, 67);
     case 14:
-        return countGiven(68, 73, [&](int b) { return m_length[b] > 0 && m_t[b] == digitSum % 10; }) > 0;
-    case 15: return outside(codeSmallCount(d), 74, 75);
-    case 16: return outside(codeOddCount(d), 76, 77);
-    case 17: return outside(codePrimeCount(d), 78, 79);
-    case 18: return outside(codeConsecutivePairs(d), 80, 81);
-    case 19: return outside(countGiven(9, 15, [&](int b) { return amongDigits(d, m_t[b]); }), 82, 83);
-    case 20: return outside(codeEqualPairs(d), 84, 85);
-    case 21: return outside(codeAcValue(d), 86, 87);
+        return countGiven(68, 73,
+                          [&](int b) { return m_length[b] > 0 && m_t[b] == digitSum % 10; }) > 0;
+    case 15:
+        return outside(codeSmallCount(d), 74, 75);
+    case 16:
+        return outside(codeOddCount(d), 76, 77);
+    case 17:
+        return outside(codePrimeCount(d), 78, 79);
+    case 18:
+        return outside(codeConsecutivePairs(d), 80, 81);
+    case 19:
+        return outside(countGiven(9, 15, [&](int b) { return amongDigits(d, m_t[b]); }), 82, 83);
+    case 20:
+        return outside(codeEqualPairs(d), 84, 85);
+    case 21:
+        return outside(codeAcValue(d), 86, 87);
     case 22:
-        return countGiven(88, 91, [&](int b) { return m_length[b] > 0 && !amongDigits(d, m_t[b]); }) > 0;
+        return countGiven(88, 91,
+                          [&](int b) { return m_length[b] > 0 && !amongDigits(d, m_t[b]); }) > 0;
     case 23:
-        return outside(countGiven(92, 95, [&](int b) { return m_length[b] > 0 && amongDigits(d, m_t[b]); }),
-                       96, 97);
+        return outside(
+            countGiven(92, 95, [&](int b) { return m_length[b] > 0 && amongDigits(d, m_t[b]); }),
+            96, 97);
     case 24:
         return outside(
-            countGiven(98, 101, [&](int b) { return m_length[b] > 0 && amongDigits(d, m_t[b]); }), 102, 103);
-    case 25: case 26: case 27: case 28: case 29: case 30: case 31: {
+            countGiven(98, 101, [&](int b) { return m_length[b] > 0 && amongDigits(d, m_t[b]); }),
+            102, 103);
+    case 25:
+    case 26:
+    case 27:
+    case 28:
+    case 29:
+    case 30:
+    case 31: {
         const int list = k - 25;
         const int digit = d.d[6 - list];
         return countGiven(positionListFirst[list], positionListLast[list],
                           [&](int b) { return m_length[b] > 0 && m_t[b] == digit; }) > 0;
     }
-    case 32: return outside(countGiven(0, 5, [&](int i) { return a[i] <= 11; }), 136, 137);
-    case 33: return outside(countGiven(0, 5, [&](int i) { return a[i] >= 12 && a[i] <= 22; }), 138, 139);
-    case 34: return outside(countGiven(0, 5, [&](int i) { return a[i] >= 23; }), 140, 141);
-    case 35: return outside(a[5] - a[0], 142, 143);
+    case 32:
+        return outside(countGiven(0, 5, [&](int i) { return a[i] <= 11; }), 136, 137);
+    case 33:
+        return outside(countGiven(0, 5, [&](int i) { return a[i] >= 12 && a[i] <= 22; }), 138, 139);
+    case 34:
+        return outside(countGiven(0, 5, [&](int i) { return a[i] >= 23; }), 140, 141);
+    case 35:
+        return outside(a[5] - a[0], 142, 143);
     case 36:
         return countGiven(144, 147, [&](int b) { return m_t[b] > 0 && inDraw(a, m_t[b]); }) > 0;
     case 37: {
@@ -171,9 +201,12 @@ bool SelectionReference::fails(int k, const RedCombo& a, int code, const CodeDig
             sum += m_hot[n];
         return outside(static_cast<double>(sum), 148, 149);
     }
-    case 38: return outside(classes.cold, 150, 151);
-    case 39: return outside(classes.warm, 152, 153);
-    case 40: return outside(classes.hot, 154, 155);
+    case 38:
+        return outside(classes.cold, 150, 151);
+    case 39:
+        return outside(classes.warm, 152, 153);
+    case 40:
+        return outside(classes.hot, 154, 155);
     }
     return false;
 }
@@ -199,7 +232,6 @@ bool SelectionReference::keeps(const RedCombo& a, int code) const {
     }
     return m_t[169] <= failures && failures <= m_t[168];
 }
-
 
 namespace {
 
@@ -243,10 +275,14 @@ private:
 
     QString number(int value) {
         switch (between(0, 19)) {
-        case 0: return QString::number(value) + u".5"_s;
-        case 1: return QString::number(value) + u"abc"_s;
-        case 2: return u" "_s + QString::number(value);
-        default: return QString::number(value);
+        case 0:
+            return QString::number(value) + u".5"_s;
+        case 1:
+            return QString::number(value) + u"abc"_s;
+        case 2:
+            return u" "_s + QString::number(value);
+        default:
+            return QString::number(value);
         }
     }
 
@@ -262,11 +298,21 @@ private:
         const int given = between(1, last - first + 1);
         for (int b = first; b < first + given; ++b) {
             switch (between(0, 15)) {
-            case 0: p.text1[b] = u"0"_s; break;
-            case 1: p.text1[b] = u"5.5"_s; break;
-            case 2: p.text1[b] = u"40"_s; break;
-            case 3: p.text1[b] = QString(); break;
-            default: p.text1[b] = number(between(1, 33)); break;
+            case 0:
+                p.text1[b] = u"0"_s;
+                break;
+            case 1:
+                p.text1[b] = u"5.5"_s;
+                break;
+            case 2:
+                p.text1[b] = u"40"_s;
+                break;
+            case 3:
+                p.text1[b] = QString();
+                break;
+            default:
+                p.text1[b] = number(between(1, 33));
+                break;
             }
         }
     }
@@ -275,11 +321,21 @@ private:
         const int given = between(1, last - first + 1);
         for (int b = first; b < first + given; ++b) {
             switch (between(0, 15)) {
-            case 0: p.text1[b] = u"abc"_s; break;
-            case 1: p.text1[b] = u"3.5"_s; break;
-            case 2: p.text1[b] = u"12"_s; break;
-            case 3: p.text1[b] = QString(); break;
-            default: p.text1[b] = QString::number(between(0, 9)); break;
+            case 0:
+                p.text1[b] = u"abc"_s;
+                break;
+            case 1:
+                p.text1[b] = u"3.5"_s;
+                break;
+            case 2:
+                p.text1[b] = u"12"_s;
+                break;
+            case 3:
+                p.text1[b] = QString();
+                break;
+            default:
+                p.text1[b] = QString::number(between(0, 9));
+                break;
             }
         }
     }
@@ -302,49 +358,131 @@ private:
     void enable(PanelState& p, int k) {
         p.check1[k] = 1;
         switch (k) {
-        case 1: numberList(p, 16, 19); break;
-        case 2: numberList(p, 20, 25); bounds(p, 26, 0, 3); break;
-        case 3: numberList(p, 28, 47); bounds(p, 48, 0, 4); break;
-        case 4: bounds(p, 50, 60, 150); break;
-        case 5: bounds(p, 52, 5, 15); break;
-        case 6: bounds(p, 54, 0, 6); break;
-        case 7: bounds(p, 56, 0, 6); break;
-        case 8: bounds(p, 58, 0, 3); break;
-        case 9: bounds(p, 60, 0, 3); break;
-        case 10: bounds(p, 62, 0, 2); break;
-        case 11: bounds(p, 64, 0, 4); break;
+        case 1:
+            numberList(p, 16, 19);
+            break;
+        case 2:
+            numberList(p, 20, 25);
+            bounds(p, 26, 0, 3);
+            break;
+        case 3:
+            numberList(p, 28, 47);
+            bounds(p, 48, 0, 4);
+            break;
+        case 4:
+            bounds(p, 50, 60, 150);
+            break;
+        case 5:
+            bounds(p, 52, 5, 15);
+            break;
+        case 6:
+            bounds(p, 54, 0, 6);
+            break;
+        case 7:
+            bounds(p, 56, 0, 6);
+            break;
+        case 8:
+            bounds(p, 58, 0, 3);
+            break;
+        case 9:
+            bounds(p, 60, 0, 3);
+            break;
+        case 10:
+            bounds(p, 62, 0, 2);
+            break;
+        case 11:
+            bounds(p, 64, 0, 4);
+            break;
         case 12:
             p.option1 = chance(45);
             p.option2 = !p.option1 && chance(80);
             break;
-        case 13: bounds(p, 66, 5, 40); break;
-        case 14: digitList(p, 68, 73); break;
-        case 15: bounds(p, 74, 0, 7); break;
-        case 16: bounds(p, 76, 0, 6); break;
-        case 17: bounds(p, 78, 0, 5); break;
-        case 18: bounds(p, 80, 0, 10); break;
-        case 19: bounds(p, 82, 0, 7); break;
-        case 20: bounds(p, 84, 0, 10); break;
-        case 21: bounds(p, 86, 2, 10); break;
-        case 22: digitList(p, 88, 91); break;
-        case 23: digitList(p, 92, 95); bounds(p, 96, 0, 3); break;
-        case 24: digitList(p, 98, 101); bounds(p, 102, 0, 3); break;
-        case 25: digitList(p, 104, 108); break;
-        case 26: digitList(p, 109, 113); break;
-        case 27: digitList(p, 114, 118); break;
-        case 28: digitList(p, 119, 123); break;
-        case 29: digitList(p, 124, 128); break;
-        case 30: digitList(p, 129, 133); break;
-        case 31: digitList(p, 134, 135); break;
-        case 32: bounds(p, 136, 0, 4); break;
-        case 33: bounds(p, 138, 0, 4); break;
-        case 34: bounds(p, 140, 0, 4); break;
-        case 35: bounds(p, 142, 10, 32); break;
-        case 36: numberList(p, 144, 147); break;
-        case 37: bounds(p, 148, -100, 60); break;
-        case 38: bounds(p, 150, 0, 6); break;
-        case 39: bounds(p, 152, 0, 6); break;
-        case 40: bounds(p, 154, 0, 6); break;
+        case 13:
+            bounds(p, 66, 5, 40);
+            break;
+        case 14:
+            digitList(p, 68, 73);
+            break;
+        case 15:
+            bounds(p, 74, 0, 7);
+            break;
+        case 16:
+            bounds(p, 76, 0, 6);
+            break;
+        case 17:
+            bounds(p, 78, 0, 5);
+            break;
+        case 18:
+            bounds(p, 80, 0, 10);
+            break;
+        case 19:
+            bounds(p, 82, 0, 7);
+            break;
+        case 20:
+            bounds(p, 84, 0, 10);
+            break;
+        case 21:
+            bounds(p, 86, 2, 10);
+            break;
+        case 22:
+            digitList(p, 88, 91);
+            break;
+        case 23:
+            digitList(p, 92, 95);
+            bounds(p, 96, 0, 3);
+            break;
+        case 24:
+            digitList(p, 98, 101);
+            bounds(p, 102, 0, 3);
+            break;
+        case 25:
+            digitList(p, 104, 108);
+            break;
+        case 26:
+            digitList(p, 109, 113);
+            break;
+        case 27:
+            digitList(p, 114, 118);
+            break;
+        case 28:
+            digitList(p, 119, 123);
+            break;
+        case 29:
+            digitList(p, 124, 128);
+            break;
+        case 30:
+            digitList(p, 129, 133);
+            break;
+        case 31:
+            digitList(p, 134, 135);
+            break;
+        case 32:
+            bounds(p, 136, 0, 4);
+            break;
+        case 33:
+            bounds(p, 138, 0, 4);
+            break;
+        case 34:
+            bounds(p, 140, 0, 4);
+            break;
+        case 35:
+            bounds(p, 142, 10, 32);
+            break;
+        case 36:
+            numberList(p, 144, 147);
+            break;
+        case 37:
+            bounds(p, 148, -100, 60);
+            break;
+        case 38:
+            bounds(p, 150, 0, 6);
+            break;
+        case 39:
+            bounds(p, 152, 0, 6);
+            break;
+        case 40:
+            bounds(p, 154, 0, 6);
+            break;
         }
     }
 
@@ -378,9 +516,9 @@ private:
 
 QString describe(const RedCombo& red, int code, const std::bitset<41>& engine,
                  const std::bitset<41>& reference) {
-    return u"code %1 (%2): engine fails %3, reference fails %4"_s.arg(code)
-        .arg(QString::fromStdString(comboText(red)), QString::fromStdString(engine.to_string()),
-             QString::fromStdString(reference.to_string()));
+    return u"code %1 (%2): engine fails %3, reference fails %4"_s.arg(code).arg(
+        QString::fromStdString(comboText(red)), QString::fromStdString(engine.to_string()),
+        QString::fromStdString(reference.to_string()));
 }
 
 } // namespace
@@ -403,7 +541,8 @@ private Q_SLOTS:
 void toleranceAtMedian(ssq::PanelState& panel, const SelectionReference& reference) {
     std::vector<int> counts;
     for (int code = 1; code <= ssq::kComboCount; code += 997)
-        counts.push_back(static_cast<int>(reference.failures(ssq::comboOfCode(code), code).count()));
+        counts.push_back(
+            static_cast<int>(reference.failures(ssq::comboOfCode(code), code).count()));
     std::nth_element(counts.begin(), counts.begin() + counts.size() / 2, counts.end());
     panel.text1[168] = panel.text1[169] = QString::number(counts[counts.size() / 2]);
 }
@@ -436,12 +575,14 @@ void TestSelectionReference::walkMatchesReferenceOnEveryCombination() {
                             for (int a6 = a5 + 1; a6 <= 33; ++a6) {
                                 ++code;
                                 const ssq::RedCombo red{a1, a2, a3, a4, a5, a6};
-                                const bool kept = next < result.codes.size() && result.codes[next] == code;
+                                const bool kept =
+                                    next < result.codes.size() && result.codes[next] == code;
                                 next += kept;
                                 if (kept != reference.keeps(red, code))
                                     QFAIL(qPrintable(u"seed %1, "_s.arg(seed) +
-                                                     ssq::test::describe(red, code, engine.failedConditions(code),
-                                                                         reference.failures(red, code))));
+                                                     ssq::test::describe(
+                                                         red, code, engine.failedConditions(code),
+                                                         reference.failures(red, code))));
                             }
         QCOMPARE(next, result.codes.size());
         QVERIFY(result.count() > 0 && result.count() < ssq::kComboCount);
@@ -466,20 +607,38 @@ void TestSelectionReference::walkMatchesReferenceOnSampledCombinations() {
         interesting += result.count() > 0 && result.count() < ssq::kComboCount;
         const SelectionReference reference(panel, hv);
 
-        std::vector<int> codes{1, 2, 28, 29, 999, 1000, 1001, 9999, 10000, 99999, 100000, 999999,
-                               1000000, 1000001, 1099999, 1100000, ssq::kComboCount - 1, ssq::kComboCount};
+        std::vector<int> codes{1,
+                               2,
+                               28,
+                               29,
+                               999,
+                               1000,
+                               1001,
+                               9999,
+                               10000,
+                               99999,
+                               100000,
+                               999999,
+                               1000000,
+                               1000001,
+                               1099999,
+                               1100000,
+                               ssq::kComboCount - 1,
+                               ssq::kComboCount};
         QRandomGenerator rng(static_cast<quint32>(seed));
         for (int i = 0; i < 3000; ++i)
             codes.push_back(static_cast<int>(rng.bounded(1, ssq::kComboCount + 1)));
         for (std::size_t i = 0; i < result.codes.size() && i < 200; ++i)
-            codes.push_back(result.codes[i * (result.codes.size() / 200 + 1) % result.codes.size()]);
+            codes.push_back(
+                result.codes[i * (result.codes.size() / 200 + 1) % result.codes.size()]);
 
         for (int code : codes) {
             const ssq::RedCombo red = ssq::comboOfCode(code);
             const bool kept = std::binary_search(result.codes.begin(), result.codes.end(), code);
             const std::bitset<41> expected = reference.failures(red, code);
-            const QString where = u"seed %1, "_s.arg(seed) +
-                                  ssq::test::describe(red, code, engine.failedConditions(code), expected);
+            const QString where =
+                u"seed %1, "_s.arg(seed) +
+                ssq::test::describe(red, code, engine.failedConditions(code), expected);
             QVERIFY2(engine.failedConditions(code) == expected, qPrintable(where));
             QVERIFY2(kept == reference.keeps(red, code), qPrintable(where));
             QVERIFY2(engine.keeps(code) == kept, qPrintable(where));

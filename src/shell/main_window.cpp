@@ -4,6 +4,7 @@
 #include "red/condition_panel_view.h"
 #include "red/last_draw_frame.h"
 #include "shell/caption_clock.h"
+#include "shell/qt_store_menus.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/qt_grid_widths.h"
@@ -41,6 +42,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     setObjectName(u"Form1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
+    connectStoreMenus(*this);
 
     m_lastDraw = new LastDrawFrame(db, this);
     m_panel = new ConditionPanelView(this);
@@ -192,6 +194,10 @@ QWidget* MainWindow::buildResultArea() {
 
 void MainWindow::showInGrid(const QString& queryText) {
     m_gridModel->setQuery(queryText, m_db.connection());
+    // A query read only in part keeps the file locked against the program's other connections
+    // (backup, import); draw tables are small, so the grid reads its result to the end.
+    while (m_gridModel->canFetchMore())
+        m_gridModel->fetchMore();
 }
 
 void MainWindow::tickClock(const QDateTime& now) {

@@ -104,6 +104,23 @@ QString defaultBackupFolder() {
 #endif
 }
 
+namespace {
+
+QString& chosenBackupFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString backupFolder() {
+    return chosenBackupFolder().isEmpty() ? defaultBackupFolder() : chosenBackupFolder();
+}
+
+void setBackupFolder(const QString& folder) {
+    chosenBackupFolder() = folder;
+}
+
 QString backupFilePath(const QString& folder) {
     return QDir(folder).filePath(u"ssq1.mdb"_s);
 }

@@ -18,6 +18,12 @@ struct MaintenanceResult {
 // the user's home folder.
 QString defaultBackupFolder();
 
+// The folder the backup menu items use: defaultBackupFolder() unless another was set (tests
+// set a temporary one so they never write into the user's home).
+QString backupFolder();
+// An empty folder restores the default.
+void setBackupFolder(const QString& folder);
+
 // The backup file in `folder`: ssq1.mdb.
 QString backupFilePath(const QString& folder);
 

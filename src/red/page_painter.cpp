@@ -27,8 +27,9 @@ void fail(QString* error, const QString& message) {
 } // namespace
 
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error) {
-    const QPageSize size(QSizeF(page.widthTwips / kTwipsPerPoint, page.heightTwips / kTwipsPerPoint),
-                         QPageSize::Point, QString(), QPageSize::ExactMatch);
+    const QPageSize size(
+        QSizeF(page.widthTwips / kTwipsPerPoint, page.heightTwips / kTwipsPerPoint),
+        QPageSize::Point, QString(), QPageSize::ExactMatch);
     if (!device.setPageSize(size)) {
         fail(error, u"打印机不支持所需的纸张尺寸，无法打印"_s);
         return false;

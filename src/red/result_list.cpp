@@ -12,9 +12,10 @@ ResultListing listResults(int count, const ResultText& textAt) {
     out.items.reserve(shown);
     for (int i = 0; i < shown; ++i)
         out.items.append(textAt(i));
-    out.message = count > kMaxListedResults
-        ? u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s
-        : u"数据载入完毕,请点击下拉箭头查看选号"_s;
+    out.message =
+        count > kMaxListedResults
+            ? u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s
+            : u"数据载入完毕,请点击下拉箭头查看选号"_s;
     return out;
 }
 

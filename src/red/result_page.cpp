@@ -16,7 +16,7 @@ struct PaperLayout {
     int width;
     int height;
     int titleX;
-    int ruleEnd;       // right end of every rule
+    int ruleEnd; // right end of every rule
     int closingRuleY;
     int dateY;
     int closingY;
@@ -70,8 +70,8 @@ QString placeText(const QStringList& saved, double place) {
 QString homePageAddress() {
     // The program has no web site; its home page is the help page installed beside it, the
     // page the welcome window's home-page button opens.
-    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath())
-                                        .filePath(u"help/index.html"_s));
+    return QDir::toNativeSeparators(
+        QDir(QCoreApplication::applicationDirPath()).filePath(u"help/index.html"_s));
 }
 
 int resultsPerLine(Paper paper) {
@@ -82,8 +82,8 @@ int linesPerPage(Paper paper) {
     return paper == Paper::A4 ? 42 : 36;
 }
 
-PrintPage buildResultPage(Paper paper, const QString& issue, double start,
-                          const QStringList& saved, const QDate& printDate) {
+PrintPage buildResultPage(Paper paper, const QString& issue, double start, const QStringList& saved,
+                          const QDate& printDate) {
     const PaperLayout l = layoutOf(paper);
     PrintPage page;
     page.widthTwips = l.width;
@@ -105,12 +105,14 @@ PrintPage buildResultPage(Paper paper, const QString& issue, double start,
             places.append(t);
         }
         if (any)
-            page.ops.append(text(kLineX, kFirstLineY + row * kLineStep, 10, places.join(u"    "_s)));
+            page.ops.append(
+                text(kLineX, kFirstLineY + row * kLineStep, 10, places.join(u"    "_s)));
     }
 
     page.ops.append(line(kRuleStart, l.closingRuleY, l.ruleEnd));
-    page.ops.append(text(kFooterX, l.dateY, 14,
-                         u"打印日期： "_s + QLocale::system().toString(printDate, QLocale::ShortFormat)));
+    page.ops.append(
+        text(kFooterX, l.dateY, 14,
+             u"打印日期： "_s + QLocale::system().toString(printDate, QLocale::ShortFormat)));
     page.ops.append(text(kFooterX, l.closingY, 12,
                          u"感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress()));
     return page;

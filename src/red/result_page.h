@@ -14,8 +14,8 @@ enum class Paper { A4, B5 };
 struct PrintOp {
     enum class Kind { Text, Line };
     Kind kind = Kind::Text;
-    int x = 0; // twips from the page's left edge; a line's start
-    int y = 0; // twips from the top; for text the top of the line of text
+    int x = 0;  // twips from the page's left edge; a line's start
+    int y = 0;  // twips from the top; for text the top of the line of text
     int x2 = 0; // a line's end
     int y2 = 0;
     int fontSize = 0; // points, text only
@@ -36,8 +36,8 @@ QString homePageAddress();
 // The page of `saved` (result texts, result 1 first) that starts at result number `start`.
 // Places before result 1 or after the last saved result print as empty text; a line with no
 // result at all is left out.
-PrintPage buildResultPage(Paper paper, const QString& issue, double start,
-                          const QStringList& saved, const QDate& printDate);
+PrintPage buildResultPage(Paper paper, const QString& issue, double start, const QStringList& saved,
+                          const QDate& printDate);
 
 // Results per printed line and lines per page.
 int resultsPerLine(Paper paper);

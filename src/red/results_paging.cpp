@@ -6,8 +6,8 @@ namespace ssq {
 
 QString ResultsPaging::pageQuery(qint64 from, qint64 to) {
     // SQLite needs the blank between a number and "and".
-    return u"select* from hmbc where 编号>="_s + QString::number(from) + u" and 编号<="_s
-        + QString::number(to);
+    return u"select* from hmbc where 编号>="_s + QString::number(from) + u" and 编号<="_s +
+           QString::number(to);
 }
 
 QString ResultsPaging::firstPage() {
@@ -26,8 +26,8 @@ QString ResultsPaging::allResults() {
 }
 
 QString ResultsPaging::indicator(int recordCount) const {
-    return u"页次："_s + u" "_s + QString::number(m_position / kPageSpan) + u" / "_s
-        + QString::number(recordCount / 30 + 1);
+    return u"页次："_s + u" "_s + QString::number(m_position / kPageSpan) + u" / "_s +
+           QString::number(recordCount / 30 + 1);
 }
 
 } // namespace ssq

@@ -41,9 +41,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 } // namespace
 
 ResultsWindow::ResultsWindow(Database& db, QWidget* parent)
-    : QWidget(parent)
-    , m_db(db)
-    , m_systemPrinter(std::make_unique<SystemPagePrinter>()) {
+    : QWidget(parent), m_db(db), m_systemPrinter(std::make_unique<SystemPagePrinter>()) {
     setObjectName(u"Form8"_s);
     setWindowTitle(u"选号结果显示与打印"_s);
     setWindowFlag(Qt::Window);
@@ -127,7 +125,8 @@ QWidget* ResultsWindow::buildPrintFrame() {
 
     // The start box sits in the gap the caption leaves for it.
     auto* startHolder = new QWidget(frame);
-    auto* startLabel = new QLabel(u"从第        注号码                      开始打印"_s, startHolder);
+    auto* startLabel =
+        new QLabel(u"从第        注号码                      开始打印"_s, startHolder);
     m_start = new QLineEdit(u"1"_s, startHolder);
     m_start->setObjectName(u"Text1"_s);
     const QFontMetrics metrics(startLabel->font());
@@ -161,7 +160,8 @@ QWidget* ResultsWindow::buildPrintFrame() {
     buttons->addStretch(1);
 
     auto* note = new QLabel(u"    A4纸张每行打印4注，共打印42行，每页数据为168条     "
-                            u"B5纸张每行打印3注，共打印36行，每页数据为108条"_s, frame);
+                            u"B5纸张每行打印3注，共打印36行，每页数据为108条"_s,
+                            frame);
     note->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(frame);

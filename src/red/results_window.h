@@ -41,12 +41,12 @@ public:
     PrintPage pageToPrint() const;
 
 public Q_SLOTS:
-    void showFirstPage();   // Command1
-    void showNextPage();    // Command3
-    void showAllResults();  // Command5
+    void showFirstPage();     // Command1
+    void showNextPage();      // Command3
+    void showAllResults();    // Command5
     void showPageIndicator(); // Label1, also on a click on it
-    void printResults();    // Command4
-    void previewResults();  // Command7
+    void printResults();      // Command4
+    void previewResults();    // Command7
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -65,8 +65,8 @@ bool writeRows(QSqlDatabase db, int count, const ResultText& textAt, QString* wh
         marks.append(u"?"_s);
     }
     QSqlQuery insert(db);
-    if (!insert.prepare(u"insert into hmbc ("_s + names.join(u',') + u") values ("_s
-                        + marks.join(u',') + u')')) {
+    if (!insert.prepare(u"insert into hmbc ("_s + names.join(u',') + u") values ("_s +
+                        marks.join(u',') + u')')) {
         *why = errorText(insert);
         return false;
     }
@@ -75,7 +75,8 @@ bool writeRows(QSqlDatabase db, int count, const ResultText& textAt, QString* wh
         for (int c = 0; c < kResultsPerRow; ++c) {
             const int i = first + c;
             // Places after the last result stay empty (NULL), as an untouched cell is.
-            insert.bindValue(1 + c, i < count ? QVariant(textAt(i)) : QVariant(QMetaType::fromType<QString>()));
+            insert.bindValue(1 + c, i < count ? QVariant(textAt(i))
+                                              : QVariant(QMetaType::fromType<QString>()));
         }
         if (!insert.exec()) {
             *why = errorText(insert);

@@ -107,7 +107,8 @@ void TestCliCheck::selectSaves() {
 void TestCliCheck::selectSaveRefusesAboveFiveThousand() {
     test::TempDatabase t;
     QVERIFY(t.isValid());
-    QVERIFY(saveResults(t.connection(), 7, [](int i) { return u"1 2 3 4 5 %1"_s.arg(6 + i); }).saved);
+    QVERIFY(
+        saveResults(t.connection(), 7, [](int i) { return u"1 2 3 4 5 %1"_s.arg(6 + i); }).saved);
     // No condition at all keeps every combination.
     const QString panel = t.folder() + u"/all.ssqpanel.json"_s;
     QVERIFY(writeFile(panel, R"({"text1": {"8": "0000001"}})"));

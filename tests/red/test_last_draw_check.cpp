@@ -85,9 +85,9 @@ void TestLastDrawCheck::rangeConditions_data() {
     QTest::addColumn<int>("indicator");
     QTest::addColumn<int>("maxBox");
     const int rows[][3] = {
-        {4, 1, 50},   {5, 2, 52},   {6, 3, 54},   {7, 4, 56},   {8, 5, 58},    {9, 6, 60},
-        {10, 7, 62},  {11, 8, 64},  {13, 10, 66}, {15, 12, 74}, {16, 13, 76},  {17, 14, 78},
-        {18, 15, 80}, {19, 16, 82}, {20, 17, 84}, {21, 18, 86}, {32, 19, 136}, {33, 20, 138},
+        {4, 1, 50},    {5, 2, 52},    {6, 3, 54},    {7, 4, 56},    {8, 5, 58},    {9, 6, 60},
+        {10, 7, 62},   {11, 8, 64},   {13, 10, 66},  {15, 12, 74},  {16, 13, 76},  {17, 14, 78},
+        {18, 15, 80},  {19, 16, 82},  {20, 17, 84},  {21, 18, 86},  {32, 19, 136}, {33, 20, 138},
         {34, 21, 140}, {35, 22, 142}, {37, 23, 148}, {38, 24, 150}, {39, 25, 152}, {40, 26, 154},
     };
     for (const auto& r : rows)
@@ -141,7 +141,7 @@ void TestLastDrawCheck::bankers() {
     PanelState p = drawPanel();
     p.text1[16] = u"3"_s;
     p.text1[17] = u"30"_s;
-    p.text1[18] = u"0"_s;  // zero and below are no number
+    p.text1[18] = u"0"_s; // zero and below are no number
     p.text1[19] = u"-4"_s;
     QCOMPARE(check(p), QList<int>{});
     p.text1[19] = u"4"_s;
@@ -299,7 +299,8 @@ void TestLastDrawCheck::storedIndicatorColumns() {
     QCOMPARE(s[28], 0.0);
     QCOMPARE(s[41], 410.0);
     // The very first record stores no indicators: every one reads 0.
-    const StoredIndicators first = storedIndicatorsOf({u"7001"_s, u"1 2 3 4 5 6 +1"_s, u"0000001"_s});
+    const StoredIndicators first =
+        storedIndicatorsOf({u"7001"_s, u"1 2 3 4 5 6 +1"_s, u"0000001"_s});
     for (int k = 1; k <= 41; ++k)
         QCOMPARE(first[k], 0.0);
 }

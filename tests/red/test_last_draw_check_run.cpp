@@ -1,6 +1,6 @@
+#include "model/red_code.h"
 #include "red/condition_set.h"
 #include "red/last_draw_check_run.h"
-#include "model/red_code.h"
 #include "store/draw_entry.h"
 #include "support/temp_database.h"
 
@@ -26,16 +26,16 @@ PanelState savedSet() {
         sum += n;
     p.text1[50] = QString::number(sum - 1); // 4: the sum is one above the maximum
     p.text1[51] = u"21"_s;
-    p.text1[52] = u"15"_s;                  // 5: any AC value passes
+    p.text1[52] = u"15"_s; // 5: any AC value passes
     p.text1[53] = u"5"_s;
     p.text1[142] = QString::number(kNewest[5] - kNewest[0]); // 35: the span exactly, passes
     p.text1[143] = p.text1[142];
-    p.text1[20] = u"13"_s;                  // 2: one number drawn, empty bounds
+    p.text1[20] = u"13"_s; // 2: one number drawn, empty bounds
     const CodeDigits digits = codeDigits(redCode(kNewest));
     p.text1[104] = QString::number(digits.d[6]); // 25: the 个位 digit
-    p.text1[60] = u"3"_s;                   // 9: only the maximum given
-    p.option2 = redCode(kNewest) % 2 == 1;  // 12: "双" for an odd code
-    p.option1 = !p.option2;                 // or "单" for an even one
+    p.text1[60] = u"3"_s;                        // 9: only the maximum given
+    p.option2 = redCode(kNewest) % 2 == 1;       // 12: "双" for an odd code
+    p.option1 = !p.option2;                      // or "单" for an even one
     return p;
 }
 
@@ -118,7 +118,7 @@ void TestLastDrawCheckRun::firstDrawReadsZeroIndicators() {
     toSave.text1[51] = u"100"_s;
     toSave.text1[148] = u"10"_s; // 37: 0 lies inside
     toSave.text1[149] = u"-10"_s;
-    toSave.option1 = true;       // 12: parity 0 is neither odd nor even
+    toSave.option1 = true; // 12: parity 0 is neither odd nor even
     QVERIFY(saveConditionSet(t.connection(), toSave).ok);
 
     PanelState panel;
@@ -127,7 +127,8 @@ void TestLastDrawCheckRun::firstDrawReadsZeroIndicators() {
     QCOMPARE(run.check.count, 1);
     QVERIFY(run.check.ticked[4]);
     QCOMPARE(panel.check1[4], 1);
-    QCOMPARE(panel.text1[8], QString::fromStdString(codeDigits(redCode({3, 8, 15, 21, 27, 30})).text()));
+    QCOMPARE(panel.text1[8],
+             QString::fromStdString(codeDigits(redCode({3, 8, 15, 21, 27, 30})).text()));
 }
 
 void TestLastDrawCheckRun::unusableSavedSetChangesNothing() {

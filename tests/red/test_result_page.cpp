@@ -1,6 +1,6 @@
+#include "model/red_code.h"
 #include "red/pdf_page_printer.h"
 #include "red/result_page.h"
-#include "model/red_code.h"
 
 #include <QLocale>
 #include <QProcess>
@@ -98,14 +98,17 @@ void TestResultPage::a4Layout() {
     QCOMPARE(texts[1], textAt(500, 1150, 10, u"r1    r2    r3    r4"_s));
     QCOMPARE(texts[2], textAt(500, 1450, 10, u"r5    r6    r7    r8"_s));
     QCOMPARE(texts[42], textAt(500, 1150 + 41 * 300, 10, u"r165    r166    r167    r168"_s));
-    QCOMPARE(texts[43], textAt(500, 14200, 14,
-                               u"打印日期： "_s + QLocale::system().toString(date, QLocale::ShortFormat)));
-    QCOMPARE(texts[44], textAt(500, 14600, 12,
-                               u"感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress()));
+    QCOMPARE(texts[43],
+             textAt(500, 14200, 14,
+                    u"打印日期： "_s + QLocale::system().toString(date, QLocale::ShortFormat)));
+    QCOMPARE(texts[44],
+             textAt(500, 14600, 12,
+                    u"感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress()));
 }
 
 void TestResultPage::b5Layout() {
-    const PrintPage page = buildResultPage(Paper::B5, u"7100"_s, 11, places(400), QDate(2007, 9, 1));
+    const PrintPage page =
+        buildResultPage(Paper::B5, u"7100"_s, 11, places(400), QDate(2007, 9, 1));
     QCOMPARE(page.widthTwips, 8500);
     QCOMPARE(page.heightTwips, 13800);
     QCOMPARE(lineOps(page), (QList<PrintOp>{rule(900, 8000), rule(950, 8000), rule(12300, 8000)}));
@@ -151,7 +154,8 @@ void TestResultPage::pdfHoldsThePage() {
     const QStringList saved = results(200);
     PdfPagePrinter printer(path);
     QString error;
-    QVERIFY2(printer.print(buildResultPage(Paper::A4, u"7018"_s, 1, saved, QDate::currentDate()), &error),
+    QVERIFY2(printer.print(buildResultPage(Paper::A4, u"7018"_s, 1, saved, QDate::currentDate()),
+                           &error),
              qPrintable(error));
 
     const QString info = run(u"pdfinfo"_s, {path});
@@ -166,7 +170,8 @@ void TestResultPage::pdfHoldsThePage() {
     QVERIFY(text.contains(u"感谢您使用本软件，如有问题请登陆作者主页："_s));
 
     // B5 pages get their own size.
-    QVERIFY(printer.print(buildResultPage(Paper::B5, u"7018"_s, 1, saved, QDate::currentDate()), &error));
+    QVERIFY(printer.print(buildResultPage(Paper::B5, u"7018"_s, 1, saved, QDate::currentDate()),
+                          &error));
     QVERIFY(run(u"pdfinfo"_s, {path}).contains(u"425 x 690 pts"_s));
 
     // A file that cannot be written is reported, not ignored.

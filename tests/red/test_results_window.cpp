@@ -1,8 +1,8 @@
+#include "model/red_code.h"
 #include "red/pdf_page_printer.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
 #include "red/system_page_printer.h"
-#include "model/red_code.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 
@@ -27,8 +27,7 @@ QString resultText(int i) {
     return QString::fromStdString(comboText(comboOfCode(1 + i * 3001)));
 }
 
-template <typename T>
-T* child(QWidget& w, const QString& name) {
+template <typename T> T* child(QWidget& w, const QString& name) {
     T* c = w.findChild<T*>(name);
     if (!c)
         qWarning("no child %s", qPrintable(name));
@@ -140,8 +139,8 @@ void TestResultsWindow::printsTheChosenPage() {
     const QString text = pdfText(printer.path());
     QVERIFY2(text.contains(u"Ravelko第7018期预选号码"_s), qPrintable(text));
     // The same line holds the next result after some blanks.
-    const QRegularExpression sameLine(QRegularExpression::escape(resultText(150)) + u" +"_s
-                                      + QRegularExpression::escape(resultText(151)));
+    const QRegularExpression sameLine(QRegularExpression::escape(resultText(150)) + u" +"_s +
+                                      QRegularExpression::escape(resultText(151)));
     QVERIFY2(text.contains(sameLine), qPrintable(text));
     QVERIFY(text.contains(resultText(257)));
     QVERIFY(!text.contains(resultText(149)));

@@ -13,8 +13,12 @@ namespace {
 
 // Result i (0-based) as the engine would list it: distinct, ascending texts.
 QString resultText(int i) {
-    return u"%1 %2 %3 %4 %5 %6"_s.arg(1 + i / 1000).arg(10 + i / 100 % 10).arg(20 + i % 10)
-        .arg(30 - i % 3).arg(31).arg(33);
+    return u"%1 %2 %3 %4 %5 %6"_s.arg(1 + i / 1000)
+        .arg(10 + i / 100 % 10)
+        .arg(20 + i % 10)
+        .arg(30 - i % 3)
+        .arg(31)
+        .arg(33);
 }
 
 struct HmbcRow {
@@ -72,8 +76,8 @@ void TestSavedResults::sevenResultsMakeTwoRows() {
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0].number, u"0"_s); // the kept first row
     QCOMPARE(rows[1].number, u"1"_s);
-    QCOMPARE(rows[1].texts, (QStringList{resultText(0), resultText(1), resultText(2),
-                                         resultText(3), resultText(4)}));
+    QCOMPARE(rows[1].texts, (QStringList{resultText(0), resultText(1), resultText(2), resultText(3),
+                                         resultText(4)}));
     QCOMPARE(rows[2].number, u"6"_s);
     QCOMPARE(rows[2].texts, (QStringList{resultText(5), resultText(6), {}, {}, {}}));
 
@@ -166,7 +170,8 @@ void TestSavedResults::loadStopsAtFirstEmptyPlace() {
     test::TempDatabase t;
     QVERIFY(t.isValid());
     QSqlQuery q(t.connection());
-    QVERIFY(q.exec(u"insert into hmbc values (1, '1 2 3 4 5 6', '2 3 4 5 6 7', '', '4 5 6 7 8 9', null)"_s));
+    QVERIFY(q.exec(
+        u"insert into hmbc values (1, '1 2 3 4 5 6', '2 3 4 5 6 7', '', '4 5 6 7 8 9', null)"_s));
     const SavedResults loaded = loadSavedResults(t.connection());
     QCOMPARE(loaded.texts, (QStringList{u"1 2 3 4 5 6"_s, u"2 3 4 5 6 7"_s}));
     QCOMPARE(loaded.recordCount, 2);

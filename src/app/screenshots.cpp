@@ -3,6 +3,9 @@
 // windowMakers().
 
 #include "red/last_draw_frame.h"
+#include "red/results_window.h"
+#include "red/saved_results.h"
+#include "red/selection_result.h"
 #include "shell/main_window.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
@@ -37,8 +40,17 @@ QWidget* mainWindow(ssq::Database& db) {
     return window;
 }
 
+// Form8 on its first page of saved results.
+QWidget* resultsWindow(ssq::Database& db) {
+    ssq::saveResults(db.connection(), 320,
+                     [](int i) { return ssq::comboTextOfCode(1 + i * 3001); });
+    auto* window = new ssq::ResultsWindow(db);
+    window->showFirstPage();
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow, mainWindow};
+    return {welcomeWindow, mainWindow, resultsWindow};
 }
 
 } // namespace

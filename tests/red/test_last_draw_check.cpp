@@ -44,12 +44,10 @@ class TestLastDrawCheck : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void message();
     void emptySetTicksNothing();
     void rangeConditions_data();
     void rangeConditions();
     void rangeNeedsBothBoxes();
-    void rangeComparesInDoublePrecision();
     void bankers();
     void numberCounts();
     void parity();
@@ -61,11 +59,6 @@ private Q_SLOTS:
     void ticksReplaceEnableBoxes();
     void storedIndicatorColumns();
 };
-
-void TestLastDrawCheck::message() {
-    QCOMPARE(lastDrawCheckMessage(3),
-             u"在上期条件设置中，您总共出现错误选项3条，这些错误选项均已打上了“√”标记，请核查"_s);
-}
 
 void TestLastDrawCheck::emptySetTicksNothing() {
     StoredIndicators stored{};
@@ -124,16 +117,11 @@ void TestLastDrawCheck::rangeNeedsBothBoxes() {
     QCOMPARE(check(p, stored), QList<int>{}); // only the minimum given
     p.text1[50] = u"abc"_s;
     QCOMPARE(check(p, stored), QList<int>{4}); // a box with any text is given, "abc" reads 0
-}
-
-void TestLastDrawCheck::rangeComparesInDoublePrecision() {
-    StoredIndicators stored{};
-    stored[2] = 10; // the AC value, condition 5
-    PanelState p = drawPanel();
-    p.text1[52] = u"12"_s;
-    p.text1[53] = u"10.000001"_s;
-    QCOMPARE(check(p, stored), QList<int>{5});
-    p.text1[53] = u"9.999999"_s;
+    // Bounds compare in double precision.
+    p.text1[50] = u"149.999999"_s;
+    p.text1[51] = u"0"_s;
+    QCOMPARE(check(p, stored), QList<int>{4});
+    p.text1[50] = u"150.000001"_s;
     QCOMPARE(check(p, stored), QList<int>{});
 }
 

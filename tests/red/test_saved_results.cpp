@@ -1,4 +1,3 @@
-#include "red/result_list.h"
 #include "red/results_paging.h"
 #include "red/saved_results.h"
 #include "support/temp_database.h"
@@ -61,7 +60,6 @@ private Q_SLOTS:
     void failedSaveLeavesHmbcAsItWas();
     void lostFirstRowIsRestored();
     void loadStopsAtFirstEmptyPlace();
-    void listShowsFirstFiveThousand();
     void pagingQueries();
 };
 
@@ -175,20 +173,6 @@ void TestSavedResults::loadStopsAtFirstEmptyPlace() {
     const SavedResults loaded = loadSavedResults(t.connection());
     QCOMPARE(loaded.texts, (QStringList{u"1 2 3 4 5 6"_s, u"2 3 4 5 6 7"_s}));
     QCOMPARE(loaded.recordCount, 2);
-}
-
-void TestSavedResults::listShowsFirstFiveThousand() {
-    const ResultListing few = listResults(7, resultText);
-    QCOMPARE(few.items.size(), 7);
-    QCOMPARE(few.items.first(), resultText(0));
-    QCOMPARE(few.message, u"数据载入完毕,请点击下拉箭头查看选号"_s);
-
-    QCOMPARE(listResults(5000, resultText).message, few.message);
-    const ResultListing many = listResults(6000, resultText);
-    QCOMPARE(many.items.size(), 5000);
-    QCOMPARE(many.items.last(), resultText(4999));
-    QCOMPARE(many.message,
-             u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s);
 }
 
 void TestSavedResults::pagingQueries() {

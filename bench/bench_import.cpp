@@ -19,7 +19,8 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool smoke = bench::smokeRun(argc, argv);
-    const QString file = QDir(qEnvironmentVariable("SSQ_SHARED_DATA")).filePath(u"ssq-history.csv"_s);
+    const QString file =
+        QDir(qEnvironmentVariable("SSQ_SHARED_DATA")).filePath(u"ssq-history.csv"_s);
     if (!QFile::exists(file)) {
         std::fprintf(stderr, "the draw history is missing: set SSQ_SHARED_DATA\n");
         return 1;
@@ -40,13 +41,16 @@ int main(int argc, char** argv) {
 
     std::size_t next = 0;
     bool failed = false;
-    bench::measure("import 983 draws from 2020001 (empty database)", kRuns, [&] {
-        const ssq::ImportReport r =
-            ssq::importHistoryFile(databases[next++]->connection(), file, u"2020001"_s);
-        if (!r.ok || r.imported != 983) {
-            std::fprintf(stderr, "%s\n", qPrintable(r.message));
-            failed = true;
-        }
-    }, smoke);
+    bench::measure(
+        "import 983 draws from 2020001 (empty database)", kRuns,
+        [&] {
+            const ssq::ImportReport r =
+                ssq::importHistoryFile(databases[next++]->connection(), file, u"2020001"_s);
+            if (!r.ok || r.imported != 983) {
+                std::fprintf(stderr, "%s\n", qPrintable(r.message));
+                failed = true;
+            }
+        },
+        smoke);
     return failed ? 1 : 0;
 }

@@ -71,9 +71,8 @@ void connectStoreMenus(MainWindow& main) {
     onTrigger(main, u"XF"_s, [&main, &db] {
         runMaintenance(main, [&db] { return restoreFromBackup(db, backupFolder()); });
     });
-    onTrigger(main, u"YS"_s, [&main, &db] {
-        runMaintenance(main, [&db] { return compactDatabase(db); });
-    });
+    onTrigger(main, u"YS"_s,
+              [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
 }
 
 } // namespace ssq

@@ -15,7 +15,8 @@ namespace ssq {
 
 namespace {
 
-const QString kFirstRecord = u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
+const QString kFirstRecord =
+    u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
 const QString kFewerThan22 = u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s;
 
 QString issueShown(int issue) {
@@ -76,7 +77,8 @@ std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int
         return std::nullopt;
     }
     if (issueText.size() != 4) {
-        *message = u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        *message =
+            u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
         return std::nullopt;
     }
     if (reds.size() != 6) {

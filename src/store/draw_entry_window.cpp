@@ -115,9 +115,10 @@ void DrawEntryWindow::buildLayout() {
         layout->addLayout(line);
     }
 
-    auto* advice = new QLabel(u"如果您的数据库损坏或因操作失误而无法使用,请到作者主页下载最新数据库,"
-                              u"保存到本软件所在的文件内,并替换原有的数据库文件"_s,
-                              this);
+    auto* advice =
+        new QLabel(u"如果您的数据库损坏或因操作失误而无法使用,请到作者主页下载最新数据库,"
+                   u"保存到本软件所在的文件内,并替换原有的数据库文件"_s,
+                   this);
     advice->setObjectName(u"Label2"_s);
     advice->setWordWrap(true);
     layout->addWidget(advice);
@@ -197,7 +198,8 @@ void DrawEntryWindow::allowManualEditing() {
     showTable(table, kWideTwips);
     prompter().message(
         this,
-        u"您现在可以手动修改数据了，即可以进行删除、修改等数据操作，不过，请您注意，如果要进行删除操作，"
+        u"您现在可以手动修改数据了，即可以进行删除、修改等数据操作，不过，请您注意，如果要进行删除"
+        u"操作，"
         u"您必须全部更改上述的三个表(开奖号码\\开奖代码\\开奖指标),使这三个表的数据库记录保持一致，"
         u"否则,数据库在运行时会出错"_s,
         Prompter::Icon::Information);
@@ -210,10 +212,11 @@ void DrawEntryWindow::clearInputs() {
 }
 
 void DrawEntryWindow::showEntryRules() {
-    prompter().message(this,
-                       u"说明:第一条记录只录取开奖数据,第1至22条记录不录取冷热值一类的数据(默认为0),"
-                       u"以后的数据为全记录数据"_s,
-                       Prompter::Icon::Information);
+    prompter().message(
+        this,
+        u"说明:第一条记录只录取开奖数据,第1至22条记录不录取冷热值一类的数据(默认为0),"
+        u"以后的数据为全记录数据"_s,
+        Prompter::Icon::Information);
 }
 
 void DrawEntryWindow::showNumbers() {

@@ -28,14 +28,14 @@ public:
     DrawGridView* grid() const { return m_grid; }
 
 public Q_SLOTS:
-    void addDraw();        // Command1
-    void clearInputs();    // Command2
-    void modifyDraw();     // Command3
-    void deleteDraw();     // Command4
-    void showEntryRules(); // Command5
-    void showNumbers();    // Command7
-    void showCodes();      // Command8
-    void showIndicators(); // Command9
+    void addDraw();            // Command1
+    void clearInputs();        // Command2
+    void modifyDraw();         // Command3
+    void deleteDraw();         // Command4
+    void showEntryRules();     // Command5
+    void showNumbers();        // Command7
+    void showCodes();          // Command8
+    void showIndicators();     // Command9
     void allowManualEditing(); // Command10
     void openDownloadPage();   // Command11
 

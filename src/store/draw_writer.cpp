@@ -11,7 +11,9 @@ namespace ssq {
 
 namespace {
 
-int index(DrawTable table) { return static_cast<int>(table); }
+int index(DrawTable table) {
+    return static_cast<int>(table);
+}
 
 QString quotedColumns(DrawTable table) {
     QStringList names = schema::columnNames(tableName(table));
@@ -35,18 +37,24 @@ QString failure(DrawTable table, const QSqlQuery& query) {
 
 QString tableName(DrawTable table) {
     switch (table) {
-    case DrawTable::Kjhm: return schema::kKjhm;
-    case DrawTable::Kjdm: return schema::kKjdm;
-    case DrawTable::Kjzb: return schema::kKjzb;
+    case DrawTable::Kjhm:
+        return schema::kKjhm;
+    case DrawTable::Kjdm:
+        return schema::kKjdm;
+    case DrawTable::Kjzb:
+        return schema::kKjzb;
     }
     return {};
 }
 
 QString tableCaption(DrawTable table) {
     switch (table) {
-    case DrawTable::Kjhm: return u"开奖号码"_s;
-    case DrawTable::Kjdm: return u"开奖代码"_s;
-    case DrawTable::Kjzb: return u"开奖指标"_s;
+    case DrawTable::Kjhm:
+        return u"开奖号码"_s;
+    case DrawTable::Kjdm:
+        return u"开奖代码"_s;
+    case DrawTable::Kjzb:
+        return u"开奖指标"_s;
     }
     return {};
 }
@@ -85,15 +93,14 @@ bool DrawWriter::append(const DrawRows& rows, QString* error) {
     return true;
 }
 
-bool DrawWriter::overwrite(DrawTable table, qint64 rowid, const QVariantList& row,
-                           QString* error) {
+bool DrawWriter::overwrite(DrawTable table, qint64 rowid, const QVariantList& row, QString* error) {
     QStringList sets;
     const QStringList names = schema::columnNames(tableName(table));
     for (int i = 0; i < row.size() && i < names.size(); ++i)
         sets.append(u"\"%1\" = ?"_s.arg(names[i]));
     QSqlQuery update(m_db);
-    if (!update.prepare(u"UPDATE %1 SET %2 WHERE rowid = ?"_s.arg(tableName(table),
-                                                                   sets.join(u',')))) {
+    if (!update.prepare(
+            u"UPDATE %1 SET %2 WHERE rowid = ?"_s.arg(tableName(table), sets.join(u',')))) {
         if (error)
             *error = failure(table, update);
         return false;

@@ -104,8 +104,7 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
         const QString from = decadeStart(b.fullIssue);
         return u"第%1行的期号%2进入了新的年代：它的四位期号%3不大于上一行（第%4行，期号%5）的%6，"
                u"四位期号分不清年代，一次只能导入同一个年代的开奖数据。请从这个年代的第一期开始导入"
-               u"（“从期号”填%7，命令行用 --from %7）。"_s
-                   .arg(b.lineNumber)
+               u"（“从期号”填%7，命令行用 --from %7）。"_s.arg(b.lineNumber)
                    .arg(b.issueText)
                    .arg(b.issue, 4, 10, QChar(u'0'))
                    .arg(a.lineNumber)
@@ -114,11 +113,12 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
                    .arg(from) +
                kNothingImported;
     }
-    QString text = u"第%1行的期号%2不大于上一行（第%3行）的期号%4，开奖数据必须按期号从小到大排列。"_s
-                       .arg(b.lineNumber)
-                       .arg(b.issueText)
-                       .arg(a.lineNumber)
-                       .arg(a.issueText);
+    QString text =
+        u"第%1行的期号%2不大于上一行（第%3行）的期号%4，开奖数据必须按期号从小到大排列。"_s
+            .arg(b.lineNumber)
+            .arg(b.issueText)
+            .arg(a.lineNumber)
+            .arg(a.issueText);
     if (a.fullIssue == 0 || b.fullIssue == 0)
         text += u"四位期号分不清年代：如果文件跨越了两个年代，请从新年代的第一期开始导入"
                 u"（用“从期号”或命令行的 --from 指定）。"_s;
@@ -165,8 +165,9 @@ std::optional<std::vector<HistoryLine>> drawsToImport(const std::vector<HistoryL
     if (!from.isEmpty()) {
         const std::optional<Issue> start = issueOf(from);
         if (!start) {
-            *error = u"“从期号”%1无法识别，应为四位（如7018）或七位（如2007018）期号。"_s.arg(from) +
-                     kNothingImported;
+            *error =
+                u"“从期号”%1无法识别，应为四位（如7018）或七位（如2007018）期号。"_s.arg(from) +
+                kNothingImported;
             return std::nullopt;
         }
         first = std::find_if(lines.begin(), lines.end(), [&](const HistoryLine& l) {

@@ -67,7 +67,8 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
         }
         return refusedPlan(
             u"第%1行的期号%2（四位期号%3）已在数据库中，但号码不同：数据库中是%4，文件中是%5。"
-            u"四位期号分不清年代，这可能是另一个年代的同号期。没有导入任何数据。"_s.arg(line.lineNumber)
+            u"四位期号分不清年代，这可能是另一个年代的同号期。没有导入任何数据。"_s
+                .arg(line.lineNumber)
                 .arg(line.issueText, fourDigits(line.issue),
                      s.complete ? drawText(s.red, s.blue) : u"不完整的记录"_s,
                      drawText(line.red, line.blue)));
@@ -76,10 +77,10 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
     // New draws go after the stored history, as each add appends after the newest draw.
     if (!fresh.empty() && !stored.empty() && fresh.front()->issue < stored.back().issue) {
         const HistoryLine& line = *fresh.front();
-        return refusedPlan(u"第%1行的期号%2（四位期号%3）比数据库中最新的期号%4小，而它不在数据库中。"
-                           u"新导入的开奖数据必须排在已有数据之后。没有导入任何数据。"_s.arg(line.lineNumber)
-                               .arg(line.issueText, fourDigits(line.issue),
-                                    fourDigits(stored.back().issue)));
+        return refusedPlan(
+            u"第%1行的期号%2（四位期号%3）比数据库中最新的期号%4小，而它不在数据库中。"
+            u"新导入的开奖数据必须排在已有数据之后。没有导入任何数据。"_s.arg(line.lineNumber)
+                .arg(line.issueText, fourDigits(line.issue), fourDigits(stored.back().issue)));
     }
 
     ImportPlan plan;
@@ -128,7 +129,8 @@ ImportPlan planImportFile(const std::vector<StoredDraw>& stored, const QString& 
     if (!chosen)
         return refusedPlan(error);
     if (chosen->empty())
-        return refusedPlan(u"文件中没有从期号%1起的开奖数据。没有导入任何数据。"_s.arg(fromIssue.trimmed()));
+        return refusedPlan(
+            u"文件中没有从期号%1起的开奖数据。没有导入任何数据。"_s.arg(fromIssue.trimmed()));
     return planImport(stored, *chosen, progress);
 }
 
@@ -140,9 +142,10 @@ ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
     report.skipped = plan.skipped;
     if (plan.rows.empty()) {
         report.ok = true;
-        report.message = plan.skipped > 0
-            ? u"文件中的%1期开奖数据都已在数据库中，没有新增数据。"_s.arg(plan.skipped)
-            : u"文件中没有需要导入的开奖数据。"_s;
+        report.message =
+            plan.skipped > 0
+                ? u"文件中的%1期开奖数据都已在数据库中，没有新增数据。"_s.arg(plan.skipped)
+                : u"文件中没有需要导入的开奖数据。"_s;
         return report;
     }
 
@@ -169,8 +172,8 @@ ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
     report.imported = static_cast<int>(plan.rows.size());
     report.firstIssue = plan.firstIssue;
     report.lastIssue = plan.lastIssue;
-    report.message = u"导入完毕：新增%1期开奖数据（%2期至%3期）"_s.arg(report.imported).arg(
-        report.firstIssue, report.lastIssue);
+    report.message = u"导入完毕：新增%1期开奖数据（%2期至%3期）"_s.arg(report.imported)
+                         .arg(report.firstIssue, report.lastIssue);
     if (plan.skipped > 0)
         report.message += u"，跳过数据库中已有的%1期"_s.arg(plan.skipped);
     report.message += u"。"_s;

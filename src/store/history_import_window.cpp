@@ -24,10 +24,11 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     setWindowTitle(u"导入开奖数据文件"_s);
 
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(u"开奖数据文件为UTF-8文本，每行一期，从最早的一期开始：期号、6个红球号码、"
-                            u"蓝球号码，用逗号、制表符或空格分开，后面可以有日期等其他内容。期号可以是"
-                            u"四位（7018）或七位（2007018）。数据库中已有的期号会被跳过。"_s,
-                            this);
+    auto* note =
+        new QLabel(u"开奖数据文件为UTF-8文本，每行一期，从最早的一期开始：期号、6个红球号码、"
+                   u"蓝球号码，用逗号、制表符或空格分开，后面可以有日期等其他内容。期号可以是"
+                   u"四位（7018）或七位（2007018）。数据库中已有的期号会被跳过。"_s,
+                   this);
     note->setObjectName(u"Label4"_s);
     note->setWordWrap(true);
     layout->addWidget(note);
@@ -110,7 +111,8 @@ void HistoryImportWindow::startImport() {
     QString error;
     std::vector<StoredDraw> stored = loadDraws(m_db.connection(), &error);
     if (!error.isEmpty()) {
-        prompter().message(this, u"导入失败，无法读取数据库：%1"_s.arg(error), Prompter::Icon::Warning);
+        prompter().message(this, u"导入失败，无法读取数据库：%1"_s.arg(error),
+                           Prompter::Icon::Warning);
         return;
     }
 
@@ -126,13 +128,14 @@ void HistoryImportWindow::startImport() {
             const int percent = total > 0 ? done * 100 / total : 100;
             if (percent != shownPercent) {
                 shownPercent = percent;
-                QMetaObject::invokeMethod(this, [this, done, total] { showProgress(done, total); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
             }
             return !cancelled->load();
         });
         auto result = std::make_shared<ImportPlan>(std::move(plan));
-        QMetaObject::invokeMethod(this, [this, result] { finish(*result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { finish(*result); }, Qt::QueuedConnection);
     });
     m_worker->start();
 }

@@ -29,8 +29,8 @@ public:
     bool isRunning() const { return m_worker != nullptr; }
 
 public Q_SLOTS:
-    void chooseFile();  // Command1
-    void startImport(); // Command2
+    void chooseFile();   // Command1
+    void startImport();  // Command2
     void cancelImport(); // Command3
 
 Q_SIGNALS:
@@ -48,14 +48,14 @@ private:
     void joinWorker(); // waits for a worker that has ended its work
 
     Database& m_db;
-    QLineEdit* m_file = nullptr;       // Text1
-    QLineEdit* m_from = nullptr;       // Text2 "从期号"
-    QPushButton* m_choose = nullptr;   // Command1
-    QPushButton* m_start = nullptr;    // Command2
-    QPushButton* m_cancel = nullptr;   // Command3
-    QPushButton* m_close = nullptr;    // Command4
+    QLineEdit* m_file = nullptr;        // Text1
+    QLineEdit* m_from = nullptr;        // Text2 "从期号"
+    QPushButton* m_choose = nullptr;    // Command1
+    QPushButton* m_start = nullptr;     // Command2
+    QPushButton* m_cancel = nullptr;    // Command3
+    QPushButton* m_close = nullptr;     // Command4
     QProgressBar* m_progress = nullptr; // ProgressBar1
-    QLabel* m_status = nullptr;        // Label3
+    QLabel* m_status = nullptr;         // Label3
     QThread* m_worker = nullptr;
     std::shared_ptr<std::atomic<bool>> m_cancelled;
 };

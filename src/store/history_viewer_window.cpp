@@ -39,7 +39,8 @@ HistoryViewerWindow::HistoryViewerWindow(Database& db, QWidget* parent)
     resize(1000, 640);
 }
 
-void HistoryViewerWindow::showTable(const QString& queryText, double defaultTwips, bool indicators) {
+void HistoryViewerWindow::showTable(const QString& queryText, double defaultTwips,
+                                    bool indicators) {
     DrawGridView::ColumnWidths widths;
     if (indicators) {
         widths = {{1, 2000}, {2, 1350}};

@@ -87,7 +87,8 @@ MaintenanceResult swapIn(Database& db, const QString& replacement, const QString
     Q_EMIT databaseSwap().reopened();
     if (!moved) {
         removeWithJournal(replacement);
-        return {false, u"无法替换数据库文件“%1”（%2），数据库没有改动。"_s.arg(shown(db.path()), moveError)};
+        return {false, u"无法替换数据库文件“%1”（%2），数据库没有改动。"_s.arg(shown(db.path()),
+                                                                               moveError)};
     }
     if (!reopened)
         return {false, u"数据库文件已经换好，但无法重新打开：%1"_s.arg(openError)};
@@ -142,7 +143,8 @@ MaintenanceResult backupDatabase(Database& db, const QString& folder) {
 MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
     const QString backup = backupFilePath(folder);
     if (!QFileInfo::exists(backup))
-        return {false, u"没有找到备份文件“%1”，数据库没有替换。请先备份数据库。"_s.arg(shown(backup))};
+        return {false,
+                u"没有找到备份文件“%1”，数据库没有替换。请先备份数据库。"_s.arg(shown(backup))};
 
     // The copy that will be swapped in is the one checked, beside the database so the swap is
     // a rename within one folder.

@@ -107,7 +107,8 @@ void PastDrawQueryWindow::runQuery() {
 void PastDrawQueryWindow::showFound() {
     const double issue = numberOf(m_issue->text());
     if (issue == 0 || !std::isfinite(issue)) {
-        prompter().message(this, u"您要查询的号码未曾开出，无法显示数据"_s, Prompter::Icon::Information);
+        prompter().message(this, u"您要查询的号码未曾开出，无法显示数据"_s,
+                           Prompter::Icon::Information);
         return;
     }
     m_grid->showQuery(u"select* from kjhm  where 期号 ="_s + QString::number(issue, 'g', 15),

@@ -30,7 +30,7 @@ Qt::ItemFlags RowidTableModel::flags(const QModelIndex& index) const {
 QString RowidTableModel::selectStatement() const {
     const QString where = filter().isEmpty() ? QString() : u" WHERE "_s + filter();
     return u"SELECT *, rowid AS rowid FROM %1%2 ORDER BY \"%3\", rowid"_s.arg(tableName(), where,
-                                                                             schema::kIssue);
+                                                                              schema::kIssue);
 }
 
 } // namespace ssq

@@ -44,9 +44,9 @@ private Q_SLOTS:
 
     void itemsOpenTheirWindowsOnce() {
         const QList<std::pair<QString, QString>> items{{u"TJSJ"_s, u"Form9"_s},
-                                                        {u"CKSJ"_s, u"Form4"_s},
-                                                        {u"WQCX"_s, u"Form10"_s},
-                                                        {u"DRSJ"_s, u"Form12"_s}};
+                                                       {u"CKSJ"_s, u"Form4"_s},
+                                                       {u"WQCX"_s, u"Form10"_s},
+                                                       {u"DRSJ"_s, u"Form12"_s}};
         for (const auto& [item, form] : items) {
             QAction* action = m_window->menuItem(item);
             QVERIFY(action->isEnabled());

@@ -16,13 +16,14 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::TempDatabase;
-using ssq::test::tableRows;
 using ssq::test::rowCount;
+using ssq::test::tableRows;
+using ssq::test::TempDatabase;
 
 namespace {
 
-const QString kFirst = u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
+const QString kFirst =
+    u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
 const QString kShort = u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s;
 const QString kAdded = u"数据添加完毕"_s;
 const QString kModified = u"数据修改完成并已保存"_s;
@@ -50,17 +51,6 @@ QVariantList expectedHotCold(const RedCombo& red, const HotColdValues& hv) {
     for (int r : red)
         out.append(hv[r]);
     return out;
-}
-
-bool sameCells(const QVariantList& stored, const QVariantList& expected) {
-    if (stored.size() != expected.size())
-        return false;
-    for (int i = 0; i < stored.size(); ++i) {
-        if (stored[i].isNull() != expected[i].isNull() ||
-            stored[i].toString() != expected[i].toString())
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -107,18 +97,21 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("reds");
         QTest::addColumn<QList<int>>("blues");
         QTest::addColumn<QString>("message");
-        const QString issueMsg = u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
-        const QString formatMsg = u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        const QString issueMsg =
+            u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        const QString formatMsg =
+            u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
         const QString redMsg = u"红球号码选择有误,请重新选择！"_s;
         const QString blueMsg = u"蓝球号码选择有误,请重新选择！"_s;
         const QList<int> six{1, 2, 3, 4, 5, 6};
-        QTest::newRow("empty issue beats five reds") << QString() << QList<int>{1, 2, 3, 4, 5}
-                                                     << QList<int>{} << issueMsg;
+        QTest::newRow("empty issue beats five reds")
+            << QString() << QList<int>{1, 2, 3, 4, 5} << QList<int>{} << issueMsg;
         QTest::newRow("three characters") << u"702"_s << six << QList<int>{1} << formatMsg;
         QTest::newRow("five characters") << u"70188"_s << six << QList<int>{1} << formatMsg;
-        QTest::newRow("format beats reds") << u"70188"_s << QList<int>{} << QList<int>{} << formatMsg;
-        QTest::newRow("seven reds") << u"7018"_s << QList<int>{1, 2, 3, 4, 5, 6, 7}
-                                    << QList<int>{1} << redMsg;
+        QTest::newRow("format beats reds")
+            << u"70188"_s << QList<int>{} << QList<int>{} << formatMsg;
+        QTest::newRow("seven reds")
+            << u"7018"_s << QList<int>{1, 2, 3, 4, 5, 6, 7} << QList<int>{1} << redMsg;
         QTest::newRow("reds beat blues") << u"7018"_s << QList<int>{1, 2} << QList<int>{} << redMsg;
         QTest::newRow("no blue") << u"7018"_s << six << QList<int>{} << blueMsg;
         QTest::newRow("two blues") << u"7018"_s << six << QList<int>{3, 4} << blueMsg;
@@ -174,7 +167,8 @@ private Q_SLOTS:
         const QVariantList zb = tableRows(db(), u"kjzb"_s).value(0);
         QCOMPARE(zb[0].toInt(), 7001);
         QCOMPARE(zb[1].toString(), u"1 5 12 20 27 33 +8"_s);
-        QCOMPARE(zb[2].toString(), QString::fromStdString(codeDigits(redCode({1, 5, 12, 20, 27, 33})).text()));
+        QCOMPARE(zb[2].toString(),
+                 QString::fromStdString(codeDigits(redCode({1, 5, 12, 20, 27, 33})).text()));
         for (int i = 3; i < 44; ++i)
             QVERIFY(zb[i].isNull());
     }
@@ -276,7 +270,8 @@ private Q_SLOTS:
         const QVariantList added = tableRows(db(), u"kjzb"_s).value(24);
         QCOMPARE(hotColdCells(added), expectedHotCold(last.red, hotColdValues(realReds(0, 24))));
 
-        QCOMPARE(texts(modifyDraw(db(), draw(last.issue, last.red, last.blue))), QStringList{kModified});
+        QCOMPARE(texts(modifyDraw(db(), draw(last.issue, last.red, last.blue))),
+                 QStringList{kModified});
         const QVariantList modified = tableRows(db(), u"kjzb"_s).value(24);
         QCOMPARE(hotColdCells(modified), expectedHotCold(last.red, hotColdValues(realReds(0, 25))));
         QVERIFY(hotColdCells(modified) != hotColdCells(added));
@@ -285,7 +280,8 @@ private Q_SLOTS:
     void modifyInShortHistoryWarns() {
         addReal(5);
         const test::HistoryDraw& d = m_real[3];
-        QCOMPARE(texts(modifyDraw(db(), draw(d.issue, d.red, d.blue))), (QStringList{kShort, kModified}));
+        QCOMPARE(texts(modifyDraw(db(), draw(d.issue, d.red, d.blue))),
+                 (QStringList{kShort, kModified}));
     }
 
     void modifyRefusals() {
@@ -321,9 +317,10 @@ private Q_SLOTS:
             QCOMPARE(rowCount(db(), t), 4);
             // The first row with that issue went; the duplicate stored later remains.
             const QList<QVariantList> rows = tableRows(db(), t);
-            QCOMPARE(std::count_if(rows.begin(), rows.end(),
-                                   [&](const QVariantList& row) { return row[0].toInt() == d.issue; }),
-                     1);
+            QCOMPARE(
+                std::count_if(rows.begin(), rows.end(),
+                              [&](const QVariantList& row) { return row[0].toInt() == d.issue; }),
+                1);
         }
         // The remaining kjzb row with that issue is the later one, measured against draw 4.
         const QVariantList zb = tableRows(db(), u"kjzb"_s).value(1);
@@ -344,8 +341,8 @@ private Q_SLOTS:
         QVERIFY(q.exec(u"CREATE TRIGGER refuse_update BEFORE UPDATE ON kjzb "
                        u"BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s));
         const auto snapshot = [&] {
-            return QList<QList<QVariantList>>{tableRows(db(), u"kjhm"_s), tableRows(db(), u"kjdm"_s),
-                                              tableRows(db(), u"kjzb"_s)};
+            return QList<QList<QVariantList>>{
+                tableRows(db(), u"kjhm"_s), tableRows(db(), u"kjdm"_s), tableRows(db(), u"kjzb"_s)};
         };
         const auto before = snapshot();
 

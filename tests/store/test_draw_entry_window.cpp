@@ -20,10 +20,10 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::ScriptedPrompter;
-using ssq::test::TempDatabase;
 using ssq::test::rowCount;
+using ssq::test::ScriptedPrompter;
 using ssq::test::tableRows;
+using ssq::test::TempDatabase;
 
 namespace {
 
@@ -106,11 +106,13 @@ private Q_SLOTS:
         click(u"Command1"_s);
         enter(u"7001"_s, {1, 2, 3, 4, 5, 6}, 0);
         click(u"Command3"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 (QStringList{u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
-                              u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
-                              u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
-                              u"红球号码选择有误,请重新选择！"_s, u"蓝球号码选择有误,请重新选择！"_s}));
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            (QStringList{
+                u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
+                u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
+                u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
+                u"红球号码选择有误,请重新选择！"_s, u"蓝球号码选择有误,请重新选择！"_s}));
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 0);
         QVERIFY(m_window->grid()->isVisible());
     }
@@ -118,8 +120,11 @@ private Q_SLOTS:
     void addModifyDelete() {
         enter(u"7001"_s, {1, 5, 12, 20, 27, 33}, 8);
         click(u"Command1"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 (QStringList{u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s, kAdded}));
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            (QStringList{
+                u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s,
+                kAdded}));
         // The grid ends on kjzb with its texts widened.
         QAbstractItemModel* model = m_window->grid()->model();
         QCOMPARE(model->columnCount(), 44);
@@ -133,8 +138,9 @@ private Q_SLOTS:
         m_prompter->clear();
         typeIssue(u"7002"_s);
         click(u"Command1"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 (QStringList{u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s, kAdded}));
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            (QStringList{u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s, kAdded}));
         QCOMPARE(rowCount(m_temp->connection(), u"kjzb"_s), 2);
 
         m_prompter->clear();
@@ -144,7 +150,8 @@ private Q_SLOTS:
         QVERIFY(m_window->grid()->isVisible());
         QCOMPARE(m_window->grid()->model()->columnCount(), 50);
         QCOMPARE(header->sectionSize(0), pixels(390.0473));
-        QCOMPARE(tableRows(m_temp->connection(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
+        QCOMPARE(tableRows(m_temp->connection(), u"kjzb"_s)[1][1].toString(),
+                 u"2 6 12 21 28 33+3"_s);
 
         // Cancelling the input box deletes nothing.
         m_prompter->clear();
@@ -181,8 +188,10 @@ private Q_SLOTS:
             QVERIFY(!box->isChecked());
 
         click(u"Command5"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 QStringList{u"说明:第一条记录只录取开奖数据,第1至22条记录不录取冷热值一类的数据(默认为0),以后的数据为全记录数据"_s});
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{
+                u"说明:第一条记录只录取开奖数据,第1至22条记录不录取冷热值一类的数据(默认为0),以后的数据为全记录数据"_s});
 
         test::RecordingUrlOpener opener;
         click(u"Command11"_s);

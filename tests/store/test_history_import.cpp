@@ -17,9 +17,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::TempDatabase;
 using ssq::test::rowCount;
 using ssq::test::tableRows;
+using ssq::test::TempDatabase;
 
 namespace {
 
@@ -55,8 +55,9 @@ private:
 
     // The real lines from `fromIssue` on, at most `count`.
     QStringList realSlice(const QString& fromIssue, int count) {
-        const auto it = std::find_if(m_real.begin(), m_real.end(),
-                                     [&](const QString& l) { return l.startsWith(fromIssue + u','); });
+        const auto it = std::find_if(m_real.begin(), m_real.end(), [&](const QString& l) {
+            return l.startsWith(fromIssue + u',');
+        });
         return it == m_real.end() ? QStringList() : m_real.mid(int(it - m_real.begin()), count);
     }
 
@@ -115,20 +116,23 @@ private Q_SLOTS:
     void badLine_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("too few numbers") << u"2020004,1,2,3,4,5,6"_s
-                                         << u"号码个数不对，期号后面应有6个红球号码和1个蓝球号码"_s;
-        QTest::newRow("red out of range") << u"2020004,1,2,3,4,5,34,7"_s
-                                          << u"红球号码“34”不是1到33之间的整数"_s;
-        QTest::newRow("red zero") << u"2020004,0,2,3,4,5,6,7"_s << u"红球号码“0”不是1到33之间的整数"_s;
-        QTest::newRow("red not a number") << u"2020004,1,2,x,4,5,6,7"_s
-                                          << u"红球号码“x”不是1到33之间的整数"_s;
+        QTest::newRow("too few numbers")
+            << u"2020004,1,2,3,4,5,6"_s << u"号码个数不对，期号后面应有6个红球号码和1个蓝球号码"_s;
+        QTest::newRow("red out of range")
+            << u"2020004,1,2,3,4,5,34,7"_s << u"红球号码“34”不是1到33之间的整数"_s;
+        QTest::newRow("red zero") << u"2020004,0,2,3,4,5,6,7"_s
+                                  << u"红球号码“0”不是1到33之间的整数"_s;
+        QTest::newRow("red not a number")
+            << u"2020004,1,2,x,4,5,6,7"_s << u"红球号码“x”不是1到33之间的整数"_s;
         QTest::newRow("red repeated") << u"2020004,1,2,9,4,9,6,7"_s << u"红球号码9重复"_s;
-        QTest::newRow("blue out of range") << u"2020004,1,2,3,4,5,6,17"_s
-                                           << u"蓝球号码“17”不是1到16之间的整数"_s;
-        QTest::newRow("unreadable issue") << u"20204,1,2,3,4,5,6,7"_s
-                                          << u"期号“20204”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
-        QTest::newRow("issue with letters") << u"202x004,1,2,3,4,5,6,7"_s
-                                            << u"期号“202x004”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
+        QTest::newRow("blue out of range")
+            << u"2020004,1,2,3,4,5,6,17"_s << u"蓝球号码“17”不是1到16之间的整数"_s;
+        QTest::newRow("unreadable issue")
+            << u"20204,1,2,3,4,5,6,7"_s
+            << u"期号“20204”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
+        QTest::newRow("issue with letters")
+            << u"202x004,1,2,3,4,5,6,7"_s
+            << u"期号“202x004”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
     }
     void badLine() {
         QFETCH(QString, line);
@@ -137,7 +141,8 @@ private Q_SLOTS:
         lines.append(line);
         lines.append(realSlice(u"2020005"_s, 2));
         TempDatabase temp;
-        const ImportReport r = importHistoryFile(temp.connection(), writeFile(u"bad.csv"_s, lines), {});
+        const ImportReport r =
+            importHistoryFile(temp.connection(), writeFile(u"bad.csv"_s, lines), {});
         QVERIFY(!r.ok);
         // Header on line 1, three good draws, the bad one on line 5.
         QCOMPARE(r.message, u"第5行有误："_s + reason + u"。没有导入任何数据。"_s);
@@ -149,7 +154,8 @@ private Q_SLOTS:
         QStringList lines = realSlice(u"2009150"_s, 8); // 2009150..2009154, 2010001..2010003
         ImportReport r = importHistoryFile(temp.connection(), writeFile(u"cross.csv"_s, lines), {});
         QVERIFY(!r.ok);
-        QVERIFY2(r.message.startsWith(u"第7行的期号2010001进入了新的年代"_s), qPrintable(r.message));
+        QVERIFY2(r.message.startsWith(u"第7行的期号2010001进入了新的年代"_s),
+                 qPrintable(r.message));
         QVERIFY(r.message.contains(u"上一行（第6行，期号2009154）"_s));
         QVERIFY(r.message.contains(u"--from 2010001"_s));
         QCOMPARE(rowCount(temp.connection(), u"kjhm"_s), 0);
@@ -163,9 +169,10 @@ private Q_SLOTS:
         QCOMPARE(rowCount(temp.connection(), u"kjhm"_s), 0);
 
         // The four-character form cannot tell a crossing from disorder: both are refused.
-        r = importHistoryFile(temp.connection(),
-                              writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false),
-                              {});
+        r = importHistoryFile(
+            temp.connection(),
+            writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false),
+            {});
         QVERIFY(r.message.startsWith(u"第2行的期号0001不大于上一行（第1行）的期号9153"_s));
         QVERIFY(r.message.contains(u"从新年代的第一期开始导入"_s));
     }
@@ -190,11 +197,11 @@ private Q_SLOTS:
     // Comments, blank lines, tabs and blanks, extra fields, the four-character form.
     void fileForms() {
         TempDatabase temp;
-        const QString file = writeFile(u"forms.txt"_s,
-                                       {u"# my own notes"_s, u""_s, u"7001\t33\t5\t12\t20\t27\t1\t8\t2007-01-02"_s,
-                                        u"7002  3 9 12 20 27 33   16  extra  fields"_s,
-                                        u"7003, 1, 2, 3, 4, 5, 6, 1"_s},
-                                       false);
+        const QString file = writeFile(
+            u"forms.txt"_s,
+            {u"# my own notes"_s, u""_s, u"7001\t33\t5\t12\t20\t27\t1\t8\t2007-01-02"_s,
+             u"7002  3 9 12 20 27 33   16  extra  fields"_s, u"7003, 1, 2, 3, 4, 5, 6, 1"_s},
+            false);
         const ImportReport r = importHistoryFile(temp.connection(), file, {});
         QVERIFY2(r.ok, qPrintable(r.message));
         QCOMPARE(r.imported, 3);
@@ -211,8 +218,8 @@ private Q_SLOTS:
         const auto before = allTables(temp.connection());
 
         // Issue 0001 of another decade, with other numbers.
-        ImportReport r = importHistoryFile(temp.connection(),
-                                           writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
+        ImportReport r = importHistoryFile(
+            temp.connection(), writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
         QVERIFY(!r.ok);
         QVERIFY2(r.message.contains(u"已在数据库中，但号码不同"_s), qPrintable(r.message));
 
@@ -227,11 +234,12 @@ private Q_SLOTS:
     void cancelLeavesDatabaseAsItWas() {
         TempDatabase temp;
         const QStringList slice = realSlice(u"2022001"_s, 40);
-        QVERIFY(importHistoryFile(temp.connection(), writeFile(u"a.csv"_s, slice.mid(0, 5)), {}).ok);
+        QVERIFY(
+            importHistoryFile(temp.connection(), writeFile(u"a.csv"_s, slice.mid(0, 5)), {}).ok);
         const auto before = allTables(temp.connection());
         int calls = 0;
-        const ImportReport r = importHistoryFile(temp.connection(), writeFile(u"b.csv"_s, slice), {},
-                                                 [&](int done, int total) {
+        const ImportReport r = importHistoryFile(temp.connection(), writeFile(u"b.csv"_s, slice),
+                                                 {}, [&](int done, int total) {
                                                      ++calls;
                                                      return !(done == 20 && total == 35);
                                                  });
@@ -278,7 +286,8 @@ private Q_SLOTS:
                              .arg(random.bounded(1, 17)));
         }
         TempDatabase temp;
-        const ImportReport r = importHistoryFile(temp.connection(), writeFile(u"long.txt"_s, lines, false), {});
+        const ImportReport r =
+            importHistoryFile(temp.connection(), writeFile(u"long.txt"_s, lines, false), {});
         QVERIFY2(r.ok, qPrintable(r.message));
         QCOMPARE(r.imported, 5100);
 

@@ -18,9 +18,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
+using ssq::test::rowCount;
 using ssq::test::ScriptedPrompter;
 using ssq::test::TempDatabase;
-using ssq::test::rowCount;
 
 class TestHistoryImportWindow : public QObject {
     Q_OBJECT
@@ -87,19 +87,22 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts(), QStringList{u"请先选择开奖数据文件"_s});
 
         m_prompter->clear();
-        m_window->findChild<QLineEdit*>(u"Text1"_s)->setText(
-            writeFile(u"bad.csv"_s, {u"2026001,1,2,3,4,5,6,7"_s, u"2026002,1,2,3,4,5,6"_s}));
+        m_window->findChild<QLineEdit*>(u"Text1"_s)
+            ->setText(
+                writeFile(u"bad.csv"_s, {u"2026001,1,2,3,4,5,6,7"_s, u"2026002,1,2,3,4,5,6"_s}));
         QSignalSpy done(m_window.get(), &HistoryImportWindow::finished);
         QTest::mouseClick(button(u"Command2"_s), Qt::LeftButton);
         QVERIFY(done.wait(20000));
-        QCOMPARE(m_prompter->messageTexts(),
-                 QStringList{u"第3行有误：号码个数不对，期号后面应有6个红球号码和1个蓝球号码。没有导入任何数据。"_s});
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{
+                u"第3行有误：号码个数不对，期号后面应有6个红球号码和1个蓝球号码。没有导入任何数据。"_s});
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 0);
 
         // Cancelled before the result is taken: nothing is written, whatever the worker did.
         m_prompter->clear();
-        m_window->findChild<QLineEdit*>(u"Text1"_s)->setText(
-            writeFile(u"good.csv"_s, test::realHistoryLines().mid(3000, 40)));
+        m_window->findChild<QLineEdit*>(u"Text1"_s)
+            ->setText(writeFile(u"good.csv"_s, test::realHistoryLines().mid(3000, 40)));
         QTest::mouseClick(button(u"Command2"_s), Qt::LeftButton);
         QTest::mouseClick(button(u"Command3"_s), Qt::LeftButton);
         QVERIFY(done.wait(20000));

@@ -18,9 +18,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::TempDatabase;
 using ssq::test::rowCount;
 using ssq::test::tableRows;
+using ssq::test::TempDatabase;
 
 class TestMaintenance : public QObject {
     Q_OBJECT
@@ -70,7 +70,8 @@ private Q_SLOTS:
         add(1);
         MaintenanceResult r = backupDatabase(m_temp->database(), backupFolder());
         QVERIFY2(r.ok, qPrintable(r.message));
-        QCOMPARE(r.message, u"数据库备份完毕（备份文件保存在%1）"_s.arg(QDir::toNativeSeparators(backupFolder())));
+        QCOMPARE(r.message, u"数据库备份完毕（备份文件保存在%1）"_s.arg(
+                                QDir::toNativeSeparators(backupFolder())));
         QCOMPARE(drawsIn(backupFilePath(backupFolder())), 1);
 
         add(2);
@@ -87,7 +88,8 @@ private Q_SLOTS:
         QFile blocker(m_backupRoot->filePath(u"file"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        const MaintenanceResult r = backupDatabase(m_temp->database(), blocker.fileName() + u"/sub"_s);
+        const MaintenanceResult r =
+            backupDatabase(m_temp->database(), blocker.fileName() + u"/sub"_s);
         QVERIFY(!r.ok);
         QVERIFY(r.message.contains(u"无法创建备份文件夹"_s));
     }

@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::TempDatabase;
 using ssq::test::tableRows;
+using ssq::test::TempDatabase;
 
 class TestRowidTableModel : public QObject {
     Q_OBJECT

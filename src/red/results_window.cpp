@@ -4,9 +4,9 @@
 #include "red/saved_results.h"
 #include "red/system_page_printer.h"
 #include "store/database.h"
+#include "store/draw_grid_view.h"
 #include "store/text_value.h"
 #include "ui/prompter.h"
-#include "ui/qt_grid_widths.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -19,8 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -52,12 +50,7 @@ ResultsWindow::ResultsWindow(Database& db, QWidget* parent)
     m_recordCount = saved.recordCount;
     m_loadError = saved.error;
 
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(u"DataGrid1"_s);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_model = new QSqlQueryModel(this);
-    m_model->setObjectName(u"Adodc1"_s);
-    m_grid->setModel(m_model);
+    m_grid = new DrawGridView(m_db, this);
 
     m_count = new QLabel(savedCountText(m_saved.size()), this);
     m_count->setObjectName(u"Label4"_s);
@@ -174,9 +167,9 @@ QWidget* ResultsWindow::buildPrintFrame() {
 }
 
 void ResultsWindow::showQuery(const QString& queryText) {
-    m_model->setQuery(queryText, m_db.connection());
-    setDefaultColumnWidth(*m_grid, kColumnTwips);
-    setColumnWidth(*m_grid, 0, kNumberColumnTwips);
+    if (!m_grid->showQuery(queryText, kColumnTwips, {{0, kNumberColumnTwips}}))
+        prompter().message(this, u"读取保存的号码失败："_s + m_grid->lastError(),
+                           Prompter::Icon::Warning);
 }
 
 void ResultsWindow::showFirstPage() {

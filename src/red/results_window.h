@@ -14,12 +14,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QSqlQueryModel;
-class QTableView;
 
 namespace ssq {
 
 class Database;
+class DrawGridView;
 class PagePrinter;
 
 class ResultsWindow : public QWidget {
@@ -64,8 +63,7 @@ private:
     PagePrinter* m_printer = nullptr;
     std::unique_ptr<PagePrinter> m_systemPrinter;
 
-    QTableView* m_grid = nullptr;
-    QSqlQueryModel* m_model = nullptr;
+    DrawGridView* m_grid = nullptr;
     QLabel* m_count = nullptr;
     QLabel* m_pageIndicator = nullptr;
     QLineEdit* m_issue = nullptr;

@@ -57,14 +57,6 @@ private Q_SLOTS:
         m_backupRoot.reset();
     }
 
-    void defaultFolderIsInTheHomeFolder() {
-#ifndef Q_OS_WIN
-        QCOMPARE(defaultBackupFolder(), QDir::home().filePath(u"Ravelko数据库备份"_s));
-#else
-        QCOMPARE(defaultBackupFolder(), u"e:\\Ravelko数据库备份"_s);
-#endif
-    }
-
     // Two backups leave one file, holding the second copy; the message names the folder.
     void twoBackupsKeepTheSecond() {
         add(1);

@@ -7,12 +7,19 @@
 #include "red/saved_results.h"
 #include "red/selection_result.h"
 #include "shell/main_window.h"
+#include "shell/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
+#include "store/draw_entry_window.h"
+#include "store/history_import_window.h"
+#include "store/history_viewer_window.h"
+#include "store/past_draw_query_window.h"
 #include "ui/qt_window_render.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -49,8 +56,41 @@ QWidget* resultsWindow(ssq::Database& db) {
     return window;
 }
 
+void tick(QWidget& window, const QList<int>& boxes) {
+    for (int k : boxes)
+        window.findChild<QCheckBox*>(u"Check1_%1"_s.arg(k))->setChecked(true);
+}
+
+// Form9 with a draw ticked and its issue typed, showing the indicator table.
+QWidget* drawEntryWindow(ssq::Database& db) {
+    auto* window = new ssq::DrawEntryWindow(db, ssq::downloadPageUrl());
+    tick(*window, {1, 5, 12, 20, 27, 33, 41});
+    window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"6097"_s);
+    window->showIndicators();
+    return window;
+}
+
+QWidget* historyViewerWindow(ssq::Database& db) {
+    auto* window = new ssq::HistoryViewerWindow(db);
+    window->showIndicators();
+    return window;
+}
+
+QWidget* pastDrawQueryWindow(ssq::Database& db) {
+    auto* window = new ssq::PastDrawQueryWindow(db);
+    tick(*window, {3, 8, 15, 16, 23, 30});
+    return window;
+}
+
+QWidget* historyImportWindow(ssq::Database& db) {
+    auto* window = new ssq::HistoryImportWindow(db);
+    window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"2020001"_s);
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow, mainWindow, resultsWindow};
+    return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
+            historyViewerWindow, pastDrawQueryWindow, historyImportWindow};
 }
 
 } // namespace

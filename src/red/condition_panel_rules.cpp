@@ -1,0 +1,35 @@
+#include "red/condition_panel_rules.h"
+
+#include "store/text_value.h"
+
+namespace ssq {
+
+namespace {
+
+constexpr int kConditions = 40;
+constexpr int kFirstNonTolerant = 156;
+constexpr int kLastNonTolerant = 167;
+constexpr int kParityCondition = 12;
+
+} // namespace
+
+void applyConditionBoxClick(PanelState& panel) {
+    if (panel.check1[kParityCondition] == 0) {
+        panel.option1 = false;
+        panel.option2 = false;
+    }
+}
+
+void applyNonTolerantClick(PanelState& panel) {
+    for (int i = 1; i <= kConditions; ++i) {
+        if (panel.check4 == 0) {
+            panel.text3[i].clear();
+            continue;
+        }
+        for (int b = kFirstNonTolerant; b <= kLastNonTolerant; ++b)
+            if (numberOf(panel.text1[b]) == i)
+                panel.text3[i] = QString::number(i);
+    }
+}
+
+} // namespace ssq

@@ -4,6 +4,7 @@
 #include "red/condition_panel_view.h"
 #include "red/last_draw_frame.h"
 #include "shell/caption_clock.h"
+#include "shell/qt_panel_menus.h"
 #include "shell/qt_store_menus.h"
 #include "store/database.h"
 #include "ui/prompter.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
 
     connect(m_lastDraw->acQueryButton(), &QPushButton::clicked, this, &MainWindow::showAcValues);
     connect(m_lastDraw, &LastDrawFrame::recordsOpened, this, &MainWindow::showInGrid);
+    connectPanelMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());
@@ -198,6 +200,21 @@ void MainWindow::showInGrid(const QString& queryText) {
     // (backup, import); draw tables are small, so the grid reads its result to the end.
     while (m_gridModel->canFetchMore())
         m_gridModel->fetchMore();
+}
+
+PanelState MainWindow::panelState() const {
+    PanelState state;
+    m_panel->readState(state);
+    for (int i = LastDrawFrame::kFirstBox; i <= LastDrawFrame::kLastBox; ++i)
+        state.text1[i] = m_lastDraw->text(i);
+    return state;
+}
+
+void MainWindow::setPanelState(const PanelState& state) {
+    m_panel->showState(state);
+    for (int i = LastDrawFrame::kFirstBox; i <= LastDrawFrame::kLastBox; ++i)
+        if (m_lastDraw->text(i) != state.text1[i])
+            m_lastDraw->setText(i, state.text1[i]);
 }
 
 void MainWindow::tickClock(const QDateTime& now) {

@@ -3,6 +3,10 @@
 // last-draw row, the condition panel, the result area with its progress bar, and DataGrid1,
 // the grid that shows the table the window's last operation read.
 
+#include "model/hot_cold.h"
+#include "red/panel_state.h"
+#include "red/selection_result.h"
+
 #include <QHash>
 #include <QMainWindow>
 
@@ -43,6 +47,19 @@ public:
     // Points DataGrid1 at the result of a query on the program's database.
     void showInGrid(const QString& queryText);
 
+    // The condition panel as one state, from the last-draw row of Frame1 and the panel's frames:
+    // the one way the selection, the check, the saved set and condition files see the controls.
+    PanelState panelState() const;
+    void setPanelState(const PanelState& state);
+
+    // The hot/cold values of the red numbers, all 0 until Command5 or a condition file fills them.
+    const HotColdValues& hotColdTable() const { return m_hotCold; }
+    void setHotColdTable(const HotColdValues& values) { m_hotCold = values; }
+
+    // The kept combinations of the last completed selection run.
+    const SelectionResult& selectionResult() const { return m_selection; }
+    void setSelectionResult(SelectionResult result) { m_selection = std::move(result); }
+
 public Q_SLOTS:
     // One tick of the title-bar clock Timer1.
     void tickClock(const QDateTime& now);
@@ -68,6 +85,8 @@ private:
     QTableView* m_grid = nullptr;
     QSqlQueryModel* m_gridModel = nullptr;
     QTimer* m_clock = nullptr;
+    HotColdValues m_hotCold{};
+    SelectionResult m_selection;
 };
 
 } // namespace ssq

@@ -1,0 +1,85 @@
+#include "shell/qt_selection_runner.h"
+
+#include "red/condition_panel_view.h"
+#include "red/last_draw_frame.h"
+#include "red/selection_engine.h"
+#include "shell/main_window.h"
+#include "ui/prompter.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace ssq {
+
+QtSelectionRunner::QtSelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {
+    window.progressBar()->setRange(0, SelectionEngine::kProgressMaximum);
+    window.progressBar()->setValue(0);
+    connect(&m_watcher, &QFutureWatcher<SelectionResult>::finished, this,
+            &QtSelectionRunner::runEnded);
+}
+
+QtSelectionRunner::~QtSelectionRunner() {
+    if (m_cancel)
+        m_cancel->store(true);
+    m_watcher.waitForFinished();
+}
+
+void QtSelectionRunner::start() {
+    if (m_running)
+        return;
+    // The engine reads the panel once, here; the walk touches no widget.
+    auto engine =
+        std::make_shared<const SelectionEngine>(m_window.panelState(), m_window.hotColdTable());
+    if (const std::optional<QString> refusal = engine->refusal()) {
+        prompter().message(&m_window, *refusal, Prompter::Icon::Warning);
+        return;
+    }
+    m_running = true;
+    setInputsEnabled(false);
+    m_window.progressBar()->setValue(0);
+
+    m_cancel = std::make_shared<std::atomic_bool>(false);
+    auto cancel = m_cancel;
+    m_watcher.setFuture(QtConcurrent::run([engine, cancel, this] {
+        return engine->run(
+            [this](int done) {
+                // Runs on the worker: the bar is set on the window's thread.
+                QMetaObject::invokeMethod(
+                    this, [this, done] { showProgress(done); }, Qt::QueuedConnection);
+            },
+            cancel.get());
+    }));
+}
+
+void QtSelectionRunner::showProgress(int done) {
+    if (m_running)
+        m_window.progressBar()->setValue(done);
+}
+
+void QtSelectionRunner::runEnded() {
+    SelectionResult result = m_watcher.result();
+    m_running = false;
+    m_window.progressBar()->setValue(0);
+    setInputsEnabled(true);
+    if (result.completed()) {
+        m_window.resultText()->setText(result.resultLine());
+        m_window.setSelectionResult(std::move(result));
+    }
+    Q_EMIT finished();
+}
+
+void QtSelectionRunner::setInputsEnabled(bool enabled) {
+    m_window.menuBar()->setEnabled(enabled);
+    m_window.lastDrawFrame()->setEnabled(enabled);
+    m_window.conditionPanel()->setEnabled(enabled);
+    // The result list would show the previous run's combinations while a new one is made.
+    QPushButton* results = m_window.showResultsButton();
+    if (!enabled)
+        m_resultsButtonWasEnabled = results->isEnabled();
+    results->setEnabled(enabled ? m_resultsButtonWasEnabled : false);
+}
+
+} // namespace ssq

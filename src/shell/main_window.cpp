@@ -5,6 +5,7 @@
 #include "red/last_draw_frame.h"
 #include "shell/caption_clock.h"
 #include "shell/qt_panel_menus.h"
+#include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
 #include "store/database.h"
 #include "ui/prompter.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connect(m_lastDraw->acQueryButton(), &QPushButton::clicked, this, &MainWindow::showAcValues);
     connect(m_lastDraw, &LastDrawFrame::recordsOpened, this, &MainWindow::showInGrid);
     connectPanelMenus(*this);
+    connectResultMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

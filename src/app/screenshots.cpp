@@ -5,6 +5,7 @@
 #include "red/last_draw_frame.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
+#include "red/selection_engine.h"
 #include "red/selection_result.h"
 #include "shell/main_window.h"
 #include "shell/web_addresses.h"
@@ -36,7 +37,8 @@ QWidget* welcomeWindow(ssq::Database& db) {
     return new ssq::WelcomeWindow(db);
 }
 
-// The main window with a last draw typed in and converted, as a player would see it.
+// The main window as a player leaves it after a run: the last draw typed in and converted, a
+// few conditions in each zone with a tolerance, and the result line.
 QWidget* mainWindow(ssq::Database& db) {
     auto* window = new ssq::MainWindow(db);
     ssq::LastDrawFrame* row = window->lastDrawFrame();
@@ -44,6 +46,26 @@ QWidget* mainWindow(ssq::Database& db) {
     for (int i = 0; i < draw.size(); ++i)
         row->setText(1 + i, draw[i]);
     row->convertToCode();
+
+    ssq::PanelState panel = window->panelState();
+    const std::vector<std::pair<int, QString>> texts = {
+        {16, u"12"_s}, {50, u"120"_s}, {51, u"80"_s},  {52, u"10"_s}, {53, u"6"_s},  {56, u"4"_s},
+        {57, u"2"_s},  {62, u"2"_s},   {63, u"0"_s},   {66, u"35"_s}, {67, u"15"_s}, {104, u"0"_s},
+        {105, u"9"_s}, {136, u"3"_s},  {137, u"1"_s},  {138, u"3"_s}, {139, u"1"_s}, {140, u"3"_s},
+        {141, u"1"_s}, {142, u"30"_s}, {143, u"15"_s}, {156, u"4"_s}, {168, u"1"_s}, {169, u"0"_s}};
+    for (const auto& [index, text] : texts)
+        panel.text1[index] = text;
+    for (int k : {0, 1, 4, 5, 7, 10, 12, 13, 25, 32, 33, 34, 35})
+        panel.check1[k] = 1;
+    panel.check2 = 1;
+    panel.check3 = 1;
+    panel.option1 = true;
+    panel.check4 = 1;
+    panel.text3[4] = u"4"_s;
+    window->setPanelState(panel);
+    ssq::SelectionResult result = ssq::SelectionEngine(panel, window->hotColdTable()).run();
+    window->resultText()->setText(result.resultLine());
+    window->setSelectionResult(std::move(result));
     return window;
 }
 

@@ -349,14 +349,10 @@ void TestPanelMenus::hotColdButton() {
     QCOMPARE(m_prompter->messageTexts(), QStringList{u"冷热值分析完毕,您可以选号了"_s});
     QVERIFY(m_window->hotColdTable() != ssq::HotColdValues{});
 
-    m_window->setHotColdTable({});
+    // The run that needs the table goes ahead now.
     type(8, u"0000001"_s);
     click(u"Check3"_s);
     click(u"Check1_40"_s);
-    m_prompter->clear();
-    m_window->menuItem(u"XH"_s)->trigger();
-    QCOMPARE(m_prompter->messages().size(), 1);
-    click(u"Command5"_s);
     m_prompter->clear();
     runSelection();
     QVERIFY(m_prompter->messages().isEmpty());

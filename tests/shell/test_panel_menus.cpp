@@ -161,18 +161,15 @@ private Q_SLOTS:
 
     void conditionFiles() {
         QTemporaryDir dir;
-        // Every control with a value of its own, so a mix-up of two shows.
+        // Every box with a text of its own, so a mix-up of two shows.
         ssq::PanelState panel;
         for (int i = 0; i < 172; ++i)
             panel.text1[i] = u"t%1"_s.arg(i);
-        for (int k = 0; k <= 40; ++k)
-            panel.check1[k] = k % 3 == 0 ? 1 : 0;
-        for (int i = 1; i <= 40; ++i) // nothing reads Text3_0, so no file holds it
-            panel.text3[i] = u"m%1"_s.arg(i);
-        panel.check2 = panel.check4 = 1;
-        panel.option2 = true;
         panel.text1[104] = u"0"_s;
         panel.text1[105] = u" "_s;
+        panel.check1[4] = panel.check1[39] = panel.check2 = panel.check4 = 1;
+        panel.text3[7] = u"7"_s;
+        panel.option2 = true;
         m_window->setPanelState(panel);
         for (int i = 0; i < 172; ++i) // each index is the box of that name
             QCOMPARE(text1(i)->text(), panel.text1[i]);

@@ -1,42 +1,87 @@
-#include "red/last_draw_check.h"
+// The last-draw check: which conditions the newest draw 3 8 15 21 27 30 (code digits
+// 0 4 7 2 9 5 0) fails, by kind of condition, and where the ticks and stored indicators go; then
+// "上期条件查错" as a whole on a real database.
 
+#include "red/condition_set.h"
+#include "red/last_draw_check.h"
+#include "red/last_draw_check_run.h"
+#include "store/draw_entry.h"
+#include "support/temp_database.h"
+
+#include <QSqlQuery>
 #include <QTest>
+
+#include <utility>
+#include <vector>
 
 using namespace ssq;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The newest draw 3 8 15 21 27 30 with code digits 0 4 7 2 9 5 0 in the last-draw row.
-PanelState drawPanel() {
+using Boxes = std::vector<std::pair<int, const char*>>;
+
+PanelState drawPanel(const Boxes& boxes = {}) {
     PanelState p;
-    const int reds[] = {3, 8, 15, 21, 27, 30};
-    for (int i = 0; i < 6; ++i)
-        p.text1[1 + i] = QString::number(reds[i]);
-    p.text1[7] = u"9"_s;
-    p.text1[8] = u"0472950"_s;
-    const char* digits = "0472950";
-    for (int i = 0; i < 7; ++i)
-        p.text1[9 + i] = QString(QChar::fromLatin1(digits[i]));
+    const QStringList row = u"3 8 15 21 27 30 9 0472950 0 4 7 2 9 5 0"_s.split(u' ');
+    for (int i = 0; i < row.size(); ++i)
+        p.text1[1 + i] = row[i];
+    for (const auto& [index, text] : boxes)
+        p.text1[index] = QString::fromUtf8(text);
     return p;
 }
 
-QList<int> ticked(const LastDrawCheck& c) {
-    QList<int> out;
-    for (int k = 1; k <= 40; ++k) {
-        if (c.ticked[k])
-            out.append(k);
-    }
-    return out;
-}
-
+// The ticked conditions; {-1} when the count or the message does not match the ticks.
 QList<int> check(const PanelState& p, const StoredIndicators& stored = {}) {
     const LastDrawCheck c = checkLastDraw(p, stored);
-    // The count always matches the ticks, and the message carries it.
-    if (c.count != ticked(c).size() || c.message != lastDrawCheckMessage(c.count))
+    QList<int> ticks;
+    for (int k = 1; k <= 40; ++k)
+        if (c.ticked[k])
+            ticks.append(k);
+    if (c.count != ticks.size() || c.message != lastDrawCheckMessage(c.count))
         return {-1};
-    return ticked(c);
+    return ticks;
 }
+
+struct Case {
+    const char* name;
+    Boxes boxes;
+    QList<int> ticks;
+    int indicator = 0; // a stored indicator and its value
+    double value = 0;
+    int choice = 0; // 1 单, 2 双
+};
+
+// clang-format off
+const std::vector<Case> kCases{
+    {"nothing given ticks nothing", {}, {}, 1, 120},
+    {"range with only its maximum", {{50, "120"}}, {}, 1, 150},
+    {"range box with any text is given", {{50, "abc"}, {51, "160"}}, {4}, 1, 150},
+    {"range in double precision", {{50, "149.999999"}, {51, "0"}}, {4}, 1, 150},
+    {"1 zero and below are no number", {{16, "3"}, {17, "30"}, {18, "0"}, {19, "-4"}}, {}},
+    {"1 a banker not drawn", {{16, "3"}, {19, "4"}}, {1}},
+    {"1 no number equals a fraction", {{16, "3.5"}}, {1}},
+    {"2 one drawn above empty bounds", {{20, "5"}, {21, "6"}, {22, "8"}}, {2}},
+    {"2 two drawn within 1..2", {{22, "8"}, {23, "3"}, {26, "2"}, {27, "1"}}, {}},
+    {"3 over its twenty boxes", {{28, "1"}, {46, "27"}, {47, "30"}}, {3}},
+    {"3 a maximum alone is enough", {{28, "1"}, {46, "27"}, {47, "30"}, {48, "2"}}, {}},
+    {"12 单 and an even draw", {}, {12}, 9, 2, 1},
+    {"12 单 and an odd draw", {}, {}, 9, 1, 1},
+    {"12 双 and an odd draw", {}, {12}, 9, 1, 2},
+    {"12 parity 0 of a first draw", {}, {}, 0, 0, 2},
+    {"14 empty boxes never match 0", {}, {}, 11, 0},
+    {"14 the tail 0 given", {{70, "0"}}, {14}, 11, 0},
+    {"14 a stored 6.5 is the byte 6", {{73, "6"}}, {14}, 11, 6.5},
+    {"14 a stored -1 matches no digit", {{73, "-1"}}, {}, 11, -1},
+    {"22 a given digit absent", {{88, "0"}, {91, "3"}}, {22}},
+    {"23 \"0\" is the digit 0, above 0", {{92, "0"}}, {23}},
+    {"23 one within 1..1", {{92, "0"}, {96, "1"}, {97, "1"}}, {}},
+    {"24 none present, at least one wanted", {{98, "1"}, {99, "3"}, {103, "1"}}, {24}},
+    {"24 one within 1..2", {{98, "1"}, {101, "7"}, {102, "2"}, {103, "1"}}, {}},
+    {"36 zero kills nothing", {{144, "1"}, {145, "0"}}, {}},
+    {"36 a killed number drawn", {{147, "27"}}, {36}},
+};
+// clang-format on
 
 } // namespace
 
@@ -44,254 +89,124 @@ class TestLastDrawCheck : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptySetTicksNothing();
-    void rangeConditions_data();
-    void rangeConditions();
-    void rangeNeedsBothBoxes();
-    void bankers();
-    void numberCounts();
-    void parity();
-    void digitSumTail();
-    void digitBankers();
-    void digitCounts();
-    void positionDigits();
-    void killedNumbers();
-    void ticksReplaceEnableBoxes();
-    void storedIndicatorColumns();
+    void listsAndChoices_data() {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < static_cast<int>(kCases.size()); ++i)
+            QTest::newRow(kCases[i].name) << i;
+    }
+
+    void listsAndChoices() {
+        QFETCH(int, row);
+        const Case& c = kCases[static_cast<std::size_t>(row)];
+        PanelState p = drawPanel(c.boxes);
+        p.option1 = c.choice == 1;
+        p.option2 = c.choice == 2;
+        StoredIndicators stored{};
+        stored[static_cast<std::size_t>(c.indicator)] = c.value;
+        QCOMPARE(check(p, stored), c.ticks);
+    }
+
+    // Each range condition against its stored indicator, inside and just outside -5..12.
+    void rangeConditions() {
+        const int rows[][3] = {
+            {4, 1, 50},    {5, 2, 52},    {6, 3, 54},    {7, 4, 56},    {8, 5, 58},
+            {9, 6, 60},    {10, 7, 62},   {11, 8, 64},   {13, 10, 66},  {15, 12, 74},
+            {16, 13, 76},  {17, 14, 78},  {18, 15, 80},  {19, 16, 82},  {20, 17, 84},
+            {21, 18, 86},  {32, 19, 136}, {33, 20, 138}, {34, 21, 140}, {35, 22, 142},
+            {37, 23, 148}, {38, 24, 150}, {39, 25, 152}, {40, 26, 154},
+        };
+        for (const auto& [condition, indicator, maxBox] : rows) {
+            const PanelState p = drawPanel({{maxBox, "12"}, {maxBox + 1, "-5"}});
+            StoredIndicators stored{};
+            for (double value : {12.0, -5.0, 0.0, 13.0, -6.0}) {
+                stored[static_cast<std::size_t>(indicator)] = value;
+                QCOMPARE(check(p, stored),
+                         value > 12 || value < -5 ? QList<int>{condition} : QList<int>{});
+            }
+        }
+    }
+
+    // Each list is tested against its own place only, its last box included (31 has two boxes).
+    void positionDigits() {
+        const char* digits[] = {"0", "5", "9", "2", "7", "4", "0"}; // 个位 first
+        for (int i = 0; i < 7; ++i) {
+            PanelState p = drawPanel({{104 + 5 * i, "8"}});
+            QCOMPARE(check(p), QList<int>{});
+            p.text1[i == 6 ? 135 : 108 + 5 * i] = QString::fromLatin1(digits[i]);
+            QCOMPARE(check(p), QList<int>{25 + i});
+        }
+    }
+
+    void ticksAndStoredIndicators() {
+        PanelState p = drawPanel({{147, "27"}}); // condition 36 fails
+        p.check1.fill(1);
+        p.check2 = p.check4 = 1;
+        p.text3[5] = u"5"_s;
+        PanelState expected = p;
+        expected.check1 = {1};
+        expected.check1[36] = 1; // zone boxes, Check4 and the markers are not touched
+        applyTicks(p, checkLastDraw(p, {}));
+        QVERIFY(p == expected);
+
+        QStringList row{u"7018"_s, u"3 8 15 21 27 30+9"_s, u"0472950"_s};
+        for (int k = 1; k <= 41; ++k)
+            row.append(QString::number(k * 10));
+        row[27] = u"-17"_s; // 冷热值 may be negative
+        row[30] = QString();
+        const StoredIndicators s = storedIndicatorsOf(row);
+        QCOMPARE((QList<double>{s[1], s[25], s[28], s[41]}), (QList<double>{10, -17, 0, 410}));
+        // The very first record stores no indicators: every one reads 0.
+        QVERIFY(storedIndicatorsOf({u"7001"_s, u"1 2 3 4 5 6 +1"_s, u"0000001"_s}) ==
+                StoredIndicators{});
+    }
+
+    // The newest draw and the saved set go into the panel, the ticks follow the stored indicators.
+    void runTicksFailedConditions() {
+        test::TempDatabase t;
+        QVERIFY2(t.isValid(), qPrintable(t.error()));
+        QVERIFY(addDraw(t.connection(), {7001, {1, 5, 12, 20, 27, 33}, 8}).written);
+        QVERIFY(addDraw(t.connection(), {7002, {4, 9, 13, 22, 27, 31}, 11}).written); // 0585017
+        PanelState set;
+        set.text1[50] = u"105"_s; // 4: the sum 106 is one above the maximum
+        set.text1[51] = u"21"_s;
+        set.text1[142] = set.text1[143] = u"27"_s; // 35: the span exactly, passes
+        set.text1[20] = u"13"_s;                   // 2: one number drawn, empty bounds
+        set.text1[104] = u"7"_s;                   // 25: the 个位 digit
+        set.text1[60] = u"3"_s;                    // 9: only the maximum given
+        set.option2 = true;                        // 12: "双" for an odd code
+        QVERIFY(saveConditionSet(t.connection(), set).ok);
+        PanelState panel; // other inputs and ticks, an old last draw, a marker
+        panel.text1[1] = u"1"_s;
+        panel.text1[50] = u"999"_s;
+        panel.check1.fill(1);
+        panel.text3[7] = u"7"_s;
+        const LastDrawCheckRun run = runLastDrawCheck(t.connection(), panel);
+        QCOMPARE(run.message, lastDrawCheckMessage(4));
+        for (int k = 1; k <= 40; ++k)
+            QCOMPARE(panel.check1[k], int(k == 2 || k == 4 || k == 12 || k == 25));
+        QCOMPARE(panel.text1[1] + u' ' + panel.text1[7] + u' ' + panel.text1[8] + u' ' +
+                     panel.text1[15] + u' ' + panel.text1[50],
+                 u"4 11 0585017 7 105"_s);
+        QVERIFY(run.ok && panel.option2 && panel.check1[0] == 1 && panel.text3[7] == u"7"_s);
+    }
+
+    void checkThatCannotRunChangesNothing() {
+        test::TempDatabase t;
+        QVERIFY(t.isValid());
+        PanelState panel;
+        panel.check1[4] = 1;
+        LastDrawCheckRun run = runLastDrawCheck(t.connection(), panel);
+        QVERIFY2(!run.ok && run.message.contains(u"还没有开奖记录"_s), qPrintable(run.message));
+        // A history, but the saved set is cut short.
+        QVERIFY(addDraw(t.connection(), {7001, {3, 8, 15, 21, 27, 30}, 9}).written);
+        QVERIFY(QSqlQuery(t.connection()).exec(u"delete from tjbc where 编号 > 100"_s));
+        run = runLastDrawCheck(t.connection(), panel);
+        QVERIFY(!run.ok && !run.message.isEmpty());
+        PanelState before;
+        before.check1[4] = 1;
+        QVERIFY(panel == before);
+    }
 };
-
-void TestLastDrawCheck::emptySetTicksNothing() {
-    StoredIndicators stored{};
-    stored[1] = 120; // far outside 0..0, but no bound is given
-    stored[9] = 2;
-    const LastDrawCheck c = checkLastDraw(drawPanel(), stored);
-    QCOMPARE(c.count, 0);
-    QCOMPARE(ticked(c), QList<int>{});
-    QCOMPARE(c.message, lastDrawCheckMessage(0));
-
-    // A panel with nothing at all (the very first draw, indicators reading 0) ticks nothing.
-    QCOMPARE(check(PanelState{}), QList<int>{});
-}
-
-void TestLastDrawCheck::rangeConditions_data() {
-    QTest::addColumn<int>("condition");
-    QTest::addColumn<int>("indicator");
-    QTest::addColumn<int>("maxBox");
-    const int rows[][3] = {
-        {4, 1, 50},    {5, 2, 52},    {6, 3, 54},    {7, 4, 56},    {8, 5, 58},    {9, 6, 60},
-        {10, 7, 62},   {11, 8, 64},   {13, 10, 66},  {15, 12, 74},  {16, 13, 76},  {17, 14, 78},
-        {18, 15, 80},  {19, 16, 82},  {20, 17, 84},  {21, 18, 86},  {32, 19, 136}, {33, 20, 138},
-        {34, 21, 140}, {35, 22, 142}, {37, 23, 148}, {38, 24, 150}, {39, 25, 152}, {40, 26, 154},
-    };
-    for (const auto& r : rows)
-        QTest::addRow("condition %d", r[0]) << r[0] << r[1] << r[2];
-}
-
-void TestLastDrawCheck::rangeConditions() {
-    QFETCH(int, condition);
-    QFETCH(int, indicator);
-    QFETCH(int, maxBox);
-    PanelState p = drawPanel();
-    p.text1[maxBox] = u"12"_s;
-    p.text1[maxBox + 1] = u"-5"_s;
-    StoredIndicators stored{};
-
-    for (double inside : {12.0, -5.0, 0.0, 7.0}) {
-        stored[indicator] = inside;
-        QCOMPARE(check(p, stored), QList<int>{});
-    }
-    for (double outside : {13.0, -6.0}) {
-        stored[indicator] = outside;
-        QCOMPARE(check(p, stored), QList<int>{condition});
-    }
-}
-
-void TestLastDrawCheck::rangeNeedsBothBoxes() {
-    StoredIndicators stored{};
-    stored[1] = 150; // the sum, condition 4
-    PanelState p = drawPanel();
-    p.text1[50] = u"120"_s;
-    QCOMPARE(check(p, stored), QList<int>{}); // only the maximum given
-    p.text1[50].clear();
-    p.text1[51] = u"160"_s;
-    QCOMPARE(check(p, stored), QList<int>{}); // only the minimum given
-    p.text1[50] = u"abc"_s;
-    QCOMPARE(check(p, stored), QList<int>{4}); // a box with any text is given, "abc" reads 0
-    // Bounds compare in double precision.
-    p.text1[50] = u"149.999999"_s;
-    p.text1[51] = u"0"_s;
-    QCOMPARE(check(p, stored), QList<int>{4});
-    p.text1[50] = u"150.000001"_s;
-    QCOMPARE(check(p, stored), QList<int>{});
-}
-
-void TestLastDrawCheck::bankers() {
-    PanelState p = drawPanel();
-    p.text1[16] = u"3"_s;
-    p.text1[17] = u"30"_s;
-    p.text1[18] = u"0"_s; // zero and below are no number
-    p.text1[19] = u"-4"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[19] = u"4"_s;
-    QCOMPARE(check(p), QList<int>{1});
-    p.text1[19] = u"3.5"_s; // no draw number equals a fraction
-    QCOMPARE(check(p), QList<int>{1});
-}
-
-void TestLastDrawCheck::numberCounts() {
-    PanelState p = drawPanel();
-    // Condition 2 with numbers but empty bounds: one number in the draw is a count above 0.
-    p.text1[20] = u"5"_s;
-    p.text1[21] = u"6"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[22] = u"8"_s;
-    QCOMPARE(check(p), QList<int>{2});
-    p.text1[26] = u"2"_s;
-    p.text1[27] = u"1"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[27] = u"2"_s;
-    QCOMPARE(check(p), QList<int>{2});
-
-    // Condition 3 over its twenty boxes, with bounds given only as a minimum: count 2 > 0.
-    PanelState q = drawPanel();
-    q.text1[28] = u"1"_s;
-    q.text1[46] = u"27"_s;
-    q.text1[47] = u"30"_s;
-    QCOMPARE(check(q), QList<int>{3});
-    q.text1[48] = u"2"_s;
-    QCOMPARE(check(q), QList<int>{});
-}
-
-void TestLastDrawCheck::parity() {
-    StoredIndicators odd{};
-    odd[9] = 1;
-    StoredIndicators even{};
-    even[9] = 2;
-    PanelState p = drawPanel();
-    QCOMPARE(check(p, even), QList<int>{}); // neither 单 nor 双 chosen
-    p.option1 = true;
-    QCOMPARE(check(p, even), QList<int>{12});
-    QCOMPARE(check(p, odd), QList<int>{});
-    p.option1 = false;
-    p.option2 = true;
-    QCOMPARE(check(p, odd), QList<int>{12});
-    QCOMPARE(check(p, even), QList<int>{});
-    // A first draw without stored indicators reads parity 0: neither choice fails.
-    QCOMPARE(check(p, StoredIndicators{}), QList<int>{});
-}
-
-void TestLastDrawCheck::digitSumTail() {
-    StoredIndicators stored{};
-    stored[11] = 0;
-    PanelState p = drawPanel();
-    QCOMPARE(check(p, stored), QList<int>{}); // empty boxes never match the tail 0
-    p.text1[70] = u"0"_s;
-    QCOMPARE(check(p, stored), QList<int>{14});
-    stored[11] = 7;
-    QCOMPARE(check(p, stored), QList<int>{});
-    p.text1[73] = u"7"_s;
-    QCOMPARE(check(p, stored), QList<int>{14});
-    // The stored tail is held as a byte: 6.5 rounds to 6, and a value that is no byte
-    // matches no digit.
-    stored[11] = 6.5;
-    p.text1[73] = u"6"_s;
-    QCOMPARE(check(p, stored), QList<int>{14});
-    stored[11] = -1;
-    p.text1[73] = u"-1"_s;
-    QCOMPARE(check(p, stored), QList<int>{});
-}
-
-void TestLastDrawCheck::digitBankers() {
-    PanelState p = drawPanel(); // code digits 0 4 7 2 9 5 0
-    p.text1[88] = u"0"_s;
-    p.text1[89] = u"9"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[91] = u"3"_s;
-    QCOMPARE(check(p), QList<int>{22});
-}
-
-void TestLastDrawCheck::digitCounts() {
-    PanelState p = drawPanel(); // code digits 0 4 7 2 9 5 0
-    // Condition 23: "0" is the digit 0 and counts; empty bounds make any count above 0 fail.
-    p.text1[92] = u"0"_s;
-    QCOMPARE(check(p), QList<int>{23});
-    p.text1[96] = u"1"_s;
-    p.text1[97] = u"1"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[93] = u"4"_s;
-    QCOMPARE(check(p), QList<int>{23});
-
-    // Condition 24: digits not among the code count nothing; empty boxes are not given.
-    PanelState q = drawPanel();
-    q.text1[98] = u"1"_s;
-    q.text1[99] = u"3"_s;
-    QCOMPARE(check(q), QList<int>{});
-    q.text1[103] = u"1"_s; // at least one wanted
-    QCOMPARE(check(q), QList<int>{24});
-    q.text1[101] = u"7"_s;
-    q.text1[102] = u"2"_s;
-    QCOMPARE(check(q), QList<int>{});
-}
-
-void TestLastDrawCheck::positionDigits() {
-    // Code digits 百万..个位 = 0 4 7 2 9 5 0; each list is tested against its own place only.
-    const int firsts[] = {104, 109, 114, 119, 124, 129, 134};
-    const char digits[] = {'0', '5', '9', '2', '7', '4', '0'}; // 个位 first
-    for (int i = 0; i < 7; ++i) {
-        PanelState p = drawPanel();
-        QCOMPARE(check(p), QList<int>{});
-        p.text1[firsts[i]] = u"8"_s;
-        QCOMPARE(check(p), QList<int>{});
-        // The last box of each list counts too (31 has only two boxes).
-        const int last = i == 6 ? 135 : firsts[i] + 4;
-        p.text1[last] = QString(QChar::fromLatin1(digits[i]));
-        QCOMPARE(check(p), QList<int>{25 + i});
-    }
-}
-
-void TestLastDrawCheck::killedNumbers() {
-    PanelState p = drawPanel();
-    p.text1[144] = u"1"_s;
-    p.text1[145] = u"0"_s;
-    QCOMPARE(check(p), QList<int>{});
-    p.text1[147] = u"27"_s;
-    QCOMPARE(check(p), QList<int>{36});
-}
-
-void TestLastDrawCheck::ticksReplaceEnableBoxes() {
-    PanelState p = drawPanel();
-    p.check1.fill(1);
-    p.check2 = 1;
-    p.check4 = 1;
-    p.text3[5] = u"5"_s;
-    p.text1[147] = u"27"_s; // condition 36 fails
-    const LastDrawCheck c = checkLastDraw(p, {});
-    applyTicks(p, c);
-    for (int k = 1; k <= 40; ++k)
-        QCOMPARE(p.check1[k], k == 36 ? 1 : 0);
-    QCOMPARE(p.check1[0], 1); // zone boxes, Check4 and the markers are not touched
-    QCOMPARE(p.check2, 1);
-    QCOMPARE(p.check4, 1);
-    QCOMPARE(p.text3[5], u"5"_s);
-}
-
-void TestLastDrawCheck::storedIndicatorColumns() {
-    QStringList row{u"7018"_s, u"3 8 15 21 27 30+9"_s, u"0472950"_s};
-    for (int k = 1; k <= 41; ++k)
-        row.append(QString::number(k * 10));
-    row[27] = u"-17"_s; // 冷热值 may be negative
-    row[30] = QString();
-    const StoredIndicators s = storedIndicatorsOf(row);
-    QCOMPARE(s[1], 10.0);
-    QCOMPARE(s[25], -17.0);
-    QCOMPARE(s[28], 0.0);
-    QCOMPARE(s[41], 410.0);
-    // The very first record stores no indicators: every one reads 0.
-    const StoredIndicators first =
-        storedIndicatorsOf({u"7001"_s, u"1 2 3 4 5 6 +1"_s, u"0000001"_s});
-    for (int k = 1; k <= 41; ++k)
-        QCOMPARE(first[k], 0.0);
-}
 
 QTEST_GUILESS_MAIN(TestLastDrawCheck)
 #include "test_last_draw_check.moc"

@@ -1,0 +1,91 @@
+// The condition panel: every input where its condition is, the clicks on its boxes as a player
+// makes them, and the click rules on the plain state with inputs a click cannot easily reach.
+
+#include "red/condition_panel_rules.h"
+#include "red/condition_panel_view.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestConditionPanel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The inputs of each zone in its frame, the saved 单/双 and the markers hidden.
+    void everyInputInItsFrame() {
+        ssq::ConditionPanelView panel;
+        panel.show();
+        for (int i = 16; i <= 169; ++i) {
+            const auto* box = panel.findChild<QLineEdit*>(u"Text1_%1"_s.arg(i));
+            const int zone = i <= 65 ? 1 : i <= 135 ? 2 : i <= 155 ? 3 : 0;
+            QVERIFY2(box && box->isVisible() && (!zone || panel.zoneFrame(zone)->isAncestorOf(box)),
+                     qPrintable(QString::number(i)));
+        }
+        for (int i : {0, 170, 171})
+            QVERIFY(!panel.text1(i)->isVisible());
+        QVERIFY(!panel.text1(1) && !panel.marker(40)->isVisible());
+    }
+
+    void clicks() {
+        ssq::ConditionPanelView panel;
+        panel.show();
+        const auto click = [&](const QString& name) {
+            QTest::mouseClick(panel.findChild<QWidget*>(name), Qt::LeftButton);
+        };
+        const auto checked = [&](const QString& name) {
+            return panel.findChild<QAbstractButton*>(name)->isChecked();
+        };
+        click(u"Check1_12"_s);
+        click(u"Option2"_s);
+        click(u"Check1_3"_s); // another box leaves the choice while condition 12's is on
+        QVERIFY(!checked(u"Option1"_s) && checked(u"Option2"_s));
+        click(u"Check1_12"_s); // off goes its box, and with it the choice
+        QVERIFY(!checked(u"Option1"_s) && !checked(u"Option2"_s));
+
+        QTest::keyClicks(panel.findChild<QLineEdit*>(u"Text1_156"_s), u"7"_s);
+        QTest::keyClicks(panel.findChild<QLineEdit*>(u"Text1_167"_s), u"33"_s);
+        const auto markers = [&] {
+            QStringList texts;
+            for (int i = 1; i <= 40; ++i)
+                texts.append(panel.findChild<QLineEdit*>(u"Text3_%1"_s.arg(i))->text());
+            return texts.join(QString());
+        };
+        click(u"Check4"_s);
+        QCOMPARE(markers(), u"733"_s);
+        QCOMPARE(panel.findChild<QLineEdit*>(u"Text3_33"_s)->text(), u"33"_s);
+        click(u"Check4"_s);
+        QCOMPARE(markers(), QString());
+    }
+
+    void rules() {
+        // A choice shown without its box (a restored set) goes at the next click of any box.
+        ssq::PanelState panel;
+        panel.option1 = true;
+        ssq::applyConditionBoxClick(panel);
+        QVERIFY(!panel.option1 && !panel.option2);
+        panel.check4 = 1;
+        panel.text1[156] = u"5"_s;
+        panel.text1[160] = u" 40abc"_s; // read by its leading number
+        panel.text1[161] = u"12.0"_s;
+        panel.text1[162] = u"12.5"_s; // no condition has this number
+        panel.text1[163] = u"41"_s;   // beyond the conditions
+        panel.text1[167] = u"5"_s;    // twice, one marker
+        panel.text1[168] = u"7"_s;    // the bounds are not part of the list
+        panel.text3[9] = u"9"_s;      // no longer listed: keeps its text
+        ssq::applyNonTolerantClick(panel);
+        std::array<QString, 41> expected;
+        expected[5] = u"5"_s;
+        expected[9] = u"9"_s;
+        expected[12] = u"12"_s;
+        expected[40] = u"40"_s;
+        QCOMPARE(panel.text3, expected);
+    }
+};
+
+QTEST_MAIN(TestConditionPanel)
+#include "test_condition_panel.moc"

@@ -1,12 +1,10 @@
-// Form8 clicked like a person would: paging through 320 saved results, the page to print from
-// the print frame, the message when no printer is installed, the preview and closing. And what
-// the main window's result commands do beyond its own menu test: the list stops at 5000 and
-// empties the places beyond, and Form8 is opened once.
+// The main window's result commands beyond its own menu test, and Form8 clicked like a person
+// would: paging through 320 saved results, the page to print from the print frame, the message
+// when no printer is installed, the preview, and one window at a time.
 
 #include "model/red_code.h"
 #include "red/qt_result_actions.h"
 #include "red/results_window.h"
-#include "red/saved_results.h"
 #include "red/system_page_printer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
@@ -27,16 +25,27 @@ class TestResultsWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void pagesPrintsAndCloses() {
+    void listSaveShowPrintAndClose() {
         const auto result = [](int i) {
             return QString::fromStdString(comboText(comboOfCode(1 + i * 3001)));
         };
         test::TempDatabase db;
         QVERIFY2(db.isValid(), qPrintable(db.error()));
         test::ScriptedPrompter prompter;
-        QVERIFY(saveResults(db.connection(), 320, result).saved);
-        QPointer<ResultsWindow> w = new ResultsWindow(db.database());
-        w->show();
+        QWidget window;
+        QtResultActions actions(db.database(), &window);
+        // The list stops at 5000 and empties the places it held beyond the results.
+        QComboBox list;
+        list.addItems({u"a"_s, u"b"_s, u"c"_s});
+        actions.showResultList(list, 2, result);
+        QCOMPARE(list.itemText(1) + u'|' + list.itemText(2), result(1) + u'|');
+        actions.showResultList(list, 6000, result);
+        QCOMPARE(list.count(), 5000);
+        QCOMPARE(prompter.messageTexts().last(),
+                 u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s);
+
+        QVERIFY(actions.saveResults(320, result));
+        QPointer<ResultsWindow> w = actions.openResultsWindow();
         const auto click = [&](const char* name) {
             QTest::mouseClick(w->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
         };
@@ -53,9 +62,8 @@ private Q_SLOTS:
         QCOMPARE(indicator(), u"页次： 1 / 3"_s);
         click("Command3");
         click("Command3");
+        QCOMPARE(cell(3, 5) + u'|' + indicator(), result(319) + u"|页次： 3 / 3"_s);
         QCOMPARE(grid->model()->rowCount(), 4);
-        QCOMPARE(cell(3, 5), result(319));
-        QCOMPARE(indicator(), u"页次： 3 / 3"_s);
         click("Command5");
         QCOMPARE(grid->model()->rowCount(), 65);
 
@@ -73,41 +81,19 @@ private Q_SLOTS:
         QVERIFY(!all.contains(result(149)) && !all.contains(result(258)));
         if (QPrinterInfo::availablePrinters().isEmpty()) { // otherwise it would print on paper
             click("Command4");
-            QCOMPARE(prompter.messageTexts(), QStringList{noPrinterMessage()});
+            QCOMPARE(prompter.messageTexts().last(), noPrinterMessage());
         }
         click("Command7");
         QTRY_VERIFY(w->findChild<QPrintPreviewDialog*>() &&
                     w->findChild<QPrintPreviewDialog*>()->isVisible());
         w->findChild<QPrintPreviewDialog*>()->close();
-        click("Command6");
-        QTRY_VERIFY(w.isNull()); // closing unloads the window
-    }
 
-    void resultListAndWindowOnce() {
-        test::TempDatabase db;
-        QVERIFY2(db.isValid(), qPrintable(db.error()));
-        test::ScriptedPrompter prompter;
-        QWidget window;
-        QtResultActions actions(db.database(), &window);
-        const auto text = [](int i) { return u"1 2 3 4 %1 %2"_s.arg(5 + i / 28).arg(6 + i % 28); };
-        QComboBox list;
-        list.addItems({u"a"_s, u"b"_s, u"c"_s});
-        actions.showResultList(list, 2, text);
-        QCOMPARE(list.itemText(1) + u'|' + list.itemText(2), text(1) + u'|');
-        actions.showResultList(list, 6000, text);
-        QCOMPARE(list.count(), 5000);
-        QCOMPARE(list.itemText(4999), text(4999));
-        QCOMPARE(prompter.messageTexts().last(),
-                 u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s);
-        // While it is open the same window shows what it read; after it closes a new one reads
-        // anew.
-        QVERIFY(actions.saveResults(3, text));
-        QPointer<ResultsWindow> first = actions.openResultsWindow();
-        QVERIFY(actions.saveResults(9, text));
-        QCOMPARE(actions.openResultsWindow(), first.data());
-        QCOMPARE(first->findChild<QLabel*>(u"Label4"_s)->text(), u"(您总共选出了3注号码)"_s);
-        first->close();
-        QTRY_VERIFY(first.isNull());
+        // While it is open the same window shows what it read; closed, a new one reads anew.
+        QVERIFY(actions.saveResults(9, result));
+        QCOMPARE(actions.openResultsWindow(), w.data());
+        QCOMPARE(w->findChild<QLabel*>(u"Label4"_s)->text(), u"(您总共选出了320注号码)"_s);
+        click("Command6");
+        QTRY_VERIFY(w.isNull());
         QCOMPARE(actions.openResultsWindow()->findChild<QLabel*>(u"Label4"_s)->text(),
                  u"(您总共选出了9注号码)"_s);
     }

@@ -1,7 +1,6 @@
 // The selection engine: the refusals and their order, every one of the 40 conditions on
 // hand-checked combinations, the tolerance rule, and whole runs whose results are known.
 
-#include "model/red_code.h"
 #include "red/selection_engine.h"
 
 #include <QTest>

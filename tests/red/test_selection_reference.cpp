@@ -1,10 +1,8 @@
 // The engine's table-driven walk against a plain reading of the selection rules on random
 // panels. The reference shares nothing with the engine but the model's indicator functions.
 
-#include "model/hot_cold.h"
 #include "model/indicators.h"
 #include "model/leading_number.h"
-#include "model/red_code.h"
 #include "red/selection_engine.h"
 
 #include <QRandomGenerator>
@@ -13,7 +11,6 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
-#include <functional>
 #include <numeric>
 #include <ranges>
 
@@ -209,8 +206,9 @@ QString compare(const PanelState& panel, const HotColdValues& hv, bool everyCode
     const SelectionEngine engine(panel, hv);
     const SelectionResult result = engine.run();
     const Reference reference(panel, hv);
-    if (!result.completed() ||
-        std::ranges::adjacent_find(result.codes, std::greater_equal<>()) != result.codes.end())
+    if (!result.completed() || std::ranges::adjacent_find(result.codes, [](int a, int b) {
+                                   return a >= b;
+                               }) != result.codes.end())
         return u"seed %1: refused or out of order"_s.arg(seed);
     varied += result.count() > 0 && result.count() < kComboCount;
     std::vector<int> codes{1, 2, 28, 29, 9999, 10000, 999999, 1000000, kComboCount};

@@ -1,12 +1,11 @@
-// The condition panel: every input where its condition is, the clicks on its boxes as a player
-// makes them, and the click rules on the plain state with inputs a click cannot easily reach.
+// The condition panel: the clicks on its boxes as a player makes them, the boxes kept out of
+// sight, and the click rules on the plain state with inputs a click cannot easily reach.
 
 #include "red/condition_panel_rules.h"
 #include "red/condition_panel_view.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;

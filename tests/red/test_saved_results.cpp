@@ -5,7 +5,6 @@
 
 #include "red/pdf_page_printer.h"
 #include "red/result_page.h"
-#include "red/results_paging.h"
 #include "red/saved_results.h"
 #include "support/temp_database.h"
 
@@ -120,13 +119,6 @@ private Q_SLOTS:
         QVERIFY(QSqlQuery(t.connection()).exec(u"update hmbc set 号码3 = '' where 编号 = 1"_s));
         QCOMPARE(loadSavedResults(t.connection()).texts,
                  (QStringList{resultText(0), resultText(1)}));
-        // Paging goes on past the last row.
-        ResultsPaging paging;
-        QCOMPARE(paging.firstPage(), u"select* from hmbc where 编号>=1 and 编号<=150"_s);
-        QCOMPARE(paging.nextPage(), u"select* from hmbc where 编号>=150 and 编号<=300"_s);
-        paging.nextPage();
-        paging.nextPage();
-        QCOMPARE(paging.indicator(65), u"页次： 4 / 3"_s);
     }
 
     void layouts() {

@@ -22,7 +22,7 @@ namespace {
 // Per condition: the first and last box of its list (none when 0; from 68 on, apart from 144,
 // lists of digits), its upper bound box (none when 0) and the usual range of what it counts.
 // clang-format off
-const int kSpecs[41][5] = {{},
+const int kInputs[41][5] = {{},
     {16, 19, 0, 0, 0}, {20, 25, 26, 0, 3}, {28, 47, 48, 0, 4}, {0, 0, 50, 60, 150}, {0, 0, 52, 5, 15},
     {0, 0, 54, 0, 6}, {0, 0, 56, 0, 6}, {0, 0, 58, 0, 3}, {0, 0, 60, 0, 3}, {0, 0, 62, 0, 2},
     {0, 0, 64, 0, 4}, {0, 0, 0, 0, 0}, {0, 0, 66, 5, 40}, {68, 73, 0, 0, 0}, {0, 0, 74, 0, 7},
@@ -119,8 +119,8 @@ struct Reference {
         // clang-format on
         // 25..31: the digit at the list's own place (个位 for 25) is one of its boxes.
         const int place = d.d[static_cast<std::size_t>(31 - k)];
-        return count(kSpecs[k][0], kSpecs[k][1], [&](int b) { return given(b) && t[b] == place; }) >
-               0;
+        return count(kInputs[k][0], kInputs[k][1],
+                     [&](int b) { return given(b) && t[b] == place; }) > 0;
     }
 
     PanelState p;
@@ -156,7 +156,7 @@ PanelState randomPanel(quint32 seed, bool every, HotColdValues& hv) {
     }
     const char* odd[] = {"0", "5.5", "40", "", "abc", "3.5", "12", ""};
     for (int k = 1; k <= 40; ++k) {
-        const auto& [first, last, maxBox, low, high] = kSpecs[k];
+        const auto& [first, last, maxBox, low, high] = kInputs[k];
         if (!every && !chance(30))
             continue;
         p.check1[k] = 1;

@@ -3,6 +3,12 @@
 
 #include <QString>
 
+#include <memory>
+
+namespace ssq {
+class Database;
+}
+
 namespace ssq::cli {
 
 struct CliContext {
@@ -14,5 +20,8 @@ struct CliContext {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // the store or a file failed
 constexpr int kExitUsage = 2;   // the arguments are wrong
+
+// Opens the database the context names; on failure prints the reason and returns nullptr.
+std::unique_ptr<Database> openDatabase(const CliContext& context);
 
 } // namespace ssq::cli

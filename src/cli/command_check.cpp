@@ -13,14 +13,11 @@ int runCheck(const CliContext& context, const QStringList& args) {
         err() << u"check 命令不带参数"_s << Qt::endl;
         return kExitUsage;
     }
-    Database db(context.dbPath);
-    QString error;
-    if (!db.open(&error)) {
-        err() << error << Qt::endl;
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
         return kExitFailure;
-    }
     PanelState panel;
-    const LastDrawCheckRun run = runLastDrawCheck(db.connection(), panel);
+    const LastDrawCheckRun run = runLastDrawCheck(db->connection(), panel);
     if (!run.ok) {
         err() << run.message << Qt::endl;
         return kExitFailure;

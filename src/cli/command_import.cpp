@@ -26,13 +26,10 @@ int runImport(const CliContext& context, const QStringList& args) {
         return kExitUsage;
     }
 
-    Database db(context.dbPath);
-    QString error;
-    if (!db.open(&error)) {
-        err() << error << Qt::endl;
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
         return kExitFailure;
-    }
-    const ImportReport report = importHistoryFile(db.connection(), file, from);
+    const ImportReport report = importHistoryFile(db->connection(), file, from);
     if (!report.ok) {
         err() << report.message << Qt::endl;
         return kExitFailure;

@@ -15,13 +15,11 @@ int runInfo(const CliContext& context, const QStringList& args) {
         err() << u"info 命令不带参数"_s << Qt::endl;
         return kExitUsage;
     }
-    Database db(context.dbPath);
-    QString error;
-    if (!db.open(&error)) {
-        err() << error << Qt::endl;
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
         return kExitFailure;
-    }
-    const std::vector<StoredDraw> draws = loadDraws(db.connection(), &error);
+    QString error;
+    const std::vector<StoredDraw> draws = loadDraws(db->connection(), &error);
     if (!error.isEmpty()) {
         err() << error << Qt::endl;
         return kExitFailure;
@@ -29,7 +27,7 @@ int runInfo(const CliContext& context, const QStringList& args) {
     const auto incomplete = std::count_if(draws.begin(), draws.end(),
                                           [](const StoredDraw& d) { return !d.complete; });
 
-    out() << u"数据库: "_s << QDir::toNativeSeparators(db.path()) << Qt::endl
+    out() << u"数据库: "_s << QDir::toNativeSeparators(db->path()) << Qt::endl
           << u"开奖记录: "_s << draws.size() << Qt::endl;
     if (!draws.empty()) {
         out() << u"最早期号: "_s << draws.front().issue << Qt::endl

@@ -41,14 +41,11 @@ std::optional<SelectArgs> parse(const QStringList& args) {
 
 // --save: as "保存所选号码" does, the kept combinations into hmbc, at most 5000.
 int saveKept(const CliContext& context, const SelectionResult& result) {
-    Database db(context.dbPath);
-    QString error;
-    if (!db.open(&error)) {
-        err() << error << Qt::endl;
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
         return kExitFailure;
-    }
     const SaveOutcome saved =
-        saveResults(db.connection(), result.count(), [&result](int i) { return result.text(i); });
+        saveResults(db->connection(), result.count(), [&result](int i) { return result.text(i); });
     if (!saved.saved) {
         err() << saved.message << Qt::endl;
         return result.count() > kMaxSavedResults ? kExitRefused : kExitFailure;
@@ -74,12 +71,10 @@ int runSelect(const CliContext& context, const QStringList& args) {
         return kExitRefused;
     }
     if (parsed->hotColdFromDb) {
-        Database db(context.dbPath);
-        if (!db.open(&error)) {
-            err() << error << Qt::endl;
+        const std::unique_ptr<Database> db = openDatabase(context);
+        if (!db)
             return kExitFailure;
-        }
-        const HotColdTableResult table = hotColdTable(db.connection());
+        const HotColdTableResult table = hotColdTable(db->connection());
         if (!table.ok) {
             err() << table.message << Qt::endl;
             return table.tooFewDraws ? kExitRefused : kExitFailure;

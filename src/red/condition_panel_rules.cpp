@@ -6,10 +6,7 @@ namespace ssq {
 
 namespace {
 
-constexpr int kConditions = 40;
-constexpr int kFirstNonTolerant = 156;
-constexpr int kLastNonTolerant = 167;
-constexpr int kParityCondition = 12;
+using namespace panel;
 
 } // namespace
 

@@ -31,14 +31,8 @@ constexpr int kBoxHeight = 20;
 constexpr int kListColumns = 10;
 constexpr double kMarkerFrameTwips = 375;
 
-constexpr int kFirstCondition = 16;
-constexpr int kFirstSavedChoice = 170;
-constexpr int kLastText = 171;
-constexpr int kFirstNonTolerant = 156;
-constexpr int kNonTolerantBoxes = 12;
-constexpr int kToleranceMax = 168;
-constexpr int kToleranceMin = 169;
-constexpr int kParityCondition = 12;
+using namespace panel;
+constexpr int kNonTolerantBoxes = kLastNonTolerant - kFirstNonTolerant + 1;
 constexpr int kHotColdSumCondition = 37;
 
 // Grid columns of a zone: the condition's box and caption, its list, its maximum, its minimum.
@@ -263,7 +257,7 @@ void ConditionPanelView::makeTolerance() {
 // Text1 0 is read by nothing; 170 and 171 hold the 单/双 choice only while it is saved or
 // restored. None of them is for the user's eyes.
 void ConditionPanelView::makeHiddenBoxes() {
-    for (int index : {0, kFirstSavedChoice, kLastText})
+    for (int index : {0, kSavedSingle, kLastText})
         makeBox(index, kDigitBox, this)->hide();
 }
 

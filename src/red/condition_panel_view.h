@@ -25,7 +25,7 @@ class ConditionPanelView : public QWidget {
 public:
     static constexpr int kZones = 3;
     static constexpr int kMarkers = 41;
-    static constexpr int kConditions = 40;
+    static constexpr int kConditions = panel::kConditions;
     static constexpr int kTexts = 172;
 
     explicit ConditionPanelView(QWidget* parent = nullptr);

@@ -10,8 +10,8 @@ namespace ssq {
 
 namespace {
 
-constexpr int kFirstText = 16;
-constexpr int kLastText = 171;
+using panel::kLastText;
+constexpr int kFirstText = panel::kFirstConditionText;
 constexpr int kRowsNeeded = kLastText - kFirstText + 2; // the unused first row, then one per text
 constexpr int kValueColumn = 2;
 

@@ -8,6 +8,20 @@
 
 namespace ssq {
 
+// Fixed Text1 indices and counts shared by the panel, its click rules and the saved set.
+namespace panel {
+constexpr int kConditions = 40;
+constexpr int kParityCondition = 12; // "12、代码单双", the only condition with options
+constexpr int kFirstConditionText = 16;
+constexpr int kFirstNonTolerant = 156; // twelve boxes of condition numbers that may not fail
+constexpr int kLastNonTolerant = 167;
+constexpr int kToleranceMax = 168;
+constexpr int kToleranceMin = 169;
+constexpr int kSavedSingle = 170; // "1" when 单 was chosen at saving
+constexpr int kSavedDouble = 171;
+constexpr int kLastText = 171;
+} // namespace panel
+
 struct PanelState {
     // Text1 0..171: last-draw row (1..15), condition inputs (16..169), saved 单/双 (170, 171).
     std::array<QString, 172> text1;

@@ -2,6 +2,7 @@
 
 #include "red/last_draw_row.h"
 #include "store/database.h"
+#include "ui/qt_named_widgets.h"
 #include "ui/prompter.h"
 
 #include <QGridLayout>
@@ -31,12 +32,9 @@ LastDrawFrame::LastDrawFrame(Database& db, QWidget* parent)
     : QGroupBox(u"上期开奖号输入"_s, parent), m_db(db) {
     setObjectName(u"Frame1"_s);
 
-    m_autoInput = new QPushButton(u"自动输入上期号:"_s, this);
-    m_autoInput->setObjectName(u"Command1"_s);
-    m_convert = new QPushButton(u"转换为代码："_s, this);
-    m_convert->setObjectName(u"Command2"_s);
-    m_acQuery = new QPushButton(u"AC值查询"_s, this);
-    m_acQuery->setObjectName(u"Command3"_s);
+    m_autoInput = namedButton(u"Command1"_s, u"自动输入上期号:"_s, this);
+    m_convert = namedButton(u"Command2"_s, u"转换为代码："_s, this);
+    m_acQuery = namedButton(u"Command3"_s, u"AC值查询"_s, this);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(3);

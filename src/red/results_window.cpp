@@ -7,6 +7,7 @@
 #include "store/draw_grid_view.h"
 #include "store/text_value.h"
 #include "ui/prompter.h"
+#include "ui/qt_named_widgets.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -30,11 +31,6 @@ namespace {
 constexpr double kColumnTwips = 2000;
 constexpr double kNumberColumnTwips = 700;
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 } // namespace
 
@@ -60,7 +56,7 @@ ResultsWindow::ResultsWindow(Database& db, QWidget* parent)
     m_pageIndicator->setMinimumWidth(120);
     m_pageIndicator->installEventFilter(this);
 
-    auto* exit = button(u"Command6"_s, u"退出"_s, this);
+    auto* exit = namedButton(u"Command6"_s, u"退出"_s, this);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     auto* labels = new QHBoxLayout;
@@ -91,9 +87,9 @@ ResultsWindow::~ResultsWindow() = default;
 QWidget* ResultsWindow::buildDisplayFrame() {
     auto* frame = new QGroupBox(u"显示号码"_s, this);
     frame->setObjectName(u"Frame2"_s);
-    auto* first = button(u"Command1"_s, u"首页号码显示"_s, frame);
-    auto* next = button(u"Command3"_s, u"下一页号码显示"_s, frame);
-    auto* all = button(u"Command5"_s, u"显示全部号码"_s, frame);
+    auto* first = namedButton(u"Command1"_s, u"首页号码显示"_s, frame);
+    auto* next = namedButton(u"Command3"_s, u"下一页号码显示"_s, frame);
+    auto* all = namedButton(u"Command5"_s, u"显示全部号码"_s, frame);
     connect(first, &QPushButton::clicked, this, &ResultsWindow::showFirstPage);
     connect(next, &QPushButton::clicked, this, &ResultsWindow::showNextPage);
     connect(all, &QPushButton::clicked, this, &ResultsWindow::showAllResults);
@@ -143,8 +139,8 @@ QWidget* ResultsWindow::buildPrintFrame() {
     paperRow->addWidget(m_b5);
     paperRow->addStretch(1);
 
-    auto* print = button(u"Command4"_s, u"打印号码"_s, frame);
-    auto* preview = button(u"Command7"_s, u"打印预览"_s, frame);
+    auto* print = namedButton(u"Command4"_s, u"打印号码"_s, frame);
+    auto* preview = namedButton(u"Command7"_s, u"打印预览"_s, frame);
     connect(print, &QPushButton::clicked, this, &ResultsWindow::printResults);
     connect(preview, &QPushButton::clicked, this, &ResultsWindow::previewResults);
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
 #include "shell/web_addresses.h"
+#include "ui/qt_named_widgets.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
@@ -55,11 +56,11 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
 
     auto* resolutionHint = new QLabel(u"如果无法显示软件整个界面，请点击:"_s, this);
     resolutionHint->setObjectName(u"Label6"_s);
-    QPushButton* resolution = makeButton(u"Command7"_s, u"点击此处更改屏幕分辩率"_s);
+    QPushButton* resolution = namedButton(u"Command7"_s, u"点击此处更改屏幕分辩率"_s, this);
 
-    QPushButton* enter = makeButton(u"Command3"_s, u"进入"_s);
-    QPushButton* update = makeButton(u"Command1"_s, u"数据库更新"_s);
-    QPushButton* home = makeButton(u"Command6"_s, u"软件主页"_s);
+    QPushButton* enter = namedButton(u"Command3"_s, u"进入"_s, this);
+    QPushButton* update = namedButton(u"Command1"_s, u"数据库更新"_s, this);
+    QPushButton* home = namedButton(u"Command6"_s, u"软件主页"_s, this);
     for (QPushButton* b : {enter, update, home})
         b->setMinimumSize(130, 40);
     enter->setDefault(true);
@@ -121,12 +122,6 @@ QWidget* WelcomeWindow::makeCreditLane() {
     m_credit->adjustSize();
     setCreditLeft(kCreditDesignLeft);
     return lane;
-}
-
-QPushButton* WelcomeWindow::makeButton(const QString& objectName, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(objectName);
-    return button;
 }
 
 void WelcomeWindow::setCreditLeft(int twips) {

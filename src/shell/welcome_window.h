@@ -41,7 +41,6 @@ public Q_SLOTS:
 
 private:
     QWidget* makeCreditLane();
-    QPushButton* makeButton(const QString& objectName, const QString& caption);
 
     Database& m_db;
     MoviePlayerWidget* m_player = nullptr;

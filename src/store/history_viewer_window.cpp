@@ -2,6 +2,7 @@
 
 #include "store/draw_grid_view.h"
 #include "ui/prompter.h"
+#include "ui/qt_named_widgets.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,10 +20,7 @@ HistoryViewerWindow::HistoryViewerWindow(Database& db, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const QString& name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        buttons->addWidget(b);
-        return b;
+        return addNamedButton(buttons, name, caption, this);
     };
     connect(addButton(u"Command3"_s, u"显示历史开奖号码"_s), &QPushButton::clicked, this,
             &HistoryViewerWindow::showNumbers);

@@ -5,6 +5,7 @@
 #include "store/past_draw_query.h"
 #include "store/text_value.h"
 #include "ui/prompter.h"
+#include "ui/qt_named_widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -56,10 +57,7 @@ PastDrawQueryWindow::PastDrawQueryWindow(Database& db, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const QString& name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        buttons->addWidget(b);
-        return b;
+        return addNamedButton(buttons, name, caption, this);
     };
     connect(addButton(u"Command1"_s, u"开始查询"_s), &QPushButton::clicked, this,
             &PastDrawQueryWindow::runQuery);

@@ -1,0 +1,21 @@
+#include "ui/qt_named_widgets.h"
+
+#include <QBoxLayout>
+#include <QPushButton>
+
+namespace ssq {
+
+QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QPushButton* addNamedButton(QBoxLayout* layout, const QString& name, const QString& caption,
+                            QWidget* parent) {
+    QPushButton* button = namedButton(name, caption, parent);
+    layout->addWidget(button);
+    return button;
+}
+
+} // namespace ssq

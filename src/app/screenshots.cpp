@@ -8,7 +8,7 @@
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
 #include "shell/main_window.h"
-#include "shell/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry_window.h"

@@ -1,8 +1,8 @@
 #include "red/result_page.h"
 
 #include "model/leading_number.h"
+#include "ui/web_addresses.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 
@@ -68,10 +68,7 @@ QString placeText(const QStringList& saved, double place) {
 } // namespace
 
 QString homePageAddress() {
-    // The program has no web site; its home page is the help page installed beside it, the
-    // page the welcome window's home-page button opens.
-    return QDir::toNativeSeparators(
-        QDir(QCoreApplication::applicationDirPath()).filePath(u"help/index.html"_s));
+    return QDir::toNativeSeparators(homePageUrl().toLocalFile());
 }
 
 int resultsPerLine(Paper paper) {

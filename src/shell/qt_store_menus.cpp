@@ -1,7 +1,7 @@
 #include "shell/qt_store_menus.h"
 
 #include "shell/main_window.h"
-#include "shell/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "store/draw_entry_window.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"

@@ -4,7 +4,7 @@
 #include "shell/credit_scroll.h"
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
-#include "shell/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "ui/qt_named_widgets.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"

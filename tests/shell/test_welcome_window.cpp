@@ -4,7 +4,7 @@
 #include "shell/caption_clock.h"
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
-#include "shell/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"

@@ -1,4 +1,4 @@
-#include "shell/web_addresses.h"
+#include "ui/web_addresses.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -24,7 +24,7 @@ screenshots: build
 	cmake --build $(BUILD_DIR) --target screenshots
 
 bench: build
-	$(BUILD_DIR)/bin/ssq-bench
+	for b in $(BUILD_DIR)/bin/ssq-bench-*; do $$b; done
 
 clean:
 	rm -rf $(BUILD_DIR)

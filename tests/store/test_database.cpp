@@ -1,0 +1,209 @@
+// The database file: the tables and rows a new file gets, refusal of files that are not ours
+// (without touching them), read-only and locked files, a write cut off by a crash, and backup,
+// replace from backup and compaction.
+
+#include "store/database.h"
+#include "store/draw_entry.h"
+#include "store/maintenance.h"
+#include "store/record_set.h"
+#include "store/schema.h"
+#include "support/draw_tables.h"
+#include "support/temp_database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace ssq;
+using ssq::test::rowCount;
+using ssq::test::tableRows;
+using ssq::test::TempDatabase;
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDatabase> m_temp;
+
+    QSqlDatabase db() { return m_temp->connection(); }
+    void add(int issue) { QVERIFY(addDraw(db(), {issue, {1, 2, 3, 4, 5, issue % 27 + 6}, 1}).written); }
+    QString backups() { return m_temp->folder() + u"/备份"_s; }
+    QStringList files() { return QDir(m_temp->folder()).entryList(QDir::Files); }
+
+    // Opening fails with a message naming the file, and the file is exactly as it was.
+    void expectRefusal(const QString& path, const QString& words) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        Database db(path);
+        QString error;
+        QVERIFY(!db.open(&error));
+        QVERIFY2(error.contains(path) && error.contains(words), qPrintable(error));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        const QString name = QFileInfo(path).fileName();
+        QCOMPARE(QFileInfo(path).dir().entryList({name + u"*"_s}, QDir::Files), QStringList{name});
+    }
+
+private Q_SLOTS:
+    void init() { m_temp = std::make_unique<TempDatabase>(); }
+
+    void tablesColumnsAndShippedRows() {
+        const QList<std::tuple<QString, int, QString>> named{
+            {u"kjhm"_s, 33, u"H33"_s},   {u"kjhm"_s, 34, u"L1"_s},     {u"kjhm"_s, 49, u"L16"_s},
+            {u"kjdm"_s, 1, u"百万0"_s},   {u"kjdm"_s, 13, u"万位0"_s},  {u"kjdm"_s, 62, u"个位9"_s},
+            {u"kjzb"_s, 2, u"代码文本"_s}, {u"kjzb"_s, 20, u"代AC值"_s}, {u"kjzb"_s, 29, u"冷热1"_s},
+            {u"kjzb"_s, 43, u"蓝代连号"_s}, {u"rhmtx"_s, 3, u"累计开出"_s}, {u"rhmtx"_s, 4, u"遗漏期数"_s}};
+        for (const auto& [table, pos, name] : named)
+            QCOMPARE(db().record(table).fieldName(pos), name);
+        // table, rows, columns
+        const QList<std::tuple<QString, int, int>> shapes{
+            {u"kjhm"_s, 0, 50},   {u"kjdm"_s, 0, 63},  {u"kjzb"_s, 0, 44},    {u"tjbc"_s, 157, 3},
+            {u"lqtjbc"_s, 31, 2}, {u"hmtx"_s, 5, 35},  {u"rhmtx"_s, 528, 6}, {u"rlhtx"_s, 32, 6},
+            {u"lqtx"_s, 4, 18},   {u"hmbc"_s, 1, 6}};
+        RecordSet rs(db());
+        for (const auto& [table, rows, columns] : shapes) {
+            QVERIFY(rs.open(u"select* from %1 "_s.arg(table)));
+            QCOMPARE(rs.recordCount(), rows);
+            QCOMPARE(rs.columnCount(), columns);
+        }
+        QVERIFY(rs.value(0).toInt() % 5 != 1); // hmbc's row is never a saved row's 1, 6, 11, ...
+        QVERIFY(rs.open(u"select* from hmtx order by 序号 "_s));
+        QCOMPARE(rs.value(1), u"历史累计开出次数"_s);
+        QVERIFY(rs.open(u"select* from rhmtx order by 序号 "_s));
+        QCOMPARE(rs.value(1), u"01-02"_s);
+        QVERIFY(rs.moveLast());
+        QCOMPARE(rs.value(0) + rs.value(1), u"52832-33"_s);
+        QSqlQuery q(db());
+        QVERIFY(q.exec(u"PRAGMA user_version"_s) && q.next());
+        QCOMPARE(q.value(0).toInt(), schema::kVersion);
+    }
+
+    void refusesWhatIsNotOurs_data() {
+        QTest::addColumn<QByteArray>("bytes"); // else a new database changed by `statement`
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("text") << QByteArray("7001,1,2,3,4,5,6,7\n") << QString() << u"不是本程序的数据库"_s;
+        QTest::newRow("empty") << QByteArray("") << QString() << u"不是本程序的数据库"_s;
+        QTest::newRow("other tables") << QByteArray() << u"DROP TABLE kjhm"_s << u"缺少表 kjhm"_s;
+        QTest::newRow("narrow kjdm") << QByteArray() << u"ALTER TABLE kjdm DROP COLUMN 个位9"_s << u"kjdm"_s;
+        QTest::newRow("other version") << QByteArray() << u"PRAGMA user_version = 7"_s << u"版本"_s;
+    }
+    void refusesWhatIsNotOurs() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, statement);
+        QFETCH(QString, words);
+        TempDatabase source;
+        QVERIFY(QSqlQuery(source.connection()).exec(statement) || !bytes.isNull());
+        const QString path = m_temp->folder() + u"/copy.mdb"_s;
+        QFile file(path);
+        QVERIFY(bytes.isNull() ? QFile::copy(source.path(), path) : file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        expectRefusal(path, words);
+    }
+
+    void refusesReadOnlyAndLockedFiles() {
+        const QString path = m_temp->folder() + u"/copy.mdb"_s;
+        QVERIFY(QFile::copy(m_temp->path(), path));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        expectRefusal(path, u"只读"_s);
+        QSqlQuery locker(db());
+        QVERIFY(locker.exec(u"BEGIN EXCLUSIVE"_s));
+        Database other(m_temp->path());
+        QString error;
+        QVERIFY(!other.open(&error));
+        QVERIFY2(error.contains(u"锁定"_s) && error.contains(m_temp->path()), qPrintable(error));
+        QVERIFY(locker.exec(u"ROLLBACK"_s));
+        QVERIFY2(other.open(&error), qPrintable(error));
+    }
+
+    // A copy taken in the middle of a large write has a hot journal, as a crash leaves it;
+    // opening it rolls the write back and keeps the draw stored before.
+    void recoversFromAnInterruptedWrite() {
+        QSqlQuery q(db());
+        QVERIFY(q.exec(u"INSERT INTO kjhm (期号) VALUES (7001)"_s));
+        QVERIFY(q.exec(u"PRAGMA cache_size = 1"_s) && q.exec(u"BEGIN"_s));
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(q.exec(u"INSERT INTO kjhm (期号, H2) VALUES (%1, 2)"_s.arg(8000 + i)));
+        const QString path = m_temp->folder() + u"/crashed.mdb"_s;
+        QVERIFY(QFile::copy(m_temp->path(), path));
+        QVERIFY(QFile::copy(m_temp->path() + u"-journal"_s, path + u"-journal"_s));
+        QVERIFY(q.exec(u"ROLLBACK"_s));
+
+        Database crashed(path);
+        QString error;
+        QVERIFY2(crashed.open(&error), qPrintable(error));
+        RecordSet rs(crashed.connection());
+        QVERIFY(rs.open(u"select* from kjhm order by 期号 "_s));
+        QCOMPARE(rs.recordCount(), 1);
+        QCOMPARE(rs.value(0), u"7001"_s);
+    }
+
+    // Two backups leave one file holding the second copy; the database in use is undisturbed.
+    void twoBackupsKeepTheSecond() {
+        add(1);
+        MaintenanceResult r = backupDatabase(m_temp->database(), backups());
+        QCOMPARE(r.message, u"数据库备份完毕（备份文件保存在%1）"_s.arg(QDir::toNativeSeparators(backups())));
+        add(2);
+        QVERIFY(backupDatabase(m_temp->database(), backups()).ok);
+        QCOMPARE(QDir(backups()).entryList(QDir::Files), QStringList{u"ssq1.mdb"_s});
+        Database copy(backupFilePath(backups()));
+        QVERIFY(copy.open(nullptr));
+        QCOMPARE(tableRows(copy.connection(), u"kjzb"_s), tableRows(db(), u"kjzb"_s));
+        add(3);
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 3);
+    }
+
+    // Later changes are undone by replacing, and the reopened database keeps working.
+    void replaceRestoresTheBackup() {
+        add(1);
+        add(2);
+        QVERIFY(backupDatabase(m_temp->database(), backups()).ok);
+        const auto backedUp = tableRows(db(), u"kjzb"_s);
+        add(3);
+        QVERIFY(deleteDraw(db(), 1).written);
+        QCOMPARE(restoreFromBackup(m_temp->database(), backups()).message, u"数据库替换完毕"_s);
+        QCOMPARE(tableRows(db(), u"kjzb"_s), backedUp);
+        add(4);
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 3);
+        QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
+    }
+
+    void missingBackupIsRefused() {
+        add(1);
+        const auto before = tableRows(db(), u"kjhm"_s);
+        const MaintenanceResult r = restoreFromBackup(m_temp->database(), backups());
+        QVERIFY(!r.ok && r.message.startsWith(u"没有找到备份文件"_s));
+        QCOMPARE(tableRows(db(), u"kjhm"_s), before);
+        QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
+    }
+
+    // A query still open (a grid showing a long table) and a file left by an interrupted
+    // earlier run are no obstacle; no ssq28.mdb is left.
+    void compactKeepsDataAndLeavesNoTemporaryFile() {
+        for (int i = 1; i <= 30; ++i)
+            add(i);
+        for (int i = 1; i <= 20; ++i)
+            QVERIFY(deleteDraw(db(), i).written);
+        const auto before = tableRows(db(), u"kjzb"_s);
+        QFile stale(m_temp->folder() + u"/ssq28.mdb"_s);
+        QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("left over") > 0);
+        stale.close();
+        QSqlQuery pending(db());
+        QVERIFY(pending.exec(u"SELECT * FROM kjhm"_s) && pending.next());
+
+        QCOMPARE(compactDatabase(m_temp->database()).message, u"数据库压缩完毕"_s);
+        QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
+        QCOMPARE(tableRows(db(), u"kjzb"_s), before);
+        add(31);
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 11);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "test_database.moc"

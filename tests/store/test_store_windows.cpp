@@ -1,0 +1,206 @@
+// The store's windows clicked like a person: Form9's checks in their order, add, modify,
+// delete, the show buttons and manual editing that reaches the file; Form10's query; Form4's
+// tables across a compaction; the import window's import and cancel.
+
+#include "store/draw_entry.h"
+#include "store/draw_entry_window.h"
+#include "store/draw_grid_view.h"
+#include "store/history_import_window.h"
+#include "store/history_viewer_window.h"
+#include "store/maintenance.h"
+#include "store/past_draw_query_window.h"
+#include "support/draw_tables.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_database.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace ssq;
+using ssq::test::rowCount;
+using ssq::test::tableRows;
+
+namespace {
+
+void click(QWidget& window, const QString& button) {
+    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+void tick(QWidget& window, const QList<int>& boxes) {
+    for (int k : boxes) {
+        auto* b = window.findChild<QCheckBox*>(u"Check1_%1"_s.arg(k));
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2));
+    }
+}
+QLineEdit* edit(QWidget& window, const QString& name) {
+    return window.findChild<QLineEdit*>(name);
+}
+QAbstractItemModel* grid(QWidget& window) {
+    return window.findChild<DrawGridView*>()->model();
+}
+
+} // namespace
+
+class TestStoreWindows : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempDatabase> m_temp;
+    std::unique_ptr<test::ScriptedPrompter> m_prompter;
+
+    QSqlDatabase db() { return m_temp->connection(); }
+    // Form9: clear, type the issue, tick the reds and blue b (box 33 + b), click `button`.
+    void enter(QWidget& form9, const QString& issue, const QList<int>& reds, int blue, const QString& button) {
+        click(form9, u"Command2"_s);
+        QTest::keyClicks(edit(form9, u"Text1"_s), issue);
+        tick(form9, blue > 0 ? reds + QList<int>{33 + blue} : reds);
+        click(form9, button);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_temp = std::make_unique<test::TempDatabase>();
+        m_prompter = std::make_unique<test::ScriptedPrompter>();
+    }
+    void cleanup() {
+        m_prompter.reset();
+        m_temp.reset();
+    }
+
+    // The first failing check speaks, in the order issue, format, reds, blue.
+    void drawEntryChecksInOrder() {
+        DrawEntryWindow form9(m_temp->database(), QUrl());
+        form9.show();
+        enter(form9, QString(), {1, 2, 3, 4, 5}, 0, u"Command1"_s);
+        enter(form9, u"702"_s, {1, 2, 3, 4, 5}, 0, u"Command1"_s);
+        enter(form9, u"70188"_s, {1, 2, 3, 4, 5, 6}, 1, u"Command3"_s);
+        enter(form9, u"7001"_s, {1, 2, 3, 4, 5}, 1, u"Command1"_s);
+        enter(form9, u"7001"_s, {1, 2, 3, 4, 5, 6}, 0, u"Command3"_s);
+        const QString format = u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        QCOMPARE(m_prompter->messageTexts(),
+                 (QStringList{u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s, format, format,
+                              u"红球号码选择有误,请重新选择！"_s, u"蓝球号码选择有误,请重新选择！"_s}));
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 0);
+    }
+
+    void drawEntryAddModifyDelete() {
+        DrawEntryWindow form9(m_temp->database(), QUrl());
+        form9.show();
+        enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
+        QCOMPARE(m_prompter->messageTexts().last(), u"数据添加完毕"_s);
+        QCOMPARE(grid(form9)->data(grid(form9)->index(0, 1)).toString(), u"1 5 12 20 27 33 +8"_s);
+        enter(form9, u"7002"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
+        enter(form9, u"7002"_s, {2, 6, 12, 21, 28, 33}, 3, u"Command3"_s);
+        QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
+        QCOMPARE(tableRows(db(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
+
+        m_prompter->answerInput(u"7002"_s);
+        click(form9, u"Command4"_s);
+        QCOMPARE(m_prompter->questions(), QStringList{u"请输入需要删除的期号"_s});
+        QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
+        QCOMPARE(rowCount(db(), u"kjzb"_s), 1);
+        for (const auto& [button, columns] : {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
+            click(form9, button);
+            QCOMPARE(grid(form9)->columnCount(), columns);
+            QCOMPARE(grid(form9)->rowCount(), 1);
+        }
+    }
+
+    // A value typed into the grid and a row deleted by hand reach the file at once, in the
+    // row touched only, even beside a row holding the same values.
+    void drawEntryManualEdit() {
+        for (int issue : {7001, 7002, 7002})
+            QVERIFY(addDraw(db(), {issue, {2, 3, 4, 5, 6, 7}, 2}).written);
+        DrawEntryWindow form9(m_temp->database(), QUrl());
+        form9.show();
+        click(form9, u"Command9"_s);
+        click(form9, u"Command10"_s);
+        QVERIFY(m_prompter->messageTexts().value(0).startsWith(u"您现在可以手动修改数据了"_s));
+        DrawGridView* view = form9.grid();
+        view->setCurrentIndex(view->model()->index(1, 3));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F2);
+        QTest::keyClick(view->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(view->focusWidget(), u"99"_s);
+        QTest::keyClick(view->focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(tableRows(db(), u"kjzb"_s)[1][3].toInt(), 99);
+        const QList<QVariantList> edited = tableRows(db(), u"kjzb"_s);
+        QCOMPARE(edited[2][3].toInt(), 27);
+        view->selectRow(2);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(tableRows(db(), u"kjzb"_s), edited.mid(0, 2));
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 3); // only the table shown
+        QCOMPARE(view->model()->rowCount(), 2);
+    }
+
+    void pastDrawQuery() {
+        for (const DrawInput& d : {DrawInput{7001, {3, 8, 15, 16, 23, 30}, 2}, DrawInput{7002, {1, 5, 12, 20, 27, 33}, 8},
+                                   DrawInput{7003, {1, 5, 12, 20, 27, 33}, 16}}) // the same reds again
+            QVERIFY(addDraw(db(), d).written);
+        PastDrawQueryWindow form10(m_temp->database());
+        form10.show();
+        // Ticked in any order, the boxes are read in number order; the older draw wins.
+        tick(form10, {33, 1, 27, 12, 20, 5});
+        click(form10, u"Command1"_s);
+        QCOMPARE(edit(form10, u"Text1"_s)->text(), u"您要查询的号已经在第7002期开出过了"_s);
+        QCOMPARE(edit(form10, u"Text2"_s)->text(), u"7002"_s);
+        click(form10, u"Command7"_s);
+        QCOMPARE(grid(form10)->data(grid(form10)->index(0, 0)).toInt(), 7002);
+
+        click(form10, u"Command2"_s);
+        tick(form10, {1, 2, 3, 4, 5});
+        click(form10, u"Command1"_s);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"号码选择有误,请重新选择！"_s});
+        tick(form10, {6});
+        click(form10, u"Command1"_s);
+        QCOMPARE(edit(form10, u"Text1"_s)->text(), u"您要查询的数据未曾开出"_s);
+        QVERIFY(edit(form10, u"Text2"_s)->text().isEmpty());
+    }
+
+    // A compaction swaps the file under the open window: the grid shows the table again.
+    void historyViewerAcrossACompaction() {
+        QVERIFY(addDraw(db(), {7001, {3, 8, 15, 16, 23, 30}, 2}).written);
+        HistoryViewerWindow form4(m_temp->database());
+        form4.show();
+        click(form4, u"Command1"_s);
+        QCOMPARE(grid(form4)->columnCount(), 63);
+        QVERIFY(compactDatabase(m_temp->database()).ok);
+        QCOMPARE(grid(form4)->rowCount(), 1);
+    }
+
+    // A cancel writes nothing; while the import works only cancelling is possible.
+    void importWindow() {
+        QFile file(m_temp->folder() + u"/history.csv"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s + test::realHistoryLines().mid(3343).join(u'\n')).toUtf8());
+        file.close();
+        HistoryImportWindow window(m_temp->database());
+        window.show();
+        m_prompter->answerFileName(file.fileName());
+        click(window, u"Command1"_s);
+        QCOMPARE(edit(window, u"Text1"_s)->text(), file.fileName());
+        QSignalSpy done(&window, &HistoryImportWindow::finished);
+        click(window, u"Command2"_s);
+        click(window, u"Command3"_s);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"导入已取消，数据库没有改动。"_s});
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 0);
+
+        QTest::keyClicks(edit(window, u"Text2"_s), u"2026001"_s);
+        click(window, u"Command2"_s);
+        QVERIFY(!window.findChild<QPushButton*>(u"Command2"_s)->isEnabled());
+        QVERIFY(done.wait(20000));
+        QCOMPARE(m_prompter->messageTexts().last(), u"导入完毕：新增96期开奖数据（2026001期至2026096期）。"_s);
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 96);
+        QCOMPARE(window.findChild<QProgressBar*>(u"ProgressBar1"_s)->value(), 100);
+    }
+};
+
+QTEST_MAIN(TestStoreWindows)
+#include "test_store_windows.moc"

@@ -69,13 +69,6 @@ private Q_SLOTS:
                     worst = std::max(worst, std::abs(int(gradient.pixel(x, y) >> shift & 0xff) - int(read.pixel(x, y) >> shift & 0xff)));
         QVERIFY2(worst <= 40, qPrintable(QString::number(worst)));
     }
-
-    // Frames of different sizes are refused, and no file is left.
-    void refusesMixedSizes() {
-        QString error;
-        QVERIFY(!ssq::writeAnimatedGif(m_dir.filePath(u"mixed.gif"_s), {noise(4, 4, 2, 1), noise(5, 4, 2, 1)}, 100, &error));
-        QVERIFY(!error.isEmpty() && !QFile::exists(m_dir.filePath(u"mixed.gif"_s)));
-    }
 };
 
 QTEST_MAIN(TestGifWriter)

@@ -238,4 +238,12 @@ void MainWindow::exitProgram() {
     QApplication::quit();
 }
 
+void MainWindow::onMenuItem(const QString& name, const std::function<void()>& action) {
+    QAction* item = menuItem(name);
+    if (!item)
+        return;
+    connect(item, &QAction::triggered, this, action);
+    item->setEnabled(true);
+}
+
 } // namespace ssq

@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
+
 class QComboBox;
 class QDateTime;
 class QLineEdit;
@@ -35,6 +37,8 @@ public:
 
     // A menu item by its control name ("XH", "SQTJCC"); nullptr for an unknown name.
     QAction* menuItem(const QString& name) const { return m_items.value(name); }
+    // Connects a menu item to its work and enables it; items of unbuilt windows stay disabled.
+    void onMenuItem(const QString& name, const std::function<void()>& action);
 
     LastDrawFrame* lastDrawFrame() const { return m_lastDraw; }
     ConditionPanelView* conditionPanel() const { return m_panel; }

@@ -10,7 +10,6 @@
 #include "store/database.h"
 #include "ui/prompter.h"
 
-#include <QAction>
 #include <QPushButton>
 
 #include <functional>
@@ -24,14 +23,6 @@ namespace {
 const QString kConditionSetQuery = u"select* from tjbc order by 编号 "_s;
 const QString kConditionFileSuffix = u".ssqpanel.json"_s;
 const QString kConditionFileFilter = u"条件文件 (*.ssqpanel.json)"_s;
-
-void onTrigger(MainWindow& main, const QString& item, const std::function<void()>& action) {
-    QAction* a = main.menuItem(item);
-    if (!a)
-        return;
-    QObject::connect(a, &QAction::triggered, &main, action);
-    a->setEnabled(true);
-}
 
 // BCTJ: the set goes to tjbc together with the 单/双 choice in Text1 170/171.
 void saveSet(MainWindow& main) {
@@ -99,11 +90,11 @@ void fillHotCold(MainWindow& main) {
 
 void connectPanelMenus(MainWindow& main) {
     auto* runner = new QtSelectionRunner(main);
-    onTrigger(main, u"XH"_s, [runner] { runner->start(); });
-    onTrigger(main, u"BCTJ"_s, [&main] { saveSet(main); });
-    onTrigger(main, u"TJZX"_s, [&main] { restoreSet(main); });
-    onTrigger(main, u"BCWJ"_s, [&main] { saveFile(main); });
-    onTrigger(main, u"ZRWJ"_s, [&main] { loadFile(main); });
+    main.onMenuItem(u"XH"_s, [runner] { runner->start(); });
+    main.onMenuItem(u"BCTJ"_s, [&main] { saveSet(main); });
+    main.onMenuItem(u"TJZX"_s, [&main] { restoreSet(main); });
+    main.onMenuItem(u"BCWJ"_s, [&main] { saveFile(main); });
+    main.onMenuItem(u"ZRWJ"_s, [&main] { loadFile(main); });
 
     QPushButton* hotCold = main.conditionPanel()->hotColdButton();
     QObject::connect(hotCold, &QPushButton::clicked, &main, [&main] { fillHotCold(main); });

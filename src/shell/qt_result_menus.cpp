@@ -6,7 +6,6 @@
 #include "store/database.h"
 #include "ui/prompter.h"
 
-#include <QAction>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -23,20 +22,14 @@ void connectResultMenus(MainWindow& main) {
     });
     list->setEnabled(true);
 
-    QAction* save = main.menuItem(u"BCHM"_s);
-    QObject::connect(save, &QAction::triggered, &main, [&main, actions, textAt] {
+    main.onMenuItem(u"BCHM"_s, [&main, actions, textAt] {
         actions->saveResults(main.selectionResult().count(), textAt);
     });
-    save->setEnabled(true);
-
-    QAction* show = main.menuItem(u"xshm"_s);
-    QObject::connect(show, &QAction::triggered, &main, [actions] { actions->openResultsWindow(); });
-    show->setEnabled(true);
+    main.onMenuItem(u"xshm"_s, [actions] { actions->openResultsWindow(); });
 
     // The check restores the saved set, fills the last-draw row and ticks the failed conditions;
     // its message comes once the ticks are on the panel for the user to see.
-    QAction* check = main.menuItem(u"SQTJCC"_s);
-    QObject::connect(check, &QAction::triggered, &main, [&main] {
+    main.onMenuItem(u"SQTJCC"_s, [&main] {
         PanelState panel = main.panelState();
         const LastDrawCheckRun run = runLastDrawCheck(main.database().connection(), panel);
         if (run.ok) {
@@ -46,7 +39,6 @@ void connectResultMenus(MainWindow& main) {
         prompter().message(&main, run.message,
                            run.ok ? Prompter::Icon::None : Prompter::Icon::Warning);
     });
-    check->setEnabled(true);
 }
 
 } // namespace ssq

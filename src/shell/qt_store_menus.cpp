@@ -9,7 +9,6 @@
 #include "store/past_draw_query_window.h"
 #include "ui/prompter.h"
 
-#include <QAction>
 #include <QApplication>
 
 #include <functional>
@@ -41,37 +40,29 @@ void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& 
                        result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
 }
 
-void onTrigger(MainWindow& main, const QString& item, const std::function<void()>& action) {
-    QAction* a = main.menuItem(item);
-    if (!a)
-        return;
-    QObject::connect(a, &QAction::triggered, &main, action);
-    a->setEnabled(true);
-}
-
 } // namespace
 
 void connectStoreMenus(MainWindow& main) {
     Database& db = main.database();
-    onTrigger(main, u"TJSJ"_s, [&main, &db] {
+    main.onMenuItem(u"TJSJ"_s, [&main, &db] {
         openOnce(main, u"Form9"_s, [&db] { return new DrawEntryWindow(db, downloadPageUrl()); });
     });
-    onTrigger(main, u"CKSJ"_s, [&main, &db] {
+    main.onMenuItem(u"CKSJ"_s, [&main, &db] {
         openOnce(main, u"Form4"_s, [&db] { return new HistoryViewerWindow(db); });
     });
-    onTrigger(main, u"WQCX"_s, [&main, &db] {
+    main.onMenuItem(u"WQCX"_s, [&main, &db] {
         openOnce(main, u"Form10"_s, [&db] { return new PastDrawQueryWindow(db); });
     });
-    onTrigger(main, u"DRSJ"_s, [&main, &db] {
+    main.onMenuItem(u"DRSJ"_s, [&main, &db] {
         openOnce(main, u"Form12"_s, [&db] { return new HistoryImportWindow(db); });
     });
-    onTrigger(main, u"BF"_s, [&main, &db] {
+    main.onMenuItem(u"BF"_s, [&main, &db] {
         runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
     });
-    onTrigger(main, u"XF"_s, [&main, &db] {
+    main.onMenuItem(u"XF"_s, [&main, &db] {
         runMaintenance(main, [&db] { return restoreFromBackup(db, backupFolder()); });
     });
-    onTrigger(main, u"YS"_s,
+    main.onMenuItem(u"YS"_s,
               [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
 }
 

@@ -90,21 +90,11 @@ private Q_SLOTS:
         QCOMPARE(hotColdStats({}).hv, HotColdValues{});
     }
 
-    void classes() {
-        QCOMPARE(hotColdClass(-16), HotColdClass::Cold);
-        QCOMPARE(hotColdClass(-15), HotColdClass::Warm);
-        QCOMPARE(hotColdClass(9), HotColdClass::Warm);
-        QCOMPARE(hotColdClass(10), HotColdClass::Hot);
-    }
-
     // 7 is in draws 0, 10, 25 and 29 of 30.
     void window() {
         const std::vector<RedCombo> history = historyOf(30, 7, {0, 10, 25, 29});
-        QCOMPARE(hotColdStats(history, 1).window[7], 1);
-        QCOMPARE(hotColdStats(history, 5).window[7], 2);
-        QCOMPARE(hotColdStats(history, 30).window[7], 4);
-        QCOMPARE(hotColdStats(history, 5000).window[7], 4);
-        QCOMPARE(hotColdStats(history, -3).window[7], 0);
+        for (const auto& [draws, seen] : {std::pair{1, 1}, {5, 2}, {30, 4}, {5000, 4}, {-3, 0}})
+            QCOMPARE(hotColdStats(history, draws).window[7], seen);
         QCOMPARE(hotColdStats(history).omission[28], 1); // replaced by 7 in the newest draw
     }
 };

@@ -27,7 +27,6 @@ private Q_SLOTS:
         QTest::newRow("second point ends it") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("blank ends it") << QByteArray("0012 34") << 12.0;
         QTest::newRow("letters") << QByteArray("abc") << 0.0;
-        QTest::newRow("point alone") << QByteArray(".") << 0.0;
         QTest::newRow("blank after sign") << QByteArray("- 5") << 0.0;
         QTest::newRow("two signs") << QByteArray("+-5") << 0.0;
         QTest::newRow("full-width digits") << QByteArray("１２") << 0.0;
@@ -52,7 +51,6 @@ private Q_SLOTS:
         QTest::newRow("-0.5") << -0.5 << 0 << 0;
         QTest::newRow("1.5") << 1.5 << 2 << 2;
         QTest::newRow("2.5") << 2.5 << 2 << 2;
-        QTest::newRow("2.5 plus a bit") << 2.5000001 << 3 << 3;
         QTest::newRow("-2.5") << -2.5 << -1 << -2;
         QTest::newRow("255.4") << 255.4 << 255 << 255;
         QTest::newRow("255.5") << 255.5 << -1 << 256;

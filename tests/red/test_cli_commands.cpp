@@ -1,12 +1,12 @@
-// ssq-cli select and check as a script runs them: output compared with the engine in-process,
-// refusals on standard error with status 3, --save into hmbc, the check's ticks.
+// ssq-cli as a script runs it: code and info, select compared with the engine in-process,
+// refusals on standard error with a failing status, --save into hmbc, the check's ticks.
 
 #include "red/condition_file.h"
 #include "red/condition_set.h"
 #include "red/last_draw_check.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
-#include "store/draw_entry.h"
+#include "support/draw_tables.h"
 #include "support/temp_database.h"
 
 #include <QProcess>
@@ -20,10 +20,11 @@ using namespace Qt::StringLiterals;
 class TestCliCommands : public QObject {
     Q_OBJECT
 
-    // Runs ssq-cli on the test's database: its status, its output lines, its error output.
-    std::tuple<int, QStringList, QString> cli(const QStringList& args) {
+    // Runs ssq-cli on the test's database unless told: its status, output lines, error output.
+    std::tuple<int, QStringList, QString> cli(const QStringList& args, QString db = {}) {
         QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH), QStringList{u"--db"_s, m_db.path()} + args);
+        p.start(QStringLiteral(SSQ_CLI_PATH),
+                QStringList{u"--db"_s, db.isEmpty() ? m_db.path() : db} + args);
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
             return {-1, {}, {}};
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'),
@@ -41,6 +42,40 @@ class TestCliCommands : public QObject {
     test::TempDatabase m_db;
 
 private Q_SLOTS:
+    void code() {
+        QCOMPARE(cli(u"code 1 2 3 4 5 6"_s.split(u' ')),
+                 std::make_tuple(0,
+                                 QStringList{u"代码: 1"_s, u"代码文本: 0000001"_s,
+                                             u"百万 十万 万位 千位 百位 十位 个位: 0 0 0 0 0 0 1"_s,
+                                             QString()},
+                                 QString()));
+        QVERIFY(std::get<1>(cli(u"code 28 29 30 31 32 33"_s.split(u' ')))
+                    .contains(u"百万 十万 万位 千位 百位 十位 个位: 1 1 0 7 5 6 8"_s));
+        for (const auto& [args, words] :
+             {std::pair{u"code 1 2 3 4 5"_s, u"六个"_s}, {u"code 6 5 4 3 2 1"_s, u"从小到大"_s},
+              {u"code 1 2 3 4 5 34"_s, u"1到33"_s}, {u"nonsense"_s, u"用法"_s}}) {
+            const auto [status, out, err] = cli(args.split(u' '));
+            QVERIFY2(status > 0 && out == QStringList{QString()} && err.contains(words),
+                     qPrintable(args + err));
+        }
+    }
+
+    // A new file is made on first use, under a name in Chinese too.
+    void info() {
+        const QString path = m_db.folder() + u"/数据.mdb"_s;
+        const QString where = u"数据库: "_s + path;
+        QCOMPARE(cli({u"info"_s}, path),
+                 std::make_tuple(0, QStringList{where, u"开奖记录: 0"_s, QString()}, QString()));
+        Database db(path);
+        QVERIFY(db.open(nullptr) && test::addDraws(db.connection(), {{7002, {1, 2, 3, 4, 5, 6}, 1},
+                                                                     {7001, {1, 2, 3, 4, 5, 7}, 2}}));
+        QCOMPARE(cli({u"info"_s}, path),
+                 std::make_tuple(0,
+                                 QStringList{where, u"开奖记录: 2"_s, u"最早期号: 7001"_s,
+                                             u"最新期号: 7002"_s, QString()},
+                                 QString()));
+    }
+
     // The result line, then every kept combination in order; a refusal on standard error.
     void selectListsWhatTheEngineKeeps() {
         PanelState panel; // sum 100..120 and 单
@@ -61,11 +96,8 @@ private Q_SLOTS:
                                  u"您选用了二区的选项,但没有点击指标二区选择框,请点击"_s));
     }
 
-    // The sum exactly 21 keeps only 1 2 3 4 5 6, which replaces what hmbc held.
+    // The sum exactly 21 keeps only 1 2 3 4 5 6.
     void selectSaves() {
-        QVERIFY(saveResults(m_db.connection(), 7, [](int i) {
-                    return u"1 2 3 4 5 %1"_s.arg(6 + i);
-                }).saved);
         PanelState panel;
         panel.text1[8] = u"0000001"_s;
         panel.check1[0] = panel.check1[4] = 1;
@@ -78,8 +110,8 @@ private Q_SLOTS:
     void checkPrintsMessageAndTicks() {
         const auto [status, out, err] = cli({u"check"_s}); // no draw yet
         QVERIFY2(status == 1 && err.contains(u"还没有开奖记录"_s), qPrintable(err));
-        QVERIFY(addDraw(m_db.connection(), {7001, {1, 5, 12, 20, 27, 33}, 8}).written);
-        QVERIFY(addDraw(m_db.connection(), {7002, {3, 8, 15, 21, 27, 30}, 9}).written);
+        QVERIFY(test::addDraws(m_db.connection(), {{7001, {1, 5, 12, 20, 27, 33}, 8},
+                                                   {7002, {3, 8, 15, 21, 27, 30}, 9}}));
         PanelState set;
         set.text1[16] = u"2"_s;   // 1: a banker number that was not drawn
         set.text1[144] = u"27"_s; // 36: a killed number that was drawn

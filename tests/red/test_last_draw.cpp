@@ -6,7 +6,7 @@
 #include "red/last_draw_check.h"
 #include "red/last_draw_check_run.h"
 #include "red/last_draw_row.h"
-#include "store/draw_entry.h"
+#include "support/draw_tables.h"
 #include "support/temp_database.h"
 
 #include <QSqlQuery>
@@ -66,7 +66,6 @@ const std::vector<Case> kCases{
     {"3 over its twenty boxes", {{28, "1"}, {46, "27"}, {47, "30"}}, {3}},
     {"3 a maximum alone is enough", {{28, "1"}, {46, "27"}, {47, "30"}, {48, "2"}}, {}},
     {"12 单 and an even draw", {}, {12}, 9, 2, 1},
-    {"12 单 and an odd draw", {}, {}, 9, 1, 1},
     {"12 双 and an odd draw", {}, {12}, 9, 1, 2},
     {"12 parity 0 of a first draw", {}, {}, 0, 0, 2},
     {"14 empty boxes never match 0", {}, {}, 11, 0},
@@ -74,7 +73,6 @@ const std::vector<Case> kCases{
     {"14 a stored 6.5 is the byte 6", {{73, "6"}}, {14}, 11, 6.5},
     {"22 a given digit absent", {{88, "0"}, {91, "3"}}, {22}},
     {"23 \"0\" is the digit 0, above 0", {{92, "0"}}, {23}},
-    {"23 one within 1..1", {{92, "0"}, {96, "1"}, {97, "1"}}, {}},
     {"24 none present, at least one wanted", {{98, "1"}, {99, "3"}, {103, "1"}}, {24}},
     {"24 one within 1..2", {{98, "1"}, {101, "7"}, {102, "2"}, {103, "1"}}, {}},
     {"36 zero kills nothing", {{144, "1"}, {145, "0"}}, {}},
@@ -98,11 +96,9 @@ private Q_SLOTS:
         QTest::newRow("leading numbers, half to even") << u" 1|2号|2.6|4.4|5|6.5"_s << u"0000001"_s;
         QTest::newRow("equal neighbours") << u"5|5|6|7|8|9"_s << u"ascending"_s;
         QTest::newRow("empty last box") << u"1|2|3|4|5|"_s << u"ascending"_s;
-        QTest::newRow("rounds to equal") << u"1|2|3|4|4.5|6"_s << u"ascending"_s;
         QTest::newRow("zero") << u"0|1|2|3|4|5"_s << u"ignored"_s;
         QTest::newRow("34") << u"1|2|3|4|5|34"_s << u"ignored"_s;
         QTest::newRow("no byte, before the order") << u"300|1|2|3|4|5"_s << u"ignored"_s;
-        QTest::newRow("rounds to 256") << u"1|2|3|4|5|255.5"_s << u"ignored"_s;
     }
 
     void converts() {
@@ -129,19 +125,15 @@ private Q_SLOTS:
         QCOMPARE(draw.error, u"开奖号码表中还没有开奖记录，无法自动输入上期号。"
                              u"请先通过菜单“数据操作”添加或导入开奖数据。"_s);
         // Entered out of order; the newest is the highest issue.
-        QSqlQuery q(temp.connection());
-        QVERIFY(q.exec(
-            u"insert into kjhm (期号, H2, H4, H13, H20, H27, H33, L9) values (7001, 2, 4, 13, 20, 27, 33, 9)"_s));
-        QVERIFY(q.exec(
-            u"insert into kjhm (期号, H1, H5, H12, H20, H27, H33, L16) values (7003, 1, 5, 12, 20, 27, 33, 16)"_s));
-        QVERIFY(q.exec(
-            u"insert into kjhm (期号, H3, H8, H11, H19, H24, H30, L1) values (7002, 3, 8, 11, 19, 24, 30, 1)"_s));
+        QVERIFY(test::addDraws(temp.connection(), {{7003, {1, 5, 12, 20, 27, 33}, 16},
+                                                   {7002, {3, 8, 11, 19, 24, 30}, 1}}));
         draw = readNewestDraw(temp.connection());
         QVERIFY2(draw.ok, qPrintable(draw.error));
         QCOMPARE(draw.values.join(u' '), u"1 5 12 20 27 33 16"_s);
         // A row edited by hand may hold extra cells: only the first seven drawn values are taken.
-        QVERIFY(q.exec(
-            u"insert into kjhm (期号, H1, H2, H3, H4, H5, H6, H7, L3, L4) values (7004, 1, 2, 3, 4, 5, 6, 7, 3, 4)"_s));
+        QVERIFY(QSqlQuery(temp.connection())
+                    .exec(u"insert into kjhm (期号, H1, H2, H3, H4, H5, H6, H7, L3, L4) "
+                          u"values (7004, 1, 2, 3, 4, 5, 6, 7, 3, 4)"_s));
         QCOMPARE(readNewestDraw(temp.connection()).values.join(u' '), u"1 2 3 4 5 6 7"_s);
     }
 
@@ -211,8 +203,16 @@ private Q_SLOTS:
     void runTicksFailedConditions() {
         test::TempDatabase t;
         QVERIFY2(t.isValid(), qPrintable(t.error()));
-        QVERIFY(addDraw(t.connection(), {7001, {1, 5, 12, 20, 27, 33}, 8}).written);
-        QVERIFY(addDraw(t.connection(), {7002, {4, 9, 13, 22, 27, 31}, 11}).written); // 0585017
+        PanelState panel; // other inputs and ticks, an old last draw, a marker
+        panel.text1[1] = u"1"_s;
+        panel.text1[50] = u"999"_s;
+        panel.check1.fill(1);
+        panel.text3[7] = u"7"_s;
+        const PanelState before = panel; // a check that cannot run changes nothing
+        const LastDrawCheckRun noDraw = runLastDrawCheck(t.connection(), panel);
+        QVERIFY(!noDraw.ok && noDraw.message.contains(u"还没有开奖记录"_s) && panel == before);
+        QVERIFY(test::addDraws(t.connection(), {{7001, {1, 5, 12, 20, 27, 33}, 8},
+                                                {7002, {4, 9, 13, 22, 27, 31}, 11}})); // 0585017
         PanelState set;
         set.text1[50] = u"105"_s; // 4: the sum 106 is one above the maximum
         set.text1[51] = u"21"_s;
@@ -222,11 +222,6 @@ private Q_SLOTS:
         set.text1[60] = u"3"_s;                    // 9: only the maximum given
         set.option2 = true;                        // 12: "双" for an odd code
         QVERIFY(saveConditionSet(t.connection(), set).ok);
-        PanelState panel; // other inputs and ticks, an old last draw, a marker
-        panel.text1[1] = u"1"_s;
-        panel.text1[50] = u"999"_s;
-        panel.check1.fill(1);
-        panel.text3[7] = u"7"_s;
         const LastDrawCheckRun run = runLastDrawCheck(t.connection(), panel);
         QCOMPARE(run.message, lastDrawCheckMessage(4));
         for (int k = 1; k <= 40; ++k)
@@ -235,17 +230,6 @@ private Q_SLOTS:
                      panel.text1[15] + u' ' + panel.text1[50],
                  u"4 11 0585017 7 105"_s);
         QVERIFY(run.ok && panel.option2 && panel.check1[0] == 1 && panel.text3[7] == u"7"_s);
-    }
-
-    void checkThatCannotRunChangesNothing() {
-        test::TempDatabase t;
-        QVERIFY(t.isValid());
-        PanelState panel;
-        panel.check1[4] = 1;
-        const PanelState before = panel;
-        const LastDrawCheckRun run = runLastDrawCheck(t.connection(), panel);
-        QVERIFY2(!run.ok && run.message.contains(u"还没有开奖记录"_s), qPrintable(run.message));
-        QVERIFY(panel == before);
     }
 };
 

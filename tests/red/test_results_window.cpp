@@ -8,10 +8,9 @@
 #include "red/system_page_printer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
+#include "support/widget_actions.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
@@ -46,15 +45,13 @@ private Q_SLOTS:
 
         QVERIFY(actions.saveResults(320, result));
         QPointer<ResultsWindow> w = actions.openResultsWindow();
-        const auto click = [&](const char* name) {
-            QTest::mouseClick(w->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
-        };
+        const auto click = [&](const char* name) { test::click(w, QString::fromLatin1(name)); };
         auto* grid = w->findChild<QTableView*>(u"DataGrid1"_s);
         const auto cell = [&](int row, int column) {
             return grid->model()->index(row, column).data().toString();
         };
-        const auto indicator = [&] { return w->findChild<QLabel*>(u"Label1"_s)->text(); };
-        QCOMPARE(w->findChild<QLabel*>(u"Label4"_s)->text(), u"(您总共选出了320注号码)"_s);
+        const auto indicator = [&] { return test::textOf(w, u"Label1"_s); };
+        QCOMPARE(test::textOf(w, u"Label4"_s), u"(您总共选出了320注号码)"_s);
         QCOMPARE(grid->model()->rowCount(), 65); // every row, the first one included
         click("Command1");
         QCOMPARE(cell(0, 0) + u'|' + cell(0, 1) + u'|' + cell(29, 5),
@@ -68,9 +65,8 @@ private Q_SLOTS:
         QCOMPARE(grid->model()->rowCount(), 65);
 
         // B5 from result 151: 36 lines of three, results 151 to 258.
-        QTest::keyClicks(w->findChild<QLineEdit*>(u"Text2"_s), u"7018"_s);
-        w->findChild<QLineEdit*>(u"Text1"_s)->clear();
-        QTest::keyClicks(w->findChild<QLineEdit*>(u"Text1"_s), u"151"_s);
+        test::retype(w, u"Text2"_s, u"7018"_s);
+        test::retype(w, u"Text1"_s, u"151"_s);
         click("Option1");
         QStringList printed;
         for (const PrintOp& op : w->pageToPrint().ops)
@@ -91,11 +87,10 @@ private Q_SLOTS:
         // While it is open the same window shows what it read; closed, a new one reads anew.
         QVERIFY(actions.saveResults(9, result));
         QCOMPARE(actions.openResultsWindow(), w.data());
-        QCOMPARE(w->findChild<QLabel*>(u"Label4"_s)->text(), u"(您总共选出了320注号码)"_s);
+        QCOMPARE(test::textOf(w, u"Label4"_s), u"(您总共选出了320注号码)"_s);
         click("Command6");
         QTRY_VERIFY(w.isNull());
-        QCOMPARE(actions.openResultsWindow()->findChild<QLabel*>(u"Label4"_s)->text(),
-                 u"(您总共选出了9注号码)"_s);
+        QCOMPARE(test::textOf(actions.openResultsWindow(), u"Label4"_s), u"(您总共选出了9注号码)"_s);
     }
 };
 

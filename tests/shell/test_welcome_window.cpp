@@ -4,17 +4,17 @@
 #include "shell/caption_clock.h"
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
-#include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
+#include "support/widget_actions.h"
+#include "ui/web_addresses.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -34,9 +34,7 @@ class TestWelcomeWindow : public QObject {
                 found.append(main);
         return found;
     }
-    void click(const QString& name) {
-        QTest::mouseClick(m_welcome->findChild<QPushButton*>(name), Qt::LeftButton);
-    }
+    void click(const QString& name) { ssq::test::click(m_welcome, name); }
 
 private Q_SLOTS:
     void init() {

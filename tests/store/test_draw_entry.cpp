@@ -57,7 +57,7 @@ private:
     QList<test::HistoryDraw> m_real;
 
     QSqlDatabase db() { return m_temp->connection(); }
-    EntryResult add(int i) { return addDraw(db(), {m_real[i].issue, m_real[i].red, m_real[i].blue}); }
+    EntryResult add(int i) { return addDraw(db(), m_real[i].input()); }
     HotColdValues hotColdOfReal(int count) {
         std::vector<RedCombo> reds;
         for (int i = 0; i < count; ++i)

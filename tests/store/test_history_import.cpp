@@ -23,13 +23,6 @@ QList<QList<QVariantList>> allTables(QSqlDatabase db) {
     return {tableRows(db, u"kjhm"_s), tableRows(db, u"kjdm"_s), tableRows(db, u"kjzb"_s)};
 }
 
-void addEach(QSqlDatabase db, const QStringList& lines) {
-    for (const QString& line : lines) {
-        const test::HistoryDraw d = test::parseRealLine(line);
-        QVERIFY(addDraw(db, {d.issue, d.red, d.blue}).written);
-    }
-}
-
 } // namespace
 
 class TestHistoryImport : public QObject {
@@ -63,7 +56,7 @@ private Q_SLOTS:
         const QStringList slice = realSlice(u"2020001"_s, 60);
         const QString file = writeFile(u"slice.csv"_s, slice);
         TempDatabase byHand;
-        addEach(byHand.connection(), slice);
+        QVERIFY(test::addRealDraws(byHand.connection(), u"2020001"_s, 60));
 
         TempDatabase imported;
         ImportReport r = importHistoryFile(imported.connection(), file, {});
@@ -76,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(allTables(imported.connection()), allTables(byHand.connection()));
 
         TempDatabase continued;
-        addEach(continued.connection(), slice.mid(0, 30));
+        QVERIFY(test::addRealDraws(continued.connection(), u"2020001"_s, 30));
         r = importHistoryFile(continued.connection(), file, {});
         QVERIFY(r.ok && r.imported == 30 && r.skipped == 30);
         QCOMPARE(allTables(continued.connection()), allTables(byHand.connection()));

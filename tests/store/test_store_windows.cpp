@@ -12,10 +12,9 @@
 #include "support/draw_tables.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
+#include "support/widget_actions.h"
 
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -23,22 +22,17 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
+using ssq::test::click;
+using ssq::test::retype;
 using ssq::test::rowCount;
 using ssq::test::tableRows;
+using ssq::test::textOf;
 
 namespace {
 
-void click(QWidget& window, const QString& button) {
-    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
-}
 void tick(QWidget& window, const QList<int>& boxes) {
-    for (int k : boxes) {
-        auto* b = window.findChild<QCheckBox*>(u"Check1_%1"_s.arg(k));
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2));
-    }
-}
-QLineEdit* edit(QWidget& window, const QString& name) {
-    return window.findChild<QLineEdit*>(name);
+    for (int k : boxes)
+        click(&window, u"Check1_%1"_s.arg(k));
 }
 QAbstractItemModel* grid(QWidget& window) {
     return window.findChild<DrawGridView*>()->model();
@@ -56,10 +50,10 @@ private:
     QSqlDatabase db() { return m_temp->connection(); }
     // Form9: clear, type the issue, tick the reds and blue b (box 33 + b), click `button`.
     void enter(QWidget& form9, const QString& issue, const QList<int>& reds, int blue, const QString& button) {
-        click(form9, u"Command2"_s);
-        QTest::keyClicks(edit(form9, u"Text1"_s), issue);
+        click(&form9, u"Command2"_s);
+        retype(&form9, u"Text1"_s, issue);
         tick(form9, blue > 0 ? reds + QList<int>{33 + blue} : reds);
-        click(form9, button);
+        click(&form9, button);
     }
 
 private Q_SLOTS:
@@ -100,12 +94,12 @@ private Q_SLOTS:
         QCOMPARE(tableRows(db(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
 
         m_prompter->answerInput(u"7002"_s);
-        click(form9, u"Command4"_s);
+        click(&form9, u"Command4"_s);
         QCOMPARE(m_prompter->questions(), QStringList{u"请输入需要删除的期号"_s});
         QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
         QCOMPARE(rowCount(db(), u"kjzb"_s), 1);
         for (const auto& [button, columns] : {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
-            click(form9, button);
+            click(&form9, button);
             QCOMPARE(grid(form9)->columnCount(), columns);
             QCOMPARE(grid(form9)->rowCount(), 1);
         }
@@ -114,12 +108,12 @@ private Q_SLOTS:
     // A value typed into the grid and a row deleted by hand reach the file at once, in the
     // row touched only, even beside a row holding the same values.
     void drawEntryManualEdit() {
-        for (int issue : {7001, 7002, 7002})
-            QVERIFY(addDraw(db(), {issue, {2, 3, 4, 5, 6, 7}, 2}).written);
+        QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2}, {7002, {2, 3, 4, 5, 6, 7}, 2},
+                                      {7002, {2, 3, 4, 5, 6, 7}, 2}}));
         DrawEntryWindow form9(m_temp->database(), QUrl());
         form9.show();
-        click(form9, u"Command9"_s);
-        click(form9, u"Command10"_s);
+        click(&form9, u"Command9"_s);
+        click(&form9, u"Command10"_s);
         QVERIFY(m_prompter->messageTexts().value(0).startsWith(u"您现在可以手动修改数据了"_s));
         DrawGridView* view = form9.grid();
         view->setCurrentIndex(view->model()->index(1, 3));
@@ -140,27 +134,26 @@ private Q_SLOTS:
     }
 
     void pastDrawQuery() {
-        for (const DrawInput& d : {DrawInput{7001, {3, 8, 15, 16, 23, 30}, 2}, DrawInput{7002, {1, 5, 12, 20, 27, 33}, 8},
-                                   DrawInput{7003, {1, 5, 12, 20, 27, 33}, 16}}) // the same reds again
-            QVERIFY(addDraw(db(), d).written);
+        QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2}, {7002, {1, 5, 12, 20, 27, 33}, 8},
+                                      {7003, {1, 5, 12, 20, 27, 33}, 16}})); // the same reds again
         PastDrawQueryWindow form10(m_temp->database());
         form10.show();
         // Ticked in any order, the boxes are read in number order; the older draw wins.
         tick(form10, {33, 1, 27, 12, 20, 5});
-        click(form10, u"Command1"_s);
-        QCOMPARE(edit(form10, u"Text1"_s)->text(), u"您要查询的号已经在第7002期开出过了"_s);
-        QCOMPARE(edit(form10, u"Text2"_s)->text(), u"7002"_s);
-        click(form10, u"Command7"_s);
+        click(&form10, u"Command1"_s);
+        QCOMPARE(textOf(&form10, u"Text1"_s), u"您要查询的号已经在第7002期开出过了"_s);
+        QCOMPARE(textOf(&form10, u"Text2"_s), u"7002"_s);
+        click(&form10, u"Command7"_s);
         QCOMPARE(grid(form10)->data(grid(form10)->index(0, 0)).toInt(), 7002);
 
-        click(form10, u"Command2"_s);
+        click(&form10, u"Command2"_s);
         tick(form10, {1, 2, 3, 4, 5});
-        click(form10, u"Command1"_s);
+        click(&form10, u"Command1"_s);
         QCOMPARE(m_prompter->messageTexts(), QStringList{u"号码选择有误,请重新选择！"_s});
         tick(form10, {6});
-        click(form10, u"Command1"_s);
-        QCOMPARE(edit(form10, u"Text1"_s)->text(), u"您要查询的数据未曾开出"_s);
-        QVERIFY(edit(form10, u"Text2"_s)->text().isEmpty());
+        click(&form10, u"Command1"_s);
+        QCOMPARE(textOf(&form10, u"Text1"_s), u"您要查询的数据未曾开出"_s);
+        QVERIFY(textOf(&form10, u"Text2"_s).isEmpty());
     }
 
     // A compaction swaps the file under the open window: the grid shows the table again.
@@ -168,7 +161,7 @@ private Q_SLOTS:
         QVERIFY(addDraw(db(), {7001, {3, 8, 15, 16, 23, 30}, 2}).written);
         HistoryViewerWindow form4(m_temp->database());
         form4.show();
-        click(form4, u"Command1"_s);
+        click(&form4, u"Command1"_s);
         QCOMPARE(grid(form4)->columnCount(), 63);
         QVERIFY(compactDatabase(m_temp->database()).ok);
         QCOMPARE(grid(form4)->rowCount(), 1);
@@ -183,17 +176,17 @@ private Q_SLOTS:
         HistoryImportWindow window(m_temp->database());
         window.show();
         m_prompter->answerFileName(file.fileName());
-        click(window, u"Command1"_s);
-        QCOMPARE(edit(window, u"Text1"_s)->text(), file.fileName());
+        click(&window, u"Command1"_s);
+        QCOMPARE(textOf(&window, u"Text1"_s), file.fileName());
         QSignalSpy done(&window, &HistoryImportWindow::finished);
-        click(window, u"Command2"_s);
-        click(window, u"Command3"_s);
+        click(&window, u"Command2"_s);
+        click(&window, u"Command3"_s);
         QVERIFY(done.wait(20000));
         QCOMPARE(m_prompter->messageTexts(), QStringList{u"导入已取消，数据库没有改动。"_s});
         QCOMPARE(rowCount(db(), u"kjhm"_s), 0);
 
-        QTest::keyClicks(edit(window, u"Text2"_s), u"2026001"_s);
-        click(window, u"Command2"_s);
+        retype(&window, u"Text2"_s, u"2026001"_s);
+        click(&window, u"Command2"_s);
         QVERIFY(!window.findChild<QPushButton*>(u"Command2"_s)->isEnabled());
         QVERIFY(done.wait(20000));
         QCOMPARE(m_prompter->messageTexts().last(), u"导入完毕：新增96期开奖数据（2026001期至2026096期）。"_s);

@@ -1,10 +1,13 @@
 #include "support/draw_tables.h"
 
+#include "store/draw_entry.h"
 #include "support/temp_database.h"
 
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +64,17 @@ QList<HistoryDraw> realDraws(const QString& fromIssue, int count) {
             draws.append(parseRealLine(line));
     }
     return draws;
+}
+
+bool addDraws(QSqlDatabase db, const QList<DrawInput>& draws) {
+    return std::ranges::all_of(draws, [&](const DrawInput& d) { return addDraw(db, d).written; });
+}
+
+bool addRealDraws(QSqlDatabase db, const QString& fromIssue, int count) {
+    QList<DrawInput> inputs;
+    for (const HistoryDraw& d : realDraws(fromIssue, count))
+        inputs.append(d.input());
+    return inputs.size() == count && addDraws(db, inputs);
 }
 
 } // namespace ssq::test

@@ -1,7 +1,8 @@
 #pragma once
-// Reading the three draw tables back in tests, and lines of the real draw history.
+// Filling and reading back the three draw tables in tests, and lines of the real draw history.
 
 #include "model/red_code.h"
+#include "store/draw_rows.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -23,11 +24,18 @@ struct HistoryDraw {
     int issue = 0;     // the four-character value: 1
     RedCombo red{};
     int blue = 0;
+
+    DrawInput input() const { return {issue, red, blue}; }
 };
 
 // Parsed independently of the program's importer: "2020001,r1..r6,blue,date".
 HistoryDraw parseRealLine(const QString& line);
 // The real draws from the line whose issue is `fromIssue` on; at most `count`.
 QList<HistoryDraw> realDraws(const QString& fromIssue, int count);
+
+// Adds the draws in order through draw entry; false at the first one not written.
+bool addDraws(QSqlDatabase db, const QList<DrawInput>& draws);
+// Adds `count` real draws from `fromIssue` on; false unless all of them were there and written.
+bool addRealDraws(QSqlDatabase db, const QString& fromIssue, int count);
 
 } // namespace ssq::test

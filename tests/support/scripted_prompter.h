@@ -1,6 +1,7 @@
 #pragma once
-// A Prompter for window tests: records every message, answers questions, input boxes and file
-// dialogs from queues filled by the test. Installs itself while it lives.
+// A Prompter for window tests: records every message, question, input prompt and file dialog,
+// and answers input boxes and file dialogs from queues filled by the test. Installs itself while
+// it lives.
 
 #include "ui/prompter.h"
 
@@ -13,27 +14,19 @@ namespace ssq::test {
 
 class ScriptedPrompter : public Prompter {
 public:
-    struct Message {
-        QString text;
-        Icon icon = Icon::None;
-    };
-
     ScriptedPrompter();
     ~ScriptedPrompter() override;
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 
-    // Answers, used in order. A question or dialog with no answer left is recorded in
-    // unanswered() and gets No / cancel.
-    void answerQuestion(bool yes) { m_questionAnswers.append(yes); }
+    // Answers, used in order. Questions get No; an input box or dialog with no answer left is
+    // cancelled.
     void answerInput(std::optional<QString> text) { m_inputAnswers.append(text); }
     void answerFileName(const QString& path) { m_fileAnswers.append(path); }
 
-    const QList<Message>& messages() const { return m_messages; }
-    QStringList messageTexts() const;
-    // Every question text and input prompt, in order.
+    const QStringList& messageTexts() const { return m_messages; }
+    // Every question text, input prompt and dialog caption, in order.
     const QStringList& questions() const { return m_questions; }
-    const QStringList& unanswered() const { return m_unanswered; }
     void clear();
 
     void message(QWidget* parent, const QString& text, Icon icon = Icon::None) override;
@@ -46,10 +39,8 @@ public:
 private:
     QString nextFileName(const QString& caption);
 
-    QList<Message> m_messages;
+    QStringList m_messages;
     QStringList m_questions;
-    QStringList m_unanswered;
-    QList<bool> m_questionAnswers;
     QList<std::optional<QString>> m_inputAnswers;
     QStringList m_fileAnswers;
 };

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
-#include <numeric>
 #include <ranges>
 
 using namespace ssq;
@@ -20,17 +19,20 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Per condition: the first and last box of its list (none when 0; from 68 on, apart from 144,
-// lists of digits), its upper bound box (none when 0) and the usual range of what it counts.
+// lists of digits), its upper bound box (none when 0), the usual range of what it counts, and
+// the draw indicator it bounds (none when 0).
 // clang-format off
-const int kInputs[41][5] = {{},
-    {16, 19, 0, 0, 0}, {20, 25, 26, 0, 3}, {28, 47, 48, 0, 4}, {0, 0, 50, 60, 150}, {0, 0, 52, 5, 15},
-    {0, 0, 54, 0, 6}, {0, 0, 56, 0, 6}, {0, 0, 58, 0, 3}, {0, 0, 60, 0, 3}, {0, 0, 62, 0, 2},
-    {0, 0, 64, 0, 4}, {0, 0, 0, 0, 0}, {0, 0, 66, 5, 40}, {68, 73, 0, 0, 0}, {0, 0, 74, 0, 7},
-    {0, 0, 76, 0, 6}, {0, 0, 78, 0, 5}, {0, 0, 80, 0, 10}, {0, 0, 82, 0, 7}, {0, 0, 84, 0, 10},
-    {0, 0, 86, 2, 10}, {88, 91, 0, 0, 0}, {92, 95, 96, 0, 3}, {98, 101, 102, 0, 3}, {104, 108, 0, 0, 0},
-    {109, 113, 0, 0, 0}, {114, 118, 0, 0, 0}, {119, 123, 0, 0, 0}, {124, 128, 0, 0, 0}, {129, 133, 0, 0, 0},
-    {134, 135, 0, 0, 0}, {0, 0, 136, 0, 4}, {0, 0, 138, 0, 4}, {0, 0, 140, 0, 4}, {0, 0, 142, 10, 32},
-    {144, 147, 0, 0, 0}, {0, 0, 148, -100, 60}, {0, 0, 150, 0, 6}, {0, 0, 152, 0, 6}, {0, 0, 154, 0, 6}};
+const int kInputs[41][6] = {{},
+    {16, 19, 0, 0, 0, 0}, {20, 25, 26, 0, 3, 0}, {28, 47, 48, 0, 4, 0}, {0, 0, 50, 60, 150, 1},
+    {0, 0, 52, 5, 15, 2}, {0, 0, 54, 0, 6, 3}, {0, 0, 56, 0, 6, 4}, {0, 0, 58, 0, 3, 5},
+    {0, 0, 60, 0, 3, 6}, {0, 0, 62, 0, 2, 0}, {0, 0, 64, 0, 4, 0}, {0, 0, 0, 0, 0, 0},
+    {0, 0, 66, 5, 40, 10}, {68, 73, 0, 0, 0, 0}, {0, 0, 74, 0, 7, 12}, {0, 0, 76, 0, 6, 13},
+    {0, 0, 78, 0, 5, 14}, {0, 0, 80, 0, 10, 15}, {0, 0, 82, 0, 7, 0}, {0, 0, 84, 0, 10, 17},
+    {0, 0, 86, 2, 10, 18}, {88, 91, 0, 0, 0, 0}, {92, 95, 96, 0, 3, 0}, {98, 101, 102, 0, 3, 0},
+    {104, 108, 0, 0, 0, 0}, {109, 113, 0, 0, 0, 0}, {114, 118, 0, 0, 0, 0}, {119, 123, 0, 0, 0, 0},
+    {124, 128, 0, 0, 0, 0}, {129, 133, 0, 0, 0, 0}, {134, 135, 0, 0, 0, 0}, {0, 0, 136, 0, 4, 19},
+    {0, 0, 138, 0, 4, 20}, {0, 0, 140, 0, 4, 21}, {0, 0, 142, 10, 32, 22}, {144, 147, 0, 0, 0, 0},
+    {0, 0, 148, -100, 60, 23}, {0, 0, 150, 0, 6, 24}, {0, 0, 152, 0, 6, 25}, {0, 0, 154, 0, 6, 26}};
 // clang-format on
 
 int count(int first, int last, auto&& pred) {
@@ -45,10 +47,11 @@ struct Reference {
     }
 
     std::bitset<41> failures(const RedCombo& a, int code) const {
+        const Indicators x = drawIndicators(a, 1, {}, hot);
         std::bitset<41> failed;
         for (int k = 1; k <= 40; ++k) {
             const int zone = k <= 11 ? p.check1[0] : k <= 31 ? p.check2 : p.check3;
-            failed[k] = p.check1[k] == 1 && zone == 1 && fails(k, a, code);
+            failed[k] = p.check1[k] == 1 && zone == 1 && fails(k, a, code, x);
         }
         return failed;
     }
@@ -62,65 +65,35 @@ struct Reference {
         return t[169] <= failed.count() && failed.count() <= t[168];
     }
 
-    bool fails(int k, const RedCombo& a, int code) const {
+    bool fails(int k, const RedCombo& a, int code, const Indicators& x) const {
+        const auto& [first, last, maxBox, low, high, indicator] = kInputs[k];
+        const auto out = [&](double q) { return q < t[maxBox + 1] || q > t[maxBox]; };
+        if (indicator)
+            return out(x[indicator]);
         const CodeDigits d = codeDigits(code);
         const auto given = [&](int b) { return !p.text1[b].isEmpty(); };
-        const auto drawn = [&](double x) { return std::find(a.begin(), a.end(), x) != a.end(); };
-        const auto digit = [&](double x) { return std::ranges::find(d.d, x) != d.d.end(); };
-        const auto out = [&](double q, int maxBox) { return q < t[maxBox + 1] || q > t[maxBox]; };
-        const auto drawnIn = [&](int f, int l) {
-            return count(f, l, [&](int b) { return t[b] > 0 && drawn(t[b]); });
-        };
-        const auto digitsIn = [&](int f, int l) {
-            return count(f, l, [&](int b) { return given(b) && digit(t[b]); });
-        };
-        const auto numbers = [&](auto&& pred) {
-            return count(0, 5, [&](int i) { return pred(a[i]); });
-        };
-        const int digitSum = std::accumulate(d.d.begin(), d.d.end(), 0);
-        const HotColdCounts hc = hotColdCounts(a, hot);
+        const auto drawn = [&](double n) { return std::find(a.begin(), a.end(), n) != a.end(); };
+        const auto digit = [&](double n) { return std::ranges::find(d.d, n) != d.d.end(); };
+        const auto drawnBox = [&](int b) { return t[b] > 0 && drawn(t[b]); };
+        const auto digitBox = [&](int b) { return given(b) && digit(t[b]); };
         // clang-format off
         switch (k) {
         case 1: return count(16, 19, [&](int b) { return t[b] > 0 && !drawn(t[b]); }) > 0;
-        case 2: return out(drawnIn(20, 25), 26);
-        case 3: return out(drawnIn(28, 47), 48);
-        case 4: return out(std::accumulate(a.begin(), a.end(), 0), 50);
-        case 5: return out(redAcValue(a), 52);
-        case 6: return out(numbers([](int n) { return n < 18; }), 54);
-        case 7: return out(numbers([](int n) { return n % 2 == 1; }), 56);
-        case 8: return out(sameTailCount(a), 58);
-        case 9: return out(consecutiveCount(a), 60);
-        case 10: return out(count(1, 6, [&](int j) { return drawn(t[j]); }), 62);
-        case 11: return out(numbers([&](int n) {
-                     return count(1, 6, [&](int j) { return std::abs(n - t[j]) == 1; }) > 0; }), 64);
+        case 2: case 3: return out(count(first, last, drawnBox));
+        case 10: return out(count(1, 6, [&](int j) { return drawn(t[j]); }));
+        case 11: return out(count(0, 5, [&](int i) {
+                     return count(1, 6, [&](int j) { return std::abs(a[i] - t[j]) == 1; }) > 0; }));
         case 12: return (p.option1 && code % 2 == 0) || (p.option2 && code % 2 == 1);
-        case 13: return out(digitSum, 66);
-        case 14: return count(68, 73, [&](int b) { return given(b) && t[b] == digitSum % 10; }) > 0;
-        case 15: return out(codeSmallCount(d), 74);
-        case 16: return out(codeOddCount(d), 76);
-        case 17: return out(codePrimeCount(d), 78);
-        case 18: return out(codeConsecutivePairs(d), 80);
-        case 19: return out(count(9, 15, [&](int b) { return digit(t[b]); }), 82);
-        case 20: return out(codeEqualPairs(d), 84);
-        case 21: return out(codeAcValue(d), 86);
+        case 14: return count(68, 73, [&](int b) { return given(b) && t[b] == x[11]; }) > 0;
+        case 19: return out(count(9, 15, [&](int b) { return digit(t[b]); }));
         case 22: return count(88, 91, [&](int b) { return given(b) && !digit(t[b]); }) > 0;
-        case 23: return out(digitsIn(92, 95), 96);
-        case 24: return out(digitsIn(98, 101), 102);
-        case 32: return out(numbers([](int n) { return n <= 11; }), 136);
-        case 33: return out(numbers([](int n) { return n >= 12 && n <= 22; }), 138);
-        case 34: return out(numbers([](int n) { return n >= 23; }), 140);
-        case 35: return out(a[5] - a[0], 142);
-        case 36: return drawnIn(144, 147) > 0;
-        case 37: return out(hc.sum, 148);
-        case 38: return out(hc.cold, 150);
-        case 39: return out(hc.warm, 152);
-        case 40: return out(hc.hot, 154);
+        case 23: case 24: return out(count(first, last, digitBox));
+        case 36: return count(first, last, drawnBox) > 0;
         }
         // clang-format on
         // 25..31: the digit at the list's own place (个位 for 25) is one of its boxes.
         const int place = d.d[static_cast<std::size_t>(31 - k)];
-        return count(kInputs[k][0], kInputs[k][1],
-                     [&](int b) { return given(b) && t[b] == place; }) > 0;
+        return count(first, last, [&](int b) { return given(b) && t[b] == place; }) > 0;
     }
 
     PanelState p;
@@ -156,7 +129,7 @@ PanelState randomPanel(quint32 seed, bool every, HotColdValues& hv) {
     }
     const char* odd[] = {"0", "5.5", "40", "", "abc", "3.5", "12", ""};
     for (int k = 1; k <= 40; ++k) {
-        const auto& [first, last, maxBox, low, high] = kInputs[k];
+        const auto& [first, last, maxBox, low, high, indicator] = kInputs[k];
         if (!every && !chance(30))
             continue;
         p.check1[k] = 1;
@@ -192,9 +165,6 @@ PanelState randomPanel(quint32 seed, bool every, HotColdValues& hv) {
         for (int k = 1, box = 156; k <= 40 && box <= 167; ++k)
             if (p.check1[k] && chance(25))
                 p.text1[box++] = p.text3[k] = QString::number(k);
-    } else if (!every && chance(15)) { // one left behind with the box unchecked
-        const int k = between(1, 40);
-        p.text3[k] = QString::number(k);
     }
     return p;
 }

@@ -18,9 +18,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::rowCount;
-using ssq::test::tableRows;
-using ssq::test::TempDatabase;
+using namespace ssq::test;
 
 class TestDatabase : public QObject {
     Q_OBJECT

@@ -13,9 +13,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::rowCount;
-using ssq::test::tableRows;
-using ssq::test::TempDatabase;
+using namespace ssq::test;
 
 namespace {
 

@@ -22,11 +22,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-using ssq::test::click;
-using ssq::test::retype;
-using ssq::test::rowCount;
-using ssq::test::tableRows;
-using ssq::test::textOf;
+using namespace ssq::test;
 
 namespace {
 

@@ -1,7 +1,12 @@
-// The AC values of the last-draw row, and the rows the query refuses.
+// The analysis behind the main window's buttons: the AC values of the last-draw row and the rows
+// the query refuses; the hot/cold table of a real database file holding real draws.
 
 #include "analysis/ac_query.h"
+#include "analysis/hot_cold_table.h"
+#include "support/draw_tables.h"
+#include "support/temp_database.h"
 
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +24,7 @@ template <std::size_t N> std::array<QString, N> boxes(const QString& text) {
 
 } // namespace
 
-class TestAcQuery : public QObject {
+class TestAnalysis : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -28,7 +33,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("redAc");
         QTest::addColumn<int>("codeAc");
-        QTest::newRow("1..6") << u"1,2,3,4,5,6"_s << u"0000001"_s << 5 << 2;
         QTest::newRow("all differences distinct") << u"1,2,4,8,16,32"_s << u"0005277"_s << 15 << 5;
         // A repeated 5 gives a difference 0, which is not counted.
         QTest::newRow("repeated number") << u"5,5,7,9,11,13"_s << u"0012345"_s << 4 << 6;
@@ -64,7 +68,35 @@ private Q_SLOTS:
         QCOMPARE(ssq::redAcMessage(15), u"常规AC值为15"_s);
         QCOMPARE(ssq::codeAcMessage(5), u"代码AC值为5"_s);
     }
+
+    // 21 draws are refused; 22 and more give the values of the whole history.
+    void valuesOfTheStoredHistory() {
+        ssq::test::TempDatabase temp;
+        const QList<ssq::test::HistoryDraw> draws = ssq::test::realDraws(u"2021001"_s, 100);
+        QCOMPARE(draws.size(), 100);
+        std::vector<ssq::RedCombo> reds;
+        for (const ssq::test::HistoryDraw& d : draws) {
+            QVERIFY(ssq::test::addDraws(temp.connection(), {d.input()}));
+            reds.push_back(d.red);
+            const ssq::HotColdTableResult result = ssq::hotColdTable(temp.connection());
+            if (reds.size() == 21) {
+                QVERIFY(!result.ok && result.tooFewDraws);
+                QCOMPARE(result.message, u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s);
+            } else if (reds.size() == 22 || reds.size() == 100) {
+                QVERIFY(result.ok);
+                QCOMPARE(result.message, u"冷热值分析完毕,您可以选号了"_s);
+                QCOMPARE(result.values, ssq::hotColdValues(reds));
+            }
+        }
+    }
+
+    void aBrokenStoreIsReported() {
+        ssq::test::TempDatabase temp;
+        QVERIFY(QSqlQuery(temp.connection()).exec(u"drop table kjhm"_s));
+        const ssq::HotColdTableResult result = ssq::hotColdTable(temp.connection());
+        QVERIFY(!result.ok && !result.tooFewDraws && !result.message.isEmpty());
+    }
 };
 
-QTEST_APPLESS_MAIN(TestAcQuery)
-#include "test_ac_query.moc"
+QTEST_GUILESS_MAIN(TestAnalysis)
+#include "test_analysis.moc"

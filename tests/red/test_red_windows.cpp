@@ -1,8 +1,11 @@
-// The main window's result commands beyond its own menu test, and Form8 clicked like a person
-// would: paging through 320 saved results, the page to print from the print frame, the message
-// when no printer is installed, the preview, and one window at a time.
+// The red layer's windows clicked like a person: the condition panel's boxes and their rules;
+// the main window's result commands beyond its own menu test, and Form8 paging through 320
+// saved results, the page to print from the print frame, the message when no printer is
+// installed, the preview, and one window at a time.
 
 #include "model/red_code.h"
+#include "red/condition_panel_rules.h"
+#include "red/condition_panel_view.h"
 #include "red/qt_result_actions.h"
 #include "red/results_window.h"
 #include "red/system_page_printer.h"
@@ -11,20 +14,78 @@
 #include "support/widget_actions.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
 using namespace ssq;
 using namespace Qt::StringLiterals;
 
-class TestResultsWindow : public QObject {
+class TestRedWindows : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listSaveShowPrintAndClose() {
+    // The condition panel: its boxes clicked as a player does, the boxes kept out of sight.
+    void conditionPanelClicks() {
+        ConditionPanelView panel;
+        panel.show();
+        for (int i : {0, 170, 171}) // not for the player's eyes
+            QVERIFY(!panel.text1(i)->isVisible());
+        QVERIFY(panel.text1(169)->isVisible() && !panel.marker(40)->isVisible());
+        const auto click = [&](const QString& name) { test::click(&panel, name); };
+        const auto checked = [&](int which) { return panel.option(which)->isChecked(); };
+        click(u"Check1_12"_s);
+        click(u"Option2"_s);
+        click(u"Check1_3"_s); // another box leaves the choice while condition 12's is on
+        QVERIFY(!checked(1) && checked(2));
+        click(u"Check1_12"_s); // off goes its box, and with it the choice
+        QVERIFY(!checked(1) && !checked(2));
+
+        test::retype(&panel, u"Text1_156"_s, u"7"_s);
+        test::retype(&panel, u"Text1_167"_s, u"33"_s);
+        const auto markers = [&] { // box:text of the filled ones
+            QString texts;
+            for (int i = 1; i <= 40; ++i)
+                if (const QString t = panel.marker(i)->text(); !t.isEmpty())
+                    texts += u"%1:%2 "_s.arg(i).arg(t);
+            return texts;
+        };
+        click(u"Check4"_s);
+        QCOMPARE(markers(), u"7:7 33:33 "_s);
+        click(u"Check4"_s);
+        QCOMPARE(markers(), QString());
+    }
+
+    // The panel's click rules on the plain state, with inputs a click cannot easily reach.
+    void conditionPanelRules() {
+        // A choice shown without its box (a restored set) goes at the next click of any box.
+        PanelState panel;
+        panel.option1 = true;
+        applyConditionBoxClick(panel);
+        QVERIFY(!panel.option1 && !panel.option2);
+        panel.check4 = 1;
+        panel.text1[156] = u"5"_s;
+        panel.text1[160] = u" 40abc"_s; // read by its leading number
+        panel.text1[161] = u"12.0"_s;
+        panel.text1[162] = u"12.5"_s; // no condition has this number
+        panel.text1[163] = u"41"_s;   // beyond the conditions
+        panel.text1[167] = u"5"_s;    // twice, one marker
+        panel.text1[168] = u"7"_s;    // the bounds are not part of the list
+        panel.text3[9] = u"9"_s;      // no longer listed: keeps its text
+        applyNonTolerantClick(panel);
+        std::array<QString, 41> expected;
+        expected[5] = u"5"_s;
+        expected[9] = u"9"_s;
+        expected[12] = u"12"_s;
+        expected[40] = u"40"_s;
+        QCOMPARE(panel.text3, expected);
+    }
+
+    void resultsListSaveShowPrintAndClose() {
         const auto result = [](int i) {
             return QString::fromStdString(comboText(comboOfCode(1 + i * 3001)));
         };
@@ -94,5 +155,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestResultsWindow)
-#include "test_results_window.moc"
+QTEST_MAIN(TestRedWindows)
+#include "test_red_windows.moc"

@@ -10,8 +10,8 @@ namespace ssq::test {
 
 class RecordingUrlOpener : public UrlOpener {
 public:
-    RecordingUrlOpener();
-    ~RecordingUrlOpener() override;
+    RecordingUrlOpener() { setUrlOpener(this); }
+    ~RecordingUrlOpener() override { setUrlOpener(nullptr); }
     RecordingUrlOpener(const RecordingUrlOpener&) = delete;
     RecordingUrlOpener& operator=(const RecordingUrlOpener&) = delete;
 

@@ -2,14 +2,6 @@
 
 namespace ssq::test {
 
-ScriptedPrompter::ScriptedPrompter() {
-    setPrompter(this);
-}
-
-ScriptedPrompter::~ScriptedPrompter() {
-    setPrompter(nullptr);
-}
-
 void ScriptedPrompter::clear() {
     m_messages.clear();
     m_questions.clear();

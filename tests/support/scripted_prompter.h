@@ -14,8 +14,8 @@ namespace ssq::test {
 
 class ScriptedPrompter : public Prompter {
 public:
-    ScriptedPrompter();
-    ~ScriptedPrompter() override;
+    ScriptedPrompter() { setPrompter(this); }
+    ~ScriptedPrompter() override { setPrompter(nullptr); }
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 

@@ -117,8 +117,8 @@ private Q_SLOTS:
     // someone else added a draw: nothing is written.
     void refusalsChangeNothing() {
         TempDatabase temp;
-        QVERIFY(addDraw(temp.connection(), {1, {1, 2, 3, 4, 5, 6}, 1}).written);
-        QVERIFY(addDraw(temp.connection(), {5, {2, 3, 4, 5, 6, 7}, 2}).written);
+        QVERIFY(addDraws(temp.connection(),
+                         {{1, {1, 2, 3, 4, 5, 6}, 1}, {5, {2, 3, 4, 5, 6, 7}, 2}}));
         const auto before = allTables(temp.connection());
         ImportReport r = importHistoryFile(temp.connection(), writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
         QVERIFY2(!r.ok && r.message.contains(u"已在数据库中，但号码不同"_s), qPrintable(r.message));

@@ -1,8 +1,8 @@
 #include "support/draw_tables.h"
 
 #include "store/draw_entry.h"
-#include "support/temp_database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -35,7 +35,9 @@ int rowCount(QSqlDatabase db, const QString& table) {
 }
 
 QStringList realHistoryLines() {
-    QFile file(sharedDataPath(u"ssq-history.csv"_s));
+    // Beside the repository; nothing when the variable is not set.
+    const QString folder = qEnvironmentVariable("SSQ_SHARED_DATA");
+    QFile file(folder.isEmpty() ? QString() : QDir(folder).filePath(u"ssq-history.csv"_s));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
@@ -44,6 +46,9 @@ QStringList realHistoryLines() {
     return lines;
 }
 
+namespace {
+
+// "2020001,r1..r6,blue,date"
 HistoryDraw parseRealLine(const QString& line) {
     const QStringList f = line.split(u',');
     HistoryDraw d;
@@ -54,6 +59,8 @@ HistoryDraw parseRealLine(const QString& line) {
     d.blue = f.value(7).toInt();
     return d;
 }
+
+} // namespace
 
 QList<HistoryDraw> realDraws(const QString& fromIssue, int count) {
     QList<HistoryDraw> draws;

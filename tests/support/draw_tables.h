@@ -28,9 +28,8 @@ struct HistoryDraw {
     DrawInput input() const { return {issue, red, blue}; }
 };
 
-// Parsed independently of the program's importer: "2020001,r1..r6,blue,date".
-HistoryDraw parseRealLine(const QString& line);
-// The real draws from the line whose issue is `fromIssue` on; at most `count`.
+// The real draws from the line whose issue is `fromIssue` on, at most `count`, parsed
+// independently of the program's importer.
 QList<HistoryDraw> realDraws(const QString& fromIssue, int count);
 
 // Adds the draws in order through draw entry; false at the first one not written.

@@ -1,7 +1,5 @@
 #include "support/temp_database.h"
 
-#include <QDir>
-
 using namespace Qt::StringLiterals;
 
 namespace ssq::test {
@@ -17,13 +15,6 @@ TempDatabase::TempDatabase() {
 
 QString TempDatabase::path() const {
     return m_dir.filePath(u"ssq.mdb"_s);
-}
-
-QString sharedDataPath(const QString& file) {
-    const QString folder = qEnvironmentVariable("SSQ_SHARED_DATA");
-    if (folder.isEmpty())
-        return QString();
-    return QDir(folder).filePath(file);
 }
 
 } // namespace ssq::test

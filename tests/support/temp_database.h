@@ -30,8 +30,4 @@ private:
     QString m_error;
 };
 
-// A file of the real draw history beside the repository (SSQ_SHARED_DATA); empty when the
-// variable is not set.
-QString sharedDataPath(const QString& file);
-
 } // namespace ssq::test

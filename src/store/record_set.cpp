@@ -112,7 +112,7 @@ void RecordSet::storePending() {
         update();
 }
 
-bool RecordSet::moveFirst() {
+bool RecordSet::moveToEnd(bool last) {
     storePending();
     m_onRemoved = false;
     m_lostWrite = false;
@@ -121,23 +121,17 @@ bool RecordSet::moveFirst() {
         m_bof = m_eof = true;
         return false;
     }
-    m_pos = 0;
+    m_pos = last ? static_cast<int>(m_rows.size()) - 1 : 0;
     m_bof = m_eof = false;
     return true;
 }
 
+bool RecordSet::moveFirst() {
+    return moveToEnd(false);
+}
+
 bool RecordSet::moveLast() {
-    storePending();
-    m_onRemoved = false;
-    m_lostWrite = false;
-    if (m_rows.isEmpty()) {
-        m_pos = -1;
-        m_bof = m_eof = true;
-        return false;
-    }
-    m_pos = static_cast<int>(m_rows.size()) - 1;
-    m_bof = m_eof = false;
-    return true;
+    return moveToEnd(true);
 }
 
 bool RecordSet::moveNext() {

@@ -63,6 +63,8 @@ private:
 
     bool hasCurrent() const;
     void storePending();
+    // Moves to the first or the last row, storing a pending edit first.
+    bool moveToEnd(bool last);
     bool fail(const QString& message, QString* error);
     bool refreshRow(Row& row);
 

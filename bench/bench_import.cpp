@@ -19,10 +19,9 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool smoke = bench::smokeRun(argc, argv);
-    const QString file =
-        QDir(qEnvironmentVariable("SSQ_SHARED_DATA")).filePath(u"ssq-history.csv"_s);
+    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
     if (!QFile::exists(file)) {
-        std::fprintf(stderr, "the draw history is missing: set SSQ_SHARED_DATA\n");
+        std::fprintf(stderr, "the draw history data/ssq-history.csv is missing\n");
         return 1;
     }
     constexpr int kRuns = 9;

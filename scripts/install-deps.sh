@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6svg6
+  libqt6opengl6-dev qt6-translations-l10n
   qt6-qpa-plugins libgl-dev libxrandr-dev
   xvfb xauth fonts-wqy-microhei poppler-utils sqlite3
 )

@@ -68,7 +68,7 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_real = test::realDraws(u"2020001"_s, 30);
-        QVERIFY2(m_real.size() == 30, "the real draw history (SSQ_SHARED_DATA) is needed");
+        QVERIFY2(m_real.size() == 30, "the real draw history data/ssq-history.csv is needed");
     }
     void init() { m_temp = std::make_unique<test::TempDatabase>(); }
 

@@ -46,7 +46,7 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_real = test::realHistoryLines();
-        QVERIFY2(m_real.size() == 3493, "the real draw history (SSQ_SHARED_DATA) is needed");
+        QVERIFY2(m_real.size() == 3493, "the real draw history data/ssq-history.csv is needed");
     }
 
     // Into an empty history and on top of draws entered by hand; a second import adds nothing.

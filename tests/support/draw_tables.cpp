@@ -35,9 +35,7 @@ int rowCount(QSqlDatabase db, const QString& table) {
 }
 
 QStringList realHistoryLines() {
-    // Beside the repository; nothing when the variable is not set.
-    const QString folder = qEnvironmentVariable("SSQ_SHARED_DATA");
-    QFile file(folder.isEmpty() ? QString() : QDir(folder).filePath(u"ssq-history.csv"_s));
+    QFile file(QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);

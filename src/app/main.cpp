@@ -3,6 +3,7 @@
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "ui/prompter.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"ssq"_s);
+    ssq::installChineseTranslations(app);
 
     ssq::Database db(ssq::Database::defaultPath());
     QString error;

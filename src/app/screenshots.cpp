@@ -85,7 +85,7 @@ void tick(QWidget& window, const QList<int>& boxes) {
 
 // Form9 with a draw ticked and its issue typed, showing the indicator table.
 QWidget* drawEntryWindow(ssq::Database& db) {
-    auto* window = new ssq::DrawEntryWindow(db, ssq::downloadPageUrl());
+    auto* window = new ssq::DrawEntryWindow(db);
     tick(*window, {1, 5, 12, 20, 27, 33, 41});
     window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"6097"_s);
     window->showIndicators();

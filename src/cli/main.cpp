@@ -9,6 +9,7 @@
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
+#include "ui/translations.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -31,7 +32,8 @@ const QList<Command>& commands() {
         {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s, ssq::cli::runCode},
         {u"info"_s, u"info                       数据库位置、开奖记录数、最早与最新期号"_s,
          ssq::cli::runInfo},
-        {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）"_s,
+        {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
+           u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
          ssq::cli::runImport},
         {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save]   按条件文件红球选号"_s,
          ssq::cli::runSelect},
@@ -52,6 +54,7 @@ void printUsage(QTextStream& stream) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    ssq::installChineseTranslations(app);
     ssq::cli::setUpConsole();
 
     QStringList args = QCoreApplication::arguments().mid(1);

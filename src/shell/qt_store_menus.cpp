@@ -1,7 +1,6 @@
 #include "shell/qt_store_menus.h"
 
 #include "shell/main_window.h"
-#include "ui/web_addresses.h"
 #include "store/draw_entry_window.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
@@ -45,7 +44,7 @@ void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& 
 void connectStoreMenus(MainWindow& main) {
     Database& db = main.database();
     main.onMenuItem(u"TJSJ"_s, [&main, &db] {
-        openOnce(main, u"Form9"_s, [&db] { return new DrawEntryWindow(db, downloadPageUrl()); });
+        openOnce(main, u"Form9"_s, [&db] { return new DrawEntryWindow(db); });
     });
     main.onMenuItem(u"CKSJ"_s, [&main, &db] {
         openOnce(main, u"Form4"_s, [&db] { return new HistoryViewerWindow(db); });
@@ -53,9 +52,7 @@ void connectStoreMenus(MainWindow& main) {
     main.onMenuItem(u"WQCX"_s, [&main, &db] {
         openOnce(main, u"Form10"_s, [&db] { return new PastDrawQueryWindow(db); });
     });
-    main.onMenuItem(u"DRSJ"_s, [&main, &db] {
-        openOnce(main, u"Form12"_s, [&db] { return new HistoryImportWindow(db); });
-    });
+    main.onMenuItem(u"DRSJ"_s, [&db] { HistoryImportWindow::open(db); });
     main.onMenuItem(u"BF"_s, [&main, &db] {
         runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
     });

@@ -3,6 +3,8 @@
 #include "shell/caption_clock.h"
 #include "shell/credit_scroll.h"
 #include "shell/main_window.h"
+#include "shell/qt_first_start.h"
+#include "store/history_import_window.h"
 #include "shell/movie_player_widget.h"
 #include "ui/web_addresses.h"
 #include "ui/qt_named_widgets.h"
@@ -103,7 +105,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
 
     connect(enter, &QPushButton::clicked, this, &WelcomeWindow::enterMainWindow);
     connect(resolution, &QPushButton::clicked, this, &WelcomeWindow::openResolutionWindow);
-    connect(update, &QPushButton::clicked, this, &WelcomeWindow::showUpdateInstructions);
+    connect(update, &QPushButton::clicked, this, &WelcomeWindow::openImportWindow);
     connect(home, &QPushButton::clicked, this, &WelcomeWindow::openHomePage);
 
     m_timer = new QTimer(this);
@@ -141,10 +143,16 @@ void WelcomeWindow::enterMainWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* existing = qobject_cast<MainWindow*>(w))
             main = existing;
-    if (!main)
+    const bool opened = !main;
+    if (opened)
         main = new MainWindow(m_db);
     main->show();
     main->raise();
+    if (opened) {
+        // Asked once the main window is on screen; the welcome window is gone by then.
+        Database& db = m_db;
+        QTimer::singleShot(0, main, [&db, main] { offerShippedHistory(db, main); });
+    }
     close();
 }
 
@@ -155,15 +163,8 @@ void WelcomeWindow::openResolutionWindow() {
                        Prompter::Icon::Information);
 }
 
-QString WelcomeWindow::updateInstructions() {
-    return u"更新方法：打开您安装本软件时的文件夹，将内面的“ssq.mdb”这个文件删除，"
-           u"然后将您即将要下载的这个新的ssq.mdb数据库文件保存在这个文件内即可。"
-           u"或者您在下载时，直接将本数据库文件保存在这个安装了本软件的文件夹内，点击替换即可！"_s;
-}
-
-void WelcomeWindow::showUpdateInstructions() {
-    prompter().message(this, updateInstructions());
-    urlOpener().open(downloadPageUrl());
+void WelcomeWindow::openImportWindow() {
+    HistoryImportWindow::openWithShippedHistory(m_db);
 }
 
 void WelcomeWindow::openHomePage() {

@@ -25,8 +25,6 @@ public:
     int creditLeft() const { return m_creditLeft; }
     void setCreditLeft(int twips);
 
-    static QString updateInstructions();
-
 public Q_SLOTS:
     // One tick of Timer1.
     void tick(const QDateTime& now);
@@ -34,8 +32,8 @@ public Q_SLOTS:
     void enterMainWindow();
     // Command7.
     void openResolutionWindow();
-    // Command1: the update text, then the download page.
-    void showUpdateInstructions();
+    // Command1 "数据库更新": the import window with the shipped history preselected.
+    void openImportWindow();
     // Command6.
     void openHomePage();
 

@@ -3,9 +3,9 @@
 #include "store/database.h"
 #include "store/draw_entry.h"
 #include "store/draw_grid_view.h"
+#include "store/history_import_window.h"
 #include "store/text_value.h"
 #include "ui/prompter.h"
-#include "ui/url_opener.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -46,8 +46,7 @@ void tell(QWidget* parent, const QList<EntryMessage>& messages) {
 
 } // namespace
 
-DrawEntryWindow::DrawEntryWindow(Database& db, QUrl downloadPage, QWidget* parent)
-    : QWidget(parent), m_db(db), m_downloadPage(std::move(downloadPage)) {
+DrawEntryWindow::DrawEntryWindow(Database& db, QWidget* parent) : QWidget(parent), m_db(db) {
     setObjectName(u"Form9"_s);
     setWindowTitle(u"添加开奖数据"_s);
     buildLayout();
@@ -97,7 +96,7 @@ void DrawEntryWindow::buildLayout() {
         {{7, u"显示历史开奖号码"_s, &DrawEntryWindow::showNumbers},
          {8, u"显示历史开奖代码"_s, &DrawEntryWindow::showCodes},
          {9, u"显示历史开奖指标"_s, &DrawEntryWindow::showIndicators},
-         {11, u"下载数据库"_s, &DrawEntryWindow::openDownloadPage},
+         {11, u"下载数据库"_s, &DrawEntryWindow::openImportWindow},
          {6, u"退出操作"_s, nullptr}},
     };
     for (const QList<Button>& row : rows) {
@@ -231,8 +230,8 @@ void DrawEntryWindow::showIndicators() {
     showTable(u"kjzb"_s, kWideTwips);
 }
 
-void DrawEntryWindow::openDownloadPage() {
-    urlOpener().open(m_downloadPage);
+void DrawEntryWindow::openImportWindow() {
+    HistoryImportWindow::openWithShippedHistory(m_db);
 }
 
 } // namespace ssq

@@ -5,7 +5,6 @@
 
 #include "store/draw_rows.h"
 
-#include <QUrl>
 #include <QWidget>
 
 #include <array>
@@ -22,8 +21,7 @@ class DrawGridView;
 class DrawEntryWindow : public QWidget {
     Q_OBJECT
 public:
-    // `downloadPage` is what "下载数据库" opens.
-    DrawEntryWindow(Database& db, QUrl downloadPage, QWidget* parent = nullptr);
+    explicit DrawEntryWindow(Database& db, QWidget* parent = nullptr);
 
     DrawGridView* grid() const { return m_grid; }
 
@@ -37,7 +35,7 @@ public Q_SLOTS:
     void showCodes();          // Command8
     void showIndicators();     // Command9
     void allowManualEditing(); // Command10
-    void openDownloadPage();   // Command11
+    void openImportWindow();   // Command11: the shipped history, ready to import
 
 private:
     void buildLayout();
@@ -47,7 +45,6 @@ private:
     void showGridError();
 
     Database& m_db;
-    QUrl m_downloadPage;
     std::array<QCheckBox*, 50> m_boxes{}; // 1..33 red, 34..49 blue
     QLineEdit* m_issue = nullptr;         // Text1
     DrawGridView* m_grid = nullptr;       // DataGrid1

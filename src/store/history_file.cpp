@@ -91,11 +91,6 @@ std::optional<HistoryLine> parseLine(const QString& text, int lineNumber, QStrin
     return line;
 }
 
-QString decadeStart(int fullIssue) {
-    const int year = fullIssue / 1000;
-    return QString::number((year - year % 10) * 1000 + 1);
-}
-
 // Why `b` may not follow `a`; empty when it may.
 QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
     if (b.issue > a.issue)
@@ -126,6 +121,11 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
 }
 
 } // namespace
+
+QString decadeStart(int fullIssue) {
+    const int year = fullIssue / 1000;
+    return QString::number((year - year % 10) * 1000 + 1);
+}
 
 std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QString* error) {
     std::vector<HistoryLine> draws;

@@ -23,6 +23,10 @@ struct HistoryLine {
     int blue = 0;
 };
 
+// The first draw of the decade of a seven-digit issue: 2026096 -> "2020001". A database holds
+// one decade, because the four-character issue repeats every ten years.
+QString decadeStart(int fullIssue);
+
 // Parses the whole text. The first bad line stops it: nullopt, and *error names the line
 // number and the reason.
 std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QString* error);

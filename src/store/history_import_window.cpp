@@ -2,9 +2,14 @@
 
 #include "store/database.h"
 #include "store/draw_history.h"
+#include "store/shipped_history.h"
 #include "ui/prompter.h"
+#include "ui/url_opener.h"
+#include "ui/web_addresses.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,6 +72,9 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     m_cancel->setEnabled(false);
     m_close = new QPushButton(u"退出操作"_s, this);
     m_close->setObjectName(u"Command4"_s);
+    m_help = new QPushButton(u"文件格式说明"_s, this);
+    m_help->setObjectName(u"Command5"_s);
+    buttons->addWidget(m_help);
     buttons->addStretch();
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);
@@ -78,11 +86,61 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     connect(m_start, &QPushButton::clicked, this, &HistoryImportWindow::startImport);
     connect(m_cancel, &QPushButton::clicked, this, &HistoryImportWindow::cancelImport);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_help, &QPushButton::clicked, this, &HistoryImportWindow::openHelpPage);
     resize(560, 260);
 }
 
 HistoryImportWindow::~HistoryImportWindow() {
     stopWorker();
+}
+
+HistoryImportWindow* HistoryImportWindow::open(Database& db) {
+    HistoryImportWindow* window = nullptr;
+    QWidget* mainWindow = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* import = qobject_cast<HistoryImportWindow*>(w))
+            window = import;
+        else if (w->objectName() == u"Form1"_s)
+            mainWindow = w;
+    }
+    if (!window) {
+        // Over the main window when there is one, so it closes with it.
+        window = new HistoryImportWindow(db);
+        if (mainWindow)
+            window->setParent(mainWindow, Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+HistoryImportWindow* HistoryImportWindow::openWithShippedHistory(Database& db) {
+    HistoryImportWindow* window = open(db);
+    return window->presetShippedHistory() ? window : nullptr;
+}
+
+bool HistoryImportWindow::presetShippedHistory() {
+    if (m_worker)
+        return false;
+    QString error;
+    const std::optional<ShippedHistory> shipped = readShippedHistory(shippedHistoryPath(), &error);
+    if (!shipped) {
+        m_status->setText(u"软件自带的历史开奖数据无法使用：%1"_s.arg(error));
+        return false;
+    }
+    m_file->setText(QDir::toNativeSeparators(shipped->path));
+    m_from->setText(shipped->fromIssue);
+    m_progress->setValue(0);
+    m_status->setText(u"已选好软件自带的历史开奖数据：%1期至%2期，共%3期。点“开始导入”即可导入，"
+                      u"数据库中已有的期号会被跳过。"_s.arg(shipped->fromIssue, shipped->lastIssue)
+                          .arg(shipped->drawCount));
+    return true;
+}
+
+void HistoryImportWindow::openHelpPage() {
+    urlOpener().open(downloadPageUrl());
 }
 
 void HistoryImportWindow::chooseFile() {
@@ -95,7 +153,7 @@ void HistoryImportWindow::chooseFile() {
 void HistoryImportWindow::setRunning(bool running) {
     for (QWidget* w : {static_cast<QWidget*>(m_file), static_cast<QWidget*>(m_from),
                        static_cast<QWidget*>(m_choose), static_cast<QWidget*>(m_start),
-                       static_cast<QWidget*>(m_close)})
+                       static_cast<QWidget*>(m_close), static_cast<QWidget*>(m_help)})
         w->setEnabled(!running);
     m_cancel->setEnabled(running);
 }

@@ -26,12 +26,23 @@ public:
     explicit HistoryImportWindow(Database& db, QWidget* parent = nullptr);
     ~HistoryImportWindow() override;
 
+    // Shows the program's import window, loading it over the main window when it is not loaded
+    // yet (there is one import window at a time).
+    static HistoryImportWindow* open(Database& db);
+    // The same, with the history that ships with the program preselected: its file and the
+    // first draw of its newest decade. Returns the window, or nullptr when the window is busy.
+    static HistoryImportWindow* openWithShippedHistory(Database& db);
+
     bool isRunning() const { return m_worker != nullptr; }
 
 public Q_SLOTS:
     void chooseFile();   // Command1
     void startImport();  // Command2
     void cancelImport(); // Command3
+    void openHelpPage(); // Command5
+    // Fills in the shipped history unless an import is running; false when it cannot be read
+    // (the reason is shown in the window).
+    bool presetShippedHistory();
 
 Q_SIGNALS:
     // The import has ended, whichever way; the report says how.
@@ -54,6 +65,7 @@ private:
     QPushButton* m_start = nullptr;     // Command2
     QPushButton* m_cancel = nullptr;    // Command3
     QPushButton* m_close = nullptr;     // Command4
+    QPushButton* m_help = nullptr;      // Command5
     QProgressBar* m_progress = nullptr; // ProgressBar1
     QLabel* m_status = nullptr;         // Label3
     QThread* m_worker = nullptr;

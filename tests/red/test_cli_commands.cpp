@@ -74,6 +74,21 @@ private Q_SLOTS:
                                  QString()));
     }
 
+    // The newest decade of the history beside ssq-cli; a second import finds nothing new.
+    void importShippedHistory() {
+        const QString path = m_db.folder() + u"/自带.mdb"_s;
+        const auto [status, out, err] = cli({u"import"_s, u"--shipped"_s}, path);
+        QVERIFY2(status == 0, qPrintable(err));
+        QCOMPARE(std::get<0>(cli({u"import"_s, u"--shipped"_s}, path)), 0);
+        QVERIFY(std::get<0>(cli({u"import"_s, u"--shipped"_s, u"x.csv"_s}, path)) > 0);
+        Database db(path);
+        QVERIFY(db.open(nullptr));
+        const QList<QVariantList> rows = test::tableRows(db.connection(), u"kjhm"_s);
+        QCOMPARE(rows.size(), 983);
+        QCOMPARE(rows.front().value(0).toInt(), 1);   // 2020001
+        QCOMPARE(rows.back().value(0).toInt(), 6096); // 2026096
+    }
+
     // The result line, then every kept combination in order; a refusal on standard error.
     void selectListsWhatTheEngineKeeps() {
         PanelState panel; // sum 100..120 and 单

@@ -1,10 +1,14 @@
 // The welcome window as a player meets it: the scrolling credit and caption clock, the way into
-// the main window, the update instructions, the home page and the animation.
+// the main window and the first-start offer of the shipped history, the import window, the home
+// page and the animation.
 
 #include "shell/caption_clock.h"
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
 #include "shell/welcome_window.h"
+#include "store/history_import_window.h"
+#include "store/shipped_history.h"
+#include "support/draw_tables.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
@@ -13,6 +17,7 @@
 #include "ui/web_addresses.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -34,6 +39,12 @@ class TestWelcomeWindow : public QObject {
                 found.append(main);
         return found;
     }
+    static ssq::HistoryImportWindow* importWindow() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* import = qobject_cast<ssq::HistoryImportWindow*>(w))
+                return import;
+        return nullptr;
+    }
     void click(const QString& name) { ssq::test::click(m_welcome, name); }
 
 private Q_SLOTS:
@@ -46,6 +57,7 @@ private Q_SLOTS:
     }
     void cleanup() {
         delete m_welcome;
+        delete importWindow();
         qDeleteAll(mainWindows());
         m_prompter.reset();
         m_temp.reset();
@@ -88,20 +100,65 @@ private Q_SLOTS:
         QCOMPARE(mainWindows(), main);
     }
 
-    void buttonsOpenPagesAndExplain() {
+    // "数据库更新" opens the import window with the shipped history chosen, whose own button
+    // keeps the format page reachable; the home page opens in the browser.
+    void buttonsOpenImportWindowAndPages() {
         ssq::test::RecordingUrlOpener browser;
         click(u"Command1"_s);
+        ssq::HistoryImportWindow* import = importWindow();
+        QVERIFY(import && import->isVisible());
+        QCOMPARE(ssq::test::textOf(import, u"Text1"_s),
+                 QDir::toNativeSeparators(ssq::shippedHistoryPath()));
+        QCOMPARE(ssq::test::textOf(import, u"Text2"_s), u"2020001"_s);
         click(u"Command6"_s);
-        click(u"Command7"_s);
-        const QStringList told = m_prompter->messageTexts(); // the update steps, then the display
-        QVERIFY(told.size() == 2 && told[0].startsWith(u"更新方法：打开您安装本软件时的文件夹"_s) &&
-                told[1].contains(u"1024×768"_s));
-        // The download page ships beside the program.
-        QCOMPARE(browser.opened(), (QList<QUrl>{ssq::downloadPageUrl(), ssq::homePageUrl()}));
+        ssq::test::click(import, u"Command5"_s);
+        QCOMPARE(browser.opened(), (QList<QUrl>{ssq::homePageUrl(), ssq::downloadPageUrl()}));
         QVERIFY(browser.opened().front().toLocalFile().startsWith(
             QCoreApplication::applicationDirPath()));
-        QVERIFY(ssq::homePageUrl() != ssq::downloadPageUrl());
+        click(u"Command7"_s);
+        const QStringList told = m_prompter->messageTexts();
+        QVERIFY(told.size() == 1 && told[0].contains(u"1024×768"_s));
         QVERIFY(m_welcome->isVisible());
+    }
+
+    // On an empty database the main window offers the newest decade of the shipped history once
+    // per start; Yes imports it through the import window, after which the last-draw row can be
+    // filled with the newest draw.
+    void firstStartImportsShippedHistory() {
+        m_prompter->answerQuestion(true);
+        click(u"Command3"_s);
+        QTRY_COMPARE(m_prompter->questions().size(), 1);
+        QVERIFY(m_prompter->questions().front().contains(u"2020001期至2026096期，共983期"_s));
+        ssq::HistoryImportWindow* import = importWindow();
+        QVERIFY(import);
+        QTRY_VERIFY_WITH_TIMEOUT(!import->isRunning() && !m_prompter->messageTexts().isEmpty(),
+                                 60000);
+        QCOMPARE(ssq::test::rowCount(m_temp->connection(), u"kjhm"_s), 983);
+
+        ssq::MainWindow* main = mainWindows().front();
+        ssq::test::click(main, u"Command1"_s);
+        QStringList row;
+        for (int i = 1; i <= 7; ++i)
+            row.append(ssq::test::textOf(main, u"Text1_%1"_s.arg(i)));
+        QCOMPARE(row, u"1 4 16 22 26 31 4"_s.split(u' '));
+
+        // With draws stored, the next start asks nothing.
+        qDeleteAll(mainWindows());
+        m_welcome = new ssq::WelcomeWindow(m_temp->database());
+        click(u"Command3"_s);
+        QTest::qWait(50);
+        QCOMPARE(m_prompter->questions().size(), 1);
+    }
+
+    void firstStartDeclinedLeavesDatabaseEmptyAndAsksAgain() {
+        click(u"Command3"_s);
+        QTRY_COMPARE(m_prompter->questions().size(), 1);
+        QVERIFY(!importWindow());
+        qDeleteAll(mainWindows());
+        m_welcome = new ssq::WelcomeWindow(m_temp->database());
+        click(u"Command3"_s);
+        QTRY_COMPARE(m_prompter->questions().size(), 2);
+        QCOMPARE(ssq::test::rowCount(m_temp->connection(), u"kjhm"_s), 0);
     }
 
     // The test folder holds no ssq.gif, so the welcome window's player starts empty.

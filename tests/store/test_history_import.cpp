@@ -3,6 +3,7 @@
 
 #include "store/draw_entry.h"
 #include "store/history_import.h"
+#include "store/shipped_history.h"
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
 
@@ -111,6 +112,26 @@ private Q_SLOTS:
         r = importHistoryFile(temp.connection(), cross, u"2010001"_s);
         QVERIFY2(r.ok && r.imported == 3, qPrintable(r.message));
         QCOMPARE(tableRows(temp.connection(), u"kjhm"_s)[0][0].toInt(), 1);
+    }
+
+    // The shipped history offers its newest decade, found from its last line; a file whose last
+    // issue has no year cannot tell its decade.
+    void shippedHistoryNewestDecade() {
+        const QString real = writeFile(u"real.csv"_s, m_real);
+        const std::optional<ShippedHistory> shipped = readShippedHistory(real, nullptr);
+        QVERIFY(shipped);
+        QCOMPARE(shipped->fromIssue, u"2020001"_s);
+        QCOMPARE(shipped->lastIssue, u"2026096"_s);
+        QCOMPARE(shipped->drawCount, 983);
+        const std::optional<ShippedHistory> early = readShippedHistory(
+            writeFile(u"early.csv"_s, realSlice(u"2009150"_s, 5)), nullptr);
+        QVERIFY(early && early->fromIssue == u"2000001"_s && early->drawCount == 5);
+
+        QString error;
+        QVERIFY(!readShippedHistory(writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s}, false), &error));
+        QVERIFY2(error.contains(u"无法确定最新的年代"_s), qPrintable(error));
+        QVERIFY(!readShippedHistory(m_files.filePath(u"none.csv"_s), &error));
+        QVERIFY(error.contains(u"无法读取文件"_s));
     }
 
     // Draws that contradict or would go before the stored ones, and a plan computed before

@@ -14,6 +14,7 @@
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
@@ -64,7 +65,7 @@ private Q_SLOTS:
 
     // The first failing check speaks, in the order issue, format, reds, blue.
     void drawEntryChecksInOrder() {
-        DrawEntryWindow form9(m_temp->database(), QUrl());
+        DrawEntryWindow form9(m_temp->database());
         form9.show();
         enter(form9, QString(), {1, 2, 3, 4, 5}, 0, u"Command1"_s);
         enter(form9, u"702"_s, {1, 2, 3, 4, 5}, 0, u"Command1"_s);
@@ -79,7 +80,7 @@ private Q_SLOTS:
     }
 
     void drawEntryAddModifyDelete() {
-        DrawEntryWindow form9(m_temp->database(), QUrl());
+        DrawEntryWindow form9(m_temp->database());
         form9.show();
         enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"数据添加完毕"_s);
@@ -105,7 +106,7 @@ private Q_SLOTS:
     void drawEntryManualEdit() {
         QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2}, {7002, {2, 3, 4, 5, 6, 7}, 2},
                                       {7002, {2, 3, 4, 5, 6, 7}, 2}}));
-        DrawEntryWindow form9(m_temp->database(), QUrl());
+        DrawEntryWindow form9(m_temp->database());
         form9.show();
         click(&form9, u"Command9"_s);
         click(&form9, u"Command10"_s);
@@ -187,6 +188,22 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().last(), u"导入完毕：新增96期开奖数据（2026001期至2026096期）。"_s);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 96);
         QCOMPARE(window.findChild<QProgressBar*>(u"ProgressBar1"_s)->value(), 100);
+    }
+
+    // "下载数据库" brings up the one import window with the shipped history's newest decade chosen.
+    void drawEntryOffersShippedHistory() {
+        DrawEntryWindow form9(m_temp->database());
+        form9.show();
+        click(&form9, u"Command11"_s);
+        click(&form9, u"Command11"_s);
+        QList<HistoryImportWindow*> opened;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* import = qobject_cast<HistoryImportWindow*>(w))
+                opened.append(import);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(textOf(opened.front(), u"Text2"_s), u"2020001"_s);
+        QVERIFY(textOf(opened.front(), u"Label3"_s).contains(u"共983期"_s));
+        delete opened.front();
     }
 };
 

@@ -13,7 +13,7 @@ void ScriptedPrompter::message(QWidget*, const QString& text, Icon) {
 
 bool ScriptedPrompter::question(QWidget*, const QString& text) {
     m_questions.append(text);
-    return false;
+    return !m_questionAnswers.isEmpty() && m_questionAnswers.takeFirst();
 }
 
 std::optional<QString> ScriptedPrompter::input(QWidget*, const QString& prompt, const QString&,

@@ -19,8 +19,9 @@ public:
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 
-    // Answers, used in order. Questions get No; an input box or dialog with no answer left is
-    // cancelled.
+    // Answers, used in order. A question with no answer left gets No; an input box or dialog
+    // with no answer left is cancelled.
+    void answerQuestion(bool yes) { m_questionAnswers.append(yes); }
     void answerInput(std::optional<QString> text) { m_inputAnswers.append(text); }
     void answerFileName(const QString& path) { m_fileAnswers.append(path); }
 
@@ -41,6 +42,7 @@ private:
 
     QStringList m_messages;
     QStringList m_questions;
+    QList<bool> m_questionAnswers;
     QList<std::optional<QString>> m_inputAnswers;
     QStringList m_fileAnswers;
 };

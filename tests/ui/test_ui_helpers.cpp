@@ -6,9 +6,12 @@
 #include "ui/qt_grid_widths.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_url_opener.h"
+#include "ui/translations.h"
 #include "ui/twips.h"
 
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
@@ -75,6 +78,18 @@ private Q_SLOTS:
             QVERIFY2(QImage(path).convertToFormat(QImage::Format_RGB32) == row,
                      qPrintable(QString::number(length)));
         }
+    }
+
+    // Qt's own buttons speak Chinese once the translations are in.
+    void qtButtonsInChinese() {
+        QVERIFY(ssq::installChineseTranslations(*QCoreApplication::instance()));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                             QDialogButtonBox::No);
+        QStringList texts;
+        for (auto b : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Yes,
+                       QDialogButtonBox::No})
+            texts.append(box.button(b)->text().remove(u'&'));
+        QCOMPARE(texts, (QStringList{u"确定"_s, u"取消"_s, u"是(Y)"_s, u"否(N)"_s}));
     }
 
     void installedPrompterAndOpenerAreUsedUntilRemoved() {

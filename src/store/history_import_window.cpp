@@ -87,7 +87,7 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &HistoryImportWindow::cancelImport);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_help, &QPushButton::clicked, this, &HistoryImportWindow::openHelpPage);
-    resize(560, 260);
+    resize(620, 320);
 }
 
 HistoryImportWindow::~HistoryImportWindow() {

@@ -366,7 +366,8 @@ void BlueSelectionWindow::runSelection() {
 }
 
 void BlueSelectionWindow::showDistributionIn(DrawGridView& grid) {
-    if (!grid.showQuery(kDistributionQuery, kDistributionTwips))
+    // The issue column is widened so its four digits show whole.
+    if (!grid.showQuery(kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}}))
         prompter().message(this, u"无法读取数据库：%1"_s.arg(grid.lastError()),
                            Prompter::Icon::Warning);
 }

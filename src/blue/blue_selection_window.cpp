@@ -167,7 +167,7 @@ QWidget* BlueSelectionWindow::buildConditions() {
 
 QGroupBox* BlueSelectionWindow::buildNumberFrame() {
     auto* frame = new QGroupBox(u"常规指标"_s, this);
-    frame->setObjectName(u"Frame1"_s);
+    frame->setObjectName(u"NumberFrame"_s);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setVerticalSpacing(3);
@@ -206,7 +206,7 @@ QGroupBox* BlueSelectionWindow::buildNumberFrame() {
 
 QGroupBox* BlueSelectionWindow::buildCodeFrame() {
     auto* frame = new QGroupBox(u"代码指标"_s, this);
-    frame->setObjectName(u"Frame2"_s);
+    frame->setObjectName(u"CodeFrame"_s);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setVerticalSpacing(3);
@@ -254,7 +254,7 @@ QGroupBox* BlueSelectionWindow::buildCodeFrame() {
 
 QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
     auto* frame = new QGroupBox(u"容错设置"_s, this);
-    frame->setObjectName(u"Frame3"_s);
+    frame->setObjectName(u"ToleranceFrame"_s);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setVerticalSpacing(3);
@@ -282,7 +282,7 @@ QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
 
 QGroupBox* BlueSelectionWindow::buildResultFrame() {
     auto* frame = new QGroupBox(u"号码显示"_s, this);
-    frame->setObjectName(u"Frame4"_s);
+    frame->setObjectName(u"ResultFrame"_s);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(4);

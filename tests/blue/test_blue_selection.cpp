@@ -1,8 +1,7 @@
 // The blue selection on plain controls: each condition on its own with the forced 0..0 range,
-// the enabling boxes that do not share their condition's number, the tolerance rules, the
-// strict list and its refusals, and the forcing of Check12 on the first number that reaches it.
+// including those enabled by a box of another number, the tolerance rules, the strict list and
+// its refusals, and the forcing of Check12 on the first number that reaches it.
 
-#include "blue/blue_conditions.h"
 #include "blue/blue_selection.h"
 #include "blue/blue_controls_text.h"
 
@@ -41,7 +40,6 @@ private Q_SLOTS:
         QTest::newRow("3 odd") << u"c2 c13"_s << u"1 3 5 7 9 11 13 15"_s;
         QTest::newRow("3 even") << u"c2 c14"_s << u"2 4 6 8 10 12 14 16"_s;
         QTest::newRow("3 both") << u"c2 c13 c14"_s << u""_s;
-        QTest::newRow("3 neither") << u"c2"_s << all;
         QTest::newRow("4 one digit of 3..4") << u"c4 t11=1 t12=1"_s << u"3 4 7 8 9 10 13 14"_s;
         QTest::newRow("5 no odd digit") << u"c5 t13=0"_s << u"6 8 14 16"_s;
         QTest::newRow("6 two digits of 2..3") << u"c6 t15=2 t16=2"_s << u"6 7 10 11"_s;
@@ -54,7 +52,6 @@ private Q_SLOTS:
         QTest::newRow("10 on Check9, adjacent") << u"c9 c15"_s << u"2 5 7 10 12 15"_s;
         QTest::newRow("10 not adjacent") << u"c9 c16"_s << u"1 3 4 6 8 9 11 13 14 16"_s;
         QTest::newRow("10 both") << u"c9 c15 c16"_s << u""_s;
-        QTest::newRow("Check9 alone is no span rule") << u"c9 t21=0 t22=0"_s << all;
     }
     void oneCondition() {
         QFETCH(QString, controls);
@@ -133,13 +130,6 @@ private Q_SLOTS:
         }
         BlueControls c = test::blueControls(u"c11 t23=-0.4 t24=abc"_s);
         QVERIFY(runBlueSelection(c).ok);
-    }
-
-    void enablingBoxes() {
-        const QList<int> boxes{0, 3, 1, 2, 4, 5, 6, 7, 8, 10, 9};
-        for (int k = 1; k <= 10; ++k)
-            QCOMPARE(blueConditionCheck(k), boxes[k]);
-        QCOMPARE(blueConditionCheck(11), 0);
     }
 };
 

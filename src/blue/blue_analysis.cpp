@@ -81,9 +81,9 @@ BlueWindowChoice blueWindowChoice(const std::optional<QString>& answer, int draw
         return choice;
     }
     if (n > drawCount) {
-        choice.refusal = u"数据库中只有%1期开奖记录，无法查询最近%2期，请输入不大于%1的期数"_s
-                             .arg(drawCount)
-                             .arg(*answer);
+        choice.refusal =
+            u"数据库中只有%1期开奖记录，无法查询最近%2期，请输入不大于%1的期数"_s.arg(drawCount)
+                .arg(*answer);
         return choice;
     }
     if (std::floor(n) != n) {

@@ -47,7 +47,8 @@ bool readNumbered(const QJsonObject& root, const QString& name, int last, QStrin
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::optional<int> index = indexKey(it.key(), last);
         if (!index) {
-            *error = faulty(u"“%1”中的键“%2”不是 1 到 %3 之间的编号"_s.arg(name, it.key()).arg(last));
+            *error =
+                faulty(u"“%1”中的键“%2”不是 1 到 %3 之间的编号"_s.arg(name, it.key()).arg(last));
             return false;
         }
         if (!store(*index, it.value())) {
@@ -96,7 +97,8 @@ std::optional<BlueControls> parseBlueControlsFile(const QByteArray& bytes, QStri
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *error = u"蓝球设置文件不是有效的 JSON 文本（第 %1 个字符处有误）"_s.arg(parseError.offset + 1);
+        *error =
+            u"蓝球设置文件不是有效的 JSON 文本（第 %1 个字符处有误）"_s.arg(parseError.offset + 1);
         return std::nullopt;
     }
     if (!document.isObject()) {

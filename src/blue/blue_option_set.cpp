@@ -22,11 +22,12 @@ bool openSet(RecordSet& set, QString* error) {
     if (!set.open(u"select *from lqtjbc order by 编号 "_s, error))
         return false;
     if (set.recordCount() < kRows || set.columnCount() <= kValueColumn) {
-        *error = u"蓝球选项表 lqtjbc 只有 %1 行 %2 列，保存的选项需要 %3 行 %4 列，数据库可能已损坏"_s
-                     .arg(set.recordCount())
-                     .arg(set.columnCount())
-                     .arg(kRows)
-                     .arg(kValueColumn + 1);
+        *error =
+            u"蓝球选项表 lqtjbc 只有 %1 行 %2 列，保存的选项需要 %3 行 %4 列，数据库可能已损坏"_s
+                .arg(set.recordCount())
+                .arg(set.columnCount())
+                .arg(kRows)
+                .arg(kValueColumn + 1);
         return false;
     }
     set.moveFirst();

@@ -23,9 +23,10 @@ std::optional<std::array<int, kStrictBoxes>> strictList(const BlueControls& c, Q
         const QString& text = c.text[kFirstStrict + i];
         const double n = roundHalfEven(numberOf(text));
         if (!(n >= 0 && n <= kConditions)) {
-            *refusal = u"“不允许容错的选项”第%1个框中的“%2”不是0到10之间的条件编号，请改正后再选号"_s
-                           .arg(i + 1)
-                           .arg(text);
+            *refusal =
+                u"“不允许容错的选项”第%1个框中的“%2”不是0到10之间的条件编号，请改正后再选号"_s
+                    .arg(i + 1)
+                    .arg(text);
             return std::nullopt;
         }
         list[i] = static_cast<int>(n);

@@ -398,8 +398,8 @@ void BlueSelectionWindow::analyse() {
         finish(u"无法读取开奖号码：%1"_s.arg(error), Prompter::Icon::Warning);
         return;
     }
-    const BlueWindowChoice choice =
-        blueWindowChoice(prompter().input(this, blueWindowPrompt()), static_cast<int>(draws->size()));
+    const BlueWindowChoice choice = blueWindowChoice(prompter().input(this, blueWindowPrompt()),
+                                                     static_cast<int>(draws->size()));
     if (choice.defaulted)
         prompter().message(this, blueDefaultWindowMessage());
     if (!choice.refusal.isEmpty()) {

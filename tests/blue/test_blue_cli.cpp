@@ -54,10 +54,12 @@ private Q_SLOTS:
     void blueRun() {
         // 10 "有": the numbers whose code digits are neighbours.
         QCOMPARE(blue(blueControlsFileBytes(test::blueControls(u"c9 c15"_s))),
-                 std::make_tuple(0, u"2\t5\t7\t10\t12\t15\t\t\t\t\t\t\t\t\t\t\n符合条件的号码共有6注!\n"_s,
-                                 QString()));
+                 std::make_tuple(
+                     0, u"2\t5\t7\t10\t12\t15\t\t\t\t\t\t\t\t\t\t\n符合条件的号码共有6注!\n"_s,
+                     QString()));
         QCOMPARE(blue(R"({"check": {"2": 1, "13": 1, "14": 1}})"),
-                 std::make_tuple(0, QString(15, u'\t') + u"\n没有符合条件的号码,请重新设置条件!\n"_s,
+                 std::make_tuple(0,
+                                 QString(15, u'\t') + u"\n没有符合条件的号码,请重新设置条件!\n"_s,
                                  QString()));
         const auto [status, out, err] = blue(R"({"check": {"11": 1}, "text": {"26": "11"}})");
         QVERIFY2(status == 3 && out.isEmpty() && err.contains(u"第4个框"_s), qPrintable(err));

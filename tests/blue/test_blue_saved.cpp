@@ -61,14 +61,15 @@ private Q_SLOTS:
         QTest::newRow("neither chosen") << u"t5=7"_s << u"o1 c13 c16"_s << u"t5=7 o1 c13 c16"_s;
         QTest::newRow("both ticked") << u"c13 c14 c15 c16"_s << u"c13 c15"_s << u"c14 c16"_s;
         // The enabling boxes are no part of the set: they keep what they show.
-        QTest::newRow("enabling boxes stay") << u"c1 c2 c3 c9 c10 c11 c12 t27=0"_s
-                                             << u"c4 c5 c6 t3=9"_s << u"c4 c5 c6 t27=0"_s;
+        QTest::newRow("enabling boxes stay")
+            << u"c1 c2 c3 c9 c10 c11 c12 t27=0"_s << u"c4 c5 c6 t3=9"_s << u"c4 c5 c6 t27=0"_s;
     }
     void optionSetRoundTrip() {
         QFETCH(QString, saved);
         QFETCH(QString, before);
         QFETCH(QString, restored);
-        const BlueOptionSetOutcome save = saveBlueOptionSet(m_db.connection(), test::blueControls(saved));
+        const BlueOptionSetOutcome save =
+            saveBlueOptionSet(m_db.connection(), test::blueControls(saved));
         QCOMPARE(save.message, u" 所有条件选项均已存档完毕"_s);
         BlueControls c = test::blueControls(before);
         const BlueOptionSetOutcome restore = restoreBlueOptionSet(m_db.connection(), c);
@@ -77,7 +78,8 @@ private Q_SLOTS:
     }
 
     void optionRows() {
-        const QStringList rows = blueOptionTexts(test::blueControls(u"t1=a t11=b t22=c o1 c13 c14 c16 t23=d t28=e"_s));
+        const QStringList rows =
+            blueOptionTexts(test::blueControls(u"t1=a t11=b t22=c o1 c13 c14 c16 t23=d t28=e"_s));
         QCOMPARE(rows.size(), 31);
         QCOMPARE((QStringList{rows[0], rows[10], rows[11], rows[12], rows[23], rows[24], rows[25],
                               rows[30]}),
@@ -102,13 +104,15 @@ private Q_SLOTS:
 
     void controlsFileRoundTrip() {
         const BlueControls c = test::blueControls(u"c1 c9 c16 o2 t1=_5x t20=12 t28=1"_s);
-        const std::optional<BlueControls> back = parseBlueControlsFile(blueControlsFileBytes(c), nullptr);
+        const std::optional<BlueControls> back =
+            parseBlueControlsFile(blueControlsFileBytes(c), nullptr);
         QVERIFY(back);
         QCOMPARE(*back, c);
         // Missing keys are unticked, empty, not chosen.
-        QCOMPARE(*parseBlueControlsFile(R"({"text": {"3": "7"}})", nullptr), test::blueControls(u"t3=7"_s));
-        const std::optional<BlueControls> both =
-            parseBlueControlsFile(R"({"check": {"1": 1}, "option1": true, "option2": true})", nullptr);
+        QCOMPARE(*parseBlueControlsFile(R"({"text": {"3": "7"}})", nullptr),
+                 test::blueControls(u"t3=7"_s));
+        const std::optional<BlueControls> both = parseBlueControlsFile(
+            R"({"check": {"1": 1}, "option1": true, "option2": true})", nullptr);
         QVERIFY(both && both->option1 && both->option2);
     }
 

@@ -2,8 +2,8 @@
 // including those enabled by a box of another number, the tolerance rules, the strict list and
 // its refusals, and the forcing of Check12 on the first number that reaches it.
 
-#include "blue/blue_selection.h"
 #include "blue/blue_controls_text.h"
+#include "blue/blue_selection.h"
 
 #include <QTest>
 
@@ -47,8 +47,7 @@ private Q_SLOTS:
         QTest::newRow("7 decimal bound") << u"c7 t17=3.5"_s << u"1 2 5"_s;
         QTest::newRow("8 product 9..12") << u"c8 t19=12 t20=9"_s << u"11 12 15"_s;
         QTest::newRow("9 on Check10, empty bounds") << u"c10"_s << u"1 6 11 16"_s;
-        QTest::newRow("9 span 1..3") << u"c10 t21=3 t22=1"_s
-                                      << u"2 3 4 5 7 8 9 10 12 13 14 15"_s;
+        QTest::newRow("9 span 1..3") << u"c10 t21=3 t22=1"_s << u"2 3 4 5 7 8 9 10 12 13 14 15"_s;
         QTest::newRow("10 on Check9, adjacent") << u"c9 c15"_s << u"2 5 7 10 12 15"_s;
         QTest::newRow("10 not adjacent") << u"c9 c16"_s << u"1 3 4 6 8 9 11 13 14 16"_s;
         QTest::newRow("10 both") << u"c9 c15 c16"_s << u""_s;
@@ -70,21 +69,20 @@ private Q_SLOTS:
         // Conditions 2 (small) and 3 (odd): 1..8 odd fail none, 1..8 even and 9..16 odd one,
         // 9..16 even two.
         const QString two = u"c1 o1 c2 c13 "_s;
-        QTest::newRow("exactly one") << two + u"c12 t27=1 t28=1"_s
-                                     << u"2 4 6 8 9 11 13 15"_s;
-        QTest::newRow("at least one") << two + u"c12 t27=2 t28=1"_s
-                                      << u"2 4 6 8 9 10 11 12 13 14 15 16"_s;
+        QTest::newRow("exactly one") << two + u"c12 t27=1 t28=1"_s << u"2 4 6 8 9 11 13 15"_s;
+        QTest::newRow("at least one")
+            << two + u"c12 t27=2 t28=1"_s << u"2 4 6 8 9 10 11 12 13 14 15 16"_s;
         QTest::newRow("range ticked but empty") << two + u"c12"_s << u"1 3 5 7"_s;
         QTest::newRow("range typed but not ticked is forced to 0")
             << two + u"t27=2 t28=0"_s << u"1 3 5 7"_s;
-        QTest::newRow("strict 2 keeps the small ones") << two + u"c11 t23=2 c12 t27=1"_s
-                                                       << u"1 2 3 4 5 6 7 8"_s;
+        QTest::newRow("strict 2 keeps the small ones")
+            << two + u"c11 t23=2 c12 t27=1"_s << u"1 2 3 4 5 6 7 8"_s;
         QTest::newRow("strict names an unticked condition")
             << u"c1 o1 c11 t23=3 c12 t27=1"_s << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"_s;
-        QTest::newRow("strict list read rounded") << two + u"c11 t24=2.4 t25=10.5 c12 t27=1"_s
-                                                  << u"1 2 3 4 5 6 7 8"_s;
-        QTest::newRow("strict list off ignores its boxes") << two + u"t23=2 c12 t27=1"_s
-                                                           << u"1 2 3 4 5 6 7 8 9 11 13 15"_s;
+        QTest::newRow("strict list read rounded")
+            << two + u"c11 t24=2.4 t25=10.5 c12 t27=1"_s << u"1 2 3 4 5 6 7 8"_s;
+        QTest::newRow("strict list off ignores its boxes")
+            << two + u"t23=2 c12 t27=1"_s << u"1 2 3 4 5 6 7 8 9 11 13 15"_s;
     }
     void tolerance() {
         QFETCH(QString, controls);

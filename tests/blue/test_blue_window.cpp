@@ -78,7 +78,8 @@ private Q_SLOTS:
         QCOMPARE(results(), u"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16"_s);
         QCOMPARE(test::textOf(m_window.get(), u"Text45"_s), u"符合条件的号码共有16注!"_s);
         QVERIFY(ticked(12));
-        QCOMPARE(test::textOf(m_window.get(), u"Text27"_s) + test::textOf(m_window.get(), u"Text28"_s),
+        QCOMPARE(test::textOf(m_window.get(), u"Text27"_s) +
+                     test::textOf(m_window.get(), u"Text28"_s),
                  u"00"_s);
 
         test::click(m_window.get(), u"Check1"_s);
@@ -92,7 +93,8 @@ private Q_SLOTS:
         // Typing keeps to each box's length.
         test::retype(m_window.get(), u"Text1"_s, u"123"_s);
         test::retype(m_window.get(), u"Text11"_s, u"45"_s);
-        QCOMPARE(test::textOf(m_window.get(), u"Text1"_s) + u'/' + test::textOf(m_window.get(), u"Text11"_s),
+        QCOMPARE(test::textOf(m_window.get(), u"Text1"_s) + u'/' +
+                     test::textOf(m_window.get(), u"Text11"_s),
                  u"12/4"_s);
     }
 
@@ -100,8 +102,10 @@ private Q_SLOTS:
         test::click(m_window.get(), u"Check11"_s);
         test::retype(m_window.get(), u"Text24"_s, u"12"_s);
         item(u"LQXH"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 QStringList{u"“不允许容错的选项”第2个框中的“12”不是0到10之间的条件编号，请改正后再选号"_s});
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{
+                u"“不允许容错的选项”第2个框中的“12”不是0到10之间的条件编号，请改正后再选号"_s});
         QCOMPARE(results(), u",,,,,,,,,,,,,,,"_s);
         QVERIFY(!ticked(12) && test::textOf(m_window.get(), u"Text45"_s).isEmpty());
     }
@@ -110,8 +114,10 @@ private Q_SLOTS:
         QVERIFY(test::addRealDraws(m_temp->connection(), u"2022001"_s, 60));
         m_prompter->answerInput(u"20"_s);
         item(u"CQCS"_s);
-        QCOMPARE(m_prompter->questions(),
-                 QStringList{u"请输入需要查询的期数(即要查询各个蓝球号码最近多少期的出球次数,默认值为50)"_s});
+        QCOMPARE(
+            m_prompter->questions(),
+            QStringList{
+                u"请输入需要查询的期数(即要查询各个蓝球号码最近多少期的出球次数,默认值为50)"_s});
         QCOMPARE(m_prompter->messageTexts(), QStringList{u"蓝球号码分析完毕"_s});
         DrawGridView* grid2 = m_window->analysisGrid();
         QCOMPARE(grid2->model()->rowCount(), 4);

@@ -2,6 +2,7 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "blue/blue_selection_window.h"
 #include "red/last_draw_frame.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
@@ -14,7 +15,9 @@
 #include "store/draw_entry_window.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
+#include "store/draw_entry.h"
 #include "store/past_draw_query_window.h"
+#include "ui/prompter.h"
 #include "ui/qt_window_render.h"
 
 #include <QApplication>
@@ -110,9 +113,59 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// Answers the blue analysis prompt and keeps every message off the screen.
+class QuietPrompter : public ssq::Prompter {
+public:
+    void message(QWidget*, const QString&, Icon) override {}
+    bool question(QWidget*, const QString&) override { return false; }
+    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override {
+        return u"30"_s;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+// Form3 after a run: eliminated numbers, 单, a code-sum range and one failure allowed.
+QWidget* blueWindowAfterRun(ssq::Database& db) {
+    auto* window = new ssq::BlueSelectionWindow(db);
+    ssq::BlueControls c;
+    for (int box : {3, 2, 13, 7, 9, 15, 12})
+        c.check[box] = 1;
+    c.text[1] = u"3"_s;
+    c.text[2] = u"14"_s;
+    c.text[17] = u"6"_s;
+    c.text[18] = u"3"_s;
+    c.text[27] = u"1"_s;
+    c.text[28] = u"0"_s;
+    window->setControls(c);
+    window->runSelection();
+    window->setProperty("screenshotName", u"Form3-run"_s);
+    return window;
+}
+
+// Form3 after that run and "蓝球号码分析" over 80 draws of a made-up history, answering 30.
+QWidget* blueWindowAfterAnalysis(ssq::Database& db) {
+    std::uint32_t seed = 20261207;
+    const auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    for (int i = 1; i <= 80; ++i)
+        ssq::addDraw(db.connection(),
+                     {3000 + i, ssq::comboOfCode(1 + next(ssq::kComboCount)), 1 + next(16)});
+    auto* window = static_cast<ssq::BlueSelectionWindow*>(blueWindowAfterRun(db));
+    QuietPrompter quiet;
+    ssq::setPrompter(&quiet);
+    window->analyse();
+    ssq::setPrompter(nullptr);
+    window->setProperty("screenshotName", u"Form3-analysis"_s);
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
-            historyViewerWindow, pastDrawQueryWindow, historyImportWindow};
+            historyViewerWindow, pastDrawQueryWindow, historyImportWindow, blueWindowAfterRun,
+            blueWindowAfterAnalysis};
 }
 
 } // namespace
@@ -138,7 +191,10 @@ int main(int argc, char* argv[]) {
     int failures = 0;
     for (const WindowMaker& make : windowMakers()) {
         QWidget* window = make(db);
-        const QString path = folder.filePath(window->objectName() + u".png"_s);
+        // A window shown in more than one state names each picture itself.
+        const QString name = window->property("screenshotName").toString();
+        const QString path =
+            folder.filePath((name.isEmpty() ? window->objectName() : name) + u".png"_s);
         if (ssq::saveWindowPng(*window, path, &error)) {
             out << QDir::toNativeSeparators(path) << '\n';
         } else {

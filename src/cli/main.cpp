@@ -2,6 +2,8 @@
 //   ssq-cli [--db PATH] <command> [arguments...]
 
 #include "cli/cli_context.h"
+#include "cli/command_analyse_blue.h"
+#include "cli/command_blue.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_import.h"
@@ -26,6 +28,15 @@ struct Command {
     int (*run)(const CliContext&, const QStringList&);
 };
 
+// Only "analyse blue" for now.
+int runAnalyse(const CliContext& context, const QStringList& args) {
+    if (args.isEmpty() || args.front() != u"blue"_s) {
+        ssq::cli::err() << u"用法: ssq-cli [--db 数据库文件] analyse blue [--window 期数]"_s << Qt::endl;
+        return ssq::cli::kExitUsage;
+    }
+    return ssq::cli::runAnalyseBlue(context, args.mid(1));
+}
+
 // One line per command; each lives in its own command_<name>.cpp.
 const QList<Command>& commands() {
     static const QList<Command> all{
@@ -39,6 +50,8 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"blue"_s, u"blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号"_s, ssq::cli::runBlue},
+        {u"analyse"_s, u"analyse blue [--window 期数]   蓝球号码分析，写入 lqtx"_s, runAnalyse},
     };
     return all;
 }

@@ -136,6 +136,21 @@ int codeRepeatCount(const CodeDigits& c, const CodeDigits& previous) {
     return count;
 }
 
+BlueIndicators blueIndicators(int blue) {
+    const BlueCode b = blueCode(blue);
+    BlueIndicators x;
+    x.bigSmall = blue >= 9 ? 9 : 1;
+    x.oddEven = blue % 2 != 0 ? 1 : 2;
+    x.bigDigits = (b.c1 >= 3) + (b.c2 >= 3);
+    x.oddDigits = (b.c1 % 2 == 1) + (b.c2 % 2 == 1);
+    x.primeDigits = (b.c1 == 2 || b.c1 == 3) + (b.c2 == 2 || b.c2 == 3);
+    x.digitSum = b.c1 + b.c2;
+    x.digitProduct = b.c1 * b.c2;
+    x.digitSpan = std::abs(b.c1 - b.c2);
+    x.adjacent = x.digitSpan == 1 ? 1 : 0;
+    return x;
+}
+
 Indicators selfIndicators(const RedCombo& red, int blue) {
     // Filled field by field rather than value-initialised: this runs once per candidate.
     Indicators x;
@@ -177,17 +192,16 @@ Indicators selfIndicators(const RedCombo& red, int blue) {
     x[21] = zoneCount(red, 23, 33);
     x[22] = red[5] - red[0];
 
-    const BlueCode b = blueCode(blue);
-    const int span = std::abs(b.c1 - b.c2);
-    x[33] = blue >= 9 ? 9 : 1;
-    x[34] = blue % 2 != 0 ? 1 : 2;
-    x[35] = (b.c1 >= 3) + (b.c2 >= 3);
-    x[36] = (b.c1 % 2 == 1) + (b.c2 % 2 == 1);
-    x[37] = (b.c1 == 2 || b.c1 == 3) + (b.c2 == 2 || b.c2 == 3);
-    x[38] = b.c1 + b.c2;
-    x[39] = b.c1 * b.c2;
-    x[40] = span;
-    x[41] = span == 1 ? 1 : 0;
+    const BlueIndicators b = blueIndicators(blue);
+    x[33] = b.bigSmall;
+    x[34] = b.oddEven;
+    x[35] = b.bigDigits;
+    x[36] = b.oddDigits;
+    x[37] = b.primeDigits;
+    x[38] = b.digitSum;
+    x[39] = b.digitProduct;
+    x[40] = b.digitSpan;
+    x[41] = b.adjacent;
     return x;
 }
 

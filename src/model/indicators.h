@@ -22,6 +22,22 @@ Indicators drawIndicators(const RedCombo& red, int blue, const RedCombo& previou
 // Only the indicators that need the draw itself (1..6, 9..15, 17..22, 33..41); the others are 0.
 Indicators selfIndicators(const RedCombo& red, int blue);
 
+// The blue ball's indicators 33..41, shared by the draw indicators and the blue selection.
+struct BlueIndicators {
+    int bigSmall = 0;     // 9 for 9..16, 1 for 1..8
+    int oddEven = 0;      // 1 odd, 2 even
+    int bigDigits = 0;    // code digits 3 or 4
+    int oddDigits = 0;    // code digits 1 or 3
+    int primeDigits = 0;  // code digits 2 or 3
+    int digitSum = 0;     // c1 + c2
+    int digitProduct = 0; // c1 * c2
+    int digitSpan = 0;    // |c1 - c2|
+    int adjacent = 0;     // 1 when the span is 1
+};
+
+// Of a blue ball 1..16; for any other ball the digits count as 0 (blueCode gives {0, 0}).
+BlueIndicators blueIndicators(int blue);
+
 // Individual quantities shared with the selection engine, the check and the AC query.
 int redAcValue(const RedCombo& red);          // distinct positive differences, 5..15
 int sameTailCount(const RedCombo& red);       // 6 minus the number of distinct last digits

@@ -1,0 +1,215 @@
+// Form3 clicked like a player: opened from the main window once, a run with the forced range,
+// a refused strict list, the analysis with its prompt, the option set and controls files, and
+// the history views.
+
+#include "blue/blue_selection_window.h"
+#include "shell/main_window.h"
+#include "store/draw_grid_view.h"
+#include "support/draw_tables.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_database.h"
+#include "support/widget_actions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ssq;
+using namespace Qt::StringLiterals;
+
+class TestBlueWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDatabase> m_temp;
+    std::unique_ptr<test::ScriptedPrompter> m_prompter;
+    std::unique_ptr<BlueSelectionWindow> m_window;
+
+    void item(const QString& name) {
+        auto* action = m_window->findChild<QAction*>(name);
+        QVERIFY2(action && action->isEnabled(), qPrintable(name));
+        action->trigger();
+    }
+    QString results() const {
+        QStringList boxes;
+        for (int i = 29; i <= 44; ++i)
+            boxes.append(test::textOf(m_window.get(), u"Text%1"_s.arg(i)));
+        return boxes.join(u',');
+    }
+    bool ticked(int box) const { return m_window->check(box)->isChecked(); }
+    QString cell(DrawGridView* grid, int row, int column) const {
+        return grid->model()->index(row, column).data().toString();
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_temp = std::make_unique<test::TempDatabase>();
+        m_prompter = std::make_unique<test::ScriptedPrompter>();
+        m_window = std::make_unique<BlueSelectionWindow>(m_temp->database());
+        m_window->show();
+    }
+    void cleanup() {
+        m_window.reset();
+        m_prompter.reset();
+        m_temp.reset();
+    }
+
+    void opensOnceFromTheMainWindow() {
+        auto* main = new MainWindow(m_temp->database());
+        main->menuItem(u"LQXH"_s)->trigger();
+        main->menuItem(u"LQXH"_s)->trigger();
+        const QList<QWidget*> forms = main->findChildren<QWidget*>(u"Form3"_s);
+        QCOMPARE(forms.size(), 1);
+        QVERIFY(forms[0]->isWindow() && forms[0]->isVisible());
+        QCOMPARE(forms[0]->windowTitle(), u"蓝球选号"_s);
+        forms[0]->findChild<QAction*>(u"LQFH"_s)->trigger();
+        QTRY_VERIFY(main->findChildren<QWidget*>(u"Form3"_s).isEmpty());
+        delete main;
+    }
+
+    // Nothing ticked: all sixteen, and the range shown switched on at 0..0; then 大号 and 单.
+    void runsTheSelection() {
+        item(u"LQXH"_s);
+        QCOMPARE(results(), u"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16"_s);
+        QCOMPARE(test::textOf(m_window.get(), u"Text45"_s), u"符合条件的号码共有16注!"_s);
+        QVERIFY(ticked(12));
+        QCOMPARE(test::textOf(m_window.get(), u"Text27"_s) +
+                     test::textOf(m_window.get(), u"Text28"_s),
+                 u"00"_s);
+
+        test::click(m_window.get(), u"Check1"_s);
+        test::click(m_window.get(), u"Option2"_s);
+        test::click(m_window.get(), u"Check2"_s);
+        test::click(m_window.get(), u"Check13"_s);
+        item(u"LQXH"_s);
+        QCOMPARE(results(), u"9,11,13,15,,,,,,,,,,,,"_s);
+        QCOMPARE(test::textOf(m_window.get(), u"Text45"_s), u"符合条件的号码共有4注!"_s);
+
+        // Typing keeps to each box's length.
+        test::retype(m_window.get(), u"Text1"_s, u"123"_s);
+        test::retype(m_window.get(), u"Text11"_s, u"45"_s);
+        QCOMPARE(test::textOf(m_window.get(), u"Text1"_s) + u'/' +
+                     test::textOf(m_window.get(), u"Text11"_s),
+                 u"12/4"_s);
+    }
+
+    void refusesAStrictListBoxOutOfRange() {
+        test::click(m_window.get(), u"Check11"_s);
+        test::retype(m_window.get(), u"Text24"_s, u"12"_s);
+        item(u"LQXH"_s);
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{
+                u"“不允许容错的选项”第2个框中的“12”不是0到10之间的条件编号，请改正后再选号"_s});
+        QCOMPARE(results(), u",,,,,,,,,,,,,,,"_s);
+        QVERIFY(!ticked(12) && test::textOf(m_window.get(), u"Text45"_s).isEmpty());
+    }
+
+    void analysesTheHistory() {
+        QVERIFY(test::addRealDraws(m_temp->connection(), u"2022001"_s, 60));
+        m_prompter->answerInput(u"20"_s);
+        item(u"CQCS"_s);
+        QCOMPARE(
+            m_prompter->questions(),
+            QStringList{
+                u"请输入需要查询的期数(即要查询各个蓝球号码最近多少期的出球次数,默认值为50)"_s});
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"蓝球号码分析完毕"_s});
+        DrawGridView* grid2 = m_window->analysisGrid();
+        QCOMPARE(grid2->model()->rowCount(), 4);
+        QCOMPARE(cell(grid2, 1, 1), u"最近20期开出次数"_s);
+        int total = 0;
+        for (int b = 1; b <= 16; ++b)
+            total += cell(grid2, 1, b + 1).toInt();
+        QCOMPARE(total, 20);
+        QVERIFY(m_window->historyGrid()->isVisible());
+        QCOMPARE(m_window->historyGrid()->model()->columnCount(), 17);
+        QCOMPARE(m_window->historyGrid()->model()->rowCount(), 60);
+
+        // More than the draws: refused, nothing written; cancelled: the default of 50.
+        m_prompter->clear();
+        m_prompter->answerInput(u"61"_s);
+        item(u"CQCS"_s);
+        QCOMPARE(m_prompter->messageTexts().size(), 1);
+        QVERIFY(m_prompter->messageTexts()[0].contains(u"只有60期"_s));
+        QSqlQuery label(u"SELECT 项目 FROM lqtx WHERE 序号 = 2"_s, m_temp->connection());
+        QVERIFY(label.next());
+        QCOMPARE(label.value(0).toString(), u"最近20期开出次数"_s);
+        QVERIFY(m_window->historyGrid()->isVisible());
+        m_prompter->clear();
+        item(u"CQCS"_s);
+        QCOMPARE(m_prompter->messageTexts(),
+                 (QStringList{u"您没有输入要查询的期数,程序将默认为50"_s, u"蓝球号码分析完毕"_s}));
+        QCOMPARE(cell(grid2, 1, 1), u"最近50期开出次数"_s);
+    }
+
+    void historyViews() {
+        QVERIFY(test::addRealDraws(m_temp->connection(), u"2022001"_s, 3));
+        item(u"KJZB"_s);
+        QCOMPARE(m_window->historyGrid()->model()->columnCount(), 10);
+        QCOMPARE(m_window->historyGrid()->model()->headerData(3, Qt::Horizontal).toString(),
+                 u"蓝代大号"_s);
+        item(u"HMFB"_s);
+        QCOMPARE(m_window->historyGrid()->model()->rowCount(), 3);
+    }
+
+    void savesAndRestoresOptions() {
+        test::retype(m_window.get(), u"Text3"_s, u"7"_s);
+        test::click(m_window.get(), u"Option1"_s);
+        test::click(m_window.get(), u"Check14"_s);
+        test::click(m_window.get(), u"Check5"_s);
+        item(u"XXCD"_s);
+        test::retype(m_window.get(), u"Text3"_s, u"8"_s);
+        test::click(m_window.get(), u"Option2"_s);
+        test::click(m_window.get(), u"Check13"_s);
+        test::click(m_window.get(), u"Check5"_s);
+        item(u"SZZX"_s);
+        QCOMPARE(m_prompter->messageTexts(),
+                 (QStringList{u" 所有条件选项均已存档完毕"_s, u" 所有条件选项均已再现完毕"_s}));
+        QCOMPARE(test::textOf(m_window.get(), u"Text3"_s), u"7"_s);
+        QVERIFY(m_window->findChild<QRadioButton*>(u"Option1"_s)->isChecked());
+        QVERIFY(!ticked(13) && ticked(14) && !ticked(5));
+        QCOMPARE(m_window->optionGrid()->model()->rowCount(), 31);
+    }
+
+    void controlsFiles() {
+        QTemporaryDir dir;
+        test::click(m_window.get(), u"Check9"_s);
+        test::click(m_window.get(), u"Check16"_s);
+        test::retype(m_window.get(), u"Text28"_s, u"1"_s);
+        m_prompter->answerFileName(dir.filePath(u"周二"_s));
+        item(u"BCWJ"_s);
+        const QString saved = dir.filePath(u"周二.ssqblue.json"_s);
+        QVERIFY(QFile::exists(saved));
+        const BlueControls before = m_window->controls();
+        m_window->setControls({});
+
+        QFile bad(dir.filePath(u"bad.json"_s));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"check": {"1": 1}, "text": {"29": "5"}})");
+        bad.close();
+        QFile both(dir.filePath(u"both.json"_s));
+        QVERIFY(both.open(QIODevice::WriteOnly));
+        both.write(R"({"option1": true, "option2": true})");
+        both.close();
+        for (const QString& file : {bad.fileName(), both.fileName()}) {
+            m_prompter->clear();
+            m_prompter->answerFileName(file);
+            item(u"ZRWJ"_s);
+            QCOMPARE(m_prompter->messageTexts().size(), 1);
+            QCOMPARE(m_window->controls(), BlueControls{});
+        }
+        QVERIFY(m_prompter->messageTexts()[0].contains(u"“option1”"_s));
+
+        m_prompter->answerFileName(saved);
+        item(u"ZRWJ"_s);
+        QCOMPARE(m_window->controls(), before);
+    }
+};
+
+QTEST_MAIN(TestBlueWindow)
+#include "test_blue_window.moc"

@@ -36,6 +36,8 @@ std::optional<std::array<int, kStrictBoxes>> strictList(const BlueControls& c, Q
 
 } // namespace
 
+const QString kEmptySlot = u"  "_s;
+
 QString blueSummary(int count) {
     if (count == 0)
         return u"没有符合条件的号码,请重新设置条件!"_s;
@@ -44,6 +46,7 @@ QString blueSummary(int count) {
 
 BlueSelectionResult runBlueSelection(BlueControls& c) {
     BlueSelectionResult result;
+    result.slots.fill(kEmptySlot);
     const bool strict = c.check[kStrictCheck] == 1;
     std::array<int, kStrictBoxes> list{};
     if (strict) {

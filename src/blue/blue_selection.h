@@ -14,7 +14,7 @@ struct BlueSelectionResult {
     bool ok = false;
     QString refusal; // why the run was refused; the controls are then unchanged
     // Text29..Text44 as slots 1..16 (index 0 unused): accepted numbers in ascending order,
-    // empty where there is none.
+    // two blanks where there is none.
     std::array<QString, blue::kNumbers + 1> slots;
     int count = 0;
     QString summary; // Text45
@@ -25,6 +25,9 @@ struct BlueSelectionResult {
 // afterwards; nothing else in `controls` changes. A strict-list box that does not name a
 // condition 0..10 refuses the run.
 BlueSelectionResult runBlueSelection(BlueControls& controls);
+
+// What a result box holds when no number is left for it.
+extern const QString kEmptySlot;
 
 // Text45 for a run that accepted `count` numbers.
 QString blueSummary(int count);

@@ -27,7 +27,7 @@ int runBlue(const CliContext&, const QStringList& args) {
     }
     QStringList slots;
     for (int i = 1; i <= blue::kNumbers; ++i)
-        slots.append(result.slots[i]);
+        slots.append(result.slots[i].trimmed());
     out() << slots.join(u'\t') << u'\n' << result.summary << u'\n';
     out().flush();
     return kExitOk;

@@ -38,7 +38,7 @@ class TestBlueWindow : public QObject {
     QString results() const {
         QStringList boxes;
         for (int i = 29; i <= 44; ++i)
-            boxes.append(test::textOf(m_window.get(), u"Text%1"_s.arg(i)));
+            boxes.append(test::textOf(m_window.get(), u"Text%1"_s.arg(i)).trimmed());
         return boxes.join(u',');
     }
     bool ticked(int box) const { return m_window->check(box)->isChecked(); }
@@ -88,6 +88,7 @@ private Q_SLOTS:
         test::click(m_window.get(), u"Check13"_s);
         item(u"LQXH"_s);
         QCOMPARE(results(), u"9,11,13,15,,,,,,,,,,,,"_s);
+        QCOMPARE(test::textOf(m_window.get(), u"Text33"_s), u"  "_s); // an empty slot
         QCOMPARE(test::textOf(m_window.get(), u"Text45"_s), u"符合条件的号码共有4注!"_s);
 
         // Typing keeps to each box's length.

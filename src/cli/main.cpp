@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
+#include "cli/command_game.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
 #include "cli/command_select.h"
@@ -37,6 +38,7 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
     };
     return all;
 }

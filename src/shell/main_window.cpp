@@ -4,6 +4,7 @@
 #include "red/condition_panel_view.h"
 #include "red/last_draw_frame.h"
 #include "shell/caption_clock.h"
+#include "shell/qt_game_menus.h"
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
@@ -45,6 +46,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
     connectStoreMenus(*this);
+    connectGameMenus(*this);
 
     m_lastDraw = new LastDrawFrame(db, this);
     m_panel = new ConditionPanelView(this);

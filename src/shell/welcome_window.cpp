@@ -4,6 +4,8 @@
 #include "shell/credit_scroll.h"
 #include "shell/main_window.h"
 #include "shell/movie_player_widget.h"
+#include "shell/qt_desktop_display_modes.h"
+#include "shell/screen_mode_window.h"
 #include "ui/web_addresses.h"
 #include "ui/qt_named_widgets.h"
 #include "ui/prompter.h"
@@ -149,10 +151,10 @@ void WelcomeWindow::enterMainWindow() {
 }
 
 void WelcomeWindow::openResolutionWindow() {
-    prompter().message(this,
-                       u"更改屏幕分辨率的功能还没有完成，暂时不能使用。"
-                       u"请在系统的显示设置中把屏幕分辨率调整为1024×768或更高。"_s,
-                       Prompter::Icon::Information);
+    // A window of its own, not a child: the welcome window closes when the main window opens.
+    auto* window = new ScreenModeWindow(makeDesktopDisplayModes());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 QString WelcomeWindow::updateInstructions() {

@@ -151,10 +151,18 @@ void WelcomeWindow::enterMainWindow() {
 }
 
 void WelcomeWindow::openResolutionWindow() {
-    // A window of its own, not a child: the welcome window closes when the main window opens.
-    auto* window = new ScreenModeWindow(makeDesktopDisplayModes());
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    // One window at a time, of its own rather than a child: the welcome window closes when the
+    // main window opens.
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<ScreenModeWindow*>(w))
+            window = w;
+    if (!window) {
+        window = new ScreenModeWindow(makeDesktopDisplayModes());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
     window->show();
+    window->raise();
 }
 
 QString WelcomeWindow::updateInstructions() {

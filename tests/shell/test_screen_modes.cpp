@@ -201,11 +201,14 @@ private Q_SLOTS:
         auto* welcome = new ssq::WelcomeWindow(temp.database());
         welcome->show();
         ssq::test::click(welcome, u"Command7"_s);
-        ssq::ScreenModeWindow* opened = nullptr;
+        ssq::test::click(welcome, u"Command7"_s);
+        QList<ssq::ScreenModeWindow*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* form = qobject_cast<ssq::ScreenModeWindow*>(w))
-                opened = form;
-        QVERIFY(opened && opened->isVisible() && opened->objectName() == u"Form11"_s);
+                windows.append(form);
+        QCOMPARE(windows.size(), 1);
+        ssq::ScreenModeWindow* opened = windows.front();
+        QVERIFY(opened->isVisible() && opened->objectName() == u"Form11"_s);
         QVERIFY(opened->findChild<QComboBox*>(u"Combo1"_s)->count() >= 1);
         delete welcome;
         QVERIFY(opened->isVisible());

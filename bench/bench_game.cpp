@@ -17,7 +17,8 @@ namespace {
 void timeDraws(const char* name, int runs, bool smoke, const std::function<std::int64_t()>& job) {
     std::int64_t perRun = 0;
     const std::clock_t start = std::clock();
-    const bench::Timing t = bench::measure(name, runs, [&] { perRun = job(); }, smoke);
+    const bench::Timing t = bench::measure(
+        name, runs, [&] { perRun = job(); }, smoke);
     const double cpuSeconds = double(std::clock() - start) / CLOCKS_PER_SEC;
     const int made = smoke ? 1 : runs + 1; // the harness warms up once
     std::printf("  %lld draws a run: %.1f million draws a second (median wall clock), "

@@ -96,8 +96,8 @@ int runGame(const CliContext&, const QStringList& args) {
         return kExitOk;
     }
 
-    const RepeatCheck check = checkRepeat(values, targetValue(parsed->until->first),
-                                          targetValue(parsed->until->second));
+    const RepeatCheck check =
+        checkRepeat(values, targetValue(parsed->until->first), targetValue(parsed->until->second));
     if (check.problem != PickProblem::None) {
         err() << pickProblemMessage(check.problem) << Qt::endl;
         return kExitRefused;

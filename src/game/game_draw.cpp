@@ -11,8 +11,7 @@ namespace {
 
 // `count` distinct reds in draw order into `order`; returns them as a bit mask (bit r for red r).
 // Templated so the loops below inline FastRandom and reach tens of millions of draws a second.
-template <class Source>
-std::uint64_t drawReds(Source& source, int* order, int count) {
+template <class Source> std::uint64_t drawReds(Source& source, int* order, int count) {
     std::uint64_t mask = 0;
     for (int i = 0; i < count; ++i) {
         int red = source.uniform(kRedMax);
@@ -57,7 +56,8 @@ RepeatOutcome repeatWith(Source& source, const GamePick& pick, RepeatTarget targ
         ++outcome.draws;
         const std::uint64_t mask = drawReds(source, outcome.last.reds.data(), 6);
         outcome.last.blue = source.uniform(kBlueMax);
-        if (std::popcount(mask & picked) == target.reds && (outcome.last.blue == pick.blue) == wantBlue) {
+        if (std::popcount(mask & picked) == target.reds &&
+            (outcome.last.blue == pick.blue) == wantBlue) {
             outcome.met = true;
             break;
         }

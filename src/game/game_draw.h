@@ -45,8 +45,8 @@ struct RepeatTarget {
 
 struct RepeatOutcome {
     std::int64_t draws = 0;
-    GameDraw last;          // the draw that met the target, or the last one made
-    bool met = false;       // false when cancelled or when the target can never be met
+    GameDraw last;    // the draw that met the target, or the last one made
+    bool met = false; // false when cancelled or when the target can never be met
 };
 
 // True when some draw can hit the pick exactly as the target asks: seven distinct reds in

@@ -11,9 +11,9 @@ namespace ssq {
 
 enum class PickProblem {
     None,
-    OutOfRange,     // a red outside 1..33, a blue outside 1..16, a target outside its range
-    RedTargetZero,  // the second game needs at least one red
-    RepeatedReds,   // seven reds that are not all different
+    OutOfRange,    // a red outside 1..33, a blue outside 1..16, a target outside its range
+    RedTargetZero, // the second game needs at least one red
+    RepeatedReds,  // seven reds that are not all different
 };
 
 // The message a player is shown for a problem; empty for None.

@@ -203,8 +203,8 @@ void GameWindow::drawOnce() {
 void GameWindow::startRepeatedDraw() {
     if (isDrawing())
         return;
-    const RepeatCheck check = checkRepeat(pickValues(), numberOf(m_text[18]->text()),
-                                          numberOf(m_text[19]->text()));
+    const RepeatCheck check =
+        checkRepeat(pickValues(), numberOf(m_text[18]->text()), numberOf(m_text[19]->text()));
     if (check.problem != PickProblem::None) {
         prompter().message(this, pickProblemMessage(check.problem));
         return;

@@ -32,13 +32,15 @@ ScreenModeWindow::ScreenModeWindow(std::unique_ptr<DisplayModes> desktop, QWidge
     auto* buttons = new QHBoxLayout;
     m_change = addNamedButton(buttons, u"Command1"_s, u"更改屏幕分辩率"_s, this);
     QPushButton* done = addNamedButton(buttons, u"Command2"_s, u"确定本次修改并退出"_s, this);
-    QPushButton* size = addNamedButton(buttons, u"Command3"_s, u"显示您的电脑当前的屏幕分辩率"_s, this);
+    QPushButton* size =
+        addNamedButton(buttons, u"Command3"_s, u"显示您的电脑当前的屏幕分辩率"_s, this);
     layout->addLayout(buttons);
 
     if (!m_modes.canSwitch()) {
-        auto* note = new QLabel(u"这个桌面不允许本程序更改屏幕分辩率（例如 Wayland 桌面，或没有 Xrandr 的显示），"
-                                u"上面只列出能读到的显示模式。请在系统的显示设置中调整分辩率。"_s,
-                                this);
+        auto* note = new QLabel(
+            u"这个桌面不允许本程序更改屏幕分辩率（例如 Wayland 桌面，或没有 Xrandr 的显示），"
+            u"上面只列出能读到的显示模式。请在系统的显示设置中调整分辩率。"_s,
+            this);
         note->setObjectName(u"switchUnavailable"_s);
         note->setWordWrap(true);
         note->setStyleSheet(u"color: #c00000;"_s);
@@ -62,11 +64,15 @@ ScreenModeWindow::ScreenModeWindow(std::unique_ptr<DisplayModes> desktop, QWidge
 ScreenModeWindow::~ScreenModeWindow() = default;
 
 QString ScreenModeWindow::manualInstructions() {
-    return u"如果修改不成功或修改后仍然不能显示全部程序，请您按下述方法手动修改：                 第一步：在桌面（屏"
-           u"幕）空白处右键点击  →属性→设置→将“屏幕分辩率”的滑快移到适当位置（1024*768位置）             "
-           u"      第二步：点击右边的“高级”按钮→常规→DPI设置→设置为“正常尺寸（96DPI）→确定           "
+    return u"如果修改不成功或修改后仍然不能显示全部程序，请您按下述方法手动修改：                 "
+           u"第一步：在桌面（屏"
+           u"幕）空白处右键点击  →属性→设置→将“屏幕分辩率”的滑快移到适当位置（1024*768位置）       "
+           u"      "
+           u"      第二步：点击右边的“高级”按钮→常规→DPI设置→设置为“正常尺寸（96DPI）→确定         "
+           u"  "
            u"                                如果字体有变化，那就继续执行第三步：     第三步：在"
-           u"桌面（屏幕）空白处右键点击  →属性→外观→字体大小→设置为“正常”      如果屏幕图像旋转了方向，请按如下步骤操作"
+           u"桌面（屏幕）空白处右键点击  →属性→外观→字体大小→设置为“正常”      "
+           u"如果屏幕图像旋转了方向，请按如下步骤操作"
            u"：桌面空白处点击右键→图形选项→图形属性→旋转→设置为“正常”"_s;
 }
 
@@ -103,12 +109,14 @@ void ScreenModeWindow::showScreenSize() {
         pixels = QSize(active->width, active->height);
     else if (const QScreen* s = screen())
         pixels = s->size() * s->devicePixelRatio();
-    prompter().message(this, QString::number(pixels.width()) + u"x"_s + QString::number(pixels.height()));
+    prompter().message(this,
+                       QString::number(pixels.width()) + u"x"_s + QString::number(pixels.height()));
 }
 
 void ScreenModeWindow::closeEvent(QCloseEvent* event) {
     if (m_openingIndex != -1 && m_openingIndex != m_modes.currentModeIndex()) {
-        if (!prompter().question(this, u"本次设置已生效，您想保存本次设置吗?（点“否”恢复上次设置）"_s)) {
+        if (!prompter().question(this,
+                                 u"本次设置已生效，您想保存本次设置吗?（点“否”恢复上次设置）"_s)) {
             m_modes.applyMode(m_openingIndex);
             m_modes.setCurrentModeIndex(m_openingIndex);
         }

@@ -24,8 +24,8 @@ public:
     static QString manualInstructions();
 
 public Q_SLOTS:
-    void changeMode();      // Command1 "更改屏幕分辩率"
-    void showScreenSize();  // Command3 "显示您的电脑当前的屏幕分辩率"
+    void changeMode();     // Command1 "更改屏幕分辩率"
+    void showScreenSize(); // Command3 "显示您的电脑当前的屏幕分辩率"
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,6 @@
 #pragma once
-// Random sources for tests. ScriptedRandom hands out the balls a test lists, in order. When the list runs out it
-// counts 1, 2, 3, … round each range, so a draw still ends.
+// Random sources for tests. ScriptedRandom hands out the balls a test lists, in order. When the
+// list runs out it counts 1, 2, 3, … round each range, so a draw still ends.
 
 #include "game/random_source.h"
 

@@ -48,13 +48,15 @@ private Q_SLOTS:
             total += fields[2].toLongLong();
         }
         QCOMPARE(total, 100000);
-        QCOMPARE(cli({u"--draws"_s, u"100000"_s, u"--seed"_s, u"5"_s, u"--pick"_s, kPick}).out, run.out);
+        QCOMPARE(cli({u"--draws"_s, u"100000"_s, u"--seed"_s, u"5"_s, u"--pick"_s, kPick}).out,
+                 run.out);
         QVERIFY(cli({u"--pick"_s, kPick, u"--draws"_s, u"100000"_s}).out != run.out);
     }
 
     // The last draw meets the target: four of the picked reds, the blue missed.
     void repeatsUntilTarget() {
-        const Run run = cli({u"--pick"_s, kPick, u"--until"_s, u"4"_s, u"0"_s, u"--seed"_s, u"11"_s});
+        const Run run =
+            cli({u"--pick"_s, kPick, u"--until"_s, u"4"_s, u"0"_s, u"--seed"_s, u"11"_s});
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
@@ -76,14 +78,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         const QString range = u"您没选号或者选择的号码超出了范围"_s;
-        QTest::newRow("red 34") << QStringList{u"--pick"_s, u"3 8 12 19 23 27 34 9"_s, u"--draws"_s, u"10"_s} << 3 << range;
-        QTest::newRow("seven numbers") << QStringList{u"--pick"_s, u"3 8 12 19 23 27 31"_s, u"--draws"_s, u"10"_s} << 3 << range;
-        QTest::newRow("repeated") << QStringList{u"--pick"_s, u"3 8 12 19 23 27 3 9"_s, u"--until"_s, u"6"_s, u"1"_s} << 3 << u"重复"_s;
-        QTest::newRow("target 7") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"7"_s, u"0"_s} << 3 << range;
-        QTest::newRow("target 0") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"0"_s, u"1"_s} << 3 << u"红球数范围为1-6"_s;
-        QTest::newRow("blue 2") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"3"_s, u"2"_s} << 3 << range;
+        QTest::newRow("red 34") << QStringList{u"--pick"_s, u"3 8 12 19 23 27 34 9"_s, u"--draws"_s,
+                                               u"10"_s}
+                                << 3 << range;
+        QTest::newRow("seven numbers")
+            << QStringList{u"--pick"_s, u"3 8 12 19 23 27 31"_s, u"--draws"_s, u"10"_s} << 3
+            << range;
+        QTest::newRow("repeated") << QStringList{u"--pick"_s, u"3 8 12 19 23 27 3 9"_s,
+                                                 u"--until"_s, u"6"_s, u"1"_s}
+                                  << 3 << u"重复"_s;
+        QTest::newRow("target 7") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"7"_s, u"0"_s}
+                                  << 3 << range;
+        QTest::newRow("target 0") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"0"_s, u"1"_s}
+                                  << 3 << u"红球数范围为1-6"_s;
+        QTest::newRow("blue 2") << QStringList{u"--pick"_s, kPick, u"--until"_s, u"3"_s, u"2"_s}
+                                << 3 << range;
         QTest::newRow("no mode") << QStringList{u"--pick"_s, kPick} << 2 << u"用法"_s;
-        QTest::newRow("zero draws") << QStringList{u"--pick"_s, kPick, u"--draws"_s, u"0"_s} << 2 << u"用法"_s;
+        QTest::newRow("zero draws")
+            << QStringList{u"--pick"_s, kPick, u"--draws"_s, u"0"_s} << 2 << u"用法"_s;
     }
     void refusesBadPicksAndTargets() {
         QFETCH(QStringList, args);

@@ -108,8 +108,10 @@ private Q_SLOTS:
         QTest::newRow("blue 2") << kPickValues << 3.0 << 2.0 << int(PickProblem::OutOfRange);
         QTest::newRow("blue -1") << kPickValues << 3.0 << -1.0 << int(PickProblem::OutOfRange);
         QTest::newRow("red 2.5") << kPickValues << 2.5 << 0.0 << int(PickProblem::OutOfRange);
-        QTest::newRow("bad pick, red 0") << outOfRange << 0.0 << 0.0 << int(PickProblem::OutOfRange);
-        QTest::newRow("repeated, red 0") << repeated << 0.0 << 0.0 << int(PickProblem::RedTargetZero);
+        QTest::newRow("bad pick, red 0")
+            << outOfRange << 0.0 << 0.0 << int(PickProblem::OutOfRange);
+        QTest::newRow("repeated, red 0")
+            << repeated << 0.0 << 0.0 << int(PickProblem::RedTargetZero);
         QTest::newRow("repeated") << repeated << 6.0 << 1.0 << int(PickProblem::RepeatedReds);
     }
     void checksTargets() {
@@ -158,7 +160,8 @@ private Q_SLOTS:
         ssq::DrawHits hits = ssq::hitsOf(draw, kPick);
         QCOMPARE(hits.reds, 3);
         QVERIFY(hits.blue);
-        QCOMPARE(ssq::singleDrawHitText(draw, hits), u"您选中红球 19  3  31  共3个号码! 并中蓝球9"_s);
+        QCOMPARE(ssq::singleDrawHitText(draw, hits),
+                 u"您选中红球 19  3  31  共3个号码! 并中蓝球9"_s);
         QCOMPARE(ssq::repeatedDrawHitText(draw, hits), u"选中红球 19    3    31    共3个! 蓝球9"_s);
         ssq::GameDraw missed = draw;
         missed.blue = 10;
@@ -170,9 +173,9 @@ private Q_SLOTS:
 
     // Six of the seven reds without the blue: a draw with the blue too does not stop the loop.
     void repeatsUntilExactTarget() {
-        ssq::test::ScriptedRandom balls({3, 8, 12, 19, 23, 27, 9,    // six reds and the blue
-                                         31, 3, 8, 12, 19, 23, 5,    // six reds, another blue
-                                         1, 2, 4, 5, 6, 7, 9});
+        ssq::test::ScriptedRandom balls({3,  8, 12, 19, 23, 27, 9, // six reds and the blue
+                                         31, 3, 8,  12, 19, 23, 5, // six reds, another blue
+                                         1,  2, 4,  5,  6,  7,  9});
         const ssq::RepeatOutcome outcome = ssq::repeatUntil(balls, kPick, {6, 0});
         QVERIFY(outcome.met);
         QCOMPARE(outcome.draws, 2);

@@ -20,7 +20,6 @@ using namespace Qt::StringLiterals;
 using ssq::test::click;
 using ssq::test::retype;
 
-
 class TestGameWindow : public QObject {
     Q_OBJECT
 
@@ -63,7 +62,7 @@ private Q_SLOTS:
         m_balls->add({4, 4, 9, 15, 22, 22, 28, 31, 33, 12});
         click(m_window.get(), u"Command11"_s);
         QCOMPARE(texts(1, 8), (QStringList{u"4"_s, u"9"_s, u"15"_s, u"22"_s, u"28"_s, u"31"_s,
-                                          u"33"_s, u"12"_s}));
+                                           u"33"_s, u"12"_s}));
         m_balls->add({1, 2, 3, 4, 5, 6, 7, 16});
         click(m_window.get(), u"Command10"_s);
         QCOMPARE(texts(1, 8).join(u' '), u"1 2 3 4 5 6 7 16"_s);

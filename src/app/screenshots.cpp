@@ -3,12 +3,16 @@
 // windowMakers().
 
 #include "blue/blue_selection_window.h"
+#include "game/fast_random.h"
+#include "game/game_window.h"
 #include "red/last_draw_frame.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
 #include "shell/main_window.h"
+#include "shell/qt_desktop_display_modes.h"
+#include "shell/screen_mode_window.h"
 #include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
@@ -162,10 +166,23 @@ QWidget* blueWindowAfterAnalysis(ssq::Database& db) {
     return window;
 }
 
+// Form5 after a random pick and one draw, on a fixed seed so the picture is the same every time.
+QWidget* gameWindow(ssq::Database&) {
+    auto* window = new ssq::GameWindow(std::make_unique<ssq::FastRandom>(2026));
+    window->pickAtRandom();
+    window->drawOnce();
+    return window;
+}
+
+// Form11 on the desktop it is rendered on (offscreen: the one mode it can read).
+QWidget* screenModeWindow(ssq::Database&) {
+    return new ssq::ScreenModeWindow(ssq::makeDesktopDisplayModes());
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
             historyViewerWindow, pastDrawQueryWindow, historyImportWindow, blueWindowAfterRun,
-            blueWindowAfterAnalysis};
+            blueWindowAfterAnalysis, gameWindow,       screenModeWindow};
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "cli/command_blue.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
+#include "cli/command_game.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
 #include "cli/command_select.h"
@@ -52,6 +53,7 @@ const QList<Command>& commands() {
          ssq::cli::runCheck},
         {u"blue"_s, u"blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号"_s, ssq::cli::runBlue},
         {u"analyse"_s, u"analyse blue [--window 期数]   蓝球号码分析，写入 lqtx"_s, runAnalyse},
+        {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
     };
     return all;
 }

@@ -5,6 +5,7 @@
 #include "red/last_draw_frame.h"
 #include "shell/qt_blue_menus.h"
 #include "shell/caption_clock.h"
+#include "shell/qt_game_menus.h"
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
     connectStoreMenus(*this);
+    connectGameMenus(*this);
 
     m_lastDraw = new LastDrawFrame(db, this);
     m_panel = new ConditionPanelView(this);

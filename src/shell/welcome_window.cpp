@@ -6,6 +6,8 @@
 #include "shell/qt_first_start.h"
 #include "store/history_import_window.h"
 #include "shell/movie_player_widget.h"
+#include "shell/qt_desktop_display_modes.h"
+#include "shell/screen_mode_window.h"
 #include "ui/web_addresses.h"
 #include "ui/qt_named_widgets.h"
 #include "ui/prompter.h"
@@ -157,10 +159,18 @@ void WelcomeWindow::enterMainWindow() {
 }
 
 void WelcomeWindow::openResolutionWindow() {
-    prompter().message(this,
-                       u"更改屏幕分辨率的功能还没有完成，暂时不能使用。"
-                       u"请在系统的显示设置中把屏幕分辨率调整为1024×768或更高。"_s,
-                       Prompter::Icon::Information);
+    // One window at a time, of its own rather than a child: the welcome window closes when the
+    // main window opens.
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<ScreenModeWindow*>(w))
+            window = w;
+    if (!window) {
+        window = new ScreenModeWindow(makeDesktopDisplayModes());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
 }
 
 void WelcomeWindow::openImportWindow() {

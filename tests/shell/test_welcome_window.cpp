@@ -115,9 +115,7 @@ private Q_SLOTS:
         QCOMPARE(browser.opened(), (QList<QUrl>{ssq::homePageUrl(), ssq::downloadPageUrl()}));
         QVERIFY(browser.opened().front().toLocalFile().startsWith(
             QCoreApplication::applicationDirPath()));
-        click(u"Command7"_s);
-        const QStringList told = m_prompter->messageTexts();
-        QVERIFY(told.size() == 1 && told[0].contains(u"1024×768"_s));
+        QVERIFY(m_prompter->messageTexts().isEmpty());
         QVERIFY(m_welcome->isVisible());
     }
 

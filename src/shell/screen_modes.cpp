@@ -1,0 +1,36 @@
+#include "shell/screen_modes.h"
+
+namespace ssq {
+
+QStringList ScreenModes::loadModes() {
+    m_table = m_desktop.modes();
+    QStringList texts;
+    for (const DisplayMode& mode : m_table)
+        texts.append(modeText(mode));
+    m_current = findCurrentMode();
+    return texts;
+}
+
+int ScreenModes::findCurrentMode() {
+    const std::optional<DisplayMode> active = m_desktop.activeMode();
+    if (!active)
+        return -1;
+    for (int i = 0; i < count(); ++i)
+        if (m_table[i] == *active)
+            return i;
+    return -1;
+}
+
+bool ScreenModes::applyMode(int index) {
+    if (index < 0 || index >= count() || !m_desktop.canSwitch())
+        return false;
+    return m_desktop.apply(m_table[index]);
+}
+
+bool ScreenModes::revertChange(const std::optional<DisplayMode>& before) {
+    if (m_current >= 0)
+        return applyMode(m_current);
+    return before && m_desktop.apply(*before);
+}
+
+} // namespace ssq

@@ -1,0 +1,220 @@
+// The screen-resolution window Form11 on a fake desktop: mode texts, the active mode selected
+// on opening, a switch confirmed or refused, the restore offered on closing, the screen size
+// message, an active mode missing from the list, and a desktop that cannot switch.
+
+#include "shell/display_modes.h"
+#include "shell/screen_mode_window.h"
+#include "shell/welcome_window.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_database.h"
+#include "support/widget_actions.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using ssq::DisplayMode;
+
+namespace {
+
+// A desktop whose modes are a list; apply() switches unless the mode is refused, and every
+// switch is recorded.
+class FakeDisplayModes : public ssq::DisplayModes {
+public:
+    std::vector<DisplayMode> list;
+    std::optional<DisplayMode> active;
+    std::vector<DisplayMode> applied;
+    std::optional<DisplayMode> refused;
+    bool switchable = true;
+
+    bool canSwitch() const override { return switchable; }
+    std::vector<DisplayMode> modes() override { return list; }
+    std::optional<DisplayMode> activeMode() override { return active; }
+    bool apply(const DisplayMode& mode) override {
+        if (refused && *refused == mode)
+            return false;
+        applied.push_back(mode);
+        active = mode;
+        return true;
+    }
+};
+
+// Answers questions from a queue (No when it is empty), recording them as the base does.
+class AnsweringPrompter : public ssq::test::ScriptedPrompter {
+public:
+    QList<bool> answers;
+    bool question(QWidget* parent, const QString& text) override {
+        ScriptedPrompter::question(parent, text);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+};
+
+const DisplayMode k800{800, 600, 32, 60};
+const DisplayMode k1024{1024, 768, 32, 75};
+const DisplayMode k1280{1280, 1024, 16, 1};
+
+const QString kConfirm = u"您的屏幕分辩率更改完成，请确定"_s;
+const QString kKeep = u"本次设置已生效，您想保存本次设置吗?（点“否”恢复上次设置）"_s;
+const QString kAbout = u"即将更改您的屏幕分辩率"_s;
+
+} // namespace
+
+class TestScreenModes : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AnsweringPrompter> m_prompter;
+    FakeDisplayModes* m_desktop = nullptr;
+    ssq::ScreenModeWindow* m_window = nullptr;
+
+    void open(std::optional<DisplayMode> active = k800, bool switchable = true) {
+        auto desktop = std::make_unique<FakeDisplayModes>();
+        desktop->list = {k800, k1024, k1280};
+        desktop->active = active;
+        desktop->switchable = switchable;
+        m_desktop = desktop.get();
+        m_window = new ssq::ScreenModeWindow(std::move(desktop));
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->show();
+    }
+    QComboBox* list() const { return m_window->findChild<QComboBox*>(u"Combo1"_s); }
+    void choose(int index) {
+        list()->setCurrentIndex(index);
+        ssq::test::click(m_window, u"Command1"_s);
+    }
+
+private Q_SLOTS:
+    void init() { m_prompter = std::make_unique<AnsweringPrompter>(); }
+    void cleanup() {
+        delete m_window;
+        m_window = nullptr;
+        m_prompter.reset();
+    }
+
+    void modeTexts_data() {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("hz");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("32 bits, 75 Hz") << 32 << 75 << u"1024 x 768, 32bit color, 75 Hz"_s;
+        QTest::newRow("16 bits") << 16 << 60 << u"1024 x 768, 24bit color, 60 Hz"_s;
+        QTest::newRow("24 bits") << 24 << 2 << u"1024 x 768, 24bit color, 2 Hz"_s;
+        QTest::newRow("8 bits, 0 Hz") << 8 << 0 << u"1024 x 768, 256 colors, (Hardware default)"_s;
+        QTest::newRow("4 bits, 1 Hz") << 4 << 1 << u"1024 x 768, 16 colors, (Hardware default)"_s;
+    }
+    void modeTexts() {
+        QFETCH(int, bits);
+        QFETCH(int, hz);
+        QFETCH(QString, text);
+        QCOMPARE(ssq::modeText({1024, 768, bits, hz}), text);
+    }
+
+    // Opening selects the active mode; closing without a change asks nothing.
+    void opensOnActiveModeAndClosesQuietly() {
+        open(k1024);
+        QCOMPARE(list()->count(), 3);
+        QCOMPARE(list()->itemText(2), u"1280 x 1024, 24bit color, (Hardware default)"_s);
+        QCOMPARE(list()->currentIndex(), 1);
+        QCOMPARE(m_window->windowTitle(), u"调整屏幕分辩率"_s);
+        QVERIFY(m_window->findChild<QLabel*>(u"Label2"_s)->text().startsWith(u"如果修改不成功"_s));
+        QVERIFY(!m_window->findChild<QLabel*>(u"switchUnavailable"_s));
+        ssq::test::click(m_window, u"Command2"_s);
+        m_window = nullptr; // deleted on close
+        QVERIFY(m_prompter->questions().isEmpty() && m_prompter->messageTexts().isEmpty());
+    }
+
+    // No to the confirmation: the previous mode comes back and the list shows it; closing asks
+    // nothing.
+    void refusedSwitchGoesBack() {
+        open(k800);
+        choose(1);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{kAbout});
+        QCOMPARE(m_prompter->questions(), QStringList{kConfirm});
+        QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k1024, k800}));
+        QCOMPARE(list()->currentIndex(), 0);
+        m_window->close();
+        m_window = nullptr;
+        QCOMPARE(m_prompter->questions().size(), 1);
+    }
+
+    // Yes, then No on closing: the mode from before the window opened comes back.
+    void confirmedSwitchThenRestoreOnClose() {
+        open(k800);
+        m_prompter->answers = {true, true};
+        choose(1);
+        choose(2);
+        QCOMPARE(list()->currentIndex(), 2);
+        m_window->close();
+        m_window = nullptr;
+        QCOMPARE(m_prompter->questions(), (QStringList{kConfirm, kConfirm, kKeep}));
+        QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k1024, k1280, k800}));
+    }
+
+    // A switch the desktop refuses says nothing and changes nothing.
+    void refusedByDesktop() {
+        open(k800);
+        m_desktop->refused = k1280;
+        choose(2);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{kAbout});
+        QVERIFY(m_prompter->questions().isEmpty() && m_desktop->applied.empty());
+        QCOMPARE(list()->currentIndex(), 0);
+    }
+
+    // The active mode is not listed: an error, no selection, a refused switch goes back to the
+    // mode read before it, and no restore is offered on closing.
+    void activeModeNotListed() {
+        const DisplayMode odd{1366, 768, 24, 60};
+        open(odd);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"错误：不能读取新设置！"_s});
+        QCOMPARE(list()->currentIndex(), -1);
+        ssq::test::click(m_window, u"Command1"_s); // nothing chosen: nothing happens
+        QCOMPARE(m_prompter->messageTexts().size(), 1);
+        choose(0);
+        QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k800, odd}));
+        m_prompter->answers = {true};
+        choose(1);
+        m_window->close();
+        m_window = nullptr;
+        QCOMPARE(m_prompter->questions(), (QStringList{kConfirm, kConfirm}));
+    }
+
+    void showsScreenSize() {
+        open(k1024);
+        ssq::test::click(m_window, u"Command3"_s);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"1024x768"_s});
+    }
+
+    // A desktop that cannot switch lists what it can read and says so; the switch is off.
+    void desktopThatCannotSwitch() {
+        open(k1024, false);
+        auto* note = m_window->findChild<QLabel*>(u"switchUnavailable"_s);
+        QVERIFY(note && note->isVisible() && note->text().contains(u"Wayland"_s));
+        QVERIFY(!m_window->findChild<QPushButton*>(u"Command1"_s)->isEnabled());
+        QCOMPARE(list()->currentIndex(), 1);
+    }
+
+    // The welcome window's resolution button opens Form11 on the desktop the test runs on
+    // (offscreen: read only).
+    void welcomeButtonOpensTheWindow() {
+        ssq::test::TempDatabase temp;
+        auto* welcome = new ssq::WelcomeWindow(temp.database());
+        welcome->show();
+        ssq::test::click(welcome, u"Command7"_s);
+        ssq::test::click(welcome, u"Command7"_s);
+        QList<ssq::ScreenModeWindow*> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<ssq::ScreenModeWindow*>(w))
+                windows.append(form);
+        QCOMPARE(windows.size(), 1);
+        ssq::ScreenModeWindow* opened = windows.front();
+        QVERIFY(opened->isVisible() && opened->objectName() == u"Form11"_s);
+        QVERIFY(opened->findChild<QComboBox*>(u"Combo1"_s)->count() >= 1);
+        delete welcome;
+        QVERIFY(opened->isVisible());
+        delete opened;
+    }
+};
+
+QTEST_MAIN(TestScreenModes)
+#include "test_screen_modes.moc"

@@ -2,6 +2,7 @@
 //   ssq-cli [--db PATH] <command> [arguments...]
 
 #include "cli/cli_context.h"
+#include "cli/command_analyse.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_import.h"
@@ -37,6 +38,8 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"analyse"_s, u"analyse hotcold --window N | pairs   号码特性分析，写入hmtx或rhmtx、rlhtx"_s,
+         ssq::cli::runAnalyse},
     };
     return all;
 }

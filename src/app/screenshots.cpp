@@ -2,6 +2,8 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "analysis/indicator_chart_window.h"
+#include "analysis/number_characteristics_window.h"
 #include "red/last_draw_frame.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
@@ -12,6 +14,8 @@
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry_window.h"
+#include "store/draw_history.h"
+#include "store/history_import.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
 #include "store/past_draw_query_window.h"
@@ -110,9 +114,37 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// The real draws from 2020 on, imported once, for the windows that analyse the history.
+bool withHistory(ssq::Database& db) {
+    if (!ssq::loadDraws(db.connection()).empty())
+        return true;
+    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
+    return ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok;
+}
+
+// Form2 after "分析全部数据特性" over the last 30 draws.
+QWidget* numberCharacteristicsWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::NumberCharacteristicsWindow(db);
+    window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"30"_s);
+    window->analyseAll();
+    return window;
+}
+
+// Form6 with the sums of the last 30 draws.
+QWidget* indicatorChartWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::IndicatorChartWindow(db);
+    window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"30"_s);
+    window->loadIssues(u"30"_s);
+    window->drawChart(3);
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
-            historyViewerWindow, pastDrawQueryWindow, historyImportWindow};
+            historyViewerWindow, pastDrawQueryWindow, historyImportWindow, numberCharacteristicsWindow,
+            indicatorChartWindow};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "red/condition_panel_view.h"
 #include "red/last_draw_frame.h"
 #include "shell/caption_clock.h"
+#include "shell/qt_analysis_menus.h"
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connect(m_lastDraw, &LastDrawFrame::recordsOpened, this, &MainWindow::showInGrid);
     connectPanelMenus(*this);
     connectResultMenus(*this);
+    connectAnalysisMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

@@ -38,7 +38,7 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
-        {u"analyse"_s, u"analyse hotcold --window N | pairs   号码特性分析，写入hmtx或rhmtx、rlhtx"_s,
+        {u"analyse"_s, u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
          ssq::cli::runAnalyse},
     };
     return all;

@@ -2,6 +2,8 @@
 // What the indicator chart window draws from: the indicators of the most recent issues, loaded
 // from kjzb, oldest first, and the chart of one column over them.
 
+#include "store/schema.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -12,7 +14,7 @@
 namespace ssq {
 
 // kjzb fields 3..43 of one issue, as single-precision chart values; other fields unused.
-using IndicatorFields = std::array<float, 44>;
+using IndicatorFields = std::array<float, schema::kKjzbColumns>;
 
 class IndicatorChartData {
 public:

@@ -74,7 +74,7 @@ QLineEdit* listBox(const QString& name, QWidget* parent) {
     return box;
 }
 
-void showWithWaitCursor(const std::function<void()>& work) {
+void withWaitCursor(const std::function<void()>& work) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     work();
     QApplication::restoreOverrideCursor();
@@ -184,7 +184,7 @@ QWidget* NumberCharacteristicsWindow::buildPairArea() {
 
 void NumberCharacteristicsWindow::analyseHotCold() {
     HotColdCharacteristics result;
-    showWithWaitCursor(
+    withWaitCursor(
         [&] { result = analyseHotColdCharacteristics(m_db.connection(), m_window->text()); });
     if (!result.defaultWindowNotice.isEmpty()) {
         prompter().message(this, result.defaultWindowNotice);
@@ -203,7 +203,7 @@ void NumberCharacteristicsWindow::analyseHotCold() {
 
 void NumberCharacteristicsWindow::countPairs() {
     PairTableResult result;
-    showWithWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::AllPairs); });
+    withWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::AllPairs); });
     if (!result.ok) {
         prompter().message(this, result.message, Prompter::Icon::Warning);
         return;
@@ -213,7 +213,7 @@ void NumberCharacteristicsWindow::countPairs() {
 
 void NumberCharacteristicsWindow::countNeighbours() {
     PairTableResult result;
-    showWithWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::Neighbours); });
+    withWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::Neighbours); });
     if (!result.ok) {
         prompter().message(this, result.message, Prompter::Icon::Warning);
         return;

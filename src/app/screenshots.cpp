@@ -2,6 +2,8 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "analysis/indicator_chart_window.h"
+#include "analysis/number_characteristics_window.h"
 #include "blue/blue_selection_window.h"
 #include "game/fast_random.h"
 #include "game/game_window.h"
@@ -17,6 +19,8 @@
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry_window.h"
+#include "store/draw_history.h"
+#include "store/history_import.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
 #include "store/draw_entry.h"
@@ -117,6 +121,33 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// The real draws from 2020 on, imported once, for the windows that analyse the history.
+bool withHistory(ssq::Database& db) {
+    if (!ssq::loadDraws(db.connection()).empty())
+        return true;
+    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
+    return ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok;
+}
+
+// Form2 after "分析全部数据特性" over the last 30 draws.
+QWidget* numberCharacteristicsWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::NumberCharacteristicsWindow(db);
+    window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"30"_s);
+    window->analyseAll();
+    return window;
+}
+
+// Form6 with the sums of the last 30 draws.
+QWidget* indicatorChartWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::IndicatorChartWindow(db);
+    window->findChild<QLineEdit*>(u"Text1"_s)->setText(u"30"_s);
+    window->loadIssues(u"30"_s);
+    window->drawChart(3);
+    return window;
+}
+
 // Answers the blue analysis prompt and keeps every message off the screen.
 class QuietPrompter : public ssq::Prompter {
 public:
@@ -147,16 +178,9 @@ QWidget* blueWindowAfterRun(ssq::Database& db) {
     return window;
 }
 
-// Form3 after that run and "蓝球号码分析" over 80 draws of a made-up history, answering 30.
+// Form3 after that run and "蓝球号码分析" over the real draws from 2020 on, answering 30.
 QWidget* blueWindowAfterAnalysis(ssq::Database& db) {
-    std::uint32_t seed = 20261207;
-    const auto next = [&seed](int range) {
-        seed = seed * 1664525u + 1013904223u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
-    };
-    for (int i = 1; i <= 80; ++i)
-        ssq::addDraw(db.connection(),
-                     {3000 + i, ssq::comboOfCode(1 + next(ssq::kComboCount)), 1 + next(16)});
+    withHistory(db);
     auto* window = static_cast<ssq::BlueSelectionWindow*>(blueWindowAfterRun(db));
     QuietPrompter quiet;
     ssq::setPrompter(&quiet);
@@ -180,9 +204,11 @@ QWidget* screenModeWindow(ssq::Database&) {
 }
 
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
-            historyViewerWindow, pastDrawQueryWindow, historyImportWindow, blueWindowAfterRun,
-            blueWindowAfterAnalysis, gameWindow,       screenModeWindow};
+    return {welcomeWindow,           mainWindow,          resultsWindow,
+            drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
+            historyImportWindow,     numberCharacteristicsWindow, indicatorChartWindow,
+            blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
+            screenModeWindow};
 }
 
 } // namespace

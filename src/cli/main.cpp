@@ -2,7 +2,7 @@
 //   ssq-cli [--db PATH] <command> [arguments...]
 
 #include "cli/cli_context.h"
-#include "cli/command_analyse_blue.h"
+#include "cli/command_analyse.h"
 #include "cli/command_blue.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
@@ -29,15 +29,6 @@ struct Command {
     int (*run)(const CliContext&, const QStringList&);
 };
 
-// Only "analyse blue" for now.
-int runAnalyse(const CliContext& context, const QStringList& args) {
-    if (args.isEmpty() || args.front() != u"blue"_s) {
-        ssq::cli::err() << u"用法: ssq-cli [--db 数据库文件] analyse blue [--window 期数]"_s << Qt::endl;
-        return ssq::cli::kExitUsage;
-    }
-    return ssq::cli::runAnalyseBlue(context, args.mid(1));
-}
-
 // One line per command; each lives in its own command_<name>.cpp.
 const QList<Command>& commands() {
     static const QList<Command> all{
@@ -52,7 +43,8 @@ const QList<Command>& commands() {
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
         {u"blue"_s, u"blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号"_s, ssq::cli::runBlue},
-        {u"analyse"_s, u"analyse blue [--window 期数]   蓝球号码分析，写入 lqtx"_s, runAnalyse},
+        {u"analyse"_s, u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
+         ssq::cli::runAnalyse},
         {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
     };
     return all;

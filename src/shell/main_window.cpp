@@ -6,6 +6,7 @@
 #include "shell/qt_blue_menus.h"
 #include "shell/caption_clock.h"
 #include "shell/qt_game_menus.h"
+#include "shell/qt_analysis_menus.h"
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connectPanelMenus(*this);
     connectResultMenus(*this);
     connectBlueMenus(*this);
+    connectAnalysisMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

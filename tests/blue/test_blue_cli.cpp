@@ -90,7 +90,7 @@ private Q_SLOTS:
             cli({u"analyse"_s, u"blue"_s, u"--window"_s, u"0"_s});
         QVERIFY(zeroStatus == 0 && zeroErr == u"您没有输入要查询的期数,程序将默认为50"_s);
         QVERIFY(lqtx()[1].startsWith(u"最近50期开出次数\t"_s));
-        QCOMPARE(std::get<0>(cli({u"analyse"_s, u"hotcold"_s})), 2);
+        QCOMPARE(std::get<0>(cli({u"analyse"_s, u"purple"_s})), 2);
     }
 };
 

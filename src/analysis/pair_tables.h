@@ -1,0 +1,24 @@
+#pragma once
+// "任意两个红球同时出号统计" and "连号出球统计": the pair statistics of the stored history written
+// into columns 2..5 of rhmtx (528 pairs) or rlhtx (32 neighbour pairs).
+
+#include "analysis/pair_statistics.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace ssq {
+
+struct PairTableResult {
+    bool ok = false;
+    bool refused = false; // fewer than 22 draws; nothing written
+    QString message;      // why it was refused or failed
+};
+
+// Reads the history and writes the table of `list` in one transaction.
+PairTableResult writePairTable(QSqlDatabase db, PairList list);
+
+// The query each table is filled through, ordered by row number.
+QString pairTableQuery(PairList list);
+
+} // namespace ssq

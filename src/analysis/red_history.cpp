@@ -1,0 +1,29 @@
+#include "analysis/red_history.h"
+
+#include "store/draw_history.h"
+#include "store/draw_rows.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+QString tooFewDrawsForAnalysis() {
+    return u"您的数据库中的记录不足22条，不适合使用本功能，请等到记录达到22条后使用"_s;
+}
+
+std::optional<std::vector<RedCombo>> loadRedHistory(QSqlDatabase db, QString* error) {
+    QString failure;
+    const std::vector<StoredDraw> draws = loadDraws(db, &failure);
+    if (!failure.isEmpty()) {
+        if (error)
+            *error = failure;
+        return std::nullopt;
+    }
+    std::vector<RedCombo> history;
+    history.reserve(draws.size());
+    for (const StoredDraw& draw : draws)
+        history.push_back(redNumbersOf(draw));
+    return history;
+}
+
+} // namespace ssq

@@ -1,0 +1,225 @@
+// Form2 and Form6 used as a player uses them, over 500 real draws: the characteristics grids
+// after "分析全部数据特性", the default window and the sort buttons; the chart loads, the refused
+// load that keeps the old chart, the prompt, charts before any load, the saved picture; both
+// windows opened from the main window's menu.
+
+#include "analysis/indicator_chart_items.h"
+#include "analysis/indicator_chart_window.h"
+#include "analysis/number_characteristics_window.h"
+#include "analysis_fixtures.h"
+#include "shell/main_window.h"
+#include "store/draw_grid_view.h"
+#include "support/scripted_prompter.h"
+#include "support/widget_actions.h"
+
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QImage>
+#include <QLineSeries>
+#include <QMenu>
+#include <QTest>
+
+using namespace ssq;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<float> linePoints(const IndicatorChartWindow& w) {
+    QList<float> values;
+    const QList<QAbstractSeries*> series = w.lineChart()->chart()->series();
+    if (series.size() == 1)
+        for (const QPointF& p : static_cast<QLineSeries*>(series[0])->points())
+            values.append(float(p.y()));
+    return values;
+}
+
+QList<float> bars(const IndicatorChartWindow& w) {
+    QList<float> values;
+    const QList<QAbstractSeries*> series = w.barChart()->chart()->series();
+    if (series.size() == 1)
+        for (int i = 0; i < static_cast<QBarSeries*>(series[0])->barSets()[0]->count(); ++i)
+            values.append(float(static_cast<QBarSeries*>(series[0])->barSets()[0]->at(i)));
+    return values;
+}
+
+QStringList column(QAbstractItemModel* model, int c) {
+    QStringList out;
+    for (int r = 0; model && r < model->rowCount(); ++r)
+        out.append(model->index(r, c).data().toString());
+    return out;
+}
+
+} // namespace
+
+class TestAnalysisWindows : public QObject {
+    Q_OBJECT
+
+    // The last `count` values of a kjzb column, read straight from the file.
+    QList<float> lastValues(int kjzbColumn, int count) {
+        QList<float> all;
+        QSqlQuery q(m_db.connection());
+        q.exec(u"select * from kjzb order by 期号"_s);
+        while (q.next())
+            all.append(q.value(kjzbColumn).toFloat());
+        return all.mid(all.size() - count);
+    }
+
+    void chooseChart(IndicatorChartWindow& w, const QString& item) {
+        QAction* action = w.findChild<QAction*>(item);
+        QVERIFY2(action, qPrintable(item));
+        action->trigger();
+    }
+
+    test::TempDatabase m_db;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(test::importRealDraws(m_db, u"2021001"_s, 500)); }
+
+    void characteristicsFillAllThreeGrids() {
+        test::ScriptedPrompter prompter;
+        NumberCharacteristicsWindow w(m_db.database());
+        w.show();
+        test::retype(&w, u"Text1"_s, u"30"_s);
+        test::click(&w, u"QB"_s);
+        QCOMPARE(prompter.messageTexts(), QStringList());
+        QCOMPARE(w.hotColdGrid()->model()->rowCount(), 5);
+        QCOMPARE(w.hotColdGrid()->model()->index(1, 1).data().toString(), u"最近30期开出次数"_s);
+        QCOMPARE(w.pairGrid()->model()->rowCount(), 528);
+        QCOMPARE(w.neighbourGrid()->model()->rowCount(), 32);
+        QCOMPARE(column(w.neighbourGrid()->model(), 1).last(), u"32-33"_s);
+        // The three lists hold every number once, 9, 15 and 9 of them.
+        QStringList all;
+        for (const auto& [box, size] :
+             {std::pair{u"Text2"_s, 9}, {u"Text3"_s, 15}, {u"Text4"_s, 9}}) {
+            const QStringList numbers = test::textOf(&w, box).split(u"   "_s);
+            QCOMPARE(numbers.size(), size);
+            all += numbers;
+        }
+        std::sort(all.begin(), all.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        QCOMPARE(all.first(), u"1"_s);
+        QCOMPARE(all.last(), u"33"_s);
+        QCOMPARE(all.removeDuplicates(), 0);
+
+        // Sorted by omission: ascending; an empty box falls back to 22 draws with a notice.
+        test::click(&w, u"Command2"_s);
+        const QStringList omissions = column(w.pairGrid()->model(), 4);
+        QVERIFY(std::is_sorted(
+            omissions.begin(), omissions.end(),
+            [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
+        test::retype(&w, u"Text1"_s, QString());
+        test::click(&w, u"HQLRTXFX"_s);
+        QCOMPARE(
+            prompter.messageTexts(),
+            QStringList{u"您没有在左上角输入框中输入要查询的期数,如果不输入,程序将默认为22"_s});
+        QCOMPARE(test::textOf(&w, u"Text1"_s), u"22"_s);
+        QCOMPARE(w.hotColdGrid()->model()->index(1, 1).data().toString(), u"最近22期开出次数"_s);
+        test::click(&w, u"FH"_s);
+        QVERIFY(!w.isVisible());
+    }
+
+    void chartsOfTheLastLoad() {
+        test::ScriptedPrompter prompter;
+        IndicatorChartWindow w(m_db.database());
+        w.show();
+        // Before any load: no points, but the title.
+        chooseChart(w, u"A32"_s);
+        QCOMPARE(w.lineChart()->chart()->title(), u"常规和值"_s);
+        QCOMPARE(linePoints(w), QList<float>());
+
+        test::retype(&w, u"Text1"_s, u"30"_s);
+        test::click(&w, u"Command1"_s);
+        QCOMPARE(prompter.messageTexts(),
+                 QStringList{u"数据载入完毕,请从菜单中选择需要显示的指标项"_s});
+        QCOMPARE(prompter.questions(), QStringList());
+        chooseChart(w, u"A32"_s);
+        const QList<float> sums = lastValues(3, 30);
+        QCOMPARE(linePoints(w), sums);
+        QCOMPARE(bars(w), sums);
+        QVERIFY(w.lineChart()->chart()->series()[0]->property("pointLabelsVisible").toBool());
+        auto* issues =
+            qobject_cast<QCategoryAxis*>(w.lineChart()->chart()->axes(Qt::Horizontal)[0]);
+        QVERIFY(issues && issues->categoriesLabels().contains(w.shownChart().issues.last()));
+
+        // Too many: refused with the history's size, the old load stays.
+        prompter.clear();
+        test::retype(&w, u"Text1"_s, u"999"_s);
+        test::click(&w, u"Command1"_s);
+        QCOMPARE(
+            prompter.messageTexts(),
+            QStringList{
+                u"您选的期数超出了数据库中的记录范围,无法为您载入数据,您的数据最高记录为500条,请重新选择"_s});
+        chooseChart(w, u"L43"_s);
+        QCOMPARE(w.lineChart()->chart()->title(), u"蓝球代码连号（1表示连号，0表示无连）"_s);
+        QCOMPARE(linePoints(w), lastValues(43, 30));
+
+        // An empty box asks; the answer goes into the box. Cancelling changes nothing, silently.
+        prompter.clear();
+        test::retype(&w, u"Text1"_s, QString());
+        prompter.answerInput(u"20"_s);
+        test::click(&w, u"Command1"_s);
+        QCOMPARE(prompter.questions(), QStringList{u"请输入图表需要显示最近多少期的数据?"_s});
+        QCOMPARE(test::textOf(&w, u"Text1"_s), u"20"_s);
+        test::retype(&w, u"Text1"_s, u"0"_s);
+        prompter.answerInput(std::nullopt);
+        test::click(&w, u"Command1"_s);
+        prompter.answerInput(u"abc"_s); // an answer that is no count is refused
+        test::click(&w, u"Command1"_s);
+        QCOMPARE(prompter.messageTexts().size(), 2);
+        QCOMPARE(prompter.messageTexts().last(), u"请输入一个大于0的期数,图表没有改动"_s);
+        chooseChart(w, u"D41"_s);
+        QCOMPARE(linePoints(w), lastValues(12, 20));
+        QCOMPARE(test::textOf(&w, u"Text1"_s), u"abc"_s);
+
+        // Both charts as one picture.
+        const QString path = m_db.folder() + u"/和值"_s;
+        prompter.answerFileName(path);
+        test::click(&w, u"BCTP"_s);
+        const QImage saved(path + u".png"_s);
+        QVERIFY(!saved.isNull());
+        QCOMPARE(saved.height(), w.lineChart()->height() + w.barChart()->height());
+    }
+
+    // 16, 10 and 9 items, each charting its own indicator column under a title.
+    void chartMenus() {
+        IndicatorChartWindow w(m_db.database());
+        QList<int> columns;
+        for (const auto& [menu, count] :
+             {std::pair{u"ZXT"_s, 16}, {u"DMZ"_s, 10}, {u"LQZBZXT"_s, 9}}) {
+            const QList<QAction*> items = w.findChild<QMenu*>(menu)->actions();
+            QCOMPARE(items.size(), count);
+            for (QAction* item : items) {
+                item->trigger();
+                QVERIFY(!w.lineChart()->chart()->title().isEmpty());
+            }
+        }
+        for (const IndicatorChartItem& item : indicatorChartItems())
+            columns.append(item.column);
+        std::sort(columns.begin(), columns.end());
+        QCOMPARE(columns.size(), 35);
+        QVERIFY(std::adjacent_find(columns.begin(), columns.end()) == columns.end());
+        QVERIFY(columns.front() == 3 && columns.back() == 43 && !columns.contains(29) &&
+                !columns.contains(34));
+    }
+
+    void menuItemsOpenTheWindowsOnce() {
+        test::ScriptedPrompter prompter;
+        auto* main = new MainWindow(m_db.database());
+        for (const QString& item : {u"HMFX"_s, u"ZXT"_s}) {
+            QVERIFY(main->menuItem(item)->isEnabled());
+            main->menuItem(item)->trigger();
+            main->menuItem(item)->trigger();
+        }
+        QCOMPARE(main->findChildren<NumberCharacteristicsWindow*>().size(), 1);
+        QCOMPARE(main->findChildren<IndicatorChartWindow*>().size(), 1);
+        QVERIFY(main->findChild<QWidget*>(u"Form6"_s)->isVisible());
+        delete main;
+    }
+};
+
+QTEST_MAIN(TestAnalysisWindows)
+#include "test_analysis_windows.moc"

@@ -252,4 +252,16 @@ void MainWindow::onMenuItem(const QString& name, const std::function<void()>& ac
     item->setEnabled(true);
 }
 
+void MainWindow::openWindow(const QString& name, const std::function<QWidget*()>& make) {
+    QWidget* window = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    if (!window) {
+        window = make();
+        window->setParent(this, Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace ssq

@@ -39,6 +39,9 @@ public:
     QAction* menuItem(const QString& name) const { return m_items.value(name); }
     // Connects a menu item to its work and enables it; items of unbuilt windows stay disabled.
     void onMenuItem(const QString& name, const std::function<void()>& action);
+    // Shows the window named `name` modeless over this one, loading it with `make` when it is
+    // not loaded yet; closing it unloads it.
+    void openWindow(const QString& name, const std::function<QWidget*()>& make);
 
     LastDrawFrame* lastDrawFrame() const { return m_lastDraw; }
     ConditionPanelView* conditionPanel() const { return m_panel; }

@@ -8,17 +8,9 @@ using namespace Qt::StringLiterals;
 namespace ssq {
 
 void connectBlueMenus(MainWindow& main) {
+    // "返回" unloads the window.
     main.onMenuItem(u"LQXH"_s, [&main] {
-        // Loaded once and shown modeless over the main window; "返回" unloads it.
-        auto* window = main.findChild<BlueSelectionWindow*>(u"Form3"_s, Qt::FindDirectChildrenOnly);
-        if (!window) {
-            window = new BlueSelectionWindow(main.database(), &main);
-            window->setWindowFlag(Qt::Window);
-            window->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
+        main.openWindow(u"Form3"_s, [&main] { return new BlueSelectionWindow(main.database()); });
     });
 }
 

@@ -18,19 +18,6 @@ namespace ssq {
 
 namespace {
 
-// Loads the window when it is not loaded yet, and shows it modeless over the main window.
-void openOnce(MainWindow& main, const QString& name, const std::function<QWidget*()>& make) {
-    QWidget* window = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-    if (!window) {
-        window = make();
-        window->setParent(&main, Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& step) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const MaintenanceResult result = step();
@@ -44,13 +31,13 @@ void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& 
 void connectStoreMenus(MainWindow& main) {
     Database& db = main.database();
     main.onMenuItem(u"TJSJ"_s, [&main, &db] {
-        openOnce(main, u"Form9"_s, [&db] { return new DrawEntryWindow(db); });
+        main.openWindow(u"Form9"_s, [&db] { return new DrawEntryWindow(db); });
     });
     main.onMenuItem(u"CKSJ"_s, [&main, &db] {
-        openOnce(main, u"Form4"_s, [&db] { return new HistoryViewerWindow(db); });
+        main.openWindow(u"Form4"_s, [&db] { return new HistoryViewerWindow(db); });
     });
     main.onMenuItem(u"WQCX"_s, [&main, &db] {
-        openOnce(main, u"Form10"_s, [&db] { return new PastDrawQueryWindow(db); });
+        main.openWindow(u"Form10"_s, [&db] { return new PastDrawQueryWindow(db); });
     });
     main.onMenuItem(u"DRSJ"_s, [&db] { HistoryImportWindow::open(db); });
     main.onMenuItem(u"BF"_s, [&main, &db] {

@@ -36,7 +36,7 @@ namespace {
 constexpr int kClockMs = 1000;
 constexpr int kWindowWidth = 1016;
 constexpr int kWindowHeight = 728;
-constexpr double kGridColumnTwips = 600;
+constexpr double kGridColumnTwips = 390.0473;
 
 } // namespace
 

@@ -15,6 +15,7 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
+#include "ui/twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -234,10 +235,10 @@ private Q_SLOTS:
         const QString twoKept = u"选号过程结束,符合条件的共有2注,请选择显示范围"_s;
         QCOMPARE(text2(), twoKept);
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        // The bar climbed to the whole walk and came back to 0.
+        // The bar climbed through the whole walk and ends full.
         QVERIFY(std::ranges::any_of(progress, [](const QList<QVariant>& v) {
             return v[0].toInt() == 1107568;
-        }) && bar->value() == 0);
+        }) && bar->value() == bar->maximum());
 
         click(u"Command4"_s);
         auto* list = m_window->findChild<QComboBox*>(u"Combo1"_s);
@@ -246,6 +247,11 @@ private Q_SLOTS:
         m_window->menuItem(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts,
                  (QStringList{u"1 2 3 4 5 6"_s, u"1 2 3 4 5 7"_s}));
+        // The grid shows hmbc, the kept first row and the saved one, at the grid's own width.
+        QTableView* grid = m_window->dataGrid();
+        QCOMPARE(grid->model()->rowCount(), 2);
+        QCOMPARE(grid->model()->index(1, 1).data().toString(), u"1 2 3 4 5 6"_s);
+        QCOMPARE(grid->columnWidth(1), ssq::twipsToPixels(390.0473));
 
         // A refused run shows its message; Text2 and the kept result of the run before stay.
         m_prompter->clear();

@@ -23,6 +23,9 @@ struct HistoryLine {
     int blue = 0;
 };
 
+// The stored issue of "7018" or "2007018" (7018); nullopt for any other text.
+std::optional<int> storedIssueOf(const QString& text);
+
 // Parses the whole text. The first bad line stops it: nullopt, and *error names the line
 // number and the reason.
 std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QString* error);

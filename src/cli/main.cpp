@@ -6,6 +6,7 @@
 #include "cli/command_code.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
+#include "cli/command_prize.h"
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
@@ -33,10 +34,11 @@ const QList<Command>& commands() {
          ssq::cli::runInfo},
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）"_s,
          ssq::cli::runImport},
-        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save]   按条件文件红球选号"_s,
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]]   按条件文件红球选号"_s,
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
     };
     return all;
 }

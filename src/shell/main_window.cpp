@@ -7,6 +7,7 @@
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
+#include "shell/qt_ticket_menus.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/qt_grid_widths.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connect(m_lastDraw, &LastDrawFrame::recordsOpened, this, &MainWindow::showInGrid);
     connectPanelMenus(*this);
     connectResultMenus(*this);
+    connectTicketMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

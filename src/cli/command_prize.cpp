@@ -5,6 +5,8 @@
 #include "red/prize_check.h"
 #include "store/database.h"
 
+#include <QFile>
+
 using namespace Qt::StringLiterals;
 
 namespace ssq::cli {
@@ -28,8 +30,14 @@ int runPrize(const CliContext& context, const QStringList& args) {
         return kExitUsage;
     }
 
+    QFile file(ticketPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err() << u"无法读取号码文件“%1”：%2"_s.arg(ticketPath, file.errorString()) << Qt::endl;
+        return kExitFailure;
+    }
     QString error;
-    const std::optional<std::vector<TicketLine>> lines = readTicketFile(ticketPath, &error);
+    const std::optional<std::vector<TicketLine>> lines =
+        parseTicketText(QString::fromUtf8(file.readAll()), &error);
     if (!lines) {
         err() << error << Qt::endl;
         return kExitRefused;

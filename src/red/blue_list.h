@@ -3,6 +3,7 @@
 // from the blue-ball window's result.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>

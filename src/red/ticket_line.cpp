@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,5 @@
 #include "analysis/indicator_chart_data.h"
+#include "store/issue_text.h"
 
 #include "analysis/indicator_chart_items.h"
 #include "model/leading_number.h"
@@ -72,10 +73,6 @@ IndicatorChart indicatorChart(const IndicatorChartData& data, int column) {
         chart.values.append(data.value(r, column));
     }
     return chart;
-}
-
-QString issueText(int issue) {
-    return u"%1"_s.arg(issue, 4, 10, QChar(u'0'));
 }
 
 QString chartValueText(float value) {

@@ -49,9 +49,6 @@ struct IndicatorChart {
 
 IndicatorChart indicatorChart(const IndicatorChartData& data, int column);
 
-// The issue as the program writes it, four characters with leading zeros: "0001".
-QString issueText(int issue);
-
 // A chart value as text: a whole value without a decimal point.
 QString chartValueText(float value);
 

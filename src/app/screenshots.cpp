@@ -8,16 +8,20 @@
 #include "game/fast_random.h"
 #include "game/game_window.h"
 #include "red/last_draw_frame.h"
+#include "red/prize_check_window.h"
+#include "red/random_pick_dialog.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
+#include "red/ticket_export_dialog.h"
 #include "shell/main_window.h"
 #include "shell/qt_desktop_display_modes.h"
 #include "shell/screen_mode_window.h"
 #include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
+#include "store/draw_entry.h"
 #include "store/draw_entry_window.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
@@ -32,6 +36,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -89,6 +94,48 @@ QWidget* resultsWindow(ssq::Database& db) {
     return window;
 }
 
+// Every 30th combination, as a run might keep them.
+ssq::SelectionResult someKept() {
+    ssq::SelectionResult kept;
+    for (int code = 1; code <= 1107568; code += 30)
+        kept.codes.push_back(code);
+    return kept;
+}
+
+// "导出选号结果…" with two blues typed.
+QWidget* ticketExportDialog(ssq::Database&) {
+    auto* dialog = new ssq::TicketExportDialog(someKept());
+    dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"08 12"_s);
+    return dialog;
+}
+
+QWidget* randomPickDialog(ssq::Database&) {
+    auto* dialog = new ssq::RandomPickDialog(someKept());
+    dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"10"_s);
+    dialog->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
+    return dialog;
+}
+
+// The real draws from 2020 on, imported once, for the windows that analyse the history.
+bool withHistory(ssq::Database& db) {
+    if (!ssq::loadDraws(db.connection()).empty())
+        return true;
+    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
+    return ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok;
+}
+
+// "中奖查询" after checking three saved tickets against the newest of two draws.
+QWidget* prizeCheckWindow(ssq::Database& db) {
+    withHistory(db); // the newest draw is 2026096: 1 4 16 22 26 31 + 4
+    const QStringList saved{u"1 4 16 22 26 30"_s, u"1 4 16 23 27 30"_s, u"2 4 16 22 27 33"_s};
+    ssq::saveResults(db.connection(), 3, [&saved](int i) { return saved[i]; });
+    auto* window = new ssq::PrizeCheckWindow(db);
+    window->findChild<QRadioButton*>(u"Option2"_s)->setChecked(true);
+    window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"04 09"_s);
+    window->check();
+    return window;
+}
+
 void tick(QWidget& window, const QList<int>& boxes) {
     for (int k : boxes)
         window.findChild<QCheckBox*>(u"Check1_%1"_s.arg(k))->setChecked(true);
@@ -121,13 +168,6 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
-// The real draws from 2020 on, imported once, for the windows that analyse the history.
-bool withHistory(ssq::Database& db) {
-    if (!ssq::loadDraws(db.connection()).empty())
-        return true;
-    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
-    return ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok;
-}
 
 // Form2 after "分析全部数据特性" over the last 30 draws.
 QWidget* numberCharacteristicsWindow(ssq::Database& db) {
@@ -206,7 +246,8 @@ QWidget* screenModeWindow(ssq::Database&) {
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,           mainWindow,          resultsWindow,
             drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
-            historyImportWindow,     numberCharacteristicsWindow, indicatorChartWindow,
+            historyImportWindow,     ticketExportDialog,  randomPickDialog,
+            prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
             blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
             screenModeWindow};
 }

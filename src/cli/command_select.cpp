@@ -5,6 +5,8 @@
 #include "red/condition_file.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
+#include "red/ticket_export.h"
+#include "red/ticket_line.h"
 #include "store/database.h"
 
 using namespace Qt::StringLiterals;
@@ -18,6 +20,8 @@ struct SelectArgs {
     bool list = false;
     bool hotColdFromDb = false;
     bool save = false;
+    QString exportPath;
+    QString blues;
 };
 
 std::optional<SelectArgs> parse(const QStringList& args) {
@@ -31,10 +35,14 @@ std::optional<SelectArgs> parse(const QStringList& args) {
             parsed.hotColdFromDb = true;
         else if (args[i] == u"--save"_s)
             parsed.save = true;
+        else if (args[i] == u"--export"_s && i + 1 < args.size())
+            parsed.exportPath = args[++i];
+        else if (args[i] == u"--blue"_s && i + 1 < args.size())
+            parsed.blues = args[++i];
         else
             return std::nullopt;
     }
-    if (parsed.panelPath.isEmpty())
+    if (parsed.panelPath.isEmpty() || (!parsed.blues.isEmpty() && parsed.exportPath.isEmpty()))
         return std::nullopt;
     return parsed;
 }
@@ -54,17 +62,36 @@ int saveKept(const CliContext& context, const SelectionResult& result) {
     return kExitOk;
 }
 
+// --export: every kept combination with every blue of the list into the file.
+int exportKept(const SelectArgs& args, const BlueList& blues, const SelectionResult& result) {
+    QString error;
+    if (!writeTicketExport(args.exportPath, result, blues, exportFormatOf(args.exportPath), {},
+                           &error)) {
+        err() << error << Qt::endl;
+        return kExitFailure;
+    }
+    const qint64 tickets = exportTicketCount(result, blues);
+    out() << u"导出\t"_s << tickets << u'\t' << tickets * kTicketPrice << u'\t' << args.exportPath
+          << Qt::endl;
+    return kExitOk;
+}
+
 } // namespace
 
 int runSelect(const CliContext& context, const QStringList& args) {
     const std::optional<SelectArgs> parsed = parse(args);
     if (!parsed) {
         err()
-            << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save]"_s
+            << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]]"_s
             << Qt::endl;
         return kExitUsage;
     }
     QString error;
+    const std::optional<BlueList> blues = parseBlueList(parsed->blues, &error);
+    if (!blues) {
+        err() << error << Qt::endl;
+        return kExitRefused;
+    }
     std::optional<ConditionFile> file = loadConditionFile(parsed->panelPath, &error);
     if (!file) {
         err() << error << Qt::endl;
@@ -94,6 +121,10 @@ int runSelect(const CliContext& context, const QStringList& args) {
         for (std::int32_t code : result.codes)
             stream << comboTextOfCode(code) << u'\n';
     stream.flush();
+    if (!parsed->exportPath.isEmpty()) {
+        if (const int status = exportKept(*parsed, *blues, result); status != kExitOk)
+            return status;
+    }
     if (parsed->save)
         return saveKept(context, result);
     return kExitOk;

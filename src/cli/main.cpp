@@ -9,6 +9,7 @@
 #include "cli/command_game.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
+#include "cli/command_prize.h"
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
@@ -38,7 +39,7 @@ const QList<Command>& commands() {
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
            u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
          ssq::cli::runImport},
-        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save]   按条件文件红球选号"_s,
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]]   按条件文件红球选号"_s,
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
@@ -46,6 +47,7 @@ const QList<Command>& commands() {
         {u"analyse"_s, u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
          ssq::cli::runAnalyse},
         {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
+        {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
     };
     return all;
 }

@@ -27,16 +27,13 @@ void fail(QString* error, const QString& message) {
 } // namespace
 
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error) {
-    const QPageSize size(
-        QSizeF(page.widthTwips / kTwipsPerPoint, page.heightTwips / kTwipsPerPoint),
-        QPageSize::Point, QString(), QPageSize::ExactMatch);
+    // A standard size: a driver may refuse a custom one and print nothing.
+    const QPageSize size(page.paper == Paper::A4 ? QPageSize::A4 : QPageSize::B5);
     if (!device.setPageSize(size)) {
-        fail(error, u"打印机不支持所需的纸张尺寸，无法打印"_s);
+        fail(error, u"打印机不支持%1纸张，无法打印"_s.arg(size.name()));
         return false;
     }
     device.setPageOrientation(QPageLayout::Portrait);
-    // A printer that cannot print to the edge keeps its own margins; the page then starts at
-    // its printable area.
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 
     QPainter painter;

@@ -10,7 +10,9 @@ class QPagedPaintDevice;
 
 namespace ssq {
 
-// Sets the device's page to the page's size with no margins, then paints every operation.
+// Sets the device's page to the page's standard paper with no margins, then paints every
+// operation. A QPrinter must be in full-page mode first, so positions count from the paper's
+// edge rather than from its printable area.
 // On failure returns false and sets a Chinese message.
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error);
 

@@ -10,6 +10,7 @@ bool PdfPagePrinter::print(const PrintPage& page, QString* error) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_path);
+    printer.setFullPage(true);
     return paintPage(page, printer, error);
 }
 

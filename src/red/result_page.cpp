@@ -1,10 +1,10 @@
 #include "red/result_page.h"
 
 #include "model/leading_number.h"
-#include "ui/web_addresses.h"
 
-#include <QDir>
 #include <QLocale>
+#include <QPageSize>
+#include <QSizeF>
 
 using namespace Qt::StringLiterals;
 
@@ -13,8 +13,6 @@ namespace ssq {
 namespace {
 
 struct PaperLayout {
-    int width;
-    int height;
     int titleX;
     int ruleEnd; // right end of every rule
     int closingRuleY;
@@ -33,8 +31,8 @@ constexpr int kFooterX = 500;
 
 PaperLayout layoutOf(Paper paper) {
     if (paper == Paper::A4)
-        return {10000, 16000, 2000, 9900, 14000, 14200, 14600};
-    return {8500, 13800, 1500, 8000, 12300, 12500, 12800};
+        return {2000, 9900, 14000, 14200, 14600};
+    return {1500, 8000, 12300, 12500, 12800};
 }
 
 PrintOp text(int x, int y, int size, const QString& s) {
@@ -67,8 +65,18 @@ QString placeText(const QStringList& saved, double place) {
 
 } // namespace
 
-QString homePageAddress() {
-    return QDir::toNativeSeparators(homePageUrl().toLocalFile());
+int paperWidthTwips(Paper paper) {
+    const QPageSize size(paper == Paper::A4 ? QPageSize::A4 : QPageSize::B5);
+    return qRound(size.size(QPageSize::Millimeter).width() / 25.4 * 1440);
+}
+
+int paperHeightTwips(Paper paper) {
+    const QPageSize size(paper == Paper::A4 ? QPageSize::A4 : QPageSize::B5);
+    return qRound(size.size(QPageSize::Millimeter).height() / 25.4 * 1440);
+}
+
+QString chineseDate(const QDate& date) {
+    return u"%1年%2月%3日"_s.arg(date.year()).arg(date.month()).arg(date.day());
 }
 
 int resultsPerLine(Paper paper) {
@@ -83,8 +91,9 @@ PrintPage buildResultPage(Paper paper, const QString& issue, double start, const
                           const QDate& printDate) {
     const PaperLayout l = layoutOf(paper);
     PrintPage page;
-    page.widthTwips = l.width;
-    page.heightTwips = l.height;
+    page.paper = paper;
+    page.widthTwips = paperWidthTwips(paper);
+    page.heightTwips = paperHeightTwips(paper);
 
     page.ops.append(text(l.titleX, kTitleY, 14, u"    Ravelko第"_s + issue + u"期预选号码"_s));
     page.ops.append(line(kRuleStart, kTopRuleY, l.ruleEnd));
@@ -110,8 +119,8 @@ PrintPage buildResultPage(Paper paper, const QString& issue, double start, const
     page.ops.append(
         text(kFooterX, l.dateY, 14,
              u"打印日期： "_s + QLocale::system().toString(printDate, QLocale::ShortFormat)));
-    page.ops.append(text(kFooterX, l.closingY, 12,
-                         u"感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress()));
+    page.ops.append(
+        text(kFooterX, l.closingY, 12, u"感谢您使用Ravelko选号软件  "_s + chineseDate(printDate)));
     return page;
 }
 

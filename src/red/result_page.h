@@ -25,13 +25,20 @@ struct PrintOp {
 };
 
 struct PrintPage {
+    // A standard paper size that every printer driver knows; the content is placed in twips
+    // from its top left edge.
+    Paper paper = Paper::A4;
     int widthTwips = 0;
     int heightTwips = 0;
     QList<PrintOp> ops;
 };
 
-// The home page named on the closing line of every page.
-QString homePageAddress();
+// The size of the standard page, in twips.
+int paperWidthTwips(Paper paper);
+int paperHeightTwips(Paper paper);
+
+// "2026年12月6日"
+QString chineseDate(const QDate& date);
 
 // The page of `saved` (result texts, result 1 first) that starts at result number `start`.
 // Places before result 1 or after the last saved result print as empty text; a line with no

@@ -213,7 +213,10 @@ void ResultsWindow::previewResults() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const PrintPage page = pageToPrint();
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-            [page, printer](QPrinter* target) { paintPage(page, *target, nullptr); });
+            [page, printer](QPrinter* target) {
+                target->setFullPage(true);
+                paintPage(page, *target, nullptr);
+            });
     dialog->open();
 }
 

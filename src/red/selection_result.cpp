@@ -15,7 +15,9 @@ QString comboTextOfCode(int code) {
 QString SelectionResult::text(int index) const {
     if (index < 0 || index >= count())
         return {};
-    return comboTextOfCode(codes[static_cast<std::size_t>(index)]);
+    const auto i = static_cast<std::size_t>(index);
+    const QString red = comboTextOfCode(codes[i]);
+    return i < blues.size() ? red + u" + "_s + QString::number(blues[i]) : red;
 }
 
 QString SelectionResult::resultLine() const {

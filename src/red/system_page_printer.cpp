@@ -25,6 +25,7 @@ bool SystemPagePrinter::print(const PrintPage& page, QString* error) {
         target = printers.first();
     QPrinter printer(target, QPrinter::HighResolution);
     printer.setDocName(u"Ravelko预选号码"_s);
+    printer.setFullPage(true);
     return paintPage(page, printer, error);
 }
 

@@ -10,6 +10,7 @@
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
+#include "shell/qt_ticket_menus.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/qt_grid_widths.h"
@@ -39,7 +40,7 @@ namespace {
 constexpr int kClockMs = 1000;
 constexpr int kWindowWidth = 1016;
 constexpr int kWindowHeight = 728;
-constexpr double kGridColumnTwips = 600;
+constexpr double kGridColumnTwips = 390.0473;
 
 } // namespace
 
@@ -69,6 +70,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connectResultMenus(*this);
     connectBlueMenus(*this);
     connectAnalysisMenus(*this);
+    connectTicketMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

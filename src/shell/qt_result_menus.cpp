@@ -2,6 +2,7 @@
 
 #include "red/last_draw_check_run.h"
 #include "red/qt_result_actions.h"
+#include "red/results_paging.h"
 #include "shell/main_window.h"
 #include "store/database.h"
 #include "ui/prompter.h"
@@ -23,7 +24,8 @@ void connectResultMenus(MainWindow& main) {
     list->setEnabled(true);
 
     main.onMenuItem(u"BCHM"_s, [&main, actions, textAt] {
-        actions->saveResults(main.selectionResult().count(), textAt);
+        if (actions->saveResults(main.selectionResult().count(), textAt))
+            main.showInGrid(ResultsPaging::allResults());
     });
     main.onMenuItem(u"xshm"_s, [actions] { actions->openResultsWindow(); });
 

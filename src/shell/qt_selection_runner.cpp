@@ -62,7 +62,8 @@ void QtSelectionRunner::showProgress(int done) {
 void QtSelectionRunner::runEnded() {
     SelectionResult result = m_watcher.result();
     m_running = false;
-    m_window.progressBar()->setValue(0);
+    // A finished walk shows a full bar; a new run starts it again from 0.
+    m_window.progressBar()->setValue(m_window.progressBar()->maximum());
     setInputsEnabled(true);
     if (result.completed()) {
         m_window.resultText()->setText(result.resultLine());

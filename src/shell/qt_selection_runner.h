@@ -1,8 +1,8 @@
 #pragma once
 // "红球选号" for the main window: the engine walks the combinations on a worker thread while
 // ProgressBar1 shows how far it got and the panel, the last-draw row and the menus are disabled,
-// so the inputs cannot change under the run. At the end Text2 tells the outcome, the bar goes
-// back to 0 and the window keeps the result.
+// so the inputs cannot change under the run. At the end Text2 tells the outcome, the bar stays
+// full and the window keeps the result.
 
 #include "red/selection_result.h"
 

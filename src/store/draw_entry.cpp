@@ -1,4 +1,5 @@
 #include "store/draw_entry.h"
+#include "store/issue_text.h"
 
 #include "store/draw_history.h"
 #include "store/draw_writer.h"
@@ -18,10 +19,6 @@ namespace {
 const QString kFirstRecord =
     u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
 const QString kFewerThan22 = u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s;
-
-QString issueShown(int issue) {
-    return issue >= 0 ? u"%1"_s.arg(issue, 4, 10, QChar(u'0')) : QString::number(issue);
-}
 
 EntryResult failed(const QString& text) {
     return {false, {{text, true}}};
@@ -152,10 +149,10 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
         ++at;
     if (at == draws.size())
         return failed(u"数据库中没有第%1期的开奖数据，无法自动修改。数据库没有改动。"_s.arg(
-            issueShown(draw.issue)));
+            issueText(draw.issue)));
     if (at == 0)
         return failed(u"第%1期是数据库中的第一条记录，它之前没有开奖数据，无法计算它的指标，"
-                      u"不能自动修改。数据库没有改动。"_s.arg(issueShown(draw.issue)));
+                      u"不能自动修改。数据库没有改动。"_s.arg(issueText(draw.issue)));
 
     // The hot/cold history is every stored row, the modified one (as stored) and later ones
     // included.
@@ -176,7 +173,7 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
         if (!rowid) {
             if (error.isEmpty())
                 error = u"%1表中没有第%2期的记录，三个表的数据已不一致"_s.arg(
-                    tableCaption(t), issueShown(draw.issue));
+                    tableCaption(t), issueText(draw.issue));
             ok = false;
             break;
         }
@@ -214,7 +211,7 @@ EntryResult deleteDraw(QSqlDatabase db, int issue) {
         ++removed;
     }
     if (removed == 0)
-        return failed(u"数据库中没有第%1期的开奖数据，没有删除任何数据。"_s.arg(issueShown(issue)));
+        return failed(u"数据库中没有第%1期的开奖数据，没有删除任何数据。"_s.arg(issueText(issue)));
     if (!transaction.commit())
         return failed(u"数据删除失败，数据库没有改动：无法保存到数据库文件"_s);
     return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};

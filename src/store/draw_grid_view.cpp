@@ -23,6 +23,8 @@ void applyWidths(QTableView& grid, double defaultTwips, const DrawGridView::Colu
     setDefaultColumnWidth(grid, defaultTwips);
     for (const auto& [column, twips] : widths)
         setColumnWidth(grid, column, twips);
+    // The widths given are the least a column gets: the issue or a blue number is never cut.
+    widenColumnsToContent(grid);
 }
 
 void fetchAll(QAbstractItemModel& model) {

@@ -127,6 +127,11 @@ QString decadeStart(int fullIssue) {
     return QString::number((year - year % 10) * 1000 + 1);
 }
 
+std::optional<int> storedIssueOf(const QString& text) {
+    const std::optional<Issue> issue = issueOf(text);
+    return issue ? std::optional<int>(issue->issue) : std::nullopt;
+}
+
 std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QString* error) {
     std::vector<HistoryLine> draws;
     const QStringList lines = text.split(u'\n');

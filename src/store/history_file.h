@@ -26,6 +26,8 @@ struct HistoryLine {
 // The first draw of the decade of a seven-digit issue: 2026096 -> "2020001". A database holds
 // one decade, because the four-character issue repeats every ten years.
 QString decadeStart(int fullIssue);
+// The stored issue of "7018" or "2007018" (7018); nullopt for any other text.
+std::optional<int> storedIssueOf(const QString& text);
 
 // Parses the whole text. The first bad line stops it: nullopt, and *error names the line
 // number and the reason.

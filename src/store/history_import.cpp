@@ -1,4 +1,5 @@
 #include "store/history_import.h"
+#include "store/issue_text.h"
 
 #include "store/draw_writer.h"
 #include "store/schema.h"
@@ -25,10 +26,6 @@ ImportReport refused(const QString& message, bool cancelled = false) {
     r.message = message;
     r.cancelled = cancelled;
     return r;
-}
-
-QString fourDigits(int issue) {
-    return u"%1"_s.arg(issue, 4, 10, QChar(u'0'));
 }
 
 // Count and highest issue of kjhm, to tell whether the history moved since planning.
@@ -69,7 +66,7 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
             u"第%1行的期号%2（四位期号%3）已在数据库中，但号码不同：数据库中是%4，文件中是%5。"
             u"四位期号分不清年代，这可能是另一个年代的同号期。没有导入任何数据。"_s
                 .arg(line.lineNumber)
-                .arg(line.issueText, fourDigits(line.issue),
+                .arg(line.issueText, issueText(line.issue),
                      s.complete ? drawText(s.red, s.blue) : u"不完整的记录"_s,
                      drawText(line.red, line.blue)));
     }
@@ -80,7 +77,7 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
         return refusedPlan(
             u"第%1行的期号%2（四位期号%3）比数据库中最新的期号%4小，而它不在数据库中。"
             u"新导入的开奖数据必须排在已有数据之后。没有导入任何数据。"_s.arg(line.lineNumber)
-                .arg(line.issueText, fourDigits(line.issue), fourDigits(stored.back().issue)));
+                .arg(line.issueText, issueText(line.issue), issueText(stored.back().issue)));
     }
 
     ImportPlan plan;

@@ -34,4 +34,18 @@ void setColumnWidth(QTableView& grid, int column, double twips) {
     header.resizeSection(column, allowedWidth(header, twips));
 }
 
+void widenColumnsToContent(QTableView& grid) {
+    QHeaderView& header = *grid.horizontalHeader();
+    // The cells' own size hint, public on the base view.
+    const QAbstractItemView& view = grid;
+    for (int c = 0; c < header.count(); ++c) {
+        const int width = header.sectionSize(c);
+        if (width == 0 || header.isSectionHidden(c))
+            continue;
+        const int content = std::max(view.sizeHintForColumn(c), header.sectionSizeHint(c));
+        if (content > width)
+            header.resizeSection(c, content);
+    }
+}
+
 } // namespace ssq

@@ -9,5 +9,8 @@ namespace ssq {
 void setDefaultColumnWidth(QTableView& grid, double twips);
 // Sets one column (0-based) of the current result.
 void setColumnWidth(QTableView& grid, int column, double twips);
+// Widens every column narrower than what it shows, its caption and its cells at the grid's
+// font, so no text is cut; never narrows one, and leaves a column of width 0 hidden.
+void widenColumnsToContent(QTableView& grid);
 
 } // namespace ssq

@@ -9,6 +9,7 @@
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -118,6 +119,63 @@ private Q_SLOTS:
         const auto [status, out, err] = select(panel, u"--save"_s);
         QVERIFY2(status == 0 && out.contains(u"所选号码保存完毕"_s), qPrintable(err));
         QCOMPARE(loadSavedResults(m_db.connection()).texts, QStringList{u"1 2 3 4 5 6"_s});
+    }
+
+    // The kept combinations times the blues into the file, then the export's line.
+    void selectExports() {
+        PanelState panel;
+        panel.text1[8] = u"0000001"_s;
+        panel.check1[0] = panel.check1[4] = 1;
+        panel.text1[50] = u"22"_s;
+        panel.text1[51] = u"21"_s;
+        const QString file = m_db.folder() + u"/导出.txt"_s;
+        const QString path = m_db.folder() + u"/条件.ssqpanel.json"_s;
+        QVERIFY(saveConditionFile(path, panel, {}, nullptr));
+        const auto [status, out, err] =
+            cli({u"select"_s, u"--panel"_s, path, u"--export"_s, file, u"--blue"_s, u"8,12"_s});
+        QVERIFY2(status == 0, qPrintable(err));
+        QCOMPARE(out.mid(1), (QStringList{u"导出\t4\t8\t"_s + file, QString()}));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("01 02 03 04 05 06 + 08\n01 02 03 04 05 06 + 12\n"
+                                               "01 02 03 04 05 07 + 08\n01 02 03 04 05 07 + 12\n"));
+        const auto [badStatus, badOut, badErr] =
+            cli({u"select"_s, u"--panel"_s, path, u"--export"_s, file, u"--blue"_s, u"17"_s});
+        QVERIFY2(badStatus == 3 && badErr.contains(u"“17”"_s), qPrintable(badErr));
+    }
+
+    // Six level lines, the fixed prizes and the tickets with their cost; a bad line is refused.
+    void prizeChecksATicketFile() {
+        const QString db = m_db.folder() + u"/中奖.mdb"_s;
+        Database database(db);
+        QVERIFY(database.open(nullptr));
+        QVERIFY(test::addDraws(database.connection(), {{6095, {2, 3, 5, 7, 8, 9}, 5},
+                                                       {6096, {1, 4, 16, 22, 26, 31}, 4}}));
+        const QString tickets = m_db.folder() + u"/号码.txt"_s;
+        QFile file(tickets);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("01 04 16 22 26 31 + 04\n1 4 16 22 26 31\n01 04 16 22 26 30 + 4\n"
+                   "# 复式\n1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n");
+        file.close();
+        const QStringList newest{u"一等奖\t1"_s, u"二等奖\t1"_s, u"三等奖\t1"_s, u"四等奖\t0"_s,
+                                 u"五等奖\t4"_s, u"六等奖\t31"_s, u"固定奖金\t3195"_s,
+                                 u"投注\t66\t132"_s, QString()};
+        QCOMPARE(cli({u"prize"_s, u"--tickets"_s, tickets}, db),
+                 std::make_tuple(0, newest, QString()));
+        const auto [status, out, err] =
+            cli({u"prize"_s, u"--tickets"_s, tickets, u"--issue"_s, u"2026095"_s}, db);
+        // 8 + 2 holding all six: 12 三等奖, 12 + 15 四等奖, 15 + 3 五等奖 (3 from the 7 reds).
+        QCOMPARE(status, 0);
+        QCOMPARE(out.mid(0, 7), (QStringList{u"一等奖\t1"_s, u"二等奖\t1"_s, u"三等奖\t12"_s,
+                                             u"四等奖\t27"_s, u"五等奖\t18"_s, u"六等奖\t0"_s,
+                                             u"固定奖金\t41580"_s}));
+
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("1 2 3 4 5 6 + 17\n");
+        file.close();
+        const auto [badStatus, badOut, badErr] = cli({u"prize"_s, u"--tickets"_s, tickets}, db);
+        QVERIFY2(badStatus == 3 && badOut == QStringList{QString()} && badErr.startsWith(u"第7行"_s),
+                 qPrintable(badErr));
     }
 
     void checkPrintsMessageAndTicks() {

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+Q_DECLARE_METATYPE(ssq::Paper)
+
 using namespace ssq;
 using namespace Qt::StringLiterals;
 
@@ -224,19 +226,18 @@ private Q_SLOTS:
         const QStringList a4 = dump(Paper::A4, 1, 400, date);
         QCOMPARE(a4.size(), 1 + 45 + 3);
         QCOMPARE(a4.mid(0, 3),
-                 (QStringList{u"10000x16000"_s, u"2000 500 14     Ravelko第7018期预选号码"_s,
+                 (QStringList{u"11906x16838"_s, u"2000 500 14     Ravelko第7018期预选号码"_s,
                               u"500 1150 10 r1    r2    r3    r4"_s}));
         QCOMPARE(a4[43], u"500 13450 10 r165    r166    r167    r168"_s);
         QCOMPARE(a4[44], u"500 14200 14 打印日期： "_s +
                              QLocale::system().toString(date, QLocale::ShortFormat));
-        QCOMPARE(a4[45],
-                 u"500 14600 12 感谢您使用本软件，如有问题请登陆作者主页："_s + homePageAddress());
+        QCOMPARE(a4[45], u"500 14600 12 感谢您使用Ravelko选号软件  2007年2月13日"_s);
         QCOMPARE(a4.mid(46), (QStringList{u"line 100 900 9900 900"_s, u"line 100 950 9900 950"_s,
                                           u"line 100 14000 9900 14000"_s}));
         const QStringList b5 = dump(Paper::B5, 11, 400, date);
         QCOMPARE(b5.size(), 1 + 39 + 3);
         QCOMPARE(b5.mid(0, 3),
-                 (QStringList{u"8500x13800"_s, u"1500 500 14     Ravelko第7018期预选号码"_s,
+                 (QStringList{u"9978x14173"_s, u"1500 500 14     Ravelko第7018期预选号码"_s,
                               u"500 1150 10 r11    r12    r13"_s}));
         QCOMPARE(b5[37], u"500 11650 10 r116    r117    r118"_s);
         QCOMPARE(b5.last(), u"line 100 12300 8000 12300"_s);
@@ -255,24 +256,49 @@ private Q_SLOTS:
         QCOMPARE(dump(Paper::A4, 2.6)[2], u"500 1150 10 r3    r4    r5    r6"_s);
     }
 
+    // The printer is given a standard paper, and every word lands on it: the closing line too.
+    void pdfHoldsThePage_data() {
+        QTest::addColumn<Paper>("paper");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("A4") << Paper::A4 << u"595 x 842 pts (A4)"_s;
+        QTest::newRow("B5") << Paper::B5 << u"499 x 709 pts"_s;
+    }
     void pdfHoldsThePage() {
+        QFETCH(Paper, paper);
+        QFETCH(QString, size);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"page.pdf"_s);
-        const QStringList saved{u"11 13 15 17 19 21"_s, u"7 12 19 23 28 33"_s};
+        QStringList saved{u"11 13 15 17 19 21"_s, u"7 12 19 23 28 33"_s};
+        for (int i = 0; i < 200; ++i)
+            saved.append(u"28 29 30 31 32 33"_s);
         PdfPagePrinter printer(path);
         QString error;
-        QVERIFY2(printer.print(buildResultPage(Paper::A4, u"7018"_s, 1, saved, {}), &error),
+        QVERIFY2(printer.print(buildResultPage(paper, u"7018"_s, 1, saved, QDate(2026, 12, 6)),
+                               &error),
                  qPrintable(error));
-        // The page's own size: 10000 x 16000 twips.
-        QVERIFY(run(u"pdfinfo"_s, {path}).contains(u"500 x 800 pts"_s));
+        const QString info = run(u"pdfinfo"_s, {path});
+        QVERIFY2(info.contains(size), qPrintable(info));
         const QString text = run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
-        QVERIFY2(text.contains(
-                     QRegularExpression(u"Ravelko第7018期预选号码\\s+11 13 15 17 19 21 +7 "
-                                        u"12 19 23 28 33\\s+打印日期：\\s+感谢您使用本软件"_s)),
+        QVERIFY2(text.contains(QRegularExpression(
+                     u"Ravelko第7018期预选号码\\s+11 13 15 17 19 21 +7 12 19 23 28 33.*"
+                     u"打印日期：.*感谢您使用Ravelko选号软件 +2026年12月6日"_s,
+                     QRegularExpression::DotMatchesEverythingOption)),
                  qPrintable(text));
+        // Word boxes in points: none reaches past the paper's right or bottom edge.
+        const QString boxes = run(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s});
+        static const QRegularExpression word(
+            u"<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""_s);
+        int words = 0;
+        for (const QRegularExpressionMatch& m : word.globalMatch(boxes)) {
+            ++words;
+            QVERIFY2(m.captured(3).toDouble() < paperWidthTwips(paper) / 20.0 - 10 &&
+                         m.captured(4).toDouble() < paperHeightTwips(paper) / 20.0 - 10,
+                     qPrintable(m.captured(0)));
+        }
+        QVERIFY(words > 100);
         // A file that cannot be written is reported, not ignored.
         PdfPagePrinter nowhere(dir.filePath(u"missing/page.pdf"_s));
-        QVERIFY(!nowhere.print(buildResultPage(Paper::A4, u"1"_s, 1, saved, {}), &error));
+        QVERIFY(!nowhere.print(buildResultPage(paper, u"1"_s, 1, saved, {}), &error));
     }
 };
 

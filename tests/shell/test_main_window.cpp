@@ -15,6 +15,7 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
+#include "ui/twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -93,7 +94,8 @@ private Q_SLOTS:
         const QString expected =
             u"XH 红球选号 | TJCZ 条件操作: BCTJ 保存条件设置, TJZX 条件再现, SQTJCC 上期条件查错, "
             u"BCWJ 保存条件到文件…, ZRWJ 从文件载入条件… | XHJGCC 选号结果操作: BCHM 保存所选号码, "
-            u"xshm 号码显示与打印(必须先保存号码) | CX 查询: AC AC值查询, WQCX 往期是否开出查询 | "
+            u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注 | "
+            u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
             u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
@@ -234,10 +236,10 @@ private Q_SLOTS:
         const QString twoKept = u"选号过程结束,符合条件的共有2注,请选择显示范围"_s;
         QCOMPARE(text2(), twoKept);
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        // The bar climbed to the whole walk and came back to 0.
+        // The bar climbed through the whole walk and ends full.
         QVERIFY(std::ranges::any_of(progress, [](const QList<QVariant>& v) {
             return v[0].toInt() == 1107568;
-        }) && bar->value() == 0);
+        }) && bar->value() == bar->maximum());
 
         click(u"Command4"_s);
         auto* list = m_window->findChild<QComboBox*>(u"Combo1"_s);
@@ -246,6 +248,11 @@ private Q_SLOTS:
         m_window->menuItem(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts,
                  (QStringList{u"1 2 3 4 5 6"_s, u"1 2 3 4 5 7"_s}));
+        // The grid shows hmbc, the kept first row and the saved one, at the grid's own width.
+        QTableView* grid = m_window->dataGrid();
+        QCOMPARE(grid->model()->rowCount(), 2);
+        QCOMPARE(grid->model()->index(1, 1).data().toString(), u"1 2 3 4 5 6"_s);
+        QCOMPARE(grid->columnWidth(1), ssq::twipsToPixels(390.0473));
 
         // A refused run shows its message; Text2 and the kept result of the run before stay.
         m_prompter->clear();

@@ -13,12 +13,14 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -161,6 +163,29 @@ private Q_SLOTS:
         QCOMPARE(grid(form4)->columnCount(), 63);
         QVERIFY(compactDatabase(m_temp->database()).ok);
         QCOMPARE(grid(form4)->rowCount(), 1);
+    }
+
+    // Every cell of the history grids shows whole at the program's font, the issue and the blue
+    // number included; the given widths stay the least a column gets.
+    void historyGridsCutNothing() {
+        QVERIFY(addDraw(db(), {7001, {3, 8, 15, 16, 23, 30}, 16}).written);
+        HistoryViewerWindow form4(m_temp->database());
+        form4.show();
+        auto* view = form4.findChild<DrawGridView*>();
+        const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (const auto& [button, least] :
+             {std::pair{u"Command3"_s, 390.0473}, {u"Command2"_s, 450.0}}) {
+            click(&form4, button);
+            const QAbstractItemModel* model = view->model();
+            QVERIFY(model->rowCount() == 1);
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QString text = model->index(0, c).data().toString();
+                QVERIFY2(view->columnWidth(c) >= view->fontMetrics().horizontalAdvance(text) + margin,
+                         qPrintable(u"%1 column %2: %3"_s.arg(button).arg(c).arg(text)));
+                QVERIFY(view->columnWidth(c) >= twipsToPixels(least));
+            }
+        }
+        QVERIFY(view->columnWidth(1) >= twipsToPixels(2000)); // the draw text
     }
 
     // A cancel writes nothing; while the import works only cancelling is possible.

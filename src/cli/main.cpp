@@ -2,6 +2,7 @@
 //   ssq-cli [--db PATH] <command> [arguments...]
 
 #include "cli/cli_context.h"
+#include "cli/command_backtest.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_import.h"
@@ -37,6 +38,7 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s, ssq::cli::runBacktest},
     };
     return all;
 }

@@ -2,6 +2,7 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "red/backtest_window.h"
 #include "red/last_draw_frame.h"
 #include "red/results_window.h"
 #include "red/saved_results.h"
@@ -12,6 +13,7 @@
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry_window.h"
+#include "store/history_import.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
 #include "store/past_draw_query_window.h"
@@ -20,9 +22,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -66,6 +70,10 @@ QWidget* mainWindow(ssq::Database& db) {
     ssq::SelectionResult result = ssq::SelectionEngine(panel, window->hotColdTable()).run();
     window->resultText()->setText(result.resultLine());
     window->setSelectionResult(std::move(result));
+    // The live count beside the result line catches up with the panel.
+    QEventLoop settle;
+    QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+    settle.exec();
     return window;
 }
 
@@ -110,9 +118,34 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// The back-test window after a run over the newest 30 of the real draws from 2020 on, with a
+// set of conditions over zones 1 and 3. It fills the database, so it comes last.
+QWidget* backtestWindow(ssq::Database& db) {
+    ssq::importHistoryFile(db.connection(), QStringLiteral(SSQ_DATA_DIR "/ssq-history.csv"),
+                           u"2020001"_s);
+    ssq::PanelState panel;
+    const std::vector<std::pair<int, QString>> texts = {
+        {50, u"130"_s}, {51, u"80"_s},  {52, u"10"_s},  {53, u"7"_s},   {56, u"4"_s},
+        {57, u"2"_s},   {62, u"1"_s},   {63, u"0"_s},   {136, u"3"_s},  {137, u"1"_s},
+        {138, u"3"_s},  {139, u"1"_s},  {140, u"3"_s},  {141, u"1"_s},  {142, u"32"_s},
+        {143, u"20"_s}, {150, u"2"_s},  {151, u"0"_s},  {168, u"1"_s},  {169, u"0"_s}};
+    for (const auto& [index, text] : texts)
+        panel.text1[index] = text;
+    for (int k : {0, 4, 5, 7, 10, 32, 33, 34, 35, 38})
+        panel.check1[k] = 1;
+    panel.check3 = 1;
+    auto* window = new ssq::BacktestWindow(db, [panel] { return panel; });
+    QEventLoop loop;
+    QObject::connect(window, &ssq::BacktestWindow::finished, &loop, &QEventLoop::quit);
+    window->startBacktest();
+    if (window->isRunning())
+        loop.exec();
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
-            historyViewerWindow, pastDrawQueryWindow, historyImportWindow};
+            historyViewerWindow, pastDrawQueryWindow, historyImportWindow, backtestWindow};
 }
 
 } // namespace

@@ -73,6 +73,7 @@ BacktestWindow::BacktestWindow(Database& db, std::function<PanelState()> panel, 
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(22);
     m_table->setColumnWidth(0, 60);
     m_table->setColumnWidth(1, 150);
     m_table->setColumnWidth(2, 200);
@@ -138,6 +139,7 @@ void BacktestWindow::startBacktest() {
     m_progress->setRange(0, backtest->targetCount());
     m_progress->setValue(0);
     m_summary->setText(u"正在回测%1期……"_s.arg(backtest->targetCount()));
+    m_model->setRows({});
     setRunning(true);
     m_cancel = std::make_shared<std::atomic_bool>(false);
     auto cancel = m_cancel;
@@ -164,7 +166,6 @@ void BacktestWindow::cancelBacktest() {
 
 void BacktestWindow::runEnded() {
     BacktestResult result = m_watcher.result();
-    setRunning(false);
     m_progress->setValue(0);
     if (result.cancelled) {
         m_summary->setText(u"回测已取消。"_s);
@@ -173,6 +174,7 @@ void BacktestWindow::runEnded() {
         m_model->setRows(result.rows);
     }
     m_result = std::move(result);
+    setRunning(false);
     Q_EMIT finished();
 }
 

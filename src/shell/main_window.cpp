@@ -162,13 +162,13 @@ QWidget* MainWindow::buildResultArea() {
     status->setContentsMargins(0, 0, 0, 0);
     status->setVerticalSpacing(4);
     status->addWidget(resultLabel, 0, 0);
-    status->addWidget(m_resultText, 0, 1);
+    status->addWidget(m_resultText, 0, 1, 1, 2);
     auto* liveCount = new QLabel(area); // filled by the live count of connectBacktestMenus
     liveCount->setObjectName(u"LiveCount"_s);
-    status->addWidget(liveCount, 0, 2);
     status->addWidget(progressLabel, 1, 0);
     status->addWidget(m_progress, 1, 1);
-    status->addWidget(warning, 2, 0, 1, 2);
+    status->addWidget(liveCount, 1, 2);
+    status->addWidget(warning, 2, 0, 1, 3);
     status->setRowStretch(3, 1);
 
     auto* display = new QGroupBox(u"号码显示区"_s, area);

@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
           std::pair{"live count, 40 conditions", everyConditionPanel()}}) {
         QString text;
         const bench::Timing t = bench::measure(
-            name, 15,
-            [&] { text = ssq::liveCountText(ssq::readSelectionInputs(panel, hv)); }, smoke);
+            name, 15, [&] { text = ssq::liveCountText(ssq::readSelectionInputs(panel, hv)); },
+            smoke);
         std::printf("    %s\n", qPrintable(text));
         ratio(t);
     }

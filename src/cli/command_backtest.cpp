@@ -1,7 +1,7 @@
 #include "cli/command_backtest.h"
 
-#include "cli/console.h"
 #include "cli/command_select.h"
+#include "cli/console.h"
 #include "red/backtest.h"
 #include "red/condition_file.h"
 #include "store/database.h"
@@ -75,8 +75,8 @@ int runBacktest(const CliContext& context, const QStringList& args) {
     }
     QTextStream& stream = out();
     for (const BacktestRow& row : result.rows)
-        stream << issueText(row.issue) << u'\t' << verdictText(row.kept) << u'\t'
-               << row.keptCount << u'\t' << failedText(row.failed) << u'\n';
+        stream << issueText(row.issue) << u'\t' << verdictText(row.kept) << u'\t' << row.keptCount
+               << u'\t' << failedText(row.failed) << u'\n';
     const BacktestSummary summary = result.summary();
     stream << u"SUMMARY\t"_s << summary.keptDraws << u'\t' << summary.targets << u'\t'
            << QString::number(summary.averageKept, 'f', 1) << u'\n';

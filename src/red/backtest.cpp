@@ -194,9 +194,9 @@ QString summaryText(const BacktestSummary& s) {
            u"开奖号码保留比例 %4，组合保留比例 %5（平均保留注数 ÷ 1107568）。\n"
            u"一组条件如果保留了30%的组合，也只保留30%的开奖号码，就并不比随机选号更好；"
            u"这组条件保留开奖号码的比例%6保留组合的比例。"_s.arg(s.targets)
-        .arg(s.keptDraws)
-        .arg(QString::number(s.averageKept, 'f', 1), percent(s.drawShare()),
-             percent(s.comboShare()), better ? u"高于"_s : u"不高于"_s);
+               .arg(s.keptDraws)
+               .arg(QString::number(s.averageKept, 'f', 1), percent(s.drawShare()),
+                    percent(s.comboShare()), better ? u"高于"_s : u"不高于"_s);
 }
 
 QString backtestCsv(const std::vector<BacktestRow>& rows) {

@@ -12,9 +12,8 @@ namespace ssq {
 
 namespace {
 
-const QString kHeaders[BacktestTableModel::kColumns] = {u"期号"_s, u"开奖号码"_s,
-                                                        u"未通过的条件"_s, u"保留或淘汰"_s,
-                                                        u"保留注数"_s};
+const QString kHeaders[BacktestTableModel::kColumns] = {u"期号"_s, u"开奖号码"_s, u"未通过的条件"_s,
+                                                        u"保留或淘汰"_s, u"保留注数"_s};
 
 } // namespace
 
@@ -63,8 +62,7 @@ QVariant BacktestTableModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
-QVariant BacktestTableModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant BacktestTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)

@@ -1,8 +1,8 @@
 #include "red/backtest_window.h"
 
-#include "store/text_value.h"
 #include "red/backtest_table_model.h"
 #include "store/database.h"
+#include "store/text_value.h"
 #include "ui/prompter.h"
 #include "ui/qt_named_widgets.h"
 
@@ -103,8 +103,7 @@ BacktestWindow::BacktestWindow(Database& db, std::function<PanelState()> panel, 
     connect(m_copy, &QPushButton::clicked, this, &BacktestWindow::copyRows);
     connect(m_save, &QPushButton::clicked, this, &BacktestWindow::saveCsv);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(&m_watcher, &QFutureWatcher<BacktestResult>::finished, this,
-            &BacktestWindow::runEnded);
+    connect(&m_watcher, &QFutureWatcher<BacktestResult>::finished, this, &BacktestWindow::runEnded);
     setRunning(false);
 }
 
@@ -129,9 +128,9 @@ void BacktestWindow::startBacktest() {
         return;
     }
     // Read once, here: the panel may change while the workers run.
-    auto backtest = std::make_shared<const Backtest>(
-        m_panel(), HotColdValues{}, std::move(history),
-        BacktestSettings{static_cast<int>(last), true});
+    auto backtest =
+        std::make_shared<const Backtest>(m_panel(), HotColdValues{}, std::move(history),
+                                         BacktestSettings{static_cast<int>(last), true});
     if (const std::optional<QString> refusal = backtest->refusal()) {
         prompter().message(this, *refusal, Prompter::Icon::Warning);
         return;
@@ -186,8 +185,7 @@ void BacktestWindow::copyRows() {
 }
 
 void BacktestWindow::saveCsv() {
-    QString path =
-        prompter().saveFileName(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s);
+    QString path = prompter().saveFileName(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s);
     if (path.isEmpty())
         return;
     if (!path.endsWith(u".csv"_s, Qt::CaseInsensitive))
@@ -200,8 +198,7 @@ void BacktestWindow::saveCsv() {
                            Prompter::Icon::Warning);
         return;
     }
-    prompter().message(this, u"回测结果已保存到文件“%1”"_s.arg(path),
-                       Prompter::Icon::Information);
+    prompter().message(this, u"回测结果已保存到文件“%1”"_s.arg(path), Prompter::Icon::Information);
 }
 
 void BacktestWindow::setRunning(bool running) {

@@ -57,8 +57,7 @@ void LiveCount::countNow() {
 
 void LiveCount::countFinished(QFutureWatcher<QString>* watcher, const Pending& pending) {
     watcher->deleteLater();
-    std::erase_if(m_pending,
-                  [&](const Pending& p) { return p.generation == pending.generation; });
+    std::erase_if(m_pending, [&](const Pending& p) { return p.generation == pending.generation; });
     // A cancelled count, or one older than the count shown, is dropped.
     if (pending.cancel->load() || pending.generation <= m_shownGeneration)
         return;

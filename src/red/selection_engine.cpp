@@ -109,8 +109,7 @@ public:
                             const Prefix p5 = p4.with(p, a5);
                             if constexpr (kStore) {
                                 if (n > kChunk - 28) { // room for one more innermost loop
-                                    kept.insert(kept.end(), m_chunk.begin(),
-                                                m_chunk.begin() + n);
+                                    kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
                                     n = 0;
                                 }
                             }

@@ -208,7 +208,8 @@ void fillCodeTables(SelectionPlan& p) {
     for (unsigned mask = 0; mask < 1024; ++mask) {
         p.byCodeDiffs[mask] = capped(fail(21, std::popcount(mask)));
         int weight = fail(19, digitsNamed(p.previousDigits, mask)) +
-                     fail(23, digitsNamed(p.named23, mask)) + fail(24, digitsNamed(p.named24, mask));
+                     fail(23, digitsNamed(p.named23, mask)) +
+                     fail(24, digitsNamed(p.named24, mask));
         if (p.requiredDigits & ~mask)
             weight += w[22];
         p.byDigitsPresent[mask] = capped(weight);

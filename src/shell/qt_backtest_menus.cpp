@@ -48,8 +48,8 @@ void connectBacktestMenus(MainWindow& main) {
     auto window = std::make_shared<QPointer<BacktestWindow>>();
     main.onMenuItem(u"HTCS"_s, [&main, window] {
         if (!*window)
-            *window = new BacktestWindow(main.database(), [&main] { return main.panelState(); },
-                                         &main);
+            *window = new BacktestWindow(
+                main.database(), [&main] { return main.panelState(); }, &main);
         (*window)->show();
         (*window)->raise();
         (*window)->activateWindow();

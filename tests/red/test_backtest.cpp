@@ -65,12 +65,12 @@ PanelState everyZonePanel(quint32 seed) {
     PanelState p;
     p.check1.fill(1);
     p.check2 = p.check3 = 1;
-    const int ranges[][3] = {{26, 0, 3},  {48, 0, 3},   {50, 60, 150}, {52, 4, 12}, {54, 0, 6},
-                             {56, 0, 6},  {58, 0, 3},   {60, 0, 3},    {62, 0, 3},  {64, 0, 4},
-                             {66, 5, 45}, {74, 0, 7},   {76, 0, 7},    {78, 0, 7},  {80, 0, 6},
-                             {82, 0, 7},  {84, 0, 6},   {86, 1, 9},    {96, 0, 3},  {102, 0, 3},
-                             {136, 0, 4}, {138, 0, 4},  {140, 0, 4},   {142, 10, 32},
-                             {148, -150, 150},          {150, 0, 4},   {152, 0, 6}, {154, 0, 4}};
+    const int ranges[][3] = {
+        {26, 0, 3},       {48, 0, 3},  {50, 60, 150}, {52, 4, 12}, {54, 0, 6},  {56, 0, 6},
+        {58, 0, 3},       {60, 0, 3},  {62, 0, 3},    {64, 0, 4},  {66, 5, 45}, {74, 0, 7},
+        {76, 0, 7},       {78, 0, 7},  {80, 0, 6},    {82, 0, 7},  {84, 0, 6},  {86, 1, 9},
+        {96, 0, 3},       {102, 0, 3}, {136, 0, 4},   {138, 0, 4}, {140, 0, 4}, {142, 10, 32},
+        {148, -150, 150}, {150, 0, 4}, {152, 0, 6},   {154, 0, 4}};
     for (const auto& [maxBox, low, high] : ranges) {
         const int min = between(low, high);
         p.text1[maxBox] = QString::number(between(min, high));
@@ -119,14 +119,15 @@ PanelState randomPanel(QRandomGenerator& rng, HotColdValues& hv) {
         p.check1[k] = chance(30);
     for (int b = 16; b <= 155; ++b) {
         const int roll = between(0, 9);
-        p.text1[b] = roll < 3   ? QString::fromLatin1(odd[between(0, 4)])
+        p.text1[b] = roll < 3              ? QString::fromLatin1(odd[between(0, 4)])
                      : b >= 68 && b <= 135 ? QString::number(between(0, 9))
                                            : QString::number(between(0, 40));
     }
     // Bounds that let a fair share through, now and then crossed or empty.
     for (int maxBox : {50, 52, 66, 86, 142, 148}) {
-        const int min = maxBox == 50 ? between(21, 150) : maxBox == 148 ? between(-100, 50)
-                                                                        : between(0, 20);
+        const int min = maxBox == 50    ? between(21, 150)
+                        : maxBox == 148 ? between(-100, 50)
+                                        : between(0, 20);
         p.text1[maxBox] = chance(10) ? QString() : QString::number(min + between(-2, 60));
         p.text1[maxBox + 1] = QString::number(min);
     }
@@ -169,8 +170,7 @@ private Q_SLOTS:
         QTest::newRow("exactly one failure")
             << sumAndRepeats("1", "1") << QStringList{u"保留:10"_s, u"淘汰:"_s, u"保留:4"_s};
         QTest::newRow("repeats may not fail")
-            << sumAndRepeats("1", "", true)
-            << QStringList{u"淘汰:10"_s, u"保留:"_s, u"保留:4"_s};
+            << sumAndRepeats("1", "", true) << QStringList{u"淘汰:10"_s, u"保留:"_s, u"保留:4"_s};
     }
 
     // Each target is judged with the draw before it in the last-draw row; the kept count is a
@@ -187,7 +187,8 @@ private Q_SLOTS:
             got.append(verdictText(row.kept) + u':' + failedText(row.failed));
             QCOMPARE(row.issue, int(i) + 2);
             const int index = int(i) + 1;
-            const SelectionEngine full(backtest.contextPanel(index), backtest.contextHotCold(index));
+            const SelectionEngine full(backtest.contextPanel(index),
+                                       backtest.contextHotCold(index));
             QCOMPARE(row.keptCount, full.run().count());
         }
         QCOMPARE(got, rows);
@@ -211,7 +212,8 @@ private Q_SLOTS:
         const PanelState context = backtest.contextPanel(3);
         QCOMPARE(context.text1[1], u"10"_s);
         QCOMPARE(context.text1[7], u"3"_s);
-        QCOMPARE(context.text1[8], QString::fromStdString(codeDigits(redCode(history[2].red)).text()));
+        QCOMPARE(context.text1[8],
+                 QString::fromStdString(codeDigits(redCode(history[2].red)).text()));
     }
 
     void refusals_data() {
@@ -227,8 +229,7 @@ private Q_SLOTS:
         QTest::newRow("no target") << PanelState{} << 1 << 30 << true << u"至少要有两期"_s;
         QTest::newRow("N below 1") << PanelState{} << 4 << 0 << true << u"大于0的整数"_s;
         QTest::newRow("zone box") << zone << 4 << 30 << true << u"没有点击指标一区选择框"_s;
-        QTest::newRow("empty table of the panel")
-            << hot << 4 << 30 << false << u"冷热值选项"_s;
+        QTest::newRow("empty table of the panel") << hot << 4 << 30 << false << u"冷热值选项"_s;
         QTest::newRow("values from the history") << hot << 4 << 30 << true << QString();
     }
 
@@ -274,7 +275,7 @@ private Q_SLOTS:
             p.check1[k] = 0;
         // Bounds that the conditions of the context (10, 11, 19, 37..40) often fail.
         const std::pair<int, const char*> bounds[] = {
-            {62, "1"},   {63, "0"}, {64, "2"},   {65, "0"},   {82, "4"}, {83, "2"},  {148, "40"},
+            {62, "1"},    {63, "0"},  {64, "2"},  {65, "0"},  {82, "4"},  {83, "2"},  {148, "40"},
             {149, "-60"}, {150, "2"}, {151, "0"}, {152, "5"}, {153, "2"}, {154, "3"}, {155, "0"}};
         for (const auto& [box, text] : bounds)
             p.text1[box] = QString::fromLatin1(text);

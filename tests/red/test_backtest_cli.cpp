@@ -77,7 +77,8 @@ private Q_SLOTS:
         QCOMPARE(out[0].section(u'\t', 0, 0), u"0026"_s); // the fifth newest of 0001..0030
         QVERIFY(out[5].startsWith(u"SUMMARY\t"_s));
 
-        const auto history = backtest(panel, hv, {u"--last"_s, u"5"_s, u"--hotcold-from-history"_s});
+        const auto history =
+            backtest(panel, hv, {u"--last"_s, u"5"_s, u"--hotcold-from-history"_s});
         QCOMPARE(std::get<1>(history), expectedLines(panel, hv, 5, true));
         QVERIFY(std::get<1>(history) != out);
     }

@@ -7,6 +7,7 @@
 #include "bench_panels.h"
 
 #include "red/backtest.h"
+#include "red/context_counter.h"
 #include "red/live_count.h"
 
 #include <QFile>
@@ -80,6 +81,16 @@ int main(int argc, char** argv) {
     }
 
     const ssq::PanelState twenty = twentyConditionPanel();
+    // Made once per back-test: the walk over the conditions that do not depend on the target.
+    int candidates = 0;
+    const bench::Timing setUp = bench::measure(
+        "back-test set-up, 20 conditions", 5,
+        [&] {
+            candidates = ssq::ContextCounter(ssq::readSelectionInputs(twenty, hv)).candidateCount();
+        },
+        smoke);
+    std::printf("    %d combinations left for the conditions of each target\n", candidates);
+    ratio(setUp);
     struct Case {
         const char* name;
         int last;

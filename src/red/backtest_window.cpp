@@ -139,6 +139,7 @@ void BacktestWindow::startBacktest() {
     m_progress->setValue(0);
     m_summary->setText(u"正在回测%1期……"_s.arg(backtest->targetCount()));
     m_model->setRows({});
+    m_skipped = backtest->skippedCount();
     setRunning(true);
     m_cancel = std::make_shared<std::atomic_bool>(false);
     auto cancel = m_cancel;
@@ -169,7 +170,12 @@ void BacktestWindow::runEnded() {
     if (result.cancelled) {
         m_summary->setText(u"回测已取消。"_s);
     } else {
-        m_summary->setText(summaryText(result.summary()));
+        QString summary = summaryText(result.summary());
+        if (m_skipped > 0)
+            summary +=
+                u"\n另有%1期的开奖记录或其上一期不是完整的六个红球加一个蓝球，未参与回测。"_s.arg(
+                    m_skipped);
+        m_summary->setText(summary);
         m_model->setRows(result.rows);
     }
     m_result = std::move(result);

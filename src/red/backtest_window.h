@@ -57,6 +57,7 @@ private:
     QFutureWatcher<BacktestResult> m_watcher;
     std::shared_ptr<std::atomic_bool> m_cancel;
     bool m_running = false;
+    int m_skipped = 0; // targets of the last start left out for an incomplete record
 
     QLineEdit* m_last = nullptr;
     QPushButton* m_start = nullptr;

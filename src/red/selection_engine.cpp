@@ -189,12 +189,6 @@ bool SelectionEngine::keeps(int code) const {
     return candidateKept(*m_plan, comboOfCode(code), code);
 }
 
-std::optional<int> SelectionEngine::keptCount(const std::atomic_bool* cancel) const {
-    if (refusal())
-        return std::nullopt;
-    return countKept(cancel);
-}
-
 std::optional<int> SelectionEngine::countKept(const std::atomic_bool* cancel) const {
     const SelectionPlan& p = *m_plan;
     if (p.highestKept < 0)

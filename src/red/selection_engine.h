@@ -41,11 +41,8 @@ public:
     // Whether the run keeps the candidate with this code.
     bool keeps(int code) const;
 
-    // How many combinations a run would keep, without keeping them; nullopt when the run is
-    // refused or `cancel` is set before the walk ends.
-    std::optional<int> keptCount(const std::atomic_bool* cancel = nullptr) const;
-    // The same for a caller that has settled the refusals itself (a back-test supplies its
-    // own hot/cold values, so the empty-table refusal does not apply to it).
+    // How many combinations a run would keep, without keeping them; nullopt when `cancel` is
+    // set before the walk ends. The caller settles the refusals first.
     std::optional<int> countKept(const std::atomic_bool* cancel = nullptr) const;
 
     // Index c (1..1107568): the summed weights of the tested conditions code c fails, capped at

@@ -8,6 +8,10 @@ namespace ssq {
 namespace {
 
 constexpr int kCheckEvery = 65536;
+// Where a candidate's hot/cold sum sits in its packed counts: six values below kHotOffset in
+// size, each raised by it, add up to less than 2^23.
+constexpr int kHotShift = 40;
+constexpr std::int64_t kHotOffset = std::int64_t{1} << 19;
 
 // Per red number, its contributions to conditions 10, 11, 38, 39 and 40, one byte each.
 std::uint64_t contextCounts(const SelectionPlan& p, int n) {
@@ -72,29 +76,41 @@ std::optional<int> ContextCounter::count(const SelectionInputs& context,
     std::array<unsigned, 1024> byDigits{};
     for (unsigned mask = 0; mask < 1024; ++mask)
         byDigits[mask] = table(19, digitsNamed(p.previousDigits, mask));
+    // The hot/cold values usually fit beside the counts, which saves a second sum per
+    // candidate; any value a table may hold is still counted, on the slower path.
+    bool packed = true;
+    for (int n = 1; n <= kRedMax; ++n)
+        packed = packed && p.hotCold[n] > -kHotOffset && p.hotCold[n] < kHotOffset;
     std::array<std::uint64_t, 34> counts{};
     for (int n = 1; n <= kRedMax; ++n)
-        counts[n] = contextCounts(p, n);
+        counts[n] = contextCounts(p, n) |
+                    (packed ? std::uint64_t(p.hotCold[n] + kHotOffset) << kHotShift : 0);
 
-    long long kept = 0;
-    const std::size_t size = m_candidates.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        if (i % kCheckEvery == 0 && cancel && cancel->load(std::memory_order_relaxed))
-            return std::nullopt;
-        const Candidate& cand = m_candidates[i];
-        std::uint64_t sum = 0;
-        std::int64_t hotSum = 0;
-        for (std::uint8_t n : cand.red) {
-            sum += counts[n];
-            hotSum += p.hotCold[n];
+    const auto walk = [&]<bool kPacked>() -> std::optional<int> {
+        long long kept = 0;
+        const std::size_t size = m_candidates.size();
+        for (std::size_t i = 0; i < size; ++i) {
+            if (i % kCheckEvery == 0 && cancel && cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
+            const Candidate& cand = m_candidates[i];
+            std::uint64_t sum = 0;
+            std::int64_t hotSum = 0;
+            for (std::uint8_t n : cand.red) {
+                sum += counts[n];
+                if constexpr (!kPacked)
+                    hotSum += p.hotCold[n];
+            }
+            if constexpr (kPacked)
+                hotSum = std::int64_t(sum >> kHotShift) - 6 * kHotOffset;
+            unsigned total = cand.total + repeats[sum & 63] + adjacent[(sum >> 8) & 63] +
+                             cold[(sum >> 16) & 7] + warm[(sum >> 24) & 7] + hot[(sum >> 32) & 7] +
+                             byDigits[cand.digits];
+            total += (hotSum < p.hotMin || hotSum > p.hotMax) ? unsigned{w[37]} : 0U;
+            kept += p.keep[total];
         }
-        unsigned total = cand.total + repeats[sum & 63] + adjacent[(sum >> 8) & 63] +
-                         cold[(sum >> 16) & 7] + warm[(sum >> 24) & 7] + hot[(sum >> 32) & 7] +
-                         byDigits[cand.digits];
-        total += (hotSum < p.hotMin || hotSum > p.hotMax) ? unsigned{w[37]} : 0U;
-        kept += p.keep[total];
-    }
-    return static_cast<int>(kept);
+        return static_cast<int>(kept);
+    };
+    return packed ? walk.template operator()<true>() : walk.template operator()<false>();
 }
 
 } // namespace ssq

@@ -280,24 +280,32 @@ private Q_SLOTS:
         for (const auto& [box, text] : bounds)
             p.text1[box] = QString::fromLatin1(text);
         p.text1[168] = u"2"_s;
-        const Backtest backtest(p, {}, history, {4, true});
-        const BacktestResult several = backtest.run({}, nullptr, 3);
-        const BacktestResult one = backtest.run({}, nullptr, 1);
-        QCOMPARE(several.rows.size(), std::size_t(4));
-        for (std::size_t i = 0; i < 4; ++i) {
-            const BacktestRow& row = several.rows[i];
-            const int index = 56 + int(i);
-            QCOMPARE(row.issue, history[index].issue);
-            QVERIFY(backtest.contextHotCold(index) != HotColdValues{});
-            const SelectionEngine engine(backtest.contextPanel(index),
-                                         backtest.contextHotCold(index));
-            const SelectionResult full = engine.run();
-            const int code = redCode(row.red);
-            QCOMPARE(row.keptCount, full.count());
-            QCOMPARE(row.kept, std::binary_search(full.codes.begin(), full.codes.end(), code));
-            QCOMPARE(row.failed, engine.failedConditions(code));
-            QCOMPARE(one.rows[i].keptCount, row.keptCount);
-            QCOMPARE(one.rows[i].failed, row.failed);
+        // A table of the panel with values too large to pack beside the counts.
+        HotColdValues huge{};
+        for (int n = 1; n <= kRedMax; ++n)
+            huge[n] = (n % 4 - 2) * (n == 7 ? 3'000'000 : 13);
+        p.text1[148] = u"100"_s;
+        p.text1[149] = u"-100"_s;
+        for (bool fromHistory : {true, false}) {
+            const Backtest backtest(p, huge, history, {4, fromHistory});
+            const BacktestResult several = backtest.run({}, nullptr, 3);
+            const BacktestResult one = backtest.run({}, nullptr, 1);
+            QCOMPARE(several.rows.size(), std::size_t(4));
+            for (std::size_t i = 0; i < 4; ++i) {
+                const BacktestRow& row = several.rows[i];
+                const int index = 56 + int(i);
+                QCOMPARE(row.issue, history[index].issue);
+                QCOMPARE(backtest.contextHotCold(index) == huge, !fromHistory);
+                const SelectionEngine engine(backtest.contextPanel(index),
+                                             backtest.contextHotCold(index));
+                const SelectionResult full = engine.run();
+                const int code = redCode(row.red);
+                QCOMPARE(row.keptCount, full.count());
+                QCOMPARE(row.kept, std::binary_search(full.codes.begin(), full.codes.end(), code));
+                QCOMPARE(row.failed, engine.failedConditions(code));
+                QCOMPARE(one.rows[i].keptCount, row.keptCount);
+                QCOMPARE(one.rows[i].failed, row.failed);
+            }
         }
     }
 

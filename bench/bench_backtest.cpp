@@ -9,9 +9,9 @@
 #include "red/backtest.h"
 #include "red/context_counter.h"
 #include "red/live_count.h"
+#include "red/selection_engine.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cstdio>
 #include <thread>
@@ -78,6 +78,11 @@ int main(int argc, char** argv) {
             smoke);
         std::printf("    %s\n", qPrintable(text));
         ratio(t);
+        // The same walk as 红球选号 with the kept codes stored, in this run.
+        const ssq::SelectionEngine engine(panel, hv);
+        const bench::Timing full = bench::measure(
+            "    full run of the same panel", 15, [&] { engine.run(); }, smoke);
+        ratio(full);
     }
 
     const ssq::PanelState twenty = twentyConditionPanel();

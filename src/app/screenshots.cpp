@@ -7,6 +7,7 @@
 #include "blue/blue_selection_window.h"
 #include "game/fast_random.h"
 #include "game/game_window.h"
+#include "red/backtest_window.h"
 #include "red/last_draw_frame.h"
 #include "red/prize_check_window.h"
 #include "red/random_pick_dialog.h"
@@ -35,10 +36,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -82,6 +85,10 @@ QWidget* mainWindow(ssq::Database& db) {
     ssq::SelectionResult result = ssq::SelectionEngine(panel, window->hotColdTable()).run();
     window->resultText()->setText(result.resultLine());
     window->setSelectionResult(std::move(result));
+    // The live count beside the result line catches up with the panel.
+    QEventLoop settle;
+    QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+    settle.exec();
     return window;
 }
 
@@ -243,13 +250,37 @@ QWidget* screenModeWindow(ssq::Database&) {
     return new ssq::ScreenModeWindow(ssq::makeDesktopDisplayModes());
 }
 
+// The back-test window after a run over the newest 30 of the real draws from 2020 on, with a
+// set of conditions over zones 1 and 3.
+QWidget* backtestWindow(ssq::Database& db) {
+    withHistory(db);
+    ssq::PanelState panel;
+    const std::vector<std::pair<int, QString>> texts = {
+        {50, u"130"_s}, {51, u"80"_s},  {52, u"10"_s},  {53, u"7"_s},   {56, u"4"_s},
+        {57, u"2"_s},   {62, u"1"_s},   {63, u"0"_s},   {136, u"3"_s},  {137, u"1"_s},
+        {138, u"3"_s},  {139, u"1"_s},  {140, u"3"_s},  {141, u"1"_s},  {142, u"32"_s},
+        {143, u"20"_s}, {150, u"2"_s},  {151, u"0"_s},  {168, u"1"_s},  {169, u"0"_s}};
+    for (const auto& [index, text] : texts)
+        panel.text1[index] = text;
+    for (int k : {0, 4, 5, 7, 10, 32, 33, 34, 35, 38})
+        panel.check1[k] = 1;
+    panel.check3 = 1;
+    auto* window = new ssq::BacktestWindow(db, [panel] { return panel; });
+    QEventLoop loop;
+    QObject::connect(window, &ssq::BacktestWindow::finished, &loop, &QEventLoop::quit);
+    window->startBacktest();
+    if (window->isRunning())
+        loop.exec();
+    return window;
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,           mainWindow,          resultsWindow,
             drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
             historyImportWindow,     ticketExportDialog,  randomPickDialog,
             prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
             blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow};
+            screenModeWindow,        backtestWindow};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 #include "cli/command_analyse.h"
 #include "cli/command_blue.h"
+#include "cli/command_backtest.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_game.h"
@@ -48,6 +49,7 @@ const QList<Command>& commands() {
          ssq::cli::runAnalyse},
         {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
         {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
+        {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s, ssq::cli::runBacktest},
     };
     return all;
 }

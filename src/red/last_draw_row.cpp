@@ -47,6 +47,21 @@ QString notAscendingMessage() {
     return u"请按从小到大的顺序输入开奖号码"_s;
 }
 
+bool fillLastDrawRow(PanelState& panel, const QStringList& values) {
+    std::array<QString, 6> reds;
+    for (int i = 0; i < 6; ++i)
+        reds[i] = i < values.size() ? values[i] : QString();
+    const CodeConversion code = convertToCode(reds);
+    if (code.outcome != CodeConversion::Outcome::Converted)
+        return false;
+    for (int i = 0; i < kDrawnValues; ++i)
+        panel.text1[1 + i] = i < values.size() ? values[i] : QString();
+    panel.text1[8] = code.codeText;
+    for (int i = 0; i < 7; ++i)
+        panel.text1[9 + i] = code.digits[i];
+    return true;
+}
+
 QString newestDrawQuery() {
     return u"select* from kjhm order by 期号 "_s;
 }

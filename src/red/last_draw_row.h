@@ -2,6 +2,8 @@
 // The last-draw row of the main window: turning its six red numbers into the red code, and
 // reading the newest draw of the history into it.
 
+#include "red/panel_state.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,10 @@ struct CodeConversion {
 CodeConversion convertToCode(const std::array<QString, 6>& reds);
 
 QString notAscendingMessage();
+
+// Text1 1..15 as "自动输入上期号:" and "转换为代码：" fill them from a draw's values (six reds
+// ascending, then the blue). False, with the row left as it was, when the reds have no code.
+bool fillLastDrawRow(PanelState& panel, const QStringList& values);
 
 struct NewestDraw {
     bool ok = false;

@@ -3,6 +3,7 @@
 #include "red/code_condition_totals.h"
 #include "red/selection_plan.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ssq {
@@ -74,13 +75,22 @@ public:
          const SelectionEngine::Progress& progress, const std::atomic_bool* cancel)
         : m_plan(plan), m_codeTotals(codeTotals), m_progress(progress), m_cancel(cancel) {}
 
-    // Appends the kept codes to `kept`. False when cancelled.
-    template <bool kRed, bool kCode> bool run(std::vector<std::int32_t>& kept) {
+    // What a walk gives: the kept codes, only their number, or each candidate's total.
+    enum class Output { Codes, Count, Totals };
+
+    // Codes: appends the kept codes to `kept`. Count: sets `count` to their number. Totals:
+    // writes each candidate's total, capped at kDrop, to totals[code]; a candidate whose code
+    // conditions already rule it out gets kDrop. False when cancelled.
+    template <bool kRed, bool kCode, Output kOut = Output::Codes>
+    bool run(std::vector<std::int32_t>& kept, long long* count = nullptr,
+             std::uint8_t* totals = nullptr) {
+        constexpr bool kStore = kOut == Output::Codes;
         const SelectionPlan& p = m_plan;
         const unsigned highest = static_cast<unsigned>(p.highestKept);
         int c = 0;
         int n = 0; // codes waiting in m_chunk
         int nextReport = kReportEvery;
+        long long counted = 0;
         const Prefix none;
         for (int a1 = 1; a1 <= 28; ++a1) {
             const Prefix p1 = none.with(p, a1);
@@ -97,30 +107,46 @@ public:
                         const Prefix p4 = p3.with(p, a4);
                         for (int a5 = a4 + 1; a5 <= 32; ++a5) {
                             const Prefix p5 = p4.with(p, a5);
-                            if (n > kChunk - 28) { // room for one more innermost loop
-                                kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
-                                n = 0;
+                            if constexpr (kStore) {
+                                if (n > kChunk - 28) { // room for one more innermost loop
+                                    kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
+                                    n = 0;
+                                }
                             }
                             for (int a6 = a5 + 1; a6 <= 33; ++a6) {
                                 ++c;
                                 unsigned total = 0;
                                 if constexpr (kCode) {
                                     total = m_codeTotals[c];
-                                    if (total > highest)
+                                    if (total > highest) {
+                                        if constexpr (kOut == Output::Totals)
+                                            totals[c] = SelectionPlan::kDrop;
                                         continue;
+                                    }
                                 }
                                 if constexpr (kRed)
                                     total += p5.total(p, a1, a6);
-                                // Written always, counted when kept: no branch to mispredict.
-                                m_chunk[static_cast<std::size_t>(n)] = c;
-                                n += p.keep[total];
+                                if constexpr (kStore) {
+                                    // Written always, counted when kept: no branch to
+                                    // mispredict.
+                                    m_chunk[static_cast<std::size_t>(n)] = c;
+                                    n += p.keep[total];
+                                } else if constexpr (kOut == Output::Count) {
+                                    counted += p.keep[total];
+                                } else {
+                                    totals[c] = static_cast<std::uint8_t>(
+                                        std::min<unsigned>(total, SelectionPlan::kDrop));
+                                }
                             }
                         }
                     }
                 }
             }
         }
-        kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
+        if constexpr (kStore)
+            kept.insert(kept.end(), m_chunk.begin(), m_chunk.begin() + n);
+        else if constexpr (kOut == Output::Count)
+            *count = counted;
         return report(c);
     }
 
@@ -161,6 +187,49 @@ bool SelectionEngine::keeps(int code) const {
     if (code < 1 || code > kComboCount)
         return false;
     return candidateKept(*m_plan, comboOfCode(code), code);
+}
+
+std::optional<int> SelectionEngine::countKept(const std::atomic_bool* cancel) const {
+    const SelectionPlan& p = *m_plan;
+    if (p.highestKept < 0)
+        return 0;
+    std::vector<std::int32_t> unused;
+    const Progress silent; // the walk keeps a reference to it
+    long long count = 0;
+    bool finished = true;
+    if (!p.anyCode) {
+        Walk walk(p, nullptr, silent, cancel);
+        finished = p.anyRed ? walk.run<true, false, Walk::Output::Count>(unused, &count)
+                            : walk.run<false, false, Walk::Output::Count>(unused, &count);
+    } else {
+        const std::vector<std::uint8_t> codeTotals = codeConditionTotals(p);
+        Walk walk(p, codeTotals.data(), silent, cancel);
+        finished = p.anyRed ? walk.run<true, true, Walk::Output::Count>(unused, &count)
+                            : walk.run<false, true, Walk::Output::Count>(unused, &count);
+    }
+    if (!finished)
+        return std::nullopt;
+    return static_cast<int>(count);
+}
+
+std::vector<std::uint8_t> SelectionEngine::candidateTotals() const {
+    const SelectionPlan& p = *m_plan;
+    std::vector<std::uint8_t> totals(kComboCount + 1, 0);
+    std::vector<std::int32_t> unused;
+    const Progress silent;
+    if (!p.anyCode) {
+        Walk walk(p, nullptr, silent, nullptr);
+        if (p.anyRed)
+            walk.run<true, false, Walk::Output::Totals>(unused, nullptr, totals.data());
+    } else {
+        const std::vector<std::uint8_t> codeTotals = codeConditionTotals(p);
+        Walk walk(p, codeTotals.data(), silent, nullptr);
+        if (p.anyRed)
+            walk.run<true, true, Walk::Output::Totals>(unused, nullptr, totals.data());
+        else
+            walk.run<false, true, Walk::Output::Totals>(unused, nullptr, totals.data());
+    }
+    return totals;
 }
 
 SelectionResult SelectionEngine::run(const Progress& progress,

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ssq {
 
@@ -39,6 +40,15 @@ public:
     std::bitset<41> failedConditions(int code) const;
     // Whether the run keeps the candidate with this code.
     bool keeps(int code) const;
+
+    // How many combinations a run would keep, without keeping them; nullopt when `cancel` is
+    // set before the walk ends. The caller settles the refusals first.
+    std::optional<int> countKept(const std::atomic_bool* cancel = nullptr) const;
+
+    // Index c (1..1107568): the summed weights of the tested conditions code c fails, capped at
+    // SelectionPlan::kDrop (kDrop also when its code conditions alone already drop it).
+    std::vector<std::uint8_t> candidateTotals() const;
+    const SelectionPlan& plan() const { return *m_plan; }
 
     // A refused run returns the refusal and walks nothing; `cancel` is polled as often as
     // progress is told and ends the run with `cancelled` set.

@@ -67,26 +67,68 @@ bool conditionTested(const SelectionInputs& in, int k) {
     return in.zone3;
 }
 
-std::optional<QString> selectionRefusal(const SelectionInputs& in) {
+std::optional<RefusalReason> refusalReason(const SelectionInputs& in, bool checkHotCold) {
     if (in.lastCodeEmpty)
-        return u"请先点击“转换代码查询”,程序将自动输入代码"_s;
+        return RefusalReason::LastCodeEmpty;
     if (checkedCount(in, 1, 11) >= 1 && !in.check[0])
-        return u"您选用了一区的选项,但没有点击指标一区选择框,请点击"_s;
+        return RefusalReason::Zone1;
     if (checkedCount(in, 12, 31) >= 1 && !in.zone2)
-        return u"您选用了二区的选项,但没有点击指标二区选择框,请点击"_s;
+        return RefusalReason::Zone2;
     if (checkedCount(in, 32, 40) >= 1 && !in.zone3)
-        return u"您选用了三区的选项,但没有点击指标三区选择框,请点击"_s;
+        return RefusalReason::Zone3;
     const bool hotColdEmpty =
         std::all_of(in.hotCold.begin() + 1, in.hotCold.end(), [](int v) { return v == 0; });
-    if (checkedCount(in, 37, 40) >= 1 && hotColdEmpty)
-        return u"您选用了冷热值选项，但没有点击（如要使用冷热值指标，请先点此处），请先点击此按钮"_s;
+    if (checkHotCold && checkedCount(in, 37, 40) >= 1 && hotColdEmpty)
+        return RefusalReason::HotColdEmpty;
     if (in.check4) {
         double listed = 0;
         for (int i = 156; i <= 167; ++i)
             listed += in.t[i];
         if (listed != in.marker[0])
-            return u"请您核查“不容错的选项”内的各个选项数值是否正确，并把“不容错的选项”这个复选框再次选中"_s;
+            return RefusalReason::NonTolerantList;
     }
+    return std::nullopt;
+}
+
+QString refusalMessage(RefusalReason reason) {
+    switch (reason) {
+    case RefusalReason::LastCodeEmpty:
+        return u"请先点击“转换代码查询”,程序将自动输入代码"_s;
+    case RefusalReason::Zone1:
+        return u"您选用了一区的选项,但没有点击指标一区选择框,请点击"_s;
+    case RefusalReason::Zone2:
+        return u"您选用了二区的选项,但没有点击指标二区选择框,请点击"_s;
+    case RefusalReason::Zone3:
+        return u"您选用了三区的选项,但没有点击指标三区选择框,请点击"_s;
+    case RefusalReason::HotColdEmpty:
+        return u"您选用了冷热值选项，但没有点击（如要使用冷热值指标，请先点此处），请先点击此按钮"_s;
+    case RefusalReason::NonTolerantList:
+        return u"请您核查“不容错的选项”内的各个选项数值是否正确，并把“不容错的选项”这个复选框再次选中"_s;
+    }
+    return {};
+}
+
+QString refusalShortText(RefusalReason reason) {
+    switch (reason) {
+    case RefusalReason::LastCodeEmpty:
+        return u"上期号码未转换为代码"_s;
+    case RefusalReason::Zone1:
+        return u"未选中指标一区选择框"_s;
+    case RefusalReason::Zone2:
+        return u"未选中指标二区选择框"_s;
+    case RefusalReason::Zone3:
+        return u"未选中指标三区选择框"_s;
+    case RefusalReason::HotColdEmpty:
+        return u"冷热值尚未计算"_s;
+    case RefusalReason::NonTolerantList:
+        return u"不容错的选项需核查"_s;
+    }
+    return {};
+}
+
+std::optional<QString> selectionRefusal(const SelectionInputs& in) {
+    if (const std::optional<RefusalReason> reason = refusalReason(in))
+        return refusalMessage(*reason);
     return std::nullopt;
 }
 

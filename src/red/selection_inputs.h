@@ -34,7 +34,17 @@ struct SelectionInputs {
 
 SelectionInputs readSelectionInputs(const PanelState& panel, const HotColdValues& hotCold);
 
-// The first reason a run may not start, in the order the user is told; nullopt when it may.
+// Why a run may not start, in the order the user is told.
+enum class RefusalReason { LastCodeEmpty, Zone1, Zone2, Zone3, HotColdEmpty, NonTolerantList };
+
+// The first reason a run may not start; nullopt when it may. A caller that brings its own
+// hot/cold values (a back-test over the history) skips the empty-table reason.
+std::optional<RefusalReason> refusalReason(const SelectionInputs& in, bool checkHotCold = true);
+// The message box text of a reason, and a few words for a label with no room for it.
+QString refusalMessage(RefusalReason reason);
+QString refusalShortText(RefusalReason reason);
+
+// The message of the first reason a run may not start; nullopt when it may.
 std::optional<QString> selectionRefusal(const SelectionInputs& in);
 
 // Condition k (1..40) takes part in a run only when its own box and its zone box are checked.

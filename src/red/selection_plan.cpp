@@ -72,14 +72,6 @@ unsigned digitMask(const CodeDigits& digits) {
     return mask;
 }
 
-int namedAmong(const std::array<int, 10>& named, unsigned present) {
-    int count = 0;
-    for (int v = 0; v <= 9; ++v)
-        if (present & (1U << v))
-            count += named[v];
-    return count;
-}
-
 void fillInputTables(const SelectionInputs& in, SelectionPlan& p) {
     for (const RangeBoxes& r : kRanges) {
         const double high = in.t[r.max];
@@ -215,8 +207,9 @@ void fillCodeTables(SelectionPlan& p) {
     }
     for (unsigned mask = 0; mask < 1024; ++mask) {
         p.byCodeDiffs[mask] = capped(fail(21, std::popcount(mask)));
-        int weight = fail(19, namedAmong(p.previousDigits, mask)) +
-                     fail(23, namedAmong(p.named23, mask)) + fail(24, namedAmong(p.named24, mask));
+        int weight = fail(19, digitsNamed(p.previousDigits, mask)) +
+                     fail(23, digitsNamed(p.named23, mask)) +
+                     fail(24, digitsNamed(p.named24, mask));
         if (p.requiredDigits & ~mask)
             weight += w[22];
         p.byDigitsPresent[mask] = capped(weight);
@@ -229,6 +222,14 @@ void fillCodeTables(SelectionPlan& p) {
 }
 
 } // namespace
+
+int digitsNamed(const std::array<int, 10>& named, unsigned present) {
+    int count = 0;
+    for (int v = 0; v <= 9; ++v)
+        if (present & (1U << v))
+            count += named[v];
+    return count;
+}
 
 SelectionPlan makeSelectionPlan(const SelectionInputs& in) {
     SelectionPlan p;
@@ -285,11 +286,11 @@ std::bitset<41> failedConditions(const SelectionPlan& p, const RedCombo& red, in
     q[16] = codeOddCount(digits);
     q[17] = codePrimeCount(digits);
     q[18] = codeConsecutivePairs(digits);
-    q[19] = namedAmong(p.previousDigits, present);
+    q[19] = digitsNamed(p.previousDigits, present);
     q[20] = codeEqualPairs(digits);
     q[21] = codeAcValue(digits);
-    q[23] = namedAmong(p.named23, present);
-    q[24] = namedAmong(p.named24, present);
+    q[23] = digitsNamed(p.named23, present);
+    q[24] = digitsNamed(p.named24, present);
     for (int k = 25; k <= 31; ++k)
         q[k] = d[31 - k];
     q[35] = red[5] - red[0];

@@ -67,6 +67,10 @@ constexpr int kHot = 46;   // 3 bits: condition 40
 
 SelectionPlan makeSelectionPlan(const SelectionInputs& in);
 
+// How many boxes of a digit table (previousDigits, named23, named24) name a digit of the set
+// `present` (bit v for digit v): the quantity of conditions 19, 23 and 24.
+int digitsNamed(const std::array<int, 10>& named, unsigned present);
+
 // The tested conditions that one candidate fails, by the rules the walk's tables encode.
 std::bitset<41> failedConditions(const SelectionPlan& plan, const RedCombo& red, int code);
 

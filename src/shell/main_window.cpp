@@ -7,6 +7,7 @@
 #include "shell/caption_clock.h"
 #include "shell/qt_game_menus.h"
 #include "shell/qt_analysis_menus.h"
+#include "shell/qt_backtest_menus.h"
 #include "shell/qt_panel_menus.h"
 #include "shell/qt_result_menus.h"
 #include "shell/qt_store_menus.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connectBlueMenus(*this);
     connectAnalysisMenus(*this);
     connectTicketMenus(*this);
+    connectBacktestMenus(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());
@@ -111,6 +113,7 @@ void MainWindow::buildMenus() {
     conditions->addSeparator();
     addItem(conditions, u"BCWJ"_s, u"保存条件到文件…"_s, false);
     addItem(conditions, u"ZRWJ"_s, u"从文件载入条件…"_s, false);
+    addItem(conditions, u"HTCS"_s, u"条件历史回测…"_s, false);
 
     QMenu* results = addMenu(u"XHJGCC"_s, u"选号结果操作"_s);
     addItem(results, u"BCHM"_s, u"保存所选号码"_s, false);
@@ -167,10 +170,13 @@ QWidget* MainWindow::buildResultArea() {
     status->setContentsMargins(0, 0, 0, 0);
     status->setVerticalSpacing(4);
     status->addWidget(resultLabel, 0, 0);
-    status->addWidget(m_resultText, 0, 1);
+    status->addWidget(m_resultText, 0, 1, 1, 2);
+    auto* liveCount = new QLabel(area); // filled by the live count of connectBacktestMenus
+    liveCount->setObjectName(u"LiveCount"_s);
     status->addWidget(progressLabel, 1, 0);
     status->addWidget(m_progress, 1, 1);
-    status->addWidget(warning, 2, 0, 1, 2);
+    status->addWidget(liveCount, 1, 2);
+    status->addWidget(warning, 2, 0, 1, 3);
     status->setRowStretch(3, 1);
 
     auto* display = new QGroupBox(u"号码显示区"_s, area);

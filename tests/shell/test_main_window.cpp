@@ -93,7 +93,8 @@ private Q_SLOTS:
         // Each menu with its entries.
         const QString expected =
             u"XH 红球选号 | TJCZ 条件操作: BCTJ 保存条件设置, TJZX 条件再现, SQTJCC 上期条件查错, "
-            u"BCWJ 保存条件到文件…, ZRWJ 从文件载入条件… | XHJGCC 选号结果操作: BCHM 保存所选号码, "
+            u"BCWJ 保存条件到文件…, ZRWJ 从文件载入条件…, HTCS 条件历史回测… | "
+            u"XHJGCC 选号结果操作: BCHM 保存所选号码, "
             u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注 | "
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "

@@ -6,6 +6,7 @@
 #include "cli/command_code.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
+#include "cli/command_maintenance.h"
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
@@ -37,6 +38,9 @@ const QList<Command>& commands() {
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
+        {u"backup"_s, u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s, ssq::cli::runBackup},
+        {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s, ssq::cli::runRestore},
+        {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
     };
     return all;
 }

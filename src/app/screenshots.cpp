@@ -11,6 +11,7 @@
 #include "ui/web_addresses.h"
 #include "shell/welcome_window.h"
 #include "store/database.h"
+#include "store/database_recovery_dialog.h"
 #include "store/draw_entry_window.h"
 #include "store/history_import_window.h"
 #include "store/history_viewer_window.h"
@@ -110,9 +111,20 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// The start-up question about a damaged database, with a valid backup to offer.
+QWidget* databaseRecoveryDialog(ssq::Database&) {
+    ssq::RecoveryOffer offer;
+    offer.reason = u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    offer.canRestore = true;
+    offer.canStartEmpty = true;
+    offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;
+    return new ssq::DatabaseRecoveryDialog(offer);
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,       mainWindow,          resultsWindow,      drawEntryWindow,
-            historyViewerWindow, pastDrawQueryWindow, historyImportWindow};
+            historyViewerWindow, pastDrawQueryWindow, historyImportWindow,
+            databaseRecoveryDialog};
 }
 
 } // namespace

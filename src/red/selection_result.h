@@ -15,9 +15,11 @@ struct SelectionResult {
     std::optional<QString> refusal;
     // Set when the run was cancelled part way; `codes` is then empty.
     bool cancelled = false;
+    // Set by a run that was not refused; false in a result no run has made (nothing selected yet).
+    bool walked = false;
     std::vector<std::int32_t> codes;
 
-    bool completed() const { return !refusal && !cancelled; }
+    bool completed() const { return walked && !refusal && !cancelled; }
     int count() const { return static_cast<int>(codes.size()); }
     // The text of the index-th kept combination (0-based), e.g. "1 2 3 4 5 6".
     QString text(int index) const;

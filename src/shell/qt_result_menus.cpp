@@ -23,7 +23,7 @@ void connectResultMenus(MainWindow& main) {
     list->setEnabled(true);
 
     main.onMenuItem(u"BCHM"_s, [&main, actions, textAt] {
-        actions->saveResults(main.selectionResult().count(), textAt);
+        actions->saveSelection(main.selectionResult(), textAt);
     });
     main.onMenuItem(u"xshm"_s, [actions] { actions->openResultsWindow(); });
 

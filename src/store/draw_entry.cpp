@@ -5,6 +5,8 @@
 #include "store/text_value.h"
 #include "store/transaction.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -244,6 +246,13 @@ EntryResult deleteDraw(QSqlDatabase db, double issue) {
     if (!transaction.commit())
         return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};
+}
+
+EntryResult deleteDraw(QSqlDatabase db, const QString& answer) {
+    static const QRegularExpression leadingNumber(u"^\\s*[+-]?(\\d|\\.\\d)"_s);
+    if (!leadingNumber.match(answer).hasMatch())
+        return failed(u"“%1”不是期号，没有删除任何数据。"_s.arg(answer));
+    return deleteDraw(db, numberOf(answer));
 }
 
 } // namespace ssq

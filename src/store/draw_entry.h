@@ -43,5 +43,8 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw);
 // Removes the first row whose issue equals `issue` exactly from each draw table; a fraction or
 // a number no row holds deletes nothing.
 EntryResult deleteDraw(QSqlDatabase db, double issue);
+// The same for the answer typed into the delete box; one with no number in front deletes nothing
+// (it is not issue 0).
+EntryResult deleteDraw(QSqlDatabase db, const QString& answer);
 
 } // namespace ssq

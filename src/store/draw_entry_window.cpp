@@ -183,7 +183,7 @@ void DrawEntryWindow::deleteDraw() {
         return;
     m_grid->hide();
     // The answer must be a stored issue exactly: "3003.5" is not 3004.
-    const EntryResult result = ssq::deleteDraw(m_db.connection(), numberOf(*answer));
+    const EntryResult result = ssq::deleteDraw(m_db.connection(), *answer);
     m_grid->show();
     showTable(u"kjhm"_s, kWideTwips);
     tell(this, result.messages);

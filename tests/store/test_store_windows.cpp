@@ -90,15 +90,15 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
         QCOMPARE(tableRows(db(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
 
-        // The answer must be a stored issue exactly: 7001.5 is not 7002, and a number too
-        // large for an issue is not issue 0.
+        // The answer must be a stored issue exactly: 7001.5 is not 7002, and neither a number
+        // too large for an issue nor an empty answer is issue 0.
         QSqlQuery q(db());
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
             QVERIFY(q.exec(u"INSERT INTO %1 (期号) VALUES (0)"_s.arg(t)));
-        for (const QString& answer : {u"7001.5"_s, u"99999999999"_s}) {
+        for (const QString& answer : {u"7001.5"_s, u"99999999999"_s, QString()}) {
             m_prompter->answerInput(answer);
             click(&form9, u"Command4"_s);
-            QVERIFY2(m_prompter->messageTexts().last().endsWith(u"期的开奖数据，没有删除任何数据。"_s),
+            QVERIFY2(m_prompter->messageTexts().last().endsWith(u"，没有删除任何数据。"_s),
                      qPrintable(m_prompter->messageTexts().last()));
             QCOMPARE(rowCount(db(), u"kjzb"_s), 3);
         }

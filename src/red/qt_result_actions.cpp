@@ -38,9 +38,10 @@ bool QtResultActions::saveResults(int count, const ResultText& textAt) {
 
 bool QtResultActions::saveSelection(const SelectionResult& result, const ResultText& textAt) {
     if (!result.completed()) {
-        prompter().message(m_window,
-                           u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s,
-                           Prompter::Icon::Warning);
+        prompter().message(
+            m_window,
+            u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s,
+            Prompter::Icon::Warning);
         return false;
     }
     return saveResults(result.count(), textAt);

@@ -243,7 +243,8 @@ Database::Failure judge(const QString& path, QString& message, bool recover) {
     }
 
     InspectionResult found = inspect(path);
-    if (recover && found.kind == Inspection::Unreadable && QFileInfo::exists(path + u"-journal"_s)) {
+    if (recover && found.kind == Inspection::Unreadable &&
+        QFileInfo::exists(path + u"-journal"_s)) {
         // A write that was cut off leaves a hot journal, which a read-only connection may not
         // roll back. Rolling it back is SQLite's own recovery and restores the file to its
         // last committed state; then the file is judged as usual.

@@ -66,7 +66,8 @@ RecoveryStep recover(Database& db, RecoveryChoice choice, const QString& backupF
                 QFile::rename(kept, db.path());
             return {false, restored.message};
         }
-        return {db.isOpen(), u"%1。原来的数据库文件已改名为“%2”保存。"_s.arg(restored.message, shown(kept))};
+        return {db.isOpen(),
+                u"%1。原来的数据库文件已改名为“%2”保存。"_s.arg(restored.message, shown(kept))};
     }
     case RecoveryChoice::StartEmpty: {
         QString error;
@@ -74,8 +75,10 @@ RecoveryStep recover(Database& db, RecoveryChoice choice, const QString& backupF
         if (kept.isEmpty())
             return {false, error + u"，程序没有新建数据库。"_s};
         if (!db.open(&error))
-            return {false, u"原来的数据库文件已改名为“%1”，但无法新建数据库：%2"_s.arg(shown(kept), error)};
-        return {true, u"原来的数据库文件已改名为“%1”保存，程序已新建一个空的数据库。"_s.arg(shown(kept))};
+            return {false, u"原来的数据库文件已改名为“%1”，但无法新建数据库：%2"_s.arg(shown(kept),
+                                                                                       error)};
+        return {true,
+                u"原来的数据库文件已改名为“%1”保存，程序已新建一个空的数据库。"_s.arg(shown(kept))};
     }
     }
     return {};

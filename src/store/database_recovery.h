@@ -15,8 +15,8 @@ class Database;
 enum class RecoveryChoice { RestoreBackup, StartEmpty, Quit };
 
 struct RecoveryOffer {
-    QString reason;           // why the file cannot be used
-    bool canRestore = false;  // the backup exists and is a database of this program
+    QString reason;          // why the file cannot be used
+    bool canRestore = false; // the backup exists and is a database of this program
     bool canStartEmpty = false;
     QString backupPath;
     bool any() const { return canRestore || canStartEmpty; }

@@ -121,15 +121,17 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
     if (!draws.empty()) {
         for (const StoredDraw& stored : draws) {
             if (stored.issue == draw.issue)
-                return failed(u"第%1期已经存在，不能再添加一次。如果要改正这一期的数据，请输入期号%1、"
-                              u"选好号码后点击“自动修改数据”。数据库没有改动。"_s.arg(
-                                  issueShown(draw.issue)));
+                return failed(
+                    u"第%1期已经存在，不能再添加一次。如果要改正这一期的数据，请输入期号%1、"
+                    u"选好号码后点击“自动修改数据”。数据库没有改动。"_s.arg(
+                        issueShown(draw.issue)));
         }
         if (draw.issue < draws.back().issue)
-            return failed(u"第%1期比数据库中最新的第%2期小，不能添加：新的一期要排在最新一期之后，"
-                          u"它的指标才能以前一期为准计算。如果这是新年代的开奖（期号从001重新开始），"
-                          u"请换用一个新的数据库。数据库没有改动。"_s.arg(issueShown(draw.issue),
-                                                                          issueShown(draws.back().issue)));
+            return failed(
+                u"第%1期比数据库中最新的第%2期小，不能添加：新的一期要排在最新一期之后，"
+                u"它的指标才能以前一期为准计算。如果这是新年代的开奖（期号从001重新开始），"
+                u"请换用一个新的数据库。数据库没有改动。"_s.arg(issueShown(draw.issue),
+                                                                issueShown(draws.back().issue)));
     }
 
     EntryResult result;

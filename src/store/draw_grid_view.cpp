@@ -12,7 +12,6 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 
-
 using namespace Qt::StringLiterals;
 
 namespace ssq {
@@ -84,9 +83,12 @@ bool DrawGridView::showEditable(const QString& table, double defaultTwips,
     return present([this, table, defaultTwips, widths] {
         release();
         auto* model = new RowidTableModel(m_db.connection(), table, this);
-        connect(model, &RowidTableModel::editRefused, this, [this](const QString& message) {
-            prompter().message(this, message, Prompter::Icon::Warning);
-        }, Qt::QueuedConnection); // after the editor has closed
+        connect(
+            model, &RowidTableModel::editRefused, this,
+            [this](const QString& message) {
+                prompter().message(this, message, Prompter::Icon::Warning);
+            },
+            Qt::QueuedConnection); // after the editor has closed
         const bool ok = model->select();
         fetchAll(*model);
         m_error = ok ? QString() : model->lastError().text();

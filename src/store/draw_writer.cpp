@@ -122,10 +122,11 @@ std::optional<qint64> DrawWriter::firstRowWithIssue(DrawTable table, int issue, 
     // The same order as the history's readers; among rows sharing an issue, the one stored first.
     QSqlQuery find(m_db);
     find.setForwardOnly(true);
-    if (!find.exec(u"SELECT rowid, \"%2\" FROM %1 ORDER BY \"%2\", rowid"_s.arg(
-            tableName(table), schema::kIssue))) {
+    if (!find.exec(u"SELECT rowid, \"%2\" FROM %1 ORDER BY \"%2\", rowid"_s.arg(tableName(table),
+                                                                                schema::kIssue))) {
         if (error)
-            *error = u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
+            *error =
+                u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
         return std::nullopt;
     }
     while (find.next()) {
@@ -142,7 +143,8 @@ std::optional<qint64> DrawWriter::firstRowHolding(DrawTable table, double value,
     find.addBindValue(value);
     if (!find.exec()) {
         if (error)
-            *error = u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
+            *error =
+                u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
         return std::nullopt;
     }
     if (!find.next())

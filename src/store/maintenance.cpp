@@ -41,9 +41,9 @@ bool vacuumInto(const QString& source, const QString& target, QString* error) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
         // Read-only, so a missing source is never created as an empty file.
-        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath())
-                               .toString(QUrl::FullyEncoded) +
-                           u"?mode=ro"_s);
+        db.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            u"?mode=ro"_s);
         db.setConnectOptions(u"QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"_s);
         if (!db.open()) {
             *error = storeErrorText(db.lastError());
@@ -92,7 +92,8 @@ bool usableSource(const Database& db, QString* error) {
 
 // A name in `folder` that no file has yet: ssq-替换前-20261207-101500.mdb, then -2, -3, ...
 QString keptName(const QString& folder) {
-    const QString stem = u"ssq-替换前-%1"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s));
+    const QString stem =
+        u"ssq-替换前-%1"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s));
     QString path = QDir(folder).filePath(stem + u".mdb"_s);
     for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path + u"-journal"_s); ++n)
         path = QDir(folder).filePath(u"%1-%2.mdb"_s.arg(stem).arg(n));
@@ -209,8 +210,9 @@ MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
         }
     }
     return swapIn(db, staged,
-                  kept.isEmpty() ? u"数据库替换完毕"_s
-                                 : u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(shown(kept)));
+                  kept.isEmpty()
+                      ? u"数据库替换完毕"_s
+                      : u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(shown(kept)));
 }
 
 MaintenanceResult compactDatabase(Database& db) {

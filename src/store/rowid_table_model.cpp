@@ -34,7 +34,8 @@ Qt::ItemFlags RowidTableModel::flags(const QModelIndex& index) const {
 bool RowidTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || index.column() >= m_tableColumns)
         return QSqlTableModel::setData(index, value, role);
-    QString problem = cellEditProblem(tableName(), index.column(), index.row() + 1, value.toString());
+    QString problem =
+        cellEditProblem(tableName(), index.column(), index.row() + 1, value.toString());
     if (problem.isEmpty())
         problem = databaseFileProblem(database());
     if (!problem.isEmpty()) {
@@ -42,7 +43,8 @@ bool RowidTableModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     }
     const QString text = value.toString().trimmed();
-    const QVariant stored = text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+    const QVariant stored =
+        text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
     if (QSqlTableModel::setData(index, stored, role))
         return true;
     const QString why = storeErrorText(lastError());

@@ -33,12 +33,14 @@ QString historyFile() {
 // The condition file of one sum range (condition 4) in zone 1, with a converted last draw.
 QByteArray sumPanel(int most, int least) {
     return u"{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", \"5\": \"27\", "
-           u"\"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"9\": \"0\", \"10\": \"0\", \"11\": \"9\", "
-           u"\"12\": \"6\", \"13\": \"8\", \"14\": \"1\", \"15\": \"0\", \"50\": \"%1\", \"51\": \"%2\"}, "
+           u"\"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"9\": \"0\", \"10\": \"0\", \"11\": "
+           u"\"9\", "
+           u"\"12\": \"6\", \"13\": \"8\", \"14\": \"1\", \"15\": \"0\", \"50\": \"%1\", \"51\": "
+           u"\"%2\"}, "
            u"\"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"_s
-        .arg(most)
-        .arg(least)
-        .toUtf8();
+               .arg(most)
+               .arg(least)
+               .toUtf8();
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -52,9 +54,11 @@ void removeDatabaseFiles(const QString& path) {
 }
 
 // Rows of `table` in the main file that the attached file `other` lacks.
-int rowsMissingFrom(QSqlDatabase db, const QString& table, const QString& other, const QString& columns = u"*"_s) {
+int rowsMissingFrom(QSqlDatabase db, const QString& table, const QString& other,
+                    const QString& columns = u"*"_s) {
     QSqlQuery q(db);
-    if (!q.exec(u"SELECT count(*) FROM (SELECT %1 FROM main.%2 EXCEPT SELECT %1 FROM %3.%2)"_s.arg(columns, table, other)) ||
+    if (!q.exec(u"SELECT count(*) FROM (SELECT %1 FROM main.%2 EXCEPT SELECT %1 FROM %3.%2)"_s.arg(
+            columns, table, other)) ||
         !q.next())
         return -1;
     return q.value(0).toInt();
@@ -63,7 +67,8 @@ int rowsMissingFrom(QSqlDatabase db, const QString& table, const QString& other,
 bool sameRows(QSqlDatabase db, const QString& table, const QString& other) {
     QSqlQuery q(db);
     return rowsMissingFrom(db, table, other) == 0 &&
-           q.exec(u"SELECT count(*) FROM (SELECT * FROM %2.%1 EXCEPT SELECT * FROM main.%1)"_s.arg(table, other)) &&
+           q.exec(u"SELECT count(*) FROM (SELECT * FROM %2.%1 EXCEPT SELECT * FROM main.%1)"_s.arg(
+               table, other)) &&
            q.next() && q.value(0).toInt() == 0;
 }
 
@@ -105,9 +110,10 @@ Check checkFile(const QString& path, const QString& reference, const QStringList
     }
     for (const QString& t : {u"kjdm"_s, u"kjzb"_s}) {
         QSqlQuery issues(db.connection());
-        if (!issues.exec(u"SELECT (SELECT count(*) FROM kjhm) = (SELECT count(*) FROM %1) AND NOT EXISTS "
-                         u"(SELECT 期号 FROM kjhm EXCEPT SELECT 期号 FROM %1) AND NOT EXISTS "
-                         u"(SELECT 期号 FROM %1 EXCEPT SELECT 期号 FROM kjhm)"_s.arg(t)) ||
+        if (!issues.exec(
+                u"SELECT (SELECT count(*) FROM kjhm) = (SELECT count(*) FROM %1) AND NOT EXISTS "
+                u"(SELECT 期号 FROM kjhm EXCEPT SELECT 期号 FROM %1) AND NOT EXISTS "
+                u"(SELECT 期号 FROM %1 EXCEPT SELECT 期号 FROM kjhm)"_s.arg(t)) ||
             !issues.next() || !issues.value(0).toBool())
             c.problem += u" kjhm and %1 hold different issues;"_s.arg(t);
     }
@@ -187,7 +193,8 @@ class TestCrashSafety : public QObject {
             const QString db = args.value(1);
             if (QFileInfo::exists(db + u"-journal"_s))
                 ++stats.journalLeft;
-            const QStringList copies{db + u".restore"_s, QFileInfo(db).dir().filePath(u"ssq28.mdb"_s),
+            const QStringList copies{db + u".restore"_s,
+                                     QFileInfo(db).dir().filePath(u"ssq28.mdb"_s),
                                      QDir(backups).filePath(u"ssq1.mdb.new"_s)};
             if (std::ranges::any_of(copies, [](const QString& f) { return QFileInfo::exists(f); }))
                 ++stats.copyLeft;
@@ -195,10 +202,11 @@ class TestCrashSafety : public QObject {
             if (QTest::currentTestFailed())
                 return stats;
         }
-        qInfo("%s: %d kills, %d inside a write (journal left), %d while making a copy, %d after the end; "
+        qInfo("%s: %d kills, %d inside a write (journal left), %d while making a copy, %d after "
+              "the end; "
               "a whole run takes %lld ms",
-              qPrintable(args.value(2)), stats.kills, stats.journalLeft, stats.copyLeft, stats.finishedFirst,
-              whole);
+              qPrintable(args.value(2)), stats.kills, stats.journalLeft, stats.copyLeft,
+              stats.finishedFirst, whole);
         return stats;
     }
 
@@ -222,7 +230,9 @@ private Q_SLOTS:
 
         m_reference = file(u"reference.mdb"_s);
         m_half = file(u"half.mdb"_s);
-        QCOMPARE(run({u"--db"_s, m_reference, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s}), 0);
+        QCOMPARE(
+            run({u"--db"_s, m_reference, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s}),
+            0);
         QCOMPARE(run({u"--db"_s, m_half, u"import"_s, file(u"half.csv"_s)}), 0);
         QCOMPARE(checkFile(m_reference, m_reference).draws, 983);
         const Check half = checkFile(m_half, m_reference);
@@ -238,7 +248,8 @@ private Q_SLOTS:
         QVERIFY(Database(empty).open(nullptr));
         bool fromHalf = false;
         const KillStats stats = killRepeatedly(
-            50, {u"--db"_s, work, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s}, file(u"none"_s),
+            50, {u"--db"_s, work, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s},
+            file(u"none"_s),
             [&] {
                 removeDatabaseFiles(work);
                 fromHalf = !fromHalf;
@@ -263,7 +274,9 @@ private Q_SLOTS:
         QVERIFY(writeFile(file(u"large.json"_s), sumPanel(47, 21))); // 4542
         QVERIFY(QFile::copy(m_half, before));
         const QStringList save{u"select"_s, u"--panel"_s, file(u"large.json"_s), u"--save"_s};
-        QCOMPARE(run({u"--db"_s, before, u"select"_s, u"--panel"_s, file(u"small.json"_s), u"--save"_s}), 0);
+        QCOMPARE(
+            run({u"--db"_s, before, u"select"_s, u"--panel"_s, file(u"small.json"_s), u"--save"_s}),
+            0);
         QVERIFY(QFile::copy(before, after));
         QCOMPARE(run(QStringList{u"--db"_s, after} + save), 0);
         for (const auto& [path, rows] : {std::pair{before, 1 + 160}, std::pair{after, 1 + 909}}) {
@@ -309,10 +322,12 @@ private Q_SLOTS:
             },
             [&](int kill) {
                 const Check c = checkFile(work, m_reference);
-                QVERIFY2(c.problem.isEmpty() && (c.draws == 983 || (command == u"restore"_s && c.draws == 400)),
+                QVERIFY2(c.problem.isEmpty() &&
+                             (c.draws == 983 || (command == u"restore"_s && c.draws == 400)),
                          qPrintable(failure(kill, c)));
                 const Check b = checkFile(backup, m_reference);
-                QVERIFY2(b.problem.isEmpty() && (b.draws == 400 || (command == u"backup"_s && b.draws == 983)),
+                QVERIFY2(b.problem.isEmpty() &&
+                             (b.draws == 400 || (command == u"backup"_s && b.draws == 983)),
                          qPrintable(u"backup, "_s + failure(kill, b)));
             });
     }

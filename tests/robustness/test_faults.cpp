@@ -45,7 +45,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 Tables drawTables(QSqlDatabase db) {
-    return {test::tableRows(db, u"kjhm"_s), test::tableRows(db, u"kjdm"_s), test::tableRows(db, u"kjzb"_s)};
+    return {test::tableRows(db, u"kjhm"_s), test::tableRows(db, u"kjdm"_s),
+            test::tableRows(db, u"kjzb"_s)};
 }
 
 QString lastText(const EntryResult& r) {
@@ -81,7 +82,8 @@ class TestFaults : public QObject {
 
     // ssq-cli to the end, with `backups` as its backup folder: status, standard error (or, with
     // `output`, standard output).
-    std::pair<int, QString> cli(const QStringList& args, const QString& backups = {}, bool output = false) {
+    std::pair<int, QString> cli(const QStringList& args, const QString& backups = {},
+                                bool output = false) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"SSQ_BACKUP_DIR"_s, backups.isEmpty() ? file(u"no-backups"_s) : backups);
@@ -90,7 +92,8 @@ class TestFaults : public QObject {
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
             return {-1, {}};
         return {p.exitCode(),
-                QString::fromUtf8(output ? p.readAllStandardOutput() : p.readAllStandardError()).trimmed()};
+                QString::fromUtf8(output ? p.readAllStandardOutput() : p.readAllStandardError())
+                    .trimmed()};
     }
     std::pair<int, QString> importAll(const QString& db) {
         return cli({u"--db"_s, db, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s});
@@ -105,7 +108,9 @@ class TestFaults : public QObject {
         return db;
     }
 
-    EntryResult addNext(Database& db, int stored) { return addDraw(db.connection(), m_draws[stored].input()); }
+    EntryResult addNext(Database& db, int stored) {
+        return addDraw(db.connection(), m_draws[stored].input());
+    }
     SaveOutcome saveSome(Database& db) {
         return saveResults(db.connection(), 4000, [](int) { return u"1 2 3 4 5 6"_s; });
     }
@@ -124,7 +129,8 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         const auto [status, error] = importAll(path);
         QCOMPARE(status, 1);
-        QVERIFY2(error.contains(u"只读"_s) && error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        QVERIFY2(error.contains(u"只读"_s) && error.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(error));
         QCOMPARE(bytesOf(path), before);
     }
 
@@ -135,12 +141,14 @@ private Q_SLOTS:
         const QString backups = file(u"备份"_s);
         QVERIFY(filled(path, 30));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
-                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）"_s.arg(QDir::toNativeSeparators(backups))));
+                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）"_s.arg(
+                                       QDir::toNativeSeparators(backups))));
         const QByteArray backup = bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups),
-                 std::make_pair(1, u"数据库没有备份。数据库文件“%1”不存在。原有的备份文件没有改动。"_s.arg(
-                                       QDir::toNativeSeparators(path))));
+                 std::make_pair(
+                     1, u"数据库没有备份。数据库文件“%1”不存在。原有的备份文件没有改动。"_s.arg(
+                            QDir::toNativeSeparators(path))));
         QVERIFY(!QFileInfo::exists(path));
         QCOMPARE(bytesOf(backupFilePath(backups)), backup);
         QVERIFY(QFile::rename(file(u"moved.mdb"_s), path));
@@ -149,7 +157,8 @@ private Q_SLOTS:
         QVERIFY2(said.startsWith(u"数据库替换完毕（替换前的数据库已保存为%1"_s.arg(
                      QDir::toNativeSeparators(backups + u"/ssq-替换前-"_s))),
                  qPrintable(said));
-        QCOMPARE(cli({u"--db"_s, path, u"compact"_s}, backups, true), std::make_pair(0, u"数据库压缩完毕"_s));
+        QCOMPARE(cli({u"--db"_s, path, u"compact"_s}, backups, true),
+                 std::make_pair(0, u"数据库压缩完毕"_s));
     }
 
     // Another program holds a write transaction: every write says the file is locked and
@@ -166,7 +175,8 @@ private Q_SLOTS:
         QVERIFY(hold.exec(u"UPDATE tjbc SET 编号 = 编号"_s));
 
         const EntryResult added = addNext(*db, 40);
-        QVERIFY2(!added.written && lastText(added).contains(u"已锁定"_s), qPrintable(lastText(added)));
+        QVERIFY2(!added.written && lastText(added).contains(u"已锁定"_s),
+                 qPrintable(lastText(added)));
         const SaveOutcome saved = saveSome(*db);
         QVERIFY2(!saved.saved && saved.message.contains(u"已锁定"_s), qPrintable(saved.message));
         const auto [status, error] = importAll(path);
@@ -196,12 +206,14 @@ private Q_SLOTS:
         QVERIFY2(!added.written && lastText(added).contains(gone), qPrintable(lastText(added)));
         const SaveOutcome saved = saveSome(*db);
         QVERIFY2(!saved.saved && saved.message.contains(gone), qPrintable(saved.message));
-        const ImportReport imported = importHistoryFile(db->connection(), historyFile(), u"2020001"_s);
+        const ImportReport imported =
+            importHistoryFile(db->connection(), historyFile(), u"2020001"_s);
         QVERIFY2(!imported.ok && imported.message.contains(gone), qPrintable(imported.message));
         QVERIFY(!grid.setData(grid.index(0, 5), u"5"_s));
         QVERIFY(refused.size() == 1 && refused[0][0].toString().contains(gone));
         const MaintenanceResult backedUp = backupDatabase(*db, backups);
-        QVERIFY2(!backedUp.ok && backedUp.message.contains(u"不存在"_s), qPrintable(backedUp.message));
+        QVERIFY2(!backedUp.ok && backedUp.message.contains(u"不存在"_s),
+                 qPrintable(backedUp.message));
         QCOMPARE(bytesOf(backupFilePath(backups)), backup);
         QVERIFY(!QFileInfo::exists(path));
     }
@@ -245,9 +257,10 @@ private Q_SLOTS:
         mounting.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=6m"_s, u"tmpfs"_s, mount});
         if (!mounting.waitForFinished(10000) || mounting.exitStatus() != QProcess::NormalExit ||
             mounting.exitCode() != 0)
-            QSKIP(qPrintable(u"a size-limited file system cannot be mounted here (mounting needs root "
-                             u"and the right to mount), so the full-disk case does not run: "_s +
-                             QString::fromLocal8Bit(mounting.readAllStandardError()).trimmed()));
+            QSKIP(qPrintable(
+                u"a size-limited file system cannot be mounted here (mounting needs root "
+                u"and the right to mount), so the full-disk case does not run: "_s +
+                QString::fromLocal8Bit(mounting.readAllStandardError()).trimmed()));
         const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {u"-l"_s, mount}); });
 
         const QString path = QDir(mount).filePath(u"ssq.mdb"_s);
@@ -276,9 +289,11 @@ private Q_SLOTS:
             QCOMPARE(status, 1);
             QVERIFY2(error.contains(full), qPrintable(error));
             const MaintenanceResult backedUp = backupDatabase(*db, backups);
-            QVERIFY2(!backedUp.ok && backedUp.message.contains(u"原有的备份文件没有改动"_s), qPrintable(backedUp.message));
+            QVERIFY2(!backedUp.ok && backedUp.message.contains(u"原有的备份文件没有改动"_s),
+                     qPrintable(backedUp.message));
             const MaintenanceResult compacted = compactDatabase(*db);
-            QVERIFY2(!compacted.ok && compacted.message.contains(u"数据库没有改动"_s), qPrintable(compacted.message));
+            QVERIFY2(!compacted.ok && compacted.message.contains(u"数据库没有改动"_s),
+                     qPrintable(compacted.message));
 
             QCOMPARE(bytesOf(backupFilePath(backups)), backup);
             QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList{u"ssq1.mdb"_s});

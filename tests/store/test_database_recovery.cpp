@@ -64,20 +64,23 @@ private Q_SLOTS:
         const QByteArray backup = bytesOf(backupFilePath(backups()));
         QVERIFY(QFile::remove(path()));
         Database db(path());
-        for (const auto& [bytes, words] : {std::pair{QByteArray(), u"不存在"_s},
-                                           std::pair{QByteArray("7001,1,2,3,4,5,6,7\n"), u"不是本程序的数据库"_s}}) {
+        for (const auto& [bytes, words] :
+             {std::pair{QByteArray(), u"不存在"_s},
+              std::pair{QByteArray("7001,1,2,3,4,5,6,7\n"), u"不是本程序的数据库"_s}}) {
             QVERIFY(bytes.isNull() || write(path(), bytes));
             const MaintenanceResult backedUp = backupDatabase(db, backups());
             QVERIFY2(!backedUp.ok && backedUp.message.contains(words) &&
                          backedUp.message.endsWith(u"原有的备份文件没有改动。"_s),
                      qPrintable(backedUp.message));
             const MaintenanceResult compacted = compactDatabase(db);
-            QVERIFY2(!compacted.ok && compacted.message.contains(words), qPrintable(compacted.message));
+            QVERIFY2(!compacted.ok && compacted.message.contains(words),
+                     qPrintable(compacted.message));
             QCOMPARE(bytesOf(backupFilePath(backups())), backup);
             // No empty file appears in place of a missing one; a foreign one is left as it was.
             QCOMPARE(QFileInfo::exists(path()), !bytes.isNull());
             QCOMPARE(bytesOf(path()), bytes);
-            QCOMPARE(files(m_dir->path(), u"*"_s), bytes.isNull() ? QStringList{} : QStringList{u"ssq.mdb"_s});
+            QCOMPARE(files(m_dir->path(), u"*"_s),
+                     bytes.isNull() ? QStringList{} : QStringList{u"ssq.mdb"_s});
         }
     }
 
@@ -85,9 +88,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("backup");
         QTest::addColumn<int>("choice");
-        QTest::newRow("text file, restore") << u"text"_s << true << int(RecoveryChoice::RestoreBackup);
-        QTest::newRow("damaged, restore") << u"damaged"_s << true << int(RecoveryChoice::RestoreBackup);
-        QTest::newRow("damaged, no backup, new") << u"damaged"_s << false << int(RecoveryChoice::StartEmpty);
+        QTest::newRow("text file, restore")
+            << u"text"_s << true << int(RecoveryChoice::RestoreBackup);
+        QTest::newRow("damaged, restore")
+            << u"damaged"_s << true << int(RecoveryChoice::RestoreBackup);
+        QTest::newRow("damaged, no backup, new")
+            << u"damaged"_s << false << int(RecoveryChoice::StartEmpty);
         QTest::newRow("empty file, new") << u"empty"_s << true << int(RecoveryChoice::StartEmpty);
         QTest::newRow("empty file, quit") << u"empty"_s << true << int(RecoveryChoice::Quit);
     }
@@ -118,7 +124,8 @@ private Q_SLOTS:
         QCOMPARE(offers.size(), 1);
         QCOMPARE(offers[0].canRestore, backup);
         QVERIFY(offers[0].canStartEmpty);
-        QVERIFY2(offers[0].reason.contains(QDir::toNativeSeparators(path())), qPrintable(offers[0].reason));
+        QVERIFY2(offers[0].reason.contains(QDir::toNativeSeparators(path())),
+                 qPrintable(offers[0].reason));
         QCOMPARE(opened, choice != int(RecoveryChoice::Quit));
         QCOMPARE(db.isOpen(), opened);
         switch (RecoveryChoice(choice)) {
@@ -135,7 +142,8 @@ private Q_SLOTS:
             QCOMPARE(aside.size(), 1);
             QCOMPARE(bytesOf(m_dir->filePath(aside[0])), bad);
             QVERIFY2(told.value(0).contains(aside[0]) &&
-                         told.value(0).startsWith(restore ? u"数据库替换完毕"_s : u"原来的数据库文件已改名"_s),
+                         told.value(0).startsWith(restore ? u"数据库替换完毕"_s
+                                                          : u"原来的数据库文件已改名"_s),
                      qPrintable(told.value(0)));
             break;
         }
@@ -153,7 +161,11 @@ private Q_SLOTS:
         bool asked = false;
         QStringList told;
         QVERIFY(!openWithRecovery(
-            db, backups(), [&](const RecoveryOffer&) { asked = true; return RecoveryChoice::StartEmpty; },
+            db, backups(),
+            [&](const RecoveryOffer&) {
+                asked = true;
+                return RecoveryChoice::StartEmpty;
+            },
             [&](const QString& message, bool) { told.append(message); }));
         QVERIFY(!asked);
         QVERIFY2(told.value(0).contains(u"锁定"_s), qPrintable(told.value(0)));

@@ -113,6 +113,18 @@ private Q_SLOTS:
         }
     }
 
+    // The file deleted under the open window: adding says so instead of "数据添加完毕".
+    void drawEntryAfterTheFileWasDeleted() {
+        DrawEntryWindow form9(m_temp->database(), QUrl());
+        form9.show();
+        QVERIFY(QFile::remove(m_temp->path()));
+        enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
+        QVERIFY2(m_prompter->messageTexts().last().startsWith(u"数据添加失败，数据库没有改动：数据库文件"_s) &&
+                     m_prompter->messageTexts().last().contains(u"已经不存在"_s),
+                 qPrintable(m_prompter->messageTexts().join(u'|')));
+        QVERIFY(!QFile::exists(m_temp->path()));
+    }
+
     // A value typed into the grid reaches the file at once, in the row touched only, even
     // beside a row holding the same values. Text in a number column is refused naming the
     // cell, and the Delete key removes nothing (a draw goes from all three tables or none).

@@ -161,9 +161,10 @@ class TestCrashSafety : public QObject {
         int copyLeft = 0;      // killed while a copy to be swapped in was being made
     };
 
-    // Kills `count` runs of ssq-cli with `args`, each at a random moment up to a little past
-    // how long a whole run takes. `prepare` sets up the files before each run, `check` judges
-    // them after the kill.
+    // Kills `count` runs of ssq-cli with `args`, each at a random moment within a window that
+    // starts a little past how long a whole run takes and follows the machine's load: kills that
+    // keep landing before any writing widen it, kills after the end narrow it. `prepare` sets up
+    // the files before each run, `check` judges them after the kill.
     KillStats killRepeatedly(int count, const QStringList& args, const QString& backups,
                              const std::function<void()>& prepare,
                              const std::function<void(int kill)>& check) {
@@ -172,7 +173,8 @@ class TestCrashSafety : public QObject {
         clock.start();
         if (run(args, backups) != 0)
             qFatal("ssq-cli %s did not run through", qPrintable(args.join(u' ')));
-        const qint64 whole = std::max<qint64>(clock.elapsed(), 20);
+        const double whole = std::max<double>(clock.elapsed(), 20);
+        double window = whole * 1.1;
 
         KillStats stats;
         for (int k = 0; k < count; ++k) {
@@ -184,27 +186,31 @@ class TestCrashSafety : public QObject {
             p.start(QStringLiteral(SSQ_CLI_PATH), args);
             if (!p.waitForStarted(10000))
                 qFatal("ssq-cli did not start");
-            QThread::usleep(m_random.bounded(static_cast<quint32>(whole * 1100)));
-            if (p.state() == QProcess::NotRunning)
-                ++stats.finishedFirst;
+            QThread::usleep(m_random.bounded(static_cast<quint32>(window * 1000)));
+            const bool finished = p.state() == QProcess::NotRunning;
             p.kill(); // SIGKILL
             p.waitForFinished(10000);
             ++stats.kills;
             const QString db = args.value(1);
-            if (QFileInfo::exists(db + u"-journal"_s))
-                ++stats.journalLeft;
+            const bool journal = QFileInfo::exists(db + u"-journal"_s);
             const QStringList copies{db + u".restore"_s,
                                      QFileInfo(db).dir().filePath(u"ssq28.mdb"_s),
                                      QDir(backups).filePath(u"ssq1.mdb.new"_s)};
-            if (std::ranges::any_of(copies, [](const QString& f) { return QFileInfo::exists(f); }))
-                ++stats.copyLeft;
+            const bool copy = std::ranges::any_of(
+                copies, [](const QString& f) { return QFileInfo::exists(f); });
+            stats.finishedFirst += finished;
+            stats.journalLeft += journal;
+            stats.copyLeft += copy;
+            if (finished)
+                window = std::max(window * 0.8, whole / 2);
+            else if (!journal && !copy)
+                window = std::min(window * 1.1, whole * 5);
             check(k);
             if (QTest::currentTestFailed())
                 return stats;
         }
         qInfo("%s: %d kills, %d inside a write (journal left), %d while making a copy, %d after "
-              "the end; "
-              "a whole run takes %lld ms",
+              "the end; a whole run takes %.0f ms",
               qPrintable(args.value(2)), stats.kills, stats.journalLeft, stats.copyLeft,
               stats.finishedFirst, whole);
         return stats;

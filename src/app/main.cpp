@@ -2,6 +2,7 @@
 
 #include "shell/welcome_window.h"
 #include "store/database.h"
+#include "store/database_recovery_dialog.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
 
@@ -15,11 +16,8 @@ int main(int argc, char* argv[]) {
     ssq::installChineseTranslations(app);
 
     ssq::Database db(ssq::Database::defaultPath());
-    QString error;
-    if (!db.open(&error)) {
-        ssq::prompter().message(nullptr, error, ssq::Prompter::Icon::Critical);
+    if (!ssq::openDatabaseAtStart(db))
         return 1;
-    }
 
     auto* welcome = new ssq::WelcomeWindow(db);
     welcome->show();

@@ -23,6 +23,7 @@
 #include "shell/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
+#include "store/database_recovery_dialog.h"
 #include "store/draw_entry_window.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
@@ -274,13 +275,23 @@ QWidget* backtestWindow(ssq::Database& db) {
     return window;
 }
 
+// The start-up question about a damaged database, with a valid backup to offer.
+QWidget* databaseRecoveryDialog(ssq::Database&) {
+    ssq::RecoveryOffer offer;
+    offer.reason = u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    offer.canRestore = true;
+    offer.canStartEmpty = true;
+    offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;
+    return new ssq::DatabaseRecoveryDialog(offer);
+}
+
 std::vector<WindowMaker> windowMakers() {
     return {welcomeWindow,           mainWindow,          resultsWindow,
             drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
             historyImportWindow,     ticketExportDialog,  randomPickDialog,
             prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
             blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow,        backtestWindow};
+            screenModeWindow,        backtestWindow,          databaseRecoveryDialog};
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 
+using namespace Qt::StringLiterals;
+
 namespace ssq {
 
 QtResultActions::QtResultActions(Database& db, QWidget* window)
@@ -32,6 +34,17 @@ bool QtResultActions::saveResults(int count, const ResultText& textAt) {
     prompter().message(m_window, outcome.message,
                        outcome.saved ? Prompter::Icon::Information : Prompter::Icon::Warning);
     return outcome.saved;
+}
+
+bool QtResultActions::saveSelection(const SelectionResult& result, const ResultText& textAt) {
+    if (!result.completed()) {
+        prompter().message(
+            m_window,
+            u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s,
+            Prompter::Icon::Warning);
+        return false;
+    }
+    return saveResults(result.count(), textAt);
 }
 
 ResultsWindow* QtResultActions::openResultsWindow() {

@@ -5,6 +5,7 @@
 
 #include "red/panel_state.h"
 #include "red/saved_results.h"
+#include "red/selection_result.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,6 +30,9 @@ public:
 
     // BCHM "保存所选号码": saves up to 5000 results to hmbc, telling the user before and after.
     bool saveResults(int count, const ResultText& textAt);
+    // The same for the main window's current result; when there is none (no run yet, or the last
+    // one was refused or cancelled) says so and leaves hmbc untouched.
+    bool saveSelection(const SelectionResult& result, const ResultText& textAt);
 
     // xshm: opens Form8, which reads hmbc; while it is open, only shows it again.
     ResultsWindow* openResultsWindow();

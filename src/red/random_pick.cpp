@@ -29,6 +29,7 @@ std::optional<SelectionResult> pickTickets(const SelectionResult& kept, double n
     std::sample(all.begin(), all.end(), std::back_inserter(chosen), wanted, random);
 
     SelectionResult picked;
+    picked.walked = true; // a whole result, taken from a completed run
     picked.codes.reserve(chosen.size());
     for (int i : chosen)
         picked.codes.push_back(kept.codes[static_cast<std::size_t>(i)]);

@@ -2,6 +2,7 @@
 
 #include "store/record_set.h"
 #include "store/schema.h"
+#include "store/store_error.h"
 #include "store/text_value.h"
 #include "store/transaction.h"
 
@@ -26,8 +27,7 @@ QString saveFailure(const QString& why) {
 }
 
 QString errorText(const QSqlQuery& q) {
-    const QString text = q.lastError().text();
-    return text.isEmpty() ? u"数据库操作失败"_s : text;
+    return storeErrorText(q.lastError());
 }
 
 // The rowid of the row that is always kept, creating it when hmbc has lost it.
@@ -99,7 +99,7 @@ SaveOutcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
 
     Transaction transaction(db);
     if (!transaction.active())
-        return {false, saveFailure(db.lastError().text())};
+        return {false, saveFailure(transaction.failure())};
 
     QString why;
     qint64 kept = -1;
@@ -113,7 +113,7 @@ SaveOutcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
     if (!writeRows(db, count, textAt, &why))
         return {false, saveFailure(why)};
     if (!transaction.commit())
-        return {false, saveFailure(db.lastError().text())};
+        return {false, saveFailure(transaction.failure())};
     return {true, u"所选号码保存完毕"_s};
 }
 

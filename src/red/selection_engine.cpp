@@ -238,6 +238,7 @@ SelectionResult SelectionEngine::run(const Progress& progress,
     result.refusal = refusal();
     if (result.refusal)
         return result;
+    result.walked = true;
 
     const SelectionPlan& p = *m_plan;
     // Room for every combination up front: untouched pages cost nothing, and the list never

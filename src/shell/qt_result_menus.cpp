@@ -24,7 +24,7 @@ void connectResultMenus(MainWindow& main) {
     list->setEnabled(true);
 
     main.onMenuItem(u"BCHM"_s, [&main, actions, textAt] {
-        if (actions->saveResults(main.selectionResult().count(), textAt))
+        if (actions->saveSelection(main.selectionResult(), textAt))
             main.showInGrid(ResultsPaging::allResults());
     });
     main.onMenuItem(u"xshm"_s, [actions] { actions->openResultsWindow(); });

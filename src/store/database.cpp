@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,6 +16,10 @@
 
 #include <atomic>
 #include <utility>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +82,34 @@ private:
     QString m_name;
     bool m_opened = false;
 };
+
+// Which file a connection was opened on, so a file deleted or replaced under the running
+// program is noticed before anything is written into the vanished copy.
+struct FileIdentity {
+    QString path;
+    quint64 device = 0;
+    quint64 inode = 0;
+};
+
+bool identify(const QString& path, FileIdentity* id) {
+    id->path = path;
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    id->device = static_cast<quint64>(st.st_dev);
+    id->inode = static_cast<quint64>(st.st_ino);
+    return true;
+#else
+    return QFileInfo::exists(path);
+#endif
+}
+
+QMutex g_identityLock;
+QHash<QString, FileIdentity>& identities() {
+    static QHash<QString, FileIdentity> all;
+    return all;
+}
 
 bool hasSqliteHeader(const QString& path) {
     QFile file(path);
@@ -189,6 +223,56 @@ bool createFile(const QString& path, QString* detail) {
     return built;
 }
 
+// Judges an existing file: ours, or why not. `recover` lets SQLite roll back a write that was
+// cut off, which only the program's own opening may do.
+Database::Failure judge(const QString& path, QString& message, bool recover) {
+    const QString file = shown(path);
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        message = u"“%1”是一个文件夹，不是数据库文件。"_s.arg(file);
+        return Database::Failure::Unreadable;
+    }
+    if (!info.isReadable()) {
+        message = u"无法读取数据库文件“%1”，请检查文件的访问权限。"_s.arg(file);
+        return Database::Failure::Unreadable;
+    }
+    if (!hasSqliteHeader(path)) {
+        message = u"文件“%1”不是本程序的数据库（不是 SQLite 数据库文件）。程序没有改动这个文件，"
+                  u"请换用本程序的数据库文件。"_s.arg(file);
+        return Database::Failure::Foreign;
+    }
+
+    InspectionResult found = inspect(path);
+    if (recover && found.kind == Inspection::Unreadable &&
+        QFileInfo::exists(path + u"-journal"_s)) {
+        // A write that was cut off leaves a hot journal, which a read-only connection may not
+        // roll back. Rolling it back is SQLite's own recovery and restores the file to its
+        // last committed state; then the file is judged as usual.
+        {
+            ScopedConnection recovery(path, "rw", u"recover"_s);
+            QSqlQuery q(recovery.db());
+            q.exec(u"SELECT count(*) FROM sqlite_master"_s);
+        }
+        found = inspect(path);
+    }
+    switch (found.kind) {
+    case Inspection::Ours:
+        break;
+    case Inspection::Foreign:
+        message = u"文件“%1”不是本程序的数据库（%2）。程序没有改动这个文件，请换用本程序的数据库文件。"_s
+                      .arg(file, found.detail);
+        return Database::Failure::Foreign;
+    case Inspection::Locked:
+        message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
+        return Database::Failure::Locked;
+    case Inspection::Unreadable:
+        message = u"数据库文件“%1”已损坏或无法读取（%2）。程序没有改动这个文件。"_s.arg(file, found.detail);
+        return Database::Failure::Damaged;
+    }
+
+    return Database::Failure::None;
+}
+
 } // namespace
 
 Database::Database(QString path) : m_path(std::move(path)) {}
@@ -206,6 +290,7 @@ bool Database::open(QString* error) {
     QString& message = error ? *error : ignored;
     message.clear();
     close();
+    m_failure = Failure::None;
 
     const QString file = shown(m_path);
     QFileInfo info(m_path);
@@ -214,60 +299,26 @@ bool Database::open(QString* error) {
         if (!folder.isDir()) {
             message = u"无法创建数据库文件“%1”：文件夹“%2”不存在。"_s.arg(
                 file, QDir::toNativeSeparators(folder.absoluteFilePath()));
+            m_failure = Failure::CannotCreate;
             return false;
         }
         QString detail;
         if (!createFile(m_path, &detail)) {
             message = u"无法创建数据库文件“%1”：%2"_s.arg(file, detail);
+            m_failure = Failure::CannotCreate;
             return false;
         }
         info.refresh();
     }
 
-    if (info.isDir()) {
-        message = u"“%1”是一个文件夹，不是数据库文件。"_s.arg(file);
+    m_failure = judge(m_path, message, true);
+    if (m_failure != Failure::None)
         return false;
-    }
-    if (!info.isReadable()) {
-        message = u"无法读取数据库文件“%1”，请检查文件的访问权限。"_s.arg(file);
-        return false;
-    }
-    if (!hasSqliteHeader(m_path)) {
-        message = u"文件“%1”不是本程序的数据库（不是 SQLite 数据库文件）。程序没有改动这个文件，"
-                  u"请换用本程序的数据库文件。"_s.arg(file);
-        return false;
-    }
-
-    InspectionResult found = inspect(m_path);
-    if (found.kind == Inspection::Unreadable && QFileInfo::exists(m_path + u"-journal"_s)) {
-        // A write that was cut off leaves a hot journal, which a read-only connection may not
-        // roll back. Rolling it back is SQLite's own recovery and restores the file to its
-        // last committed state; then the file is judged as usual.
-        {
-            ScopedConnection recovery(m_path, "rw", u"recover"_s);
-            QSqlQuery q(recovery.db());
-            q.exec(u"SELECT count(*) FROM sqlite_master"_s);
-        }
-        found = inspect(m_path);
-    }
-    switch (found.kind) {
-    case Inspection::Ours:
-        break;
-    case Inspection::Foreign:
-        message = u"文件“%1”不是本程序的数据库（%2）。程序没有改动这个文件，请换用本程序的数据库文件。"_s
-                      .arg(file, found.detail);
-        return false;
-    case Inspection::Locked:
-        message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
-        return false;
-    case Inspection::Unreadable:
-        message = u"数据库文件“%1”已损坏或无法读取（%2）。程序没有改动这个文件。"_s.arg(file, found.detail);
-        return false;
-    }
 
     // Root may write through any permission bits, so the owner's write bit decides.
     if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) {
         message = u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(file);
+        m_failure = Failure::ReadOnly;
         return false;
     }
 
@@ -289,6 +340,7 @@ bool Database::open(QString* error) {
                 failure = probe.lastError();
         }
         if (!ok) {
+            m_failure = isLockError(failure) ? Failure::Locked : Failure::ReadOnly;
             if (isLockError(failure))
                 message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
             else
@@ -302,12 +354,32 @@ bool Database::open(QString* error) {
         }
     }
     m_connectionName = name;
+    FileIdentity id;
+    if (identify(m_path, &id)) {
+        QMutexLocker lock(&g_identityLock);
+        identities().insert(name, id);
+    }
     return true;
+}
+
+Database::Failure Database::check(const QString& path, QString* error) {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    message.clear();
+    if (!QFileInfo::exists(path)) {
+        message = u"文件“%1”不存在。"_s.arg(shown(path));
+        return Failure::Missing;
+    }
+    return judge(path, message, false);
 }
 
 void Database::close() {
     if (m_connectionName.isEmpty())
         return;
+    {
+        QMutexLocker lock(&g_identityLock);
+        identities().remove(m_connectionName);
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         db.close();
@@ -324,6 +396,25 @@ QSqlDatabase Database::connection() const {
     if (m_connectionName.isEmpty())
         return QSqlDatabase();
     return QSqlDatabase::database(m_connectionName, false);
+}
+
+QString databaseFileProblem(const QSqlDatabase& connection) {
+    FileIdentity opened;
+    {
+        QMutexLocker lock(&g_identityLock);
+        const auto found = identities().constFind(connection.connectionName());
+        if (found == identities().constEnd())
+            return {};
+        opened = *found;
+    }
+    FileIdentity now;
+    if (!identify(opened.path, &now))
+        return u"数据库文件“%1”已经不存在（被删除或移走了），没有写入任何数据。请重新启动本程序。"_s.arg(
+            shown(opened.path));
+    if (now.device != opened.device || now.inode != opened.inode)
+        return u"数据库文件“%1”在程序运行时被换成了另一个文件，没有写入任何数据。请重新启动本程序。"_s
+            .arg(shown(opened.path));
+    return {};
 }
 
 } // namespace ssq

@@ -9,6 +9,18 @@ namespace ssq {
 
 class Database {
 public:
+    // Why a file could not be opened; decides what the user is offered at start-up.
+    enum class Failure {
+        None,
+        Missing,      // no such file (only from check())
+        CannotCreate, // missing, and it could not be made
+        Foreign,      // not a database of this program
+        Damaged,      // an SQLite file that cannot be read
+        Unreadable,   // a folder, or no permission to read
+        Locked,       // another program holds it
+        ReadOnly,     // readable, not writable
+    };
+
     explicit Database(QString path);
     ~Database();
     Database(const Database&) = delete;
@@ -20,6 +32,12 @@ public:
     // Opens (creating when missing). On failure returns false and sets a Chinese message that
     // names the file.
     bool open(QString* error);
+    // Why the last open() failed; None after a successful one.
+    Failure failure() const { return m_failure; }
+
+    // Judges an existing file read-only, without creating, repairing or locking it for writing:
+    // None when it is a complete database of this program.
+    static Failure check(const QString& path, QString* error = nullptr);
     void close();
     bool isOpen() const;
 
@@ -29,6 +47,11 @@ public:
 private:
     QString m_path;
     QString m_connectionName;
+    Failure m_failure = Failure::None;
 };
+
+// Empty while the file a connection of Database was opened on is still at its path; otherwise
+// what happened to it (deleted, moved, replaced), for the user. Empty for other connections.
+QString databaseFileProblem(const QSqlDatabase& connection);
 
 } // namespace ssq

@@ -6,6 +6,8 @@
 #include "store/text_value.h"
 #include "store/transaction.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -20,6 +22,14 @@ const QString kFirstRecord =
     u"您的数据库没有数据记录，这里将添加第一条记录,第一条记录只录取开奖数据,不录取指标"_s;
 const QString kFewerThan22 = u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s;
 
+// A typed answer as the user wrote its number: "3003.5" stays 3003.5.
+QString issueShown(double issue) {
+    if (std::isfinite(issue) && issue == std::floor(issue) &&
+        std::fabs(issue) <= std::numeric_limits<int>::max())
+        return issueText(static_cast<int>(issue));
+    return QString::number(issue, 'g', 17);
+}
+
 EntryResult failed(const QString& text) {
     return {false, {{text, true}}};
 }
@@ -28,14 +38,14 @@ EntryResult failed(const QString& text) {
 bool appendRows(QSqlDatabase db, const DrawRows& rows, QString* error) {
     Transaction transaction(db);
     if (!transaction.active()) {
-        *error = u"无法开始写入数据库"_s;
+        *error = transaction.failure();
         return false;
     }
     DrawWriter writer(db);
     if (!writer.append(rows, error))
         return false;
     if (!transaction.commit()) {
-        *error = u"无法保存到数据库文件"_s;
+        *error = transaction.failure();
         return false;
     }
     return true;
@@ -105,14 +115,30 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
     if (!error.isEmpty())
         return failed(u"数据添加失败，数据库没有改动：%1"_s.arg(error));
 
+    if (!draws.empty()) {
+        for (const StoredDraw& stored : draws) {
+            if (stored.issue == draw.issue)
+                return failed(
+                    u"第%1期已经存在，不能再添加一次。如果要改正这一期的数据，请输入期号%1、"
+                    u"选好号码后点击“自动修改数据”。数据库没有改动。"_s.arg(
+                        issueText(draw.issue)));
+        }
+        if (draw.issue < draws.back().issue)
+            return failed(
+                u"第%1期比数据库中最新的第%2期小，不能添加：新的一期要排在最新一期之后，"
+                u"它的指标才能以前一期为准计算。如果这是新年代的开奖（期号从001重新开始），"
+                u"请换用一个新的数据库。数据库没有改动。"_s.arg(issueText(draw.issue),
+                                                                issueText(draws.back().issue)));
+    }
+
     EntryResult result;
     DrawRows rows;
     if (draws.empty()) {
         result.messages.append({kFirstRecord, false});
         rows = firstRecordRows(draw);
     } else {
-        // The previous draw is the stored row with the highest issue, even when the new issue
-        // is lower; the hot/cold values come from every stored row.
+        // The previous draw is the stored row with the highest issue; the hot/cold values come
+        // from every stored row.
         const RedCombo previous = redNumbersOf(draws.back());
         const HotColdValues hv = hotColdOf(draws, result);
         rows = drawRows(draw, previous, hv);
@@ -165,7 +191,7 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
     DrawWriter writer(db);
     bool ok = transaction.active();
     if (!ok)
-        error = u"无法开始写入数据库"_s;
+        error = transaction.failure();
     for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
         if (!ok)
             break;
@@ -181,7 +207,7 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
     }
     if (ok && !transaction.commit()) {
         ok = false;
-        error = u"无法保存到数据库文件"_s;
+        error = transaction.failure();
     }
     if (!ok) {
         result.messages.append({u"数据修改失败，数据库没有改动：%1"_s.arg(error), true});
@@ -192,15 +218,19 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
     return result;
 }
 
-EntryResult deleteDraw(QSqlDatabase db, int issue) {
+EntryResult deleteDraw(QSqlDatabase db, double issue) {
+    const QString notStored =
+        u"数据库中没有第%1期的开奖数据，没有删除任何数据。"_s.arg(issueShown(issue));
+    if (!std::isfinite(issue))
+        return failed(notStored);
     Transaction transaction(db);
     if (!transaction.active())
-        return failed(u"数据删除失败：无法开始写入数据库"_s);
+        return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     DrawWriter writer(db);
     QString error;
     int removed = 0;
     for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
-        const std::optional<qint64> rowid = writer.firstRowWithIssue(t, issue, &error);
+        const std::optional<qint64> rowid = writer.firstRowHolding(t, issue, &error);
         if (!error.isEmpty())
             return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(error));
         // A table that lost its row by hand editing is skipped; the others are still cleaned.
@@ -211,10 +241,17 @@ EntryResult deleteDraw(QSqlDatabase db, int issue) {
         ++removed;
     }
     if (removed == 0)
-        return failed(u"数据库中没有第%1期的开奖数据，没有删除任何数据。"_s.arg(issueText(issue)));
+        return failed(notStored);
     if (!transaction.commit())
-        return failed(u"数据删除失败，数据库没有改动：无法保存到数据库文件"_s);
+        return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};
+}
+
+EntryResult deleteDraw(QSqlDatabase db, const QString& answer) {
+    static const QRegularExpression leadingNumber(u"^\\s*[+-]?(\\d|\\.\\d)"_s);
+    if (!leadingNumber.match(answer).hasMatch())
+        return failed(u"“%1”不是期号，没有删除任何数据。"_s.arg(answer));
+    return deleteDraw(db, numberOf(answer));
 }
 
 } // namespace ssq

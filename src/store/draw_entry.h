@@ -32,13 +32,19 @@ int issueOfText(const QString& text);
 std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int>& reds,
                                        const QList<int>& blues, QString* message);
 
-// Appends a draw after the stored history; an empty history gets the partial first record.
+// Appends a draw after the stored history; an empty history gets the partial first record. An
+// issue that is already stored, or one below the newest stored issue, is refused: the tables
+// would hold two rows of one issue, or the indicators would be measured against the wrong draw.
 EntryResult addDraw(QSqlDatabase db, const DrawInput& draw);
 
 // Recomputes the stored draw `draw.issue` against the row before it and overwrites its rows.
 EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw);
 
-// Removes the first row carrying `issue` from each draw table.
-EntryResult deleteDraw(QSqlDatabase db, int issue);
+// Removes the first row whose issue equals `issue` exactly from each draw table; a fraction or
+// a number no row holds deletes nothing.
+EntryResult deleteDraw(QSqlDatabase db, double issue);
+// The same for the answer typed into the delete box; one with no number in front deletes nothing
+// (it is not issue 0).
+EntryResult deleteDraw(QSqlDatabase db, const QString& answer);
 
 } // namespace ssq

@@ -181,7 +181,8 @@ void DrawEntryWindow::deleteDraw() {
     if (!answer)
         return;
     m_grid->hide();
-    const EntryResult result = ssq::deleteDraw(m_db.connection(), issueOfText(*answer));
+    // The answer must be a stored issue exactly: "3003.5" is not 3004.
+    const EntryResult result = ssq::deleteDraw(m_db.connection(), *answer);
     m_grid->show();
     showTable(u"kjhm"_s, kWideTwips);
     tell(this, result.messages);

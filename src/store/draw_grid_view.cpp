@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/database_swap.h"
 #include "store/rowid_table_model.h"
+#include "ui/prompter.h"
 #include "ui/qt_grid_widths.h"
 
 #include <QHeaderView>
@@ -10,8 +11,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -40,7 +39,7 @@ DrawGridView::DrawGridView(Database& db, QWidget* parent) : QTableView(parent), 
     verticalHeader()->setDefaultSectionSize(20);
     auto* del = new QShortcut(QKeySequence::Delete, this);
     del->setContext(Qt::WidgetShortcut);
-    connect(del, &QShortcut::activated, this, &DrawGridView::deleteSelectedRows);
+    connect(del, &QShortcut::activated, this, &DrawGridView::refuseRowDeletion);
     connect(&databaseSwap(), &DatabaseSwap::aboutToClose, this, &DrawGridView::release);
     connect(&databaseSwap(), &DatabaseSwap::reopened, this, [this] {
         if (m_remake)
@@ -86,6 +85,12 @@ bool DrawGridView::showEditable(const QString& table, double defaultTwips,
     return present([this, table, defaultTwips, widths] {
         release();
         auto* model = new RowidTableModel(m_db.connection(), table, this);
+        connect(
+            model, &RowidTableModel::editRefused, this,
+            [this](const QString& message) {
+                prompter().message(this, message, Prompter::Icon::Warning);
+            },
+            Qt::QueuedConnection); // after the editor has closed
         const bool ok = model->select();
         fetchAll(*model);
         m_error = ok ? QString() : model->lastError().text();
@@ -97,20 +102,13 @@ bool DrawGridView::showEditable(const QString& table, double defaultTwips,
     });
 }
 
-void DrawGridView::deleteSelectedRows() {
-    auto* model = qobject_cast<RowidTableModel*>(m_model);
-    if (!m_editable || !model)
+void DrawGridView::refuseRowDeletion() {
+    if (!m_editable)
         return;
-    QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes())
-        if (!rows.contains(index.row()))
-            rows.append(index.row());
-    // From the bottom up, so the rows still to go keep their positions.
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    for (int row : rows)
-        model->removeRow(row);
-    model->select();
-    fetchAll(*model);
+    prompter().message(this,
+                       u"手动修改只能改动单元格，不能删除整行。要删除一期开奖数据，请点击“删除数据”"
+                       u"并输入期号，程序会在一次操作中同时删除三个表中的这一期。"_s,
+                       Prompter::Icon::Warning);
 }
 
 } // namespace ssq

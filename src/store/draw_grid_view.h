@@ -22,8 +22,9 @@ public:
 
     // Shows the result of `queryText`; false (and an empty grid) when the store fails.
     bool showQuery(const QString& queryText, double defaultTwips, const ColumnWidths& widths = {});
-    // Shows `table` in issue order for hand editing: each edit is stored at once, the Delete key
-    // removes the selected rows.
+    // Shows `table` in issue order for hand editing: each edit is stored at once. Rows are not
+    // deleted here (the Delete key says so): a draw is removed from all three tables by
+    // "删除数据", or they drift apart.
     bool showEditable(const QString& table, double defaultTwips, const ColumnWidths& widths = {});
 
     bool isEditable() const { return m_editable; }
@@ -34,7 +35,7 @@ public:
 private:
     bool present(const std::function<bool()>& make);
     void release();
-    void deleteSelectedRows();
+    void refuseRowDeletion();
 
     Database& m_db;
     QAbstractItemModel* m_model = nullptr;

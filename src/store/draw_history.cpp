@@ -1,6 +1,7 @@
 #include "store/draw_history.h"
 
 #include "store/schema.h"
+#include "store/store_error.h"
 #include "store/text_value.h"
 
 #include <QSqlError>
@@ -33,7 +34,7 @@ int issueOf(double value) {
 
 StoredDraw drawOf(const QSqlQuery& q) {
     StoredDraw d;
-    d.issue = issueOf(cellNumber(q, 0));
+    d.issue = issueOfCell(q.value(0));
     bool cellsHoldTheirNumbers = true;
     for (int k = 1; k <= kRedMax; ++k) {
         const double v = cellNumber(q, k);
@@ -64,7 +65,7 @@ std::vector<StoredDraw> readDraws(QSqlDatabase db, const QString& sql, QString* 
     q.setForwardOnly(true);
     if (!q.exec(sql)) {
         if (error)
-            *error = u"无法读取开奖号码：%1"_s.arg(q.lastError().text());
+            *error = u"无法读取开奖号码：%1"_s.arg(storeErrorText(q.lastError()));
         return draws;
     }
     if (q.record().count() < schema::kKjhmColumns) {
@@ -75,11 +76,15 @@ std::vector<StoredDraw> readDraws(QSqlDatabase db, const QString& sql, QString* 
     while (q.next())
         draws.push_back(drawOf(q));
     if (q.lastError().isValid() && error)
-        *error = u"无法读取开奖号码：%1"_s.arg(q.lastError().text());
+        *error = u"无法读取开奖号码：%1"_s.arg(storeErrorText(q.lastError()));
     return draws;
 }
 
 } // namespace
+
+int issueOfCell(const QVariant& cell) {
+    return cell.isNull() ? 0 : issueOf(numberOf(cell.toString()));
+}
 
 std::vector<StoredDraw> loadDraws(QSqlDatabase db, QString* error) {
     return readDraws(db, u"SELECT * FROM kjhm ORDER BY 期号, rowid"_s, error);

@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 #include <vector>
@@ -24,6 +25,9 @@ struct StoredDraw {
     // Exactly six red cells and one blue cell, each holding its own number.
     bool complete = false;
 };
+
+// The issue a stored 期号 cell stands for: its leading number, rounded; 0 for none.
+int issueOfCell(const QVariant& cell);
 
 // Every row of kjhm in 期号 order (rows with equal issues in the order they were stored).
 // On a failure of the store returns what was read before it and sets *error.

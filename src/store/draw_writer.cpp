@@ -1,6 +1,8 @@
 #include "store/draw_writer.h"
 
+#include "store/draw_history.h"
 #include "store/schema.h"
+#include "store/store_error.h"
 
 #include <QSqlError>
 #include <QStringList>
@@ -30,7 +32,7 @@ QString placeholders(int count) {
 }
 
 QString failure(DrawTable table, const QSqlQuery& query) {
-    return u"写入%1表失败：%2"_s.arg(tableCaption(table), query.lastError().text());
+    return u"写入%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(query.lastError()));
 }
 
 } // namespace
@@ -117,14 +119,32 @@ bool DrawWriter::remove(DrawTable table, qint64 rowid, QString* error) {
 }
 
 std::optional<qint64> DrawWriter::firstRowWithIssue(DrawTable table, int issue, QString* error) {
-    // Among rows sharing an issue, the one stored first comes first in issue order.
+    // The same order as the history's readers; among rows sharing an issue, the one stored first.
+    QSqlQuery find(m_db);
+    find.setForwardOnly(true);
+    if (!find.exec(u"SELECT rowid, \"%2\" FROM %1 ORDER BY \"%2\", rowid"_s.arg(tableName(table),
+                                                                                schema::kIssue))) {
+        if (error)
+            *error =
+                u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
+        return std::nullopt;
+    }
+    while (find.next()) {
+        if (issueOfCell(find.value(1)) == issue)
+            return find.value(0).toLongLong();
+    }
+    return std::nullopt;
+}
+
+std::optional<qint64> DrawWriter::firstRowHolding(DrawTable table, double value, QString* error) {
     QSqlQuery find(m_db);
     find.prepare(u"SELECT rowid FROM %1 WHERE \"%2\" = ? ORDER BY rowid LIMIT 1"_s.arg(
         tableName(table), schema::kIssue));
-    find.addBindValue(issue);
+    find.addBindValue(value);
     if (!find.exec()) {
         if (error)
-            *error = u"读取%1表失败：%2"_s.arg(tableCaption(table), find.lastError().text());
+            *error =
+                u"读取%1表失败：%2"_s.arg(tableCaption(table), storeErrorText(find.lastError()));
         return std::nullopt;
     }
     if (!find.next())

@@ -28,8 +28,11 @@ public:
     bool overwrite(DrawTable table, qint64 rowid, const QVariantList& row, QString* error);
     bool remove(DrawTable table, qint64 rowid, QString* error);
 
-    // The first row in issue order that carries `issue`; nullopt when none does.
+    // The first row in issue order whose issue cell reads `issue` by the rule the history is
+    // read with (leading number, rounded), so a row found in the history is the row written.
     std::optional<qint64> firstRowWithIssue(DrawTable table, int issue, QString* error);
+    // The first row whose issue cell holds exactly `value`; nullopt when none does.
+    std::optional<qint64> firstRowHolding(DrawTable table, double value, QString* error);
 
 private:
     bool run(QSqlQuery& query, const QVariantList& values, DrawTable table, QString* error);

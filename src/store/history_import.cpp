@@ -148,7 +148,7 @@ ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
 
     Transaction transaction(db);
     if (!transaction.active())
-        return refused(u"导入失败，无法开始写入数据库。没有导入任何数据。"_s);
+        return refused(u"导入失败（%1）。没有导入任何数据。"_s.arg(transaction.failure()));
     int count = 0;
     int newest = 0;
     if (!storedShape(db, &count, &newest))
@@ -163,7 +163,7 @@ ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
             return refused(u"导入失败，数据库没有改动：%1"_s.arg(error));
     }
     if (!transaction.commit())
-        return refused(u"导入失败，无法保存到数据库文件。没有导入任何数据。"_s);
+        return refused(u"导入失败（%1）。没有导入任何数据。"_s.arg(transaction.failure()));
 
     report.ok = true;
     report.imported = static_cast<int>(plan.rows.size());

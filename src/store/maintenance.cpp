@@ -2,12 +2,15 @@
 
 #include "store/database.h"
 #include "store/database_swap.h"
+#include "store/store_error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <atomic>
 #include <filesystem>
@@ -37,17 +40,20 @@ bool vacuumInto(const QString& source, const QString& target, QString* error) {
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(source);
-        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=2000"_s);
+        // Read-only, so a missing source is never created as an empty file.
+        db.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            u"?mode=ro"_s);
+        db.setConnectOptions(u"QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"_s);
         if (!db.open()) {
-            *error = db.lastError().text();
+            *error = storeErrorText(db.lastError());
         } else {
             QSqlQuery q(db);
             q.prepare(u"VACUUM INTO ?"_s);
             q.addBindValue(target);
             ok = q.exec();
             if (!ok)
-                *error = q.lastError().text();
+                *error = storeErrorText(q.lastError());
         }
         db.close();
     }
@@ -67,12 +73,31 @@ bool replaceFile(const QString& from, const QString& to, QString* error) {
     return false;
 }
 
-// Whether `path` is a complete database of this program.
+// Whether `path` is a complete database of this program; looked at read-only.
 bool isProgramDatabase(const QString& path, QString* error) {
-    Database check(path);
-    const bool ok = check.open(error);
-    check.close();
-    return ok;
+    return Database::check(path, error) == Database::Failure::None;
+}
+
+// The database as a source of a copy: there, readable and ours.
+bool usableSource(const Database& db, QString* error) {
+    QString why;
+    const Database::Failure failure = Database::check(db.path(), &why);
+    if (failure == Database::Failure::None)
+        return true;
+    *error = failure == Database::Failure::Missing
+                 ? u"数据库文件“%1”不存在。"_s.arg(shown(QFileInfo(db.path()).absoluteFilePath()))
+                 : why;
+    return false;
+}
+
+// A name in `folder` that no file has yet: ssq-替换前-20261207-101500.mdb, then -2, -3, ...
+QString keptName(const QString& folder) {
+    const QString stem =
+        u"ssq-替换前-%1"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s));
+    QString path = QDir(folder).filePath(stem + u".mdb"_s);
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path + u"-journal"_s); ++n)
+        path = QDir(folder).filePath(u"%1-%2.mdb"_s.arg(stem).arg(n));
+    return path;
 }
 
 // Closes `db`, moves `replacement` over its file and opens it again. On a failed move the old
@@ -80,6 +105,9 @@ bool isProgramDatabase(const QString& path, QString* error) {
 MaintenanceResult swapIn(Database& db, const QString& replacement, const QString& done) {
     Q_EMIT databaseSwap().aboutToClose();
     db.close();
+    // A journal left by a cut-off write belongs to the old file; beside the new one SQLite
+    // would play it back into it. Replace keeps a copy of it with the old file.
+    QFile::remove(db.path() + u"-journal"_s);
     QString moveError;
     const bool moved = replaceFile(replacement, db.path(), &moveError);
     QString openError;
@@ -115,7 +143,10 @@ QString& chosenBackupFolder() {
 } // namespace
 
 QString backupFolder() {
-    return chosenBackupFolder().isEmpty() ? defaultBackupFolder() : chosenBackupFolder();
+    if (!chosenBackupFolder().isEmpty())
+        return chosenBackupFolder();
+    const QString fromEnvironment = qEnvironmentVariable("SSQ_BACKUP_DIR");
+    return fromEnvironment.isEmpty() ? defaultBackupFolder() : fromEnvironment;
 }
 
 void setBackupFolder(const QString& folder) {
@@ -127,13 +158,16 @@ QString backupFilePath(const QString& folder) {
 }
 
 MaintenanceResult backupDatabase(Database& db, const QString& folder) {
+    QString error;
+    if (!usableSource(db, &error))
+        return {false, u"数据库没有备份。%1原有的备份文件没有改动。"_s.arg(error)};
     if (!QDir().mkpath(folder))
         return {false, u"无法创建备份文件夹“%1”，数据库没有备份。"_s.arg(shown(folder))};
     const QString target = backupFilePath(folder);
     const QString temp = target + u".new"_s;
     removeWithJournal(temp);
-    QString error;
-    if (!vacuumInto(db.path(), temp, &error) || !replaceFile(temp, target, &error)) {
+    if (!vacuumInto(db.path(), temp, &error) || !isProgramDatabase(temp, &error) ||
+        !replaceFile(temp, target, &error)) {
         removeWithJournal(temp);
         return {false, u"数据库备份失败（%1），原有的备份文件没有改动。"_s.arg(error)};
     }
@@ -160,13 +194,33 @@ MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
         removeWithJournal(staged);
         return {false, u"备份文件“%1”不是本程序的数据库，数据库没有替换。"_s.arg(shown(backup))};
     }
-    return swapIn(db, staged, u"数据库替换完毕"_s);
+
+    // The file being replaced may hold draws entered since the backup: it is kept, whatever
+    // its state, beside the backup. The program's own connection holds no open write, so a
+    // plain copy is a consistent one.
+    QString kept;
+    if (QFileInfo::exists(db.path())) {
+        kept = keptName(folder);
+        const QString journal = db.path() + u"-journal"_s;
+        if (!QFile::copy(db.path(), kept) ||
+            (QFileInfo::exists(journal) && !QFile::copy(journal, kept + u"-journal"_s))) {
+            removeWithJournal(kept);
+            removeWithJournal(staged);
+            return {false, u"无法把当前的数据库保存为“%1”，数据库没有替换。"_s.arg(shown(kept))};
+        }
+    }
+    return swapIn(db, staged,
+                  kept.isEmpty()
+                      ? u"数据库替换完毕"_s
+                      : u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(shown(kept)));
 }
 
 MaintenanceResult compactDatabase(Database& db) {
+    QString error;
+    if (!usableSource(db, &error))
+        return {false, u"数据库没有压缩。%1"_s.arg(error)};
     const QString target = QFileInfo(db.path()).dir().filePath(u"ssq28.mdb"_s);
     removeWithJournal(target);
-    QString error;
     if (!vacuumInto(db.path(), target, &error)) {
         removeWithJournal(target);
         return {false, u"数据库压缩失败（%1），数据库没有改动。"_s.arg(error)};

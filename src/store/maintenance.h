@@ -18,8 +18,9 @@ struct MaintenanceResult {
 // the user's home folder.
 QString defaultBackupFolder();
 
-// The folder the backup menu items use: defaultBackupFolder() unless another was set (tests
-// set a temporary one so they never write into the user's home).
+// The folder the backup menu items and ssq-cli use: the one set by setBackupFolder(), else the
+// folder named by the environment variable SSQ_BACKUP_DIR, else defaultBackupFolder(). Tests
+// set one of the first two so they never write into the user's home.
 QString backupFolder();
 // An empty folder restores the default.
 void setBackupFolder(const QString& folder);
@@ -27,12 +28,14 @@ void setBackupFolder(const QString& folder);
 // The backup file in `folder`: ssq1.mdb.
 QString backupFilePath(const QString& folder);
 
-// Copies the open database into `folder`/ssq1.mdb (overwriting), consistently even while it is
-// in use.
+// Copies the database into `folder`/ssq1.mdb (overwriting), consistently even while it is in
+// use. A missing, unreadable or foreign database is refused and the old backup stays.
 MaintenanceResult backupDatabase(Database& db, const QString& folder);
 
 // Replaces the database file by the backup in `folder`; refuses a missing backup or one that
-// is not a database of this program. `db` is closed around the swap and open again after it.
+// is not a database of this program. The replaced file is kept beside the backup under a dated
+// name that the closing message gives. `db` is closed around the swap and open again after it;
+// it need not be open before (the current file may be damaged).
 MaintenanceResult restoreFromBackup(Database& db, const QString& folder);
 
 // Rewrites the database compactly into ssq28.mdb beside it and swaps that in; no ssq28.mdb is

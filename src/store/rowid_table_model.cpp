@@ -1,6 +1,11 @@
 #include "store/rowid_table_model.h"
 
+#include "store/cell_edit_rule.h"
+#include "store/database.h"
 #include "store/schema.h"
+#include "store/store_error.h"
+
+#include <QSqlError>
 
 #include <QSqlField>
 #include <QSqlIndex>
@@ -24,6 +29,29 @@ Qt::ItemFlags RowidTableModel::flags(const QModelIndex& index) const {
     if (index.isValid() && index.column() >= m_tableColumns)
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     return QSqlTableModel::flags(index);
+}
+
+bool RowidTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.column() >= m_tableColumns)
+        return QSqlTableModel::setData(index, value, role);
+    QString problem =
+        cellEditProblem(tableName(), index.column(), index.row() + 1, value.toString());
+    if (problem.isEmpty())
+        problem = databaseFileProblem(database());
+    if (!problem.isEmpty()) {
+        Q_EMIT editRefused(problem);
+        return false;
+    }
+    const QString text = value.toString().trimmed();
+    const QVariant stored =
+        text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+    if (QSqlTableModel::setData(index, stored, role))
+        return true;
+    const QString why = storeErrorText(lastError());
+    // The base class keeps the refused value as a pending change; the grid shows the file again.
+    revertAll();
+    Q_EMIT editRefused(u"修改没有保存：%1"_s.arg(why));
+    return false;
 }
 
 // The filter is how the base class reads back one row after storing an edit.

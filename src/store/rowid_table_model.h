@@ -1,7 +1,8 @@
 #pragma once
 // An editable grid model over one draw table, in issue order. The draw tables have no key, so
 // rows are found by SQLite's rowid (selected as a last, read-only column): editing or deleting
-// one of two identical rows touches only that one. Each edit is stored at once.
+// one of two identical rows touches only that one. Each edit is stored at once; an edit the
+// column cannot hold, or one the file does not take, is refused and told through editRefused.
 
 #include <QSqlTableModel>
 
@@ -16,6 +17,11 @@ public:
     int tableColumnCount() const { return m_tableColumns; }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    // The message for the user; the file is unchanged.
+    void editRefused(const QString& message);
 
 protected:
     QString selectStatement() const override;

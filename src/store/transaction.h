@@ -1,7 +1,10 @@
 #pragma once
-// Makes a group of writes all-or-nothing: rolls back unless commit() succeeded.
+// Makes a group of writes all-or-nothing: rolls back unless commit() succeeded. It does not
+// begin when the database file is no longer the one that was opened (deleted or replaced while
+// the program runs), because SQLite would go on writing into the vanished file.
 
 #include <QSqlDatabase>
+#include <QString>
 
 namespace ssq {
 
@@ -14,10 +17,13 @@ public:
 
     bool active() const { return m_active; }
     bool commit();
+    // Why the transaction did not begin or commit, for the user.
+    QString failure() const { return m_failure; }
 
 private:
     QSqlDatabase m_db;
     bool m_active = false;
+    QString m_failure;
 };
 
 } // namespace ssq

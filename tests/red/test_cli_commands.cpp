@@ -67,7 +67,7 @@ private Q_SLOTS:
         Database db(path);
         QVERIFY(db.open(nullptr));
         QVERIFY(test::addDraws(db.connection(),
-                               {{7002, {1, 2, 3, 4, 5, 6}, 1}, {7001, {1, 2, 3, 4, 5, 7}, 2}}));
+                               {{7001, {1, 2, 3, 4, 5, 7}, 2}, {7002, {1, 2, 3, 4, 5, 6}, 1}}));
         QCOMPARE(cli({u"info"_s}, path),
                  std::make_tuple(0,
                                  QStringList{where, u"开奖记录: 2"_s, u"最早期号: 7001"_s,

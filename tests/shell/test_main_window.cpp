@@ -201,8 +201,8 @@ private Q_SLOTS:
         for (const QString& item : {u"BF"_s, u"XF"_s, u"YS"_s})
             m_window->menuItem(item)->trigger();
         ssq::setBackupFolder({});
-        QCOMPARE(m_prompter->messageTexts().mid(1),
-                 (QStringList{u"数据库替换完毕"_s, u"数据库压缩完毕"_s}));
+        QVERIFY(m_prompter->messageTexts().value(1).startsWith(u"数据库替换完毕（替换前的数据库已保存为"_s));
+        QCOMPARE(m_prompter->messageTexts().mid(2), QStringList{u"数据库压缩完毕"_s});
         QVERIFY(QFile::exists(ssq::backupFilePath(backups.path())) && m_temp->database().isOpen());
     }
 
@@ -223,8 +223,15 @@ private Q_SLOTS:
         QVERIFY(m_window.isNull());
     }
 
-    // Condition 4 at 21..22 keeps 1 2 3 4 5 6 and 1 2 3 4 5 7.
+    // Condition 4 at 21..22 keeps 1 2 3 4 5 6 and 1 2 3 4 5 7. Before the first run there is
+    // nothing to save, and saving says so without touching what was saved before.
     void selectionRunByClicking() {
+        QVERIFY(ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).saved);
+        m_window->menuItem(u"BCHM"_s)->trigger();
+        QCOMPARE(m_prompter->messageTexts(),
+                 QStringList{u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s});
+        QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts.size(), 3);
+        m_prompter->clear();
         type(8, u"0000001"_s);
         type(50, u"22"_s);
         type(51, u"21"_s);

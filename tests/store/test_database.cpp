@@ -178,8 +178,19 @@ private Q_SLOTS:
         const auto backedUp = tableRows(db(), u"kjzb"_s);
         add(3);
         QVERIFY(deleteDraw(db(), 1).written);
-        QCOMPARE(restoreFromBackup(m_temp->database(), backups()).message, u"数据库替换完毕"_s);
+        const auto replaced = tableRows(db(), u"kjzb"_s);
+        const QString message = restoreFromBackup(m_temp->database(), backups()).message;
         QCOMPARE(tableRows(db(), u"kjzb"_s), backedUp);
+        // The replaced file stays beside the backup under a dated name the message gives.
+        const QStringList kept = QDir(backups()).entryList({u"ssq-替换前-*.mdb"_s}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(message, u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(
+                              QDir::toNativeSeparators(QDir(backups()).filePath(kept[0]))));
+        {
+            Database old(QDir(backups()).filePath(kept[0]));
+            QVERIFY(old.open(nullptr));
+            QCOMPARE(tableRows(old.connection(), u"kjzb"_s), replaced);
+        }
         add(4);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 3);
         QCOMPARE(files(), QStringList{u"ssq.mdb"_s});

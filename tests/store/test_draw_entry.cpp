@@ -1,10 +1,11 @@
 // Draw entry on a real database file: the first record, the short-history rule, hot/cold values
-// of add and automatic modify, duplicates, delete, missing issues and all-or-nothing writes;
-// reading the stored draws back.
+// of add and automatic modify, refused duplicate and lower issues, exact delete, hand-edited
+// issues and cells, missing issues and all-or-nothing writes; reading the stored draws back.
 
 #include "model/hot_cold.h"
 #include "store/draw_history.h"
 #include "model/indicators.h"
+#include "store/cell_edit_rule.h"
 #include "store/draw_entry.h"
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
@@ -57,6 +58,15 @@ private:
     QList<test::HistoryDraw> m_real;
 
     QSqlDatabase db() { return m_temp->connection(); }
+    QList<QList<QVariantList>> snapshot() {
+        return {tableRows(db(), u"kjhm"_s), tableRows(db(), u"kjdm"_s), tableRows(db(), u"kjzb"_s)};
+    }
+    QList<int> issues(const QString& table) {
+        QList<int> out;
+        for (const QVariantList& row : tableRows(db(), table))
+            out.append(row[0].toInt());
+        return out;
+    }
     EntryResult add(int i) { return addDraw(db(), m_real[i].input()); }
     HotColdValues hotColdOfReal(int count) {
         std::vector<RedCombo> reds;
@@ -100,26 +110,75 @@ private Q_SLOTS:
                          drawIndicators(m_real[22].red, m_real[22].blue, m_real[21].red, hotColdOfReal(22)));
     }
 
-    // A duplicate or lower issue is appended, measured against the highest issue stored;
-    // delete removes the first row with the issue from each table, the later duplicate stays.
-    void duplicatesLowerIssuesAndDelete() {
-        for (int i : {0, 1, 2, 3, 1})
+    // An issue already stored, or one below the newest, is refused and changes nothing (the
+    // tables would get two rows of one issue, or indicators measured against the wrong draw);
+    // delete removes one row of each table only for an issue stored exactly.
+    void storedOrLowerIssuesAreRefusedDeleteIsExact() {
+        for (int i : {0, 1, 2, 3})
             QVERIFY(add(i).written);
-        QVERIFY(addDraw(db(), {0, {1, 2, 3, 4, 5, 6}, 1}).written);
-        const auto issues = [&](const QString& table) {
-            QList<int> out;
-            for (const QVariantList& row : tableRows(db(), table))
-                out.append(row[0].toInt());
-            return out;
-        };
-        QCOMPARE(issues(u"kjdm"_s), (QList<int>{0, 1, 2, 2, 3, 4}));
-        expectIndicators(tableRows(db(), u"kjzb"_s)[0], drawIndicators({1, 2, 3, 4, 5, 6}, 1, m_real[3].red, {}));
+        QSqlQuery q(db());
+        for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
+            QVERIFY(q.exec(u"INSERT INTO %1 (期号) VALUES (0)"_s.arg(t))); // an issue-0 row
+        const auto before = snapshot();
+        const QList<std::pair<EntryResult, QStringList>> refused{
+            {add(1), {u"第0002期已经存在"_s, u"自动修改数据"_s}},
+            {add(3), {u"第0004期已经存在"_s}},
+            {addDraw(db(), {3, {1, 2, 3, 4, 5, 6}, 1}), {u"第0003期已经存在"_s}},
+            {addDraw(db(), {2, {1, 2, 3, 4, 5, 6}, 1}) /* stored too */, {u"已经存在"_s}},
+            {addDraw(db(), {-1, {1, 2, 3, 4, 5, 6}, 1}), {u"比数据库中最新的第0004期小"_s, u"新的数据库"_s}},
+            {deleteDraw(db(), 3.5), {u"数据库中没有第3.5期的开奖数据"_s}},
+            {deleteDraw(db(), 99999999999.0), {u"没有第99999999999期"_s}},
+            {deleteDraw(db(), -0.4), {u"没有删除任何数据"_s}}};
+        for (const auto& [r, words] : refused) {
+            QVERIFY(!r.written && r.messages.last().warning);
+            for (const QString& w : words)
+                QVERIFY2(r.messages.last().text.contains(w), qPrintable(r.messages.last().text));
+        }
+        QCOMPARE(snapshot(), before);
 
         QCOMPARE(texts(deleteDraw(db(), 2)), QStringList{u"您指定期号的所有数据删除完毕"_s});
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
-            QCOMPARE(issues(t), (QList<int>{0, 1, 2, 3, 4}));
-        expectIndicators(tableRows(db(), u"kjzb"_s)[2],
-                         drawIndicators(m_real[1].red, m_real[1].blue, m_real[3].red, {}));
+            QCOMPARE(issues(t), (QList<int>{0, 1, 3, 4}));
+    }
+
+    // A hand-edited issue (7018.4 for 7018) is found and rewritten in all three tables.
+    void modifyRewritesAHandEditedIssue() {
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(add(i).written);
+        QSqlQuery q(db());
+        QVERIFY(q.exec(u"UPDATE kjhm SET 期号 = 4.4 WHERE 期号 = 4"_s));
+        const RedCombo red{2, 9, 14, 21, 28, 33};
+        QCOMPARE(texts(modifyDraw(db(), {4, red, 5})), (QStringList{kShort, kModified}));
+        for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
+            QCOMPARE(issues(t), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(tableRows(db(), u"kjzb"_s)[3][1].toString(), u"2 9 14 21 28 33+5"_s);
+        QCOMPARE(tableRows(db(), u"kjhm"_s)[3][0].toDouble(), 4.0);
+    }
+
+    // A hand edit stores numbers only where the column holds numbers, and a whole issue.
+    void cellEditRule_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem"); // empty: stored
+        QTest::newRow("issue") << u"kjhm"_s << 0 << u"7001"_s << QString();
+        QTest::newRow("issue letters") << u"kjhm"_s << 0 << u"7OO1"_s << u"第3行“期号”列只能填数字，“7OO1”不是数字"_s;
+        QTest::newRow("issue fraction") << u"kjdm"_s << 0 << u"7018.4"_s << u"期号必须是整数"_s;
+        QTest::newRow("issue empty") << u"kjzb"_s << 0 << u" "_s << u"期号不能为空"_s;
+        QTest::newRow("number") << u"kjhm"_s << 5 << u" 5 "_s << QString();
+        QTest::newRow("empty number") << u"kjhm"_s << 5 << QString() << QString();
+        QTest::newRow("negative hot/cold") << u"kjzb"_s << 25 << u"-12"_s << QString();
+        QTest::newRow("text in number") << u"kjhm"_s << 5 << u"abc"_s << u"“H5”列只能填数字"_s;
+        QTest::newRow("number then text") << u"kjzb"_s << 3 << u"12abc"_s << u"不是数字"_s;
+        QTest::newRow("draw text") << u"kjzb"_s << 1 << u"1 2 3 4 5 6+7"_s << QString();
+    }
+    void cellEditRule() {
+        QFETCH(QString, table);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        const QString found = cellEditProblem(table, column, 3, text);
+        QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
     }
 
     // Modify recomputes against the row before, with hot/cold values from every stored row:
@@ -147,9 +206,6 @@ private Q_SLOTS:
         for (const QString& when : {u"INSERT"_s, u"UPDATE"_s})
             QVERIFY(q.exec(u"CREATE TRIGGER refuse_%1 BEFORE %1 ON kjzb "
                            u"BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s.arg(when)));
-        const auto snapshot = [&] {
-            return QList{tableRows(db(), u"kjhm"_s), tableRows(db(), u"kjdm"_s), tableRows(db(), u"kjzb"_s)};
-        };
         const auto before = snapshot();
         const QList<std::pair<EntryResult, QString>> refused{
             {modifyDraw(db(), {7009, {1, 2, 3, 4, 5, 6}, 1}), u"没有第7009期"_s},

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -92,43 +93,82 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
         QCOMPARE(tableRows(db(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
 
+        // The answer must be a stored issue exactly: 7001.5 is not 7002, and neither a number
+        // too large for an issue nor an empty answer is issue 0.
+        QSqlQuery q(db());
+        for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
+            QVERIFY(q.exec(u"INSERT INTO %1 (期号) VALUES (0)"_s.arg(t)));
+        for (const QString& answer : {u"7001.5"_s, u"99999999999"_s, QString()}) {
+            m_prompter->answerInput(answer);
+            click(&form9, u"Command4"_s);
+            QVERIFY2(m_prompter->messageTexts().last().endsWith(u"，没有删除任何数据。"_s),
+                     qPrintable(m_prompter->messageTexts().last()));
+            QCOMPARE(rowCount(db(), u"kjzb"_s), 3);
+        }
         m_prompter->answerInput(u"7002"_s);
         click(&form9, u"Command4"_s);
-        QCOMPARE(m_prompter->questions(), QStringList{u"请输入需要删除的期号"_s});
+        QCOMPARE(m_prompter->questions().last(), u"请输入需要删除的期号"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
-        QCOMPARE(rowCount(db(), u"kjzb"_s), 1);
+        QCOMPARE(rowCount(db(), u"kjzb"_s), 2);
         for (const auto& [button, columns] : {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
             click(&form9, button);
             QCOMPARE(grid(form9)->columnCount(), columns);
         }
     }
 
-    // A value typed into the grid and a row deleted by hand reach the file at once, in the
-    // row touched only, even beside a row holding the same values.
+    // The file deleted under the open window: adding says so instead of "数据添加完毕".
+    void drawEntryAfterTheFileWasDeleted() {
+        DrawEntryWindow form9(m_temp->database());
+        form9.show();
+        QVERIFY(QFile::remove(m_temp->path()));
+        enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
+        QVERIFY2(m_prompter->messageTexts().last().startsWith(u"数据添加失败，数据库没有改动：数据库文件"_s) &&
+                     m_prompter->messageTexts().last().contains(u"已经不存在"_s),
+                 qPrintable(m_prompter->messageTexts().join(u'|')));
+        QVERIFY(!QFile::exists(m_temp->path()));
+    }
+
+    // A value typed into the grid reaches the file at once, in the row touched only, even
+    // beside a row holding the same values. Text in a number column is refused naming the
+    // cell, and the Delete key removes nothing (a draw goes from all three tables or none).
     void drawEntryManualEdit() {
         QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2}, {7002, {2, 3, 4, 5, 6, 7}, 2},
-                                      {7002, {2, 3, 4, 5, 6, 7}, 2}}));
+                                      {7003, {2, 3, 4, 5, 6, 7}, 2}}));
         DrawEntryWindow form9(m_temp->database());
         form9.show();
         click(&form9, u"Command9"_s);
         click(&form9, u"Command10"_s);
         QVERIFY(m_prompter->messageTexts().value(0).startsWith(u"您现在可以手动修改数据了"_s));
         DrawGridView* view = form9.grid();
-        view->setCurrentIndex(view->model()->index(1, 3));
-        view->setFocus();
-        QTest::keyClick(view, Qt::Key_F2);
-        QTest::keyClick(view->focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(view->focusWidget(), u"99"_s);
-        QTest::keyClick(view->focusWidget(), Qt::Key_Return);
+        const auto typeInto = [view](int row, int column, const QString& text) {
+            view->setCurrentIndex(view->model()->index(row, column));
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_F2);
+            QTest::keyClick(view->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(view->focusWidget(), text);
+            QTest::keyClick(view->focusWidget(), Qt::Key_Return);
+        };
+        typeInto(1, 3, u"99"_s);
         QTRY_COMPARE(tableRows(db(), u"kjzb"_s)[1][3].toInt(), 99);
         const QList<QVariantList> edited = tableRows(db(), u"kjzb"_s);
         QCOMPARE(edited[2][3].toInt(), 27);
+
+        for (const auto& [column, text, words] : {std::tuple{0, u"7OO1"_s, u"第1行“期号”列只能填数字"_s},
+                                                  std::tuple{4, u"abc"_s, u"第1行“AC值”列只能填数字"_s}}) {
+            m_prompter->clear();
+            typeInto(0, column, text);
+            QTRY_VERIFY(!m_prompter->messageTexts().isEmpty());
+            QVERIFY2(m_prompter->messageTexts().last().contains(words), qPrintable(m_prompter->messageTexts().last()));
+            QCOMPARE(tableRows(db(), u"kjzb"_s), edited);
+        }
+
         view->selectRow(2);
         view->setFocus();
+        m_prompter->clear();
         QTest::keyClick(view, Qt::Key_Delete);
-        QCOMPARE(tableRows(db(), u"kjzb"_s), edited.mid(0, 2));
-        QCOMPARE(rowCount(db(), u"kjhm"_s), 3); // only the table shown
-        QCOMPARE(view->model()->rowCount(), 2);
+        QVERIFY(m_prompter->messageTexts().value(0).contains(u"删除数据"_s));
+        QCOMPARE(tableRows(db(), u"kjzb"_s), edited);
+        QCOMPARE(view->model()->rowCount(), 3);
     }
 
     void pastDrawQuery() {

@@ -1,0 +1,34 @@
+#include "store/store_error.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+QString storeErrorText(const QSqlError& error) {
+    bool isNumber = false;
+    // Extended result codes keep the primary code in their low byte.
+    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    const QString detail = error.text().trimmed();
+    if (!isNumber)
+        return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+    switch (code) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return u"数据库文件正被其他程序使用（已锁定），请关闭使用它的程序后再试"_s;
+    case 8: // SQLITE_READONLY
+        return u"数据库文件是只读的，无法写入"_s;
+    case 10: // SQLITE_IOERR
+        return u"读写数据库文件时出错（%1）"_s.arg(detail);
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return u"数据库文件已损坏，或已被换成了别的文件（%1）"_s.arg(detail);
+    case 13: // SQLITE_FULL
+        return u"磁盘已满，数据库文件无法写入"_s;
+    case 14: // SQLITE_CANTOPEN
+        return u"无法打开数据库文件（%1）"_s.arg(detail);
+    default:
+        return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+    }
+}
+
+} // namespace ssq

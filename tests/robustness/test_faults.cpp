@@ -1,0 +1,313 @@
+// The database file going wrong under the program: read-only, locked by another connection that
+// holds a write transaction, deleted or replaced by a foreign file while the program runs, and a
+// full disk (a size-limited file system mounted for the test). Each gives a clear message, or
+// ssq-cli a failing status with the message on standard error, and loses nothing stored before.
+
+#include "red/saved_results.h"
+#include "store/database.h"
+#include "store/draw_entry.h"
+#include "store/history_import.h"
+#include "store/maintenance.h"
+#include "store/rowid_table_model.h"
+#include "support/draw_tables.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+using namespace ssq;
+
+namespace {
+
+using Tables = QList<QList<QVariantList>>;
+
+QString historyFile() {
+    return QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+Tables drawTables(QSqlDatabase db) {
+    return {test::tableRows(db, u"kjhm"_s), test::tableRows(db, u"kjdm"_s),
+            test::tableRows(db, u"kjzb"_s)};
+}
+
+QString lastText(const EntryResult& r) {
+    return r.messages.isEmpty() ? QString() : r.messages.last().text;
+}
+
+const QString kNotADatabase = u"This is a note, not a database.\n"_s;
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QList<test::HistoryDraw> m_draws; // the real draws from 2020001
+
+    QString file(const QString& name) const { return m_dir->filePath(name); }
+
+    // A history file of the first `count` real draws from 2020001.
+    QString historyOf(int count) {
+        QStringList lines{u"issue,r1,r2,r3,r4,r5,r6,blue"_s};
+        for (int i = 0; i < count; ++i) {
+            const test::HistoryDraw& d = m_draws[i];
+            QStringList fields{d.issueText};
+            for (int r : d.red)
+                fields.append(QString::number(r));
+            fields.append(QString::number(d.blue));
+            lines.append(fields.join(u','));
+        }
+        const QString path = file(u"first-%1.csv"_s.arg(count));
+        return writeFile(path, (lines.join(u'\n') + u'\n').toUtf8()) ? path : QString();
+    }
+
+    // ssq-cli to the end, with `backups` as its backup folder: status, standard error (or, with
+    // `output`, standard output).
+    std::pair<int, QString> cli(const QStringList& args, const QString& backups = {},
+                                bool output = false) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"SSQ_BACKUP_DIR"_s, backups.isEmpty() ? file(u"no-backups"_s) : backups);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(SSQ_CLI_PATH), args);
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+            return {-1, {}};
+        return {p.exitCode(),
+                QString::fromUtf8(output ? p.readAllStandardOutput() : p.readAllStandardError())
+                    .trimmed()};
+    }
+    std::pair<int, QString> importAll(const QString& db) {
+        return cli({u"--db"_s, db, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s});
+    }
+
+    // An open database at `path` holding the first `count` real draws.
+    std::unique_ptr<Database> filled(const QString& path, int count) {
+        auto db = std::make_unique<Database>(path);
+        QString error;
+        if (!db->open(&error) || !importHistoryFile(db->connection(), historyOf(count), {}).ok)
+            return nullptr;
+        return db;
+    }
+
+    EntryResult addNext(Database& db, int stored) {
+        return addDraw(db.connection(), m_draws[stored].input());
+    }
+    SaveOutcome saveSome(Database& db) {
+        return saveResults(db.connection(), 4000, [](int) { return u"1 2 3 4 5 6"_s; });
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_draws = test::realDraws(u"2020001"_s, 983);
+        QCOMPARE(m_draws.size(), 983);
+    }
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void readOnlyFile() {
+        const QString path = file(u"ssq.mdb"_s);
+        QVERIFY(filled(path, 40));
+        const QByteArray before = bytesOf(path);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        const auto [status, error] = importAll(path);
+        QCOMPARE(status, 1);
+        QVERIFY2(error.contains(u"只读"_s) && error.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(error));
+        QCOMPARE(bytesOf(path), before);
+    }
+
+    // The maintenance commands: a missing database is not backed up (and not created), the
+    // old backup stays; then backup, replace and compact print their closing messages.
+    void cliMaintenance() {
+        const QString path = file(u"ssq.mdb"_s);
+        const QString backups = file(u"备份"_s);
+        QVERIFY(filled(path, 30));
+        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
+                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）"_s.arg(
+                                       QDir::toNativeSeparators(backups))));
+        const QByteArray backup = bytesOf(backupFilePath(backups));
+        QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
+        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups),
+                 std::make_pair(
+                     1, u"数据库没有备份。数据库文件“%1”不存在。原有的备份文件没有改动。"_s.arg(
+                            QDir::toNativeSeparators(path))));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+        QVERIFY(QFile::rename(file(u"moved.mdb"_s), path));
+        const auto [restored, said] = cli({u"--db"_s, path, u"restore"_s}, backups, true);
+        QCOMPARE(restored, 0);
+        QVERIFY2(said.startsWith(u"数据库替换完毕（替换前的数据库已保存为%1"_s.arg(
+                     QDir::toNativeSeparators(backups + u"/ssq-替换前-"_s))),
+                 qPrintable(said));
+        QCOMPARE(cli({u"--db"_s, path, u"compact"_s}, backups, true),
+                 std::make_pair(0, u"数据库压缩完毕"_s));
+    }
+
+    // Another program holds a write transaction: every write says the file is locked and
+    // changes nothing; once it lets go, writing works again.
+    void lockedByAnotherConnection() {
+        const QString path = file(u"ssq.mdb"_s);
+        std::unique_ptr<Database> db = filled(path, 40);
+        QVERIFY(db);
+        const Tables before = drawTables(db->connection());
+        Database other(path);
+        QVERIFY(other.open(nullptr));
+        QSqlQuery hold(other.connection());
+        QVERIFY(hold.exec(u"BEGIN IMMEDIATE"_s));
+        QVERIFY(hold.exec(u"UPDATE tjbc SET 编号 = 编号"_s));
+
+        const EntryResult added = addNext(*db, 40);
+        QVERIFY2(!added.written && lastText(added).contains(u"已锁定"_s),
+                 qPrintable(lastText(added)));
+        const SaveOutcome saved = saveSome(*db);
+        QVERIFY2(!saved.saved && saved.message.contains(u"已锁定"_s), qPrintable(saved.message));
+        const auto [status, error] = importAll(path);
+        QCOMPARE(status, 1);
+        QVERIFY2(error.contains(u"锁定"_s), qPrintable(error));
+
+        QVERIFY(hold.exec(u"ROLLBACK"_s));
+        QCOMPARE(drawTables(db->connection()), before);
+        QVERIFY(addNext(*db, 40).written);
+    }
+
+    // Deleted under the running program: nothing is written into the vanished file as if it
+    // were stored, and no empty file takes its place.
+    void deletedWhileRunning() {
+        const QString path = file(u"ssq.mdb"_s);
+        const QString backups = file(u"备份"_s);
+        std::unique_ptr<Database> db = filled(path, 40);
+        QVERIFY(db && backupDatabase(*db, backups).ok);
+        const QByteArray backup = bytesOf(backupFilePath(backups));
+        RowidTableModel grid(db->connection(), u"kjhm"_s);
+        QVERIFY(grid.select());
+        QSignalSpy refused(&grid, &RowidTableModel::editRefused);
+        QVERIFY(QFile::remove(path));
+
+        const QString gone = u"已经不存在"_s;
+        const EntryResult added = addNext(*db, 40);
+        QVERIFY2(!added.written && lastText(added).contains(gone), qPrintable(lastText(added)));
+        const SaveOutcome saved = saveSome(*db);
+        QVERIFY2(!saved.saved && saved.message.contains(gone), qPrintable(saved.message));
+        const ImportReport imported =
+            importHistoryFile(db->connection(), historyFile(), u"2020001"_s);
+        QVERIFY2(!imported.ok && imported.message.contains(gone), qPrintable(imported.message));
+        QVERIFY(!grid.setData(grid.index(0, 5), u"5"_s));
+        QVERIFY(refused.size() == 1 && refused[0][0].toString().contains(gone));
+        const MaintenanceResult backedUp = backupDatabase(*db, backups);
+        QVERIFY2(!backedUp.ok && backedUp.message.contains(u"不存在"_s),
+                 qPrintable(backedUp.message));
+        QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    // Replaced by a file that is not a database, overwritten in place or moved over it: writes
+    // are refused with a message and the foreign file is left exactly as it is.
+    void replacedByAForeignFile_data() {
+        QTest::addColumn<bool>("inPlace");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("overwritten") << true << u"已损坏，或已被换成了别的文件"_s;
+        QTest::newRow("moved over it") << false << u"被换成了另一个文件"_s;
+    }
+    void replacedByAForeignFile() {
+        QFETCH(bool, inPlace);
+        QFETCH(QString, words);
+        const QString path = file(u"ssq.mdb"_s);
+        std::unique_ptr<Database> db = filled(path, 40);
+        QVERIFY(db);
+        const QByteArray foreign = kNotADatabase.toUtf8().repeated(200);
+        if (inPlace) {
+            QVERIFY(writeFile(path, foreign));
+        } else {
+            QVERIFY(writeFile(file(u"note.txt"_s), foreign));
+            QVERIFY(::rename(QFile::encodeName(file(u"note.txt"_s)).constData(),
+                             QFile::encodeName(path).constData()) == 0);
+        }
+        const EntryResult added = addNext(*db, 40);
+        QVERIFY2(!added.written && lastText(added).contains(words), qPrintable(lastText(added)));
+        const SaveOutcome saved = saveSome(*db);
+        QVERIFY2(!saved.saved, qPrintable(saved.message));
+        QCOMPARE(bytesOf(path), foreign);
+        QVERIFY(!QFileInfo::exists(path + u"-journal"_s));
+    }
+
+    // A full disk: each write says so, the file stays whole with every draw, the old backup stays,
+    // no half-written copy is left; with room again writing works.
+    void fullDisk() {
+        const QString mount = file(u"mnt"_s);
+        QVERIFY(QDir().mkpath(mount));
+        QProcess mounting;
+        mounting.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=6m"_s, u"tmpfs"_s, mount});
+        if (!mounting.waitForFinished(10000) || mounting.exitStatus() != QProcess::NormalExit ||
+            mounting.exitCode() != 0)
+            QSKIP(qPrintable(
+                u"a size-limited file system cannot be mounted here (mounting needs root "
+                u"and the right to mount), so the full-disk case does not run: "_s +
+                QString::fromLocal8Bit(mounting.readAllStandardError()).trimmed()));
+        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {u"-l"_s, mount}); });
+
+        const QString path = QDir(mount).filePath(u"ssq.mdb"_s);
+        const QString backups = QDir(mount).filePath(u"备份"_s);
+        {
+            std::unique_ptr<Database> db = filled(path, 400);
+            QVERIFY(db && backupDatabase(*db, backups).ok);
+            const Tables before = drawTables(db->connection());
+            const QByteArray backup = bytesOf(backupFilePath(backups));
+
+            QFile filler(QDir(mount).filePath(u"filler"_s));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            for (const qsizetype chunk : {qsizetype(64 * 1024), qsizetype(4096), qsizetype(512)}) {
+                const QByteArray block(chunk, 'x');
+                while (filler.write(block) == chunk) {
+                }
+            }
+            filler.close();
+
+            const QString full = u"磁盘已满"_s;
+            const EntryResult added = addNext(*db, 400);
+            QVERIFY2(!added.written && lastText(added).contains(full), qPrintable(lastText(added)));
+            const SaveOutcome saved = saveSome(*db);
+            QVERIFY2(!saved.saved && saved.message.contains(full), qPrintable(saved.message));
+            const auto [status, error] = importAll(path);
+            QCOMPARE(status, 1);
+            QVERIFY2(error.contains(full), qPrintable(error));
+            const MaintenanceResult backedUp = backupDatabase(*db, backups);
+            QVERIFY2(!backedUp.ok && backedUp.message.contains(u"原有的备份文件没有改动"_s),
+                     qPrintable(backedUp.message));
+            const MaintenanceResult compacted = compactDatabase(*db);
+            QVERIFY2(!compacted.ok && compacted.message.contains(u"数据库没有改动"_s),
+                     qPrintable(compacted.message));
+
+            QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+            QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList{u"ssq1.mdb"_s});
+            QCOMPARE(QDir(mount).entryList(QDir::Files), (QStringList{u"filler"_s, u"ssq.mdb"_s}));
+            QSqlQuery check(db->connection());
+            QVERIFY(check.exec(u"PRAGMA integrity_check"_s) && check.next());
+            QCOMPARE(check.value(0).toString(), u"ok"_s);
+            QCOMPARE(drawTables(db->connection()), before);
+
+            QVERIFY(filler.remove());
+            QVERIFY(addNext(*db, 400).written);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFaults)
+#include "test_faults.moc"

@@ -1,0 +1,194 @@
+// When ssq.mdb is missing, damaged or not ours: backup and compaction refuse it and keep the old
+// backup; start-up says why and offers restoring a valid backup, a new empty database with the
+// bad file moved aside byte for byte, or quitting; a locked file is offered nothing. The start-up
+// dialog clicked like a person.
+
+#include "store/database.h"
+#include "store/database_recovery.h"
+#include "store/database_recovery_dialog.h"
+#include "store/maintenance.h"
+#include "support/draw_tables.h"
+#include "support/widget_actions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace ssq;
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestDatabaseRecovery : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path() const { return m_dir->filePath(u"ssq.mdb"_s); }
+    QString backups() const { return m_dir->filePath(u"备份"_s); }
+    // A database holding `draws` real draws, backed up when asked; its bytes.
+    QByteArray makeDatabase(int draws, bool backUp) {
+        Database db(path());
+        if (!db.open(nullptr) || !test::addRealDraws(db.connection(), u"2020001"_s, draws))
+            return {};
+        if (backUp && !backupDatabase(db, backups()).ok)
+            return {};
+        db.close();
+        return bytesOf(path());
+    }
+    QStringList files(const QString& folder, const QString& pattern) const {
+        return QDir(folder).entryList({pattern}, QDir::Files);
+    }
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void backupAndCompactRefuseWhatCannotBeCopied() {
+        QVERIFY(!makeDatabase(3, true).isEmpty());
+        const QByteArray backup = bytesOf(backupFilePath(backups()));
+        QVERIFY(QFile::remove(path()));
+        Database db(path());
+        for (const auto& [bytes, words] :
+             {std::pair{QByteArray(), u"不存在"_s},
+              std::pair{QByteArray("7001,1,2,3,4,5,6,7\n"), u"不是本程序的数据库"_s}}) {
+            QVERIFY(bytes.isNull() || write(path(), bytes));
+            const MaintenanceResult backedUp = backupDatabase(db, backups());
+            QVERIFY2(!backedUp.ok && backedUp.message.contains(words) &&
+                         backedUp.message.endsWith(u"原有的备份文件没有改动。"_s),
+                     qPrintable(backedUp.message));
+            const MaintenanceResult compacted = compactDatabase(db);
+            QVERIFY2(!compacted.ok && compacted.message.contains(words),
+                     qPrintable(compacted.message));
+            QCOMPARE(bytesOf(backupFilePath(backups())), backup);
+            // No empty file appears in place of a missing one; a foreign one is left as it was.
+            QCOMPARE(QFileInfo::exists(path()), !bytes.isNull());
+            QCOMPARE(bytesOf(path()), bytes);
+            QCOMPARE(files(m_dir->path(), u"*"_s),
+                     bytes.isNull() ? QStringList{} : QStringList{u"ssq.mdb"_s});
+        }
+    }
+
+    void startUp_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("text file, restore")
+            << u"text"_s << true << int(RecoveryChoice::RestoreBackup);
+        QTest::newRow("damaged, restore")
+            << u"damaged"_s << true << int(RecoveryChoice::RestoreBackup);
+        QTest::newRow("damaged, no backup, new")
+            << u"damaged"_s << false << int(RecoveryChoice::StartEmpty);
+        QTest::newRow("empty file, new") << u"empty"_s << true << int(RecoveryChoice::StartEmpty);
+        QTest::newRow("empty file, quit") << u"empty"_s << true << int(RecoveryChoice::Quit);
+    }
+    void startUp() {
+        QFETCH(QString, kind);
+        QFETCH(bool, backup);
+        QFETCH(int, choice);
+        QByteArray good = makeDatabase(4, backup);
+        QVERIFY(!good.isEmpty());
+        QByteArray bad;
+        if (kind == u"text"_s)
+            bad = "2020001,1,2,3,4,5,6,7\n";
+        else if (kind == u"damaged"_s) // the header kept, the rest of the first page gone
+            bad = good.left(100) + QByteArray(4096 - 100, '\xff') + good.mid(4096);
+        QVERIFY(write(path(), bad));
+
+        Database db(path());
+        QList<RecoveryOffer> offers;
+        QStringList told;
+        const bool opened = openWithRecovery(
+            db, backups(),
+            [&](const RecoveryOffer& offer) {
+                offers.append(offer);
+                return RecoveryChoice(choice);
+            },
+            [&](const QString& message, bool) { told.append(message); });
+
+        QCOMPARE(offers.size(), 1);
+        QCOMPARE(offers[0].canRestore, backup);
+        QVERIFY(offers[0].canStartEmpty);
+        QVERIFY2(offers[0].reason.contains(QDir::toNativeSeparators(path())),
+                 qPrintable(offers[0].reason));
+        QCOMPARE(opened, choice != int(RecoveryChoice::Quit));
+        QCOMPARE(db.isOpen(), opened);
+        switch (RecoveryChoice(choice)) {
+        case RecoveryChoice::Quit:
+            QVERIFY(told.isEmpty());
+            QCOMPARE(bytesOf(path()), bad);
+            QCOMPARE(files(m_dir->path(), u"*"_s), QStringList{u"ssq.mdb"_s});
+            break;
+        case RecoveryChoice::RestoreBackup:
+        case RecoveryChoice::StartEmpty: {
+            const bool restore = RecoveryChoice(choice) == RecoveryChoice::RestoreBackup;
+            QCOMPARE(test::rowCount(db.connection(), u"kjzb"_s), restore ? 4 : 0);
+            const QStringList aside = files(m_dir->path(), u"ssq-无法使用-*.mdb"_s);
+            QCOMPARE(aside.size(), 1);
+            QCOMPARE(bytesOf(m_dir->filePath(aside[0])), bad);
+            QVERIFY2(told.value(0).contains(aside[0]) &&
+                         told.value(0).startsWith(restore ? u"数据库替换完毕"_s
+                                                          : u"原来的数据库文件已改名"_s),
+                     qPrintable(told.value(0)));
+            break;
+        }
+        }
+    }
+
+    // A locked or read-only file is not bad: it is reported and nothing is offered.
+    void lockedFileIsOfferedNothing() {
+        QVERIFY(!makeDatabase(1, true).isEmpty());
+        Database holder(path());
+        QVERIFY(holder.open(nullptr));
+        QSqlQuery lock(holder.connection());
+        QVERIFY(lock.exec(u"BEGIN EXCLUSIVE"_s));
+        Database db(path());
+        bool asked = false;
+        QStringList told;
+        QVERIFY(!openWithRecovery(
+            db, backups(),
+            [&](const RecoveryOffer&) {
+                asked = true;
+                return RecoveryChoice::StartEmpty;
+            },
+            [&](const QString& message, bool) { told.append(message); }));
+        QVERIFY(!asked);
+        QVERIFY2(told.value(0).contains(u"锁定"_s), qPrintable(told.value(0)));
+        QVERIFY(lock.exec(u"ROLLBACK"_s));
+        QCOMPARE(files(m_dir->path(), u"*.mdb"_s), QStringList{u"ssq.mdb"_s});
+    }
+
+    void dialogOffersWhatIsThere() {
+        RecoveryOffer offer;
+        offer.reason = u"数据库文件“x”已损坏"_s;
+        offer.canStartEmpty = true;
+        DatabaseRecoveryDialog dialog(offer);
+        dialog.show();
+        QVERIFY(test::textOf(&dialog, u"Label1"_s).contains(offer.reason));
+        QVERIFY(!dialog.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
+        test::click(&dialog, u"Command1"_s);
+        QVERIFY(dialog.isVisible());
+        test::click(&dialog, u"Command2"_s);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.choice(), RecoveryChoice::StartEmpty);
+    }
+};
+
+QTEST_MAIN(TestDatabaseRecovery)
+#include "test_database_recovery.moc"

@@ -166,7 +166,8 @@ void BacktestWindow::cancelBacktest() {
 
 void BacktestWindow::runEnded() {
     BacktestResult result = m_watcher.result();
-    m_progress->setValue(0);
+    // A finished run leaves the bar full; a cancelled one empty.
+    m_progress->setValue(result.cancelled ? 0 : m_progress->maximum());
     if (result.cancelled) {
         m_summary->setText(u"回测已取消。"_s);
     } else {

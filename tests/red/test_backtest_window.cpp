@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -70,6 +71,8 @@ private Q_SLOTS:
         QCOMPARE(grid->index(0, 0).data().toString(), u"0035"_s);
         QCOMPARE(test::textOf(&window, u"Label2"_s), summaryText(expected.summary()));
         QVERIFY(test::textOf(&window, u"Label2"_s).startsWith(u"共回测6期"_s));
+        const auto* bar = window.findChild<QProgressBar*>(u"ProgressBar1"_s);
+        QCOMPARE(bar->value(), bar->maximum()); // a finished run leaves the bar full
 
         // With no row selected every row is copied, below a header line.
         test::click(&window, u"Command3"_s);

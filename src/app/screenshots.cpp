@@ -33,6 +33,7 @@
 #include "store/past_draw_query_window.h"
 #include "ui/prompter.h"
 #include "ui/qt_window_render.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -298,6 +299,7 @@ std::vector<WindowMaker> windowMakers() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ssq::installChineseTranslations(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (argc != 2) {

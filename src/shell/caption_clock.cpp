@@ -7,8 +7,7 @@ using namespace Qt::StringLiterals;
 namespace ssq {
 
 QString captionDateTime(const QDateTime& now) {
-    const QLocale locale = QLocale::system();
-    return locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
+    return QLocale().toString(now.date(), QLocale::ShortFormat) + u' ' +
            now.time().toString(u"HH:mm:ss"_s);
 }
 

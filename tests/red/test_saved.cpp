@@ -230,7 +230,7 @@ private Q_SLOTS:
                               u"500 1150 10 r1    r2    r3    r4"_s}));
         QCOMPARE(a4[43], u"500 13450 10 r165    r166    r167    r168"_s);
         QCOMPARE(a4[44], u"500 14200 14 打印日期： "_s +
-                             QLocale::system().toString(date, QLocale::ShortFormat));
+                             QLocale().toString(date, QLocale::ShortFormat));
         QCOMPARE(a4[45], u"500 14600 12 感谢您使用Ravelko选号软件  2007年2月13日"_s);
         QCOMPARE(a4.mid(46), (QStringList{u"line 100 900 9900 900"_s, u"line 100 950 9900 950"_s,
                                           u"line 100 14000 9900 14000"_s}));

@@ -11,6 +11,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
 #include <QImageReader>
 #include <QRandomGenerator>
@@ -80,7 +81,7 @@ private Q_SLOTS:
         }
     }
 
-    // Qt's own buttons speak Chinese once the translations are in.
+    // Qt's own buttons and dates speak Chinese once the translations are in.
     void qtButtonsInChinese() {
         QVERIFY(ssq::installChineseTranslations(*QCoreApplication::instance()));
         QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
@@ -90,6 +91,7 @@ private Q_SLOTS:
                        QDialogButtonBox::No})
             texts.append(box.button(b)->text().remove(u'&'));
         QCOMPARE(texts, (QStringList{u"确定"_s, u"取消"_s, u"是(Y)"_s, u"否(N)"_s}));
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat), u"2026/12/6"_s);
     }
 
     void installedPrompterAndOpenerAreUsedUntilRemoved() {

@@ -6,11 +6,11 @@
 #include "red/last_draw_check.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <tuple>
@@ -23,13 +23,9 @@ class TestCliCommands : public QObject {
 
     // Runs ssq-cli on the test's database unless told: its status, output lines, error output.
     std::tuple<int, QStringList, QString> cli(const QStringList& args, QString db = {}) {
-        QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH),
-                QStringList{u"--db"_s, db.isEmpty() ? m_db.path() : db} + args);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+        const test::CliRun r =
+            test::runCli(QStringList{u"--db"_s, db.isEmpty() ? m_db.path() : db} + args);
+        return {r.status, r.status < 0 ? QStringList() : r.out.split(u'\n'), r.err};
     }
 
     // Writes the panel to a condition file and runs select on it.

@@ -1,13 +1,11 @@
 // Form2 and Form6 used as a player uses them, over 500 real draws: the characteristics grids
 // after "分析全部数据特性", the default window and the sort buttons; the chart loads, the refused
-// load that keeps the old chart, the prompt, charts before any load, the saved picture; both
-// windows opened from the main window's menu.
+// load that keeps the old chart, the prompt, charts before any load, the saved picture.
 
 #include "analysis/indicator_chart_items.h"
 #include "analysis/indicator_chart_window.h"
 #include "analysis/number_characteristics_window.h"
 #include "analysis_fixtures.h"
-#include "shell/main_window.h"
 #include "store/draw_grid_view.h"
 #include "support/scripted_prompter.h"
 #include "support/widget_actions.h"
@@ -206,19 +204,6 @@ private Q_SLOTS:
                 !columns.contains(34));
     }
 
-    void menuItemsOpenTheWindowsOnce() {
-        test::ScriptedPrompter prompter;
-        auto* main = new MainWindow(m_db.database());
-        for (const QString& item : {u"HMFX"_s, u"ZXT"_s}) {
-            QVERIFY(main->menuItem(item)->isEnabled());
-            main->menuItem(item)->trigger();
-            main->menuItem(item)->trigger();
-        }
-        QCOMPARE(main->findChildren<NumberCharacteristicsWindow*>().size(), 1);
-        QCOMPARE(main->findChildren<IndicatorChartWindow*>().size(), 1);
-        QVERIFY(main->findChild<QWidget*>(u"Form6"_s)->isVisible());
-        delete main;
-    }
 };
 
 QTEST_MAIN(TestAnalysisWindows)

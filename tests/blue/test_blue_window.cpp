@@ -1,9 +1,8 @@
-// Form3 clicked like a player: opened from the main window once, a run with the forced range,
+// Form3 clicked like a player: a run with the forced range,
 // a refused strict list, the analysis with its prompt, the option set and controls files, and
 // the history views.
 
 #include "blue/blue_selection_window.h"
-#include "shell/main_window.h"
 #include "store/draw_grid_view.h"
 #include "support/draw_tables.h"
 #include "support/scripted_prompter.h"
@@ -57,19 +56,6 @@ private Q_SLOTS:
         m_window.reset();
         m_prompter.reset();
         m_temp.reset();
-    }
-
-    void opensOnceFromTheMainWindow() {
-        auto* main = new MainWindow(m_temp->database());
-        main->menuItem(u"LQXH"_s)->trigger();
-        main->menuItem(u"LQXH"_s)->trigger();
-        const QList<QWidget*> forms = main->findChildren<QWidget*>(u"Form3"_s);
-        QCOMPARE(forms.size(), 1);
-        QVERIFY(forms[0]->isWindow() && forms[0]->isVisible());
-        QCOMPARE(forms[0]->windowTitle(), u"蓝球选号"_s);
-        forms[0]->findChild<QAction*>(u"LQFH"_s)->trigger();
-        QTRY_VERIFY(main->findChildren<QWidget*>(u"Form3"_s).isEmpty());
-        delete main;
     }
 
     // Nothing ticked: all sixteen, and the range shown switched on at 0..0; then 大号 and 单.

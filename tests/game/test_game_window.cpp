@@ -1,14 +1,12 @@
 // Form5 as a player uses it, on scripted balls: random pick, a single draw with its hit and
 // prize texts and colours, refusals, the repeated draw with its live count and stop button,
-// resets and help; and the main window's menu item that opens it.
+// resets and help.
 
 #include "game/game_pick.h"
 #include "game/game_texts.h"
 #include "game/game_window.h"
 #include "scripted_random.h"
-#include "shell/main_window.h"
 #include "support/scripted_prompter.h"
-#include "support/temp_database.h"
 #include "support/widget_actions.h"
 
 #include <QAction>
@@ -185,20 +183,6 @@ private Q_SLOTS:
         QVERIFY(m_prompter->messageTexts()[0].startsWith(u"本程序为随机选号"_s));
     }
 
-    void mainWindowMenuOpensOneGame() {
-        ssq::test::TempDatabase temp;
-        QVERIFY(temp.isValid());
-        ssq::MainWindow main(temp.database());
-        QAction* item = main.menuItem(u"MNYX"_s);
-        QVERIFY(item && item->isEnabled());
-        item->trigger();
-        item->trigger();
-        const QList<ssq::GameWindow*> games =
-            main.findChildren<ssq::GameWindow*>(u"Form5"_s, Qt::FindDirectChildrenOnly);
-        QCOMPARE(games.size(), 1);
-        QVERIFY(games[0]->isWindow() && games[0]->isVisible());
-        QCOMPARE(games[0]->windowTitle(), u"娱乐"_s);
-    }
 };
 
 QTEST_MAIN(TestGameWindow)

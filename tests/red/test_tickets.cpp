@@ -196,7 +196,6 @@ private Q_SLOTS:
         QTest::newRow("no blue, commas") << u"1,4,16,22,26,31"_s << qint64(1);
         QTest::newRow("7+1") << u"1 2 3 4 5 6 7+1"_s << qint64(7);
         QTest::newRow("8+2") << u"1 2 3 4 5 6 7 8 + 1 2"_s << qint64(56);
-        QTest::newRow("6+16") << u"1 2 3 4 5 6 + 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"_s << qint64(16);
         QTest::newRow("20 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 + 1"_s
                                  << qint64(38760);
         QTest::newRow("5 reds") << u"1 2 3 4 5 + 1"_s << qint64(-1);
@@ -205,8 +204,6 @@ private Q_SLOTS:
         QTest::newRow("red 34") << u"1 2 3 4 5 34 + 1"_s << qint64(-1);
         QTest::newRow("blue 17") << u"1 2 3 4 5 6 + 17"_s << qint64(-1);
         QTest::newRow("repeat") << u"1 2 3 4 5 5 + 1"_s << qint64(-1);
-        QTest::newRow("nothing after +") << u"1 2 3 4 5 6 +"_s << qint64(-1);
-        QTest::newRow("two +") << u"1 2 3 4 5 6 + 1 + 2"_s << qint64(-1);
         QTest::newRow("word") << u"1 2 3 4 5 6x + 1"_s << qint64(-1);
     }
     void ticketLines() {

@@ -71,10 +71,8 @@ private Q_SLOTS:
 
     void tablesColumnsAndShippedRows() {
         const QList<std::tuple<QString, int, QString>> named{
-            {u"kjhm"_s, 33, u"H33"_s},   {u"kjhm"_s, 34, u"L1"_s},     {u"kjhm"_s, 49, u"L16"_s},
-            {u"kjdm"_s, 1, u"百万0"_s},   {u"kjdm"_s, 13, u"万位0"_s},  {u"kjdm"_s, 62, u"个位9"_s},
-            {u"kjzb"_s, 2, u"代码文本"_s}, {u"kjzb"_s, 20, u"代AC值"_s}, {u"kjzb"_s, 29, u"冷热1"_s},
-            {u"kjzb"_s, 43, u"蓝代连号"_s}, {u"rhmtx"_s, 3, u"累计开出"_s}, {u"rhmtx"_s, 4, u"遗漏期数"_s}};
+            {u"kjhm"_s, 34, u"L1"_s},      {u"kjdm"_s, 62, u"个位9"_s},   {u"kjzb"_s, 2, u"代码文本"_s},
+            {u"kjzb"_s, 43, u"蓝代连号"_s}, {u"rhmtx"_s, 4, u"遗漏期数"_s}};
         for (const auto& [table, pos, name] : named)
             QCOMPARE(db().record(table).fieldName(pos), name);
         // table, rows, columns

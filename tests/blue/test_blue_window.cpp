@@ -5,6 +5,7 @@
 #include "blue/blue_selection_window.h"
 #include "store/draw_grid_view.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
@@ -175,15 +176,10 @@ private Q_SLOTS:
         const BlueControls before = m_window->controls();
         m_window->setControls({});
 
-        QFile bad(dir.filePath(u"bad.json"_s));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(R"({"check": {"1": 1}, "text": {"29": "5"}})");
-        bad.close();
-        QFile both(dir.filePath(u"both.json"_s));
-        QVERIFY(both.open(QIODevice::WriteOnly));
-        both.write(R"({"option1": true, "option2": true})");
-        both.close();
-        for (const QString& file : {bad.fileName(), both.fileName()}) {
+        const QString bad = dir.filePath(u"bad.json"_s), both = dir.filePath(u"both.json"_s);
+        QVERIFY(test::writeBytes(bad, R"({"check": {"1": 1}, "text": {"29": "5"}})"));
+        QVERIFY(test::writeBytes(both, R"({"option1": true, "option2": true})"));
+        for (const QString& file : {bad, both}) {
             m_prompter->clear();
             m_prompter->answerFileName(file);
             item(u"ZRWJ"_s);

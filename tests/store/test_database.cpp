@@ -12,6 +12,7 @@
 #include "store/schema.h"
 #include "store/transaction.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/temp_database.h"
 
 #include <QDir>
@@ -53,16 +54,12 @@ private:
 
     // Opening fails with a message naming the file, and the file is exactly as it was.
     void expectRefusal(const QString& path, const QString& words) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
+        const QByteArray before = bytesOf(path);
         Database db(path);
         QString error;
         QVERIFY(!db.open(&error));
         QVERIFY2(error.contains(path) && error.contains(words), qPrintable(error));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(bytesOf(path), before);
         const QString name = QFileInfo(path).fileName();
         QCOMPARE(QFileInfo(path).dir().entryList({name + u"*"_s}, QDir::Files), QStringList{name});
     }
@@ -116,10 +113,7 @@ private Q_SLOTS:
         TempDatabase source;
         QVERIFY(QSqlQuery(source.connection()).exec(statement) || !bytes.isNull());
         const QString path = m_temp->folder() + u"/copy.mdb"_s;
-        QFile file(path);
-        QVERIFY(bytes.isNull() ? QFile::copy(source.path(), path) : file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        QVERIFY(bytes.isNull() ? QFile::copy(source.path(), path) : writeBytes(path, bytes));
         expectRefusal(path, words);
     }
 

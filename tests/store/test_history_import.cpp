@@ -5,6 +5,7 @@
 #include "store/history_import.h"
 #include "store/shipped_history.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/temp_database.h"
 
 #include <QFile>
@@ -32,12 +33,10 @@ private:
     QStringList m_real;
 
     // Writes `lines` (under the real file's header unless told) and returns the path.
-    QString writeFile(const QString& name, const QStringList& lines, bool header = true) {
-        QFile f(m_files.filePath(name));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
-        f.write(((header ? u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s : QString()) + lines.join(u'\n')).toUtf8());
-        return f.fileName();
+    QString writeFile(const QString& name, const QStringList& lines, bool withHeader = true) {
+        const QString path = m_files.filePath(name);
+        const QString header = withHeader ? u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s : QString();
+        return writeBytes(path, (header + lines.join(u'\n')).toUtf8()) ? path : QString();
     }
     QStringList realSlice(const QString& fromIssue, int count) {
         const qsizetype at = m_real.indexOf(QRegularExpression(fromIssue + u",.*"_s));

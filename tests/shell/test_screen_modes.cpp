@@ -42,16 +42,6 @@ public:
     }
 };
 
-// Answers questions from a queue (No when it is empty), recording them as the base does.
-class AnsweringPrompter : public ssq::test::ScriptedPrompter {
-public:
-    QList<bool> answers;
-    bool question(QWidget* parent, const QString& text) override {
-        ScriptedPrompter::question(parent, text);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-};
-
 const DisplayMode k800{800, 600, 32, 60};
 const DisplayMode k1024{1024, 768, 32, 75};
 const DisplayMode k1280{1280, 1024, 16, 1};
@@ -65,7 +55,7 @@ const QString kAbout = u"即将更改您的屏幕分辩率"_s;
 class TestScreenModes : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AnsweringPrompter> m_prompter;
+    std::unique_ptr<ssq::test::ScriptedPrompter> m_prompter;
     FakeDisplayModes* m_desktop = nullptr;
     ssq::ScreenModeWindow* m_window = nullptr;
 
@@ -86,7 +76,7 @@ class TestScreenModes : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { m_prompter = std::make_unique<AnsweringPrompter>(); }
+    void init() { m_prompter = std::make_unique<ssq::test::ScriptedPrompter>(); }
     void cleanup() {
         delete m_window;
         m_window = nullptr;
@@ -150,7 +140,8 @@ private Q_SLOTS:
         QFETCH(QStringList, questions);
         const std::vector<DisplayMode> modes{k800, k1024, k1280};
         open(k800);
-        m_prompter->answers = answers;
+        for (bool yes : answers)
+            m_prompter->answerQuestion(yes);
         if (refusedByDesktop >= 0)
             m_desktop->refused = modes[std::size_t(refusedByDesktop)];
         for (int i : chosen)
@@ -178,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().size(), 1);
         choose(0);
         QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k800, odd}));
-        m_prompter->answers = {true};
+        m_prompter->answerQuestion(true);
         choose(1);
         m_window->close();
         m_window = nullptr;

@@ -36,11 +36,6 @@ QString historyFile() {
     return QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
 }
 
-Tables drawTables(QSqlDatabase db) {
-    return {test::tableRows(db, u"kjhm"_s), test::tableRows(db, u"kjdm"_s),
-            test::tableRows(db, u"kjzb"_s)};
-}
-
 QString lastText(const EntryResult& r) {
     return r.messages.isEmpty() ? QString() : r.messages.last().text;
 }
@@ -153,7 +148,7 @@ private Q_SLOTS:
         const QString path = file(u"ssq.mdb"_s);
         std::unique_ptr<Database> db = filled(path, 40);
         QVERIFY(db);
-        const Tables before = drawTables(db->connection());
+        const Tables before = test::drawTables(db->connection());
         Database other(path);
         QVERIFY(other.open(nullptr));
         QSqlQuery hold(other.connection());
@@ -170,7 +165,7 @@ private Q_SLOTS:
         QVERIFY2(error.contains(u"锁定"_s), qPrintable(error));
 
         QVERIFY(hold.exec(u"ROLLBACK"_s));
-        QCOMPARE(drawTables(db->connection()), before);
+        QCOMPARE(test::drawTables(db->connection()), before);
         QVERIFY(addNext(*db, 40).written);
     }
 
@@ -254,7 +249,7 @@ private Q_SLOTS:
         {
             std::unique_ptr<Database> db = filled(path, 400);
             QVERIFY(db && backupDatabase(*db, backups).ok);
-            const Tables before = drawTables(db->connection());
+            const Tables before = test::drawTables(db->connection());
             const QByteArray backup = test::bytesOf(backupFilePath(backups));
 
             QFile filler(QDir(mount).filePath(u"filler"_s));
@@ -287,7 +282,7 @@ private Q_SLOTS:
             QSqlQuery check(db->connection());
             QVERIFY(check.exec(u"PRAGMA integrity_check"_s) && check.next());
             QCOMPARE(check.value(0).toString(), u"ok"_s);
-            QCOMPARE(drawTables(db->connection()), before);
+            QCOMPARE(test::drawTables(db->connection()), before);
 
             QVERIFY(filler.remove());
             QVERIFY(addNext(*db, 400).written);

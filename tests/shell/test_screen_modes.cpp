@@ -193,10 +193,7 @@ private Q_SLOTS:
         welcome->show();
         ssq::test::click(welcome, u"Command7"_s);
         ssq::test::click(welcome, u"Command7"_s);
-        QList<ssq::ScreenModeWindow*> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<ssq::ScreenModeWindow*>(w))
-                windows.append(form);
+        const QList<ssq::ScreenModeWindow*> windows = ssq::test::topLevel<ssq::ScreenModeWindow>();
         QCOMPARE(windows.size(), 1);
         ssq::ScreenModeWindow* opened = windows.front();
         QVERIFY(opened->isVisible() && opened->objectName() == u"Form11"_s);

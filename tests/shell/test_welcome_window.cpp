@@ -32,18 +32,9 @@ class TestWelcomeWindow : public QObject {
     std::unique_ptr<ssq::test::ScriptedPrompter> m_prompter;
     QPointer<ssq::WelcomeWindow> m_welcome;
 
-    static QList<ssq::MainWindow*> mainWindows() {
-        QList<ssq::MainWindow*> found;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* main = qobject_cast<ssq::MainWindow*>(w))
-                found.append(main);
-        return found;
-    }
+    static QList<ssq::MainWindow*> mainWindows() { return ssq::test::topLevel<ssq::MainWindow>(); }
     static ssq::HistoryImportWindow* importWindow() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* import = qobject_cast<ssq::HistoryImportWindow*>(w))
-                return import;
-        return nullptr;
+        return ssq::test::topLevel<ssq::HistoryImportWindow>().value(0);
     }
     void click(const QString& name) { ssq::test::click(m_welcome, name); }
 

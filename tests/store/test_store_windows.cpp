@@ -261,10 +261,7 @@ private Q_SLOTS:
         form9.show();
         click(&form9, u"Command11"_s);
         click(&form9, u"Command11"_s);
-        QList<HistoryImportWindow*> opened;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* import = qobject_cast<HistoryImportWindow*>(w))
-                opened.append(import);
+        const QList<HistoryImportWindow*> opened = topLevel<HistoryImportWindow>();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(textOf(opened.front(), u"Text2"_s), u"2020001"_s);
         QVERIFY(textOf(opened.front(), u"Label3"_s).contains(u"共983期"_s));

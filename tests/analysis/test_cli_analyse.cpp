@@ -3,8 +3,8 @@
 
 #include "analysis/hot_cold_characteristics.h"
 #include "analysis_fixtures.h"
+#include "support/cli_run.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <tuple>
@@ -16,12 +16,8 @@ class TestCliAnalyse : public QObject {
     Q_OBJECT
 
     std::tuple<int, QString, QString> cli(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH), QStringList{u"--db"_s, m_db->path()} + args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+        const test::CliRun r = test::runCli(QStringList{u"--db"_s, m_db->path()} + args);
+        return {r.status, r.out, r.err};
     }
 
     QList<QStringList> tables() {

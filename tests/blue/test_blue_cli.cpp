@@ -3,10 +3,11 @@
 
 #include "blue/blue_controls_file.h"
 #include "blue/blue_controls_text.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/temp_database.h"
 
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -21,20 +22,14 @@ class TestBlueCli : public QObject {
     test::TempDatabase m_db;
 
     std::tuple<int, QString, QString> cli(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH), QStringList{u"--db"_s, m_db.path()} + args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+        const test::CliRun r = test::runCli(QStringList{u"--db"_s, m_db.path()} + args);
+        return {r.status, r.out, r.err};
     }
 
     std::tuple<int, QString, QString> blue(const QByteArray& file) {
         const QString path = m_db.folder() + u"/蓝球.json"_s;
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(file) < 0)
+        if (!test::writeBytes(path, file))
             return {-1, {}, {}};
-        f.close();
         return cli({u"blue"_s, u"--controls"_s, path});
     }
 

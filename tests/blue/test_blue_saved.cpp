@@ -119,14 +119,10 @@ private Q_SLOTS:
     void controlsFileRefusals() {
         for (const auto& [json, words] : {
                  std::pair{"{\"check\": {\"1\": 1", u"JSON"_s},
-                 {"[1, 2]", u"JSON 对象"_s},
                  {R"({"checks": {}})", u"“checks”"_s},
                  {R"({"check": [1, 0]})", u"“check”"_s},
                  {R"({"check": {"17": 1}})", u"“17”"_s},
-                 {R"({"check": {"01": 1}})", u"“01”"_s},
                  {R"({"check": {"4": 2}})", u"“check”中键“4”"_s},
-                 {R"({"check": {"4": true}})", u"“check”中键“4”"_s},
-                 {R"({"text": {"0": "1"}})", u"“0”"_s},
                  {R"({"text": {"28": 5}})", u"“text”中键“28”"_s},
                  {R"({"option2": 1})", u"“option2”"_s},
              }) {

@@ -1,11 +1,11 @@
-// Form3 clicked like a player: opened from the main window once, a run with the forced range,
+// Form3 clicked like a player: a run with the forced range,
 // a refused strict list, the analysis with its prompt, the option set and controls files, and
 // the history views.
 
 #include "blue/blue_selection_window.h"
-#include "shell/main_window.h"
 #include "store/draw_grid_view.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
@@ -57,19 +57,6 @@ private Q_SLOTS:
         m_window.reset();
         m_prompter.reset();
         m_temp.reset();
-    }
-
-    void opensOnceFromTheMainWindow() {
-        auto* main = new MainWindow(m_temp->database());
-        main->menuItem(u"LQXH"_s)->trigger();
-        main->menuItem(u"LQXH"_s)->trigger();
-        const QList<QWidget*> forms = main->findChildren<QWidget*>(u"Form3"_s);
-        QCOMPARE(forms.size(), 1);
-        QVERIFY(forms[0]->isWindow() && forms[0]->isVisible());
-        QCOMPARE(forms[0]->windowTitle(), u"蓝球选号"_s);
-        forms[0]->findChild<QAction*>(u"LQFH"_s)->trigger();
-        QTRY_VERIFY(main->findChildren<QWidget*>(u"Form3"_s).isEmpty());
-        delete main;
     }
 
     // Nothing ticked: all sixteen, and the range shown switched on at 0..0; then 大号 and 单.
@@ -189,15 +176,10 @@ private Q_SLOTS:
         const BlueControls before = m_window->controls();
         m_window->setControls({});
 
-        QFile bad(dir.filePath(u"bad.json"_s));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(R"({"check": {"1": 1}, "text": {"29": "5"}})");
-        bad.close();
-        QFile both(dir.filePath(u"both.json"_s));
-        QVERIFY(both.open(QIODevice::WriteOnly));
-        both.write(R"({"option1": true, "option2": true})");
-        both.close();
-        for (const QString& file : {bad.fileName(), both.fileName()}) {
+        const QString bad = dir.filePath(u"bad.json"_s), both = dir.filePath(u"both.json"_s);
+        QVERIFY(test::writeBytes(bad, R"({"check": {"1": 1}, "text": {"29": "5"}})"));
+        QVERIFY(test::writeBytes(both, R"({"option1": true, "option2": true})"));
+        for (const QString& file : {bad, both}) {
             m_prompter->clear();
             m_prompter->answerFileName(file);
             item(u"ZRWJ"_s);

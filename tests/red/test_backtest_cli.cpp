@@ -3,10 +3,10 @@
 
 #include "red/backtest.h"
 #include "red/condition_file.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <tuple>
@@ -23,13 +23,9 @@ class TestBacktestCli : public QObject {
         const QString path = m_db.folder() + u"/条件.ssqpanel.json"_s;
         if (!saveConditionFile(path, panel, hv, nullptr))
             return {-1, {}, {}};
-        QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH),
-                QStringList{u"--db"_s, m_db.path(), u"backtest"_s, u"--panel"_s, path} + args);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+        const test::CliRun r = test::runCli(
+            QStringList{u"--db"_s, m_db.path(), u"backtest"_s, u"--panel"_s, path} + args);
+        return {r.status, r.status < 0 ? QStringList() : r.out.split(u'\n'), r.err};
     }
 
     // The lines the command must print for the back-test made in-process.

@@ -4,6 +4,7 @@
 #include "red/backtest_table_model.h"
 #include "red/backtest_window.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
@@ -84,9 +85,7 @@ private Q_SLOTS:
         const QString path = m_db.folder() + u"/回测"_s;
         m_prompter.answerFileName(path);
         test::click(&window, u"Command4"_s);
-        QFile csv(path + u".csv"_s);
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readAll(), "\xEF\xBB\xBF" + backtestCsv(expected.rows).toUtf8());
+        QCOMPARE(test::bytesOf(path + u".csv"_s), "\xEF\xBB\xBF" + backtestCsv(expected.rows).toUtf8());
         QVERIFY(m_prompter.messageTexts().last().contains(u"已保存"_s));
     }
 

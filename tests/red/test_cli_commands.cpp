@@ -6,11 +6,12 @@
 #include "red/last_draw_check.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/temp_database.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <tuple>
@@ -23,13 +24,9 @@ class TestCliCommands : public QObject {
 
     // Runs ssq-cli on the test's database unless told: its status, output lines, error output.
     std::tuple<int, QStringList, QString> cli(const QStringList& args, QString db = {}) {
-        QProcess p;
-        p.start(QStringLiteral(SSQ_CLI_PATH),
-                QStringList{u"--db"_s, db.isEmpty() ? m_db.path() : db} + args);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+        const test::CliRun r =
+            test::runCli(QStringList{u"--db"_s, db.isEmpty() ? m_db.path() : db} + args);
+        return {r.status, r.status < 0 ? QStringList() : r.out.split(u'\n'), r.err};
     }
 
     // Writes the panel to a condition file and runs select on it.
@@ -135,9 +132,7 @@ private Q_SLOTS:
             cli({u"select"_s, u"--panel"_s, path, u"--export"_s, file, u"--blue"_s, u"8,12"_s});
         QVERIFY2(status == 0, qPrintable(err));
         QCOMPARE(out.mid(1), (QStringList{u"导出\t4\t8\t"_s + file, QString()}));
-        QFile written(file);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), QByteArray("01 02 03 04 05 06 + 08\n01 02 03 04 05 06 + 12\n"
+        QCOMPARE(test::bytesOf(file), QByteArray("01 02 03 04 05 06 + 08\n01 02 03 04 05 06 + 12\n"
                                                "01 02 03 04 05 07 + 08\n01 02 03 04 05 07 + 12\n"));
         const auto [badStatus, badOut, badErr] =
             cli({u"select"_s, u"--panel"_s, path, u"--export"_s, file, u"--blue"_s, u"17"_s});
@@ -152,11 +147,9 @@ private Q_SLOTS:
         QVERIFY(test::addDraws(database.connection(), {{6095, {2, 3, 5, 7, 8, 9}, 5},
                                                        {6096, {1, 4, 16, 22, 26, 31}, 4}}));
         const QString tickets = m_db.folder() + u"/号码.txt"_s;
-        QFile file(tickets);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("01 04 16 22 26 31 + 04\n1 4 16 22 26 31\n01 04 16 22 26 30 + 4\n"
-                   "# 复式\n1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n");
-        file.close();
+        const QByteArray lines("01 04 16 22 26 31 + 04\n1 4 16 22 26 31\n01 04 16 22 26 30 + 4\n"
+                               "# 复式\n1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n");
+        QVERIFY(test::writeBytes(tickets, lines));
         const QStringList newest{u"一等奖\t1"_s, u"二等奖\t1"_s, u"三等奖\t1"_s, u"四等奖\t0"_s,
                                  u"五等奖\t4"_s, u"六等奖\t31"_s, u"固定奖金\t3195"_s,
                                  u"投注\t66\t132"_s, QString()};
@@ -170,9 +163,7 @@ private Q_SLOTS:
                                              u"四等奖\t27"_s, u"五等奖\t18"_s, u"六等奖\t0"_s,
                                              u"固定奖金\t41580"_s}));
 
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("1 2 3 4 5 6 + 17\n");
-        file.close();
+        QVERIFY(test::writeBytes(tickets, lines + "1 2 3 4 5 6 + 17\n"));
         const auto [badStatus, badOut, badErr] = cli({u"prize"_s, u"--tickets"_s, tickets}, db);
         QVERIFY2(badStatus == 3 && badOut == QStringList{QString()} && badErr.startsWith(u"第7行"_s),
                  qPrintable(badErr));

@@ -4,7 +4,9 @@
 // saving a selection's results, backup, replace from backup and compaction.
 
 #include "store/database.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,11 +43,6 @@ QByteArray sumPanel(int most, int least) {
                .arg(most)
                .arg(least)
                .toUtf8();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 void removeDatabaseFiles(const QString& path) {
@@ -142,16 +139,8 @@ class TestCrashSafety : public QObject {
 
     // Runs ssq-cli to the end; its exit status, or -1.
     int run(const QStringList& args, const QString& backups = {}) {
-        QProcess p;
-        if (!backups.isEmpty()) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"SSQ_BACKUP_DIR"_s, backups);
-            p.setProcessEnvironment(env);
-        }
-        p.start(QStringLiteral(SSQ_CLI_PATH), args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return p.exitCode();
+        return test::runCli(args, backups.isEmpty() ? QStringList() : QStringList{u"SSQ_BACKUP_DIR="_s + backups}, 60000)
+            .status;
     }
 
     struct KillStats {
@@ -232,7 +221,7 @@ private Q_SLOTS:
                 ++taken;
             }
         }
-        QVERIFY(writeFile(file(u"half.csv"_s), halfLines));
+        QVERIFY(test::writeBytes(file(u"half.csv"_s), halfLines));
 
         m_reference = file(u"reference.mdb"_s);
         m_half = file(u"half.mdb"_s);
@@ -276,8 +265,8 @@ private Q_SLOTS:
         const QString work = file(u"save.mdb"_s);
         const QString before = file(u"save-before.mdb"_s);
         const QString after = file(u"save-after.mdb"_s);
-        QVERIFY(writeFile(file(u"small.json"_s), sumPanel(38, 21))); // 797 combinations
-        QVERIFY(writeFile(file(u"large.json"_s), sumPanel(47, 21))); // 4542
+        QVERIFY(test::writeBytes(file(u"small.json"_s), sumPanel(38, 21))); // 797 combinations
+        QVERIFY(test::writeBytes(file(u"large.json"_s), sumPanel(47, 21))); // 4542
         QVERIFY(QFile::copy(m_half, before));
         const QStringList save{u"select"_s, u"--panel"_s, file(u"large.json"_s), u"--save"_s};
         QCOMPARE(

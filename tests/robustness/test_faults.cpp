@@ -9,7 +9,9 @@
 #include "store/history_import.h"
 #include "store/maintenance.h"
 #include "store/rowid_table_model.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,21 +34,6 @@ using Tables = QList<QList<QVariantList>>;
 
 QString historyFile() {
     return QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-Tables drawTables(QSqlDatabase db) {
-    return {test::tableRows(db, u"kjhm"_s), test::tableRows(db, u"kjdm"_s),
-            test::tableRows(db, u"kjzb"_s)};
 }
 
 QString lastText(const EntryResult& r) {
@@ -77,23 +64,17 @@ class TestFaults : public QObject {
             lines.append(fields.join(u','));
         }
         const QString path = file(u"first-%1.csv"_s.arg(count));
-        return writeFile(path, (lines.join(u'\n') + u'\n').toUtf8()) ? path : QString();
+        return test::writeBytes(path, (lines.join(u'\n') + u'\n').toUtf8()) ? path : QString();
     }
 
     // ssq-cli to the end, with `backups` as its backup folder: status, standard error (or, with
     // `output`, standard output).
     std::pair<int, QString> cli(const QStringList& args, const QString& backups = {},
                                 bool output = false) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"SSQ_BACKUP_DIR"_s, backups.isEmpty() ? file(u"no-backups"_s) : backups);
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(SSQ_CLI_PATH), args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return {-1, {}};
-        return {p.exitCode(),
-                QString::fromUtf8(output ? p.readAllStandardOutput() : p.readAllStandardError())
-                    .trimmed()};
+        const test::CliRun r = test::runCli(
+            args, {u"SSQ_BACKUP_DIR="_s + (backups.isEmpty() ? file(u"no-backups"_s) : backups)},
+            60000);
+        return {r.status, output ? r.out.trimmed() : r.err};
     }
     std::pair<int, QString> importAll(const QString& db) {
         return cli({u"--db"_s, db, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s});
@@ -125,13 +106,13 @@ private Q_SLOTS:
     void readOnlyFile() {
         const QString path = file(u"ssq.mdb"_s);
         QVERIFY(filled(path, 40));
-        const QByteArray before = bytesOf(path);
+        const QByteArray before = test::bytesOf(path);
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         const auto [status, error] = importAll(path);
         QCOMPARE(status, 1);
         QVERIFY2(error.contains(u"只读"_s) && error.contains(QDir::toNativeSeparators(path)),
                  qPrintable(error));
-        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(test::bytesOf(path), before);
     }
 
     // The maintenance commands: a missing database is not backed up (and not created), the
@@ -143,14 +124,14 @@ private Q_SLOTS:
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
                  std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）"_s.arg(
                                        QDir::toNativeSeparators(backups))));
-        const QByteArray backup = bytesOf(backupFilePath(backups));
+        const QByteArray backup = test::bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups),
                  std::make_pair(
                      1, u"数据库没有备份。数据库文件“%1”不存在。原有的备份文件没有改动。"_s.arg(
                             QDir::toNativeSeparators(path))));
         QVERIFY(!QFileInfo::exists(path));
-        QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+        QCOMPARE(test::bytesOf(backupFilePath(backups)), backup);
         QVERIFY(QFile::rename(file(u"moved.mdb"_s), path));
         const auto [restored, said] = cli({u"--db"_s, path, u"restore"_s}, backups, true);
         QCOMPARE(restored, 0);
@@ -167,7 +148,7 @@ private Q_SLOTS:
         const QString path = file(u"ssq.mdb"_s);
         std::unique_ptr<Database> db = filled(path, 40);
         QVERIFY(db);
-        const Tables before = drawTables(db->connection());
+        const Tables before = test::drawTables(db->connection());
         Database other(path);
         QVERIFY(other.open(nullptr));
         QSqlQuery hold(other.connection());
@@ -184,7 +165,7 @@ private Q_SLOTS:
         QVERIFY2(error.contains(u"锁定"_s), qPrintable(error));
 
         QVERIFY(hold.exec(u"ROLLBACK"_s));
-        QCOMPARE(drawTables(db->connection()), before);
+        QCOMPARE(test::drawTables(db->connection()), before);
         QVERIFY(addNext(*db, 40).written);
     }
 
@@ -195,7 +176,7 @@ private Q_SLOTS:
         const QString backups = file(u"备份"_s);
         std::unique_ptr<Database> db = filled(path, 40);
         QVERIFY(db && backupDatabase(*db, backups).ok);
-        const QByteArray backup = bytesOf(backupFilePath(backups));
+        const QByteArray backup = test::bytesOf(backupFilePath(backups));
         RowidTableModel grid(db->connection(), u"kjhm"_s);
         QVERIFY(grid.select());
         QSignalSpy refused(&grid, &RowidTableModel::editRefused);
@@ -214,7 +195,7 @@ private Q_SLOTS:
         const MaintenanceResult backedUp = backupDatabase(*db, backups);
         QVERIFY2(!backedUp.ok && backedUp.message.contains(u"不存在"_s),
                  qPrintable(backedUp.message));
-        QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+        QCOMPARE(test::bytesOf(backupFilePath(backups)), backup);
         QVERIFY(!QFileInfo::exists(path));
     }
 
@@ -234,9 +215,9 @@ private Q_SLOTS:
         QVERIFY(db);
         const QByteArray foreign = kNotADatabase.toUtf8().repeated(200);
         if (inPlace) {
-            QVERIFY(writeFile(path, foreign));
+            QVERIFY(test::writeBytes(path, foreign));
         } else {
-            QVERIFY(writeFile(file(u"note.txt"_s), foreign));
+            QVERIFY(test::writeBytes(file(u"note.txt"_s), foreign));
             QVERIFY(::rename(QFile::encodeName(file(u"note.txt"_s)).constData(),
                              QFile::encodeName(path).constData()) == 0);
         }
@@ -244,7 +225,7 @@ private Q_SLOTS:
         QVERIFY2(!added.written && lastText(added).contains(words), qPrintable(lastText(added)));
         const SaveOutcome saved = saveSome(*db);
         QVERIFY2(!saved.saved, qPrintable(saved.message));
-        QCOMPARE(bytesOf(path), foreign);
+        QCOMPARE(test::bytesOf(path), foreign);
         QVERIFY(!QFileInfo::exists(path + u"-journal"_s));
     }
 
@@ -268,8 +249,8 @@ private Q_SLOTS:
         {
             std::unique_ptr<Database> db = filled(path, 400);
             QVERIFY(db && backupDatabase(*db, backups).ok);
-            const Tables before = drawTables(db->connection());
-            const QByteArray backup = bytesOf(backupFilePath(backups));
+            const Tables before = test::drawTables(db->connection());
+            const QByteArray backup = test::bytesOf(backupFilePath(backups));
 
             QFile filler(QDir(mount).filePath(u"filler"_s));
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -295,13 +276,13 @@ private Q_SLOTS:
             QVERIFY2(!compacted.ok && compacted.message.contains(u"数据库没有改动"_s),
                      qPrintable(compacted.message));
 
-            QCOMPARE(bytesOf(backupFilePath(backups)), backup);
+            QCOMPARE(test::bytesOf(backupFilePath(backups)), backup);
             QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList{u"ssq1.mdb"_s});
             QCOMPARE(QDir(mount).entryList(QDir::Files), (QStringList{u"filler"_s, u"ssq.mdb"_s}));
             QSqlQuery check(db->connection());
             QVERIFY(check.exec(u"PRAGMA integrity_check"_s) && check.next());
             QCOMPARE(check.value(0).toString(), u"ok"_s);
-            QCOMPARE(drawTables(db->connection()), before);
+            QCOMPARE(test::drawTables(db->connection()), before);
 
             QVERIFY(filler.remove());
             QVERIFY(addNext(*db, 400).written);

@@ -1,5 +1,5 @@
 // The screen-resolution window Form11 on a fake desktop: mode texts, the active mode selected
-// on opening, a switch confirmed or refused, the restore offered on closing, the screen size
+// on opening, switches confirmed or refused, the restore offered on closing, the screen size
 // message, an active mode missing from the list, and a desktop that cannot switch.
 
 #include "shell/display_modes.h"
@@ -42,16 +42,6 @@ public:
     }
 };
 
-// Answers questions from a queue (No when it is empty), recording them as the base does.
-class AnsweringPrompter : public ssq::test::ScriptedPrompter {
-public:
-    QList<bool> answers;
-    bool question(QWidget* parent, const QString& text) override {
-        ScriptedPrompter::question(parent, text);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-};
-
 const DisplayMode k800{800, 600, 32, 60};
 const DisplayMode k1024{1024, 768, 32, 75};
 const DisplayMode k1280{1280, 1024, 16, 1};
@@ -65,7 +55,7 @@ const QString kAbout = u"即将更改您的屏幕分辩率"_s;
 class TestScreenModes : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AnsweringPrompter> m_prompter;
+    std::unique_ptr<ssq::test::ScriptedPrompter> m_prompter;
     FakeDisplayModes* m_desktop = nullptr;
     ssq::ScreenModeWindow* m_window = nullptr;
 
@@ -86,7 +76,7 @@ class TestScreenModes : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { m_prompter = std::make_unique<AnsweringPrompter>(); }
+    void init() { m_prompter = std::make_unique<ssq::test::ScriptedPrompter>(); }
     void cleanup() {
         delete m_window;
         m_window = nullptr;
@@ -110,55 +100,62 @@ private Q_SLOTS:
         QCOMPARE(ssq::modeText({1024, 768, bits, hz}), text);
     }
 
-    // Opening selects the active mode; closing without a change asks nothing.
+    // Opening selects the active mode; the screen size is told; closing without a change asks
+    // nothing.
     void opensOnActiveModeAndClosesQuietly() {
         open(k1024);
         QCOMPARE(list()->count(), 3);
         QCOMPARE(list()->itemText(2), u"1280 x 1024, 24bit color, (Hardware default)"_s);
         QCOMPARE(list()->currentIndex(), 1);
-        QCOMPARE(m_window->windowTitle(), u"调整屏幕分辩率"_s);
-        QVERIFY(m_window->findChild<QLabel*>(u"Label2"_s)->text().startsWith(u"如果修改不成功"_s));
         QVERIFY(!m_window->findChild<QLabel*>(u"switchUnavailable"_s));
+        ssq::test::click(m_window, u"Command3"_s);
         ssq::test::click(m_window, u"Command2"_s);
         m_window = nullptr; // deleted on close
-        QVERIFY(m_prompter->questions().isEmpty() && m_prompter->messageTexts().isEmpty());
+        QVERIFY(m_prompter->questions().isEmpty());
+        QCOMPARE(m_prompter->messageTexts(), QStringList{u"1024x768"_s});
     }
 
-    // No to the confirmation: the previous mode comes back and the list shows it; closing asks
-    // nothing.
-    void refusedSwitchGoesBack() {
+    // Modes are given as places in the list 800, 1024, 1280; the window opens on 800.
+    void switches_data() {
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::addColumn<int>("refusedByDesktop"); // -1: none
+        QTest::addColumn<int>("shown");            // the list's choice before closing
+        QTest::addColumn<QList<int>>("applied");   // after closing
+        QTest::addColumn<QStringList>("questions");
+        QTest::newRow("No to the confirmation goes back")
+            << QList<bool>{} << QList<int>{1} << -1 << 0 << QList<int>{1, 0} << QStringList{kConfirm};
+        QTest::newRow("Yes, Yes, then No on closing restores the first mode")
+            << QList<bool>{true, true} << QList<int>{1, 2} << -1 << 2 << QList<int>{1, 2, 0}
+            << QStringList{kConfirm, kConfirm, kKeep};
+        QTest::newRow("refused by the desktop: nothing changes")
+            << QList<bool>{} << QList<int>{2} << 2 << 0 << QList<int>{} << QStringList{};
+    }
+    void switches() {
+        QFETCH(QList<bool>, answers);
+        QFETCH(QList<int>, chosen);
+        QFETCH(int, refusedByDesktop);
+        QFETCH(int, shown);
+        QFETCH(QList<int>, applied);
+        QFETCH(QStringList, questions);
+        const std::vector<DisplayMode> modes{k800, k1024, k1280};
         open(k800);
-        choose(1);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kAbout});
-        QCOMPARE(m_prompter->questions(), QStringList{kConfirm});
-        QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k1024, k800}));
-        QCOMPARE(list()->currentIndex(), 0);
+        for (bool yes : answers)
+            m_prompter->answerQuestion(yes);
+        if (refusedByDesktop >= 0)
+            m_desktop->refused = modes[std::size_t(refusedByDesktop)];
+        for (int i : chosen)
+            choose(i);
+        QCOMPARE(list()->currentIndex(), shown);
+        QCOMPARE(m_prompter->messageTexts(), QStringList(chosen.size(), kAbout));
+        const FakeDisplayModes* desktop = m_desktop;
         m_window->close();
         m_window = nullptr;
-        QCOMPARE(m_prompter->questions().size(), 1);
-    }
-
-    // Yes, then No on closing: the mode from before the window opened comes back.
-    void confirmedSwitchThenRestoreOnClose() {
-        open(k800);
-        m_prompter->answers = {true, true};
-        choose(1);
-        choose(2);
-        QCOMPARE(list()->currentIndex(), 2);
-        m_window->close();
-        m_window = nullptr;
-        QCOMPARE(m_prompter->questions(), (QStringList{kConfirm, kConfirm, kKeep}));
-        QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k1024, k1280, k800}));
-    }
-
-    // A switch the desktop refuses says nothing and changes nothing.
-    void refusedByDesktop() {
-        open(k800);
-        m_desktop->refused = k1280;
-        choose(2);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kAbout});
-        QVERIFY(m_prompter->questions().isEmpty() && m_desktop->applied.empty());
-        QCOMPARE(list()->currentIndex(), 0);
+        QCOMPARE(m_prompter->questions(), questions);
+        std::vector<DisplayMode> expected;
+        for (int i : applied)
+            expected.push_back(modes[std::size_t(i)]);
+        QCOMPARE(desktop->applied, expected);
     }
 
     // The active mode is not listed: an error, no selection, a refused switch goes back to the
@@ -172,17 +169,11 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().size(), 1);
         choose(0);
         QCOMPARE(m_desktop->applied, (std::vector<DisplayMode>{k800, odd}));
-        m_prompter->answers = {true};
+        m_prompter->answerQuestion(true);
         choose(1);
         m_window->close();
         m_window = nullptr;
         QCOMPARE(m_prompter->questions(), (QStringList{kConfirm, kConfirm}));
-    }
-
-    void showsScreenSize() {
-        open(k1024);
-        ssq::test::click(m_window, u"Command3"_s);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{u"1024x768"_s});
     }
 
     // A desktop that cannot switch lists what it can read and says so; the switch is off.
@@ -202,10 +193,7 @@ private Q_SLOTS:
         welcome->show();
         ssq::test::click(welcome, u"Command7"_s);
         ssq::test::click(welcome, u"Command7"_s);
-        QList<ssq::ScreenModeWindow*> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<ssq::ScreenModeWindow*>(w))
-                windows.append(form);
+        const QList<ssq::ScreenModeWindow*> windows = ssq::test::topLevel<ssq::ScreenModeWindow>();
         QCOMPARE(windows.size(), 1);
         ssq::ScreenModeWindow* opened = windows.front();
         QVERIFY(opened->isVisible() && opened->objectName() == u"Form11"_s);

@@ -32,18 +32,9 @@ class TestWelcomeWindow : public QObject {
     std::unique_ptr<ssq::test::ScriptedPrompter> m_prompter;
     QPointer<ssq::WelcomeWindow> m_welcome;
 
-    static QList<ssq::MainWindow*> mainWindows() {
-        QList<ssq::MainWindow*> found;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* main = qobject_cast<ssq::MainWindow*>(w))
-                found.append(main);
-        return found;
-    }
+    static QList<ssq::MainWindow*> mainWindows() { return ssq::test::topLevel<ssq::MainWindow>(); }
     static ssq::HistoryImportWindow* importWindow() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* import = qobject_cast<ssq::HistoryImportWindow*>(w))
-                return import;
-        return nullptr;
+        return ssq::test::topLevel<ssq::HistoryImportWindow>().value(0);
     }
     void click(const QString& name) { ssq::test::click(m_welcome, name); }
 
@@ -120,13 +111,21 @@ private Q_SLOTS:
     }
 
     // On an empty database the main window offers the newest decade of the shipped history once
-    // per start; Yes imports it through the import window, after which the last-draw row can be
-    // filled with the newest draw.
-    void firstStartImportsShippedHistory() {
-        m_prompter->answerQuestion(true);
+    // per start: No leaves the database empty and the next start asks again; Yes imports it
+    // through the import window, after which the last-draw row can be filled with the newest
+    // draw, and a start with draws stored asks nothing.
+    void firstStartOffersShippedHistory() {
         click(u"Command3"_s);
         QTRY_COMPARE(m_prompter->questions().size(), 1);
-        QVERIFY(m_prompter->questions().front().contains(u"2020001期至2026096期，共983期"_s));
+        QVERIFY(!importWindow());
+        QCOMPARE(ssq::test::rowCount(m_temp->connection(), u"kjhm"_s), 0);
+        qDeleteAll(mainWindows());
+
+        m_prompter->answerQuestion(true);
+        m_welcome = new ssq::WelcomeWindow(m_temp->database());
+        click(u"Command3"_s);
+        QTRY_COMPARE(m_prompter->questions().size(), 2);
+        QVERIFY(m_prompter->questions().back().contains(u"2020001期至2026096期，共983期"_s));
         ssq::HistoryImportWindow* import = importWindow();
         QVERIFY(import);
         QTRY_VERIFY_WITH_TIMEOUT(!import->isRunning() && !m_prompter->messageTexts().isEmpty(),
@@ -140,23 +139,11 @@ private Q_SLOTS:
             row.append(ssq::test::textOf(main, u"Text1_%1"_s.arg(i)));
         QCOMPARE(row, u"1 4 16 22 26 31 4"_s.split(u' '));
 
-        // With draws stored, the next start asks nothing.
         qDeleteAll(mainWindows());
         m_welcome = new ssq::WelcomeWindow(m_temp->database());
         click(u"Command3"_s);
         QTest::qWait(50);
-        QCOMPARE(m_prompter->questions().size(), 1);
-    }
-
-    void firstStartDeclinedLeavesDatabaseEmptyAndAsksAgain() {
-        click(u"Command3"_s);
-        QTRY_COMPARE(m_prompter->questions().size(), 1);
-        QVERIFY(!importWindow());
-        qDeleteAll(mainWindows());
-        m_welcome = new ssq::WelcomeWindow(m_temp->database());
-        click(u"Command3"_s);
-        QTRY_COMPARE(m_prompter->questions().size(), 2);
-        QCOMPARE(ssq::test::rowCount(m_temp->connection(), u"kjhm"_s), 0);
+        QCOMPARE(m_prompter->questions().size(), 2);
     }
 
     // The test folder holds no ssq.gif, so the welcome window's player starts empty.

@@ -8,6 +8,7 @@
 #include "store/database_recovery_dialog.h"
 #include "store/maintenance.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/widget_actions.h"
 
 #include <QDir>
@@ -20,20 +21,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace ssq;
-
-namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 class TestDatabaseRecovery : public QObject {
     Q_OBJECT
@@ -50,7 +37,7 @@ class TestDatabaseRecovery : public QObject {
         if (backUp && !backupDatabase(db, backups()).ok)
             return {};
         db.close();
-        return bytesOf(path());
+        return test::bytesOf(path());
     }
     QStringList files(const QString& folder, const QString& pattern) const {
         return QDir(folder).entryList({pattern}, QDir::Files);
@@ -61,13 +48,13 @@ private Q_SLOTS:
 
     void backupAndCompactRefuseWhatCannotBeCopied() {
         QVERIFY(!makeDatabase(3, true).isEmpty());
-        const QByteArray backup = bytesOf(backupFilePath(backups()));
+        const QByteArray backup = test::bytesOf(backupFilePath(backups()));
         QVERIFY(QFile::remove(path()));
         Database db(path());
         for (const auto& [bytes, words] :
              {std::pair{QByteArray(), u"不存在"_s},
               std::pair{QByteArray("7001,1,2,3,4,5,6,7\n"), u"不是本程序的数据库"_s}}) {
-            QVERIFY(bytes.isNull() || write(path(), bytes));
+            QVERIFY(bytes.isNull() || test::writeBytes(path(), bytes));
             const MaintenanceResult backedUp = backupDatabase(db, backups());
             QVERIFY2(!backedUp.ok && backedUp.message.contains(words) &&
                          backedUp.message.endsWith(u"原有的备份文件没有改动。"_s),
@@ -75,10 +62,10 @@ private Q_SLOTS:
             const MaintenanceResult compacted = compactDatabase(db);
             QVERIFY2(!compacted.ok && compacted.message.contains(words),
                      qPrintable(compacted.message));
-            QCOMPARE(bytesOf(backupFilePath(backups())), backup);
+            QCOMPARE(test::bytesOf(backupFilePath(backups())), backup);
             // No empty file appears in place of a missing one; a foreign one is left as it was.
             QCOMPARE(QFileInfo::exists(path()), !bytes.isNull());
-            QCOMPARE(bytesOf(path()), bytes);
+            QCOMPARE(test::bytesOf(path()), bytes);
             QCOMPARE(files(m_dir->path(), u"*"_s),
                      bytes.isNull() ? QStringList{} : QStringList{u"ssq.mdb"_s});
         }
@@ -108,7 +95,7 @@ private Q_SLOTS:
             bad = "2020001,1,2,3,4,5,6,7\n";
         else if (kind == u"damaged"_s) // the header kept, the rest of the first page gone
             bad = good.left(100) + QByteArray(4096 - 100, '\xff') + good.mid(4096);
-        QVERIFY(write(path(), bad));
+        QVERIFY(test::writeBytes(path(), bad));
 
         Database db(path());
         QList<RecoveryOffer> offers;
@@ -131,7 +118,7 @@ private Q_SLOTS:
         switch (RecoveryChoice(choice)) {
         case RecoveryChoice::Quit:
             QVERIFY(told.isEmpty());
-            QCOMPARE(bytesOf(path()), bad);
+            QCOMPARE(test::bytesOf(path()), bad);
             QCOMPARE(files(m_dir->path(), u"*"_s), QStringList{u"ssq.mdb"_s});
             break;
         case RecoveryChoice::RestoreBackup:
@@ -140,7 +127,7 @@ private Q_SLOTS:
             QCOMPARE(test::rowCount(db.connection(), u"kjzb"_s), restore ? 4 : 0);
             const QStringList aside = files(m_dir->path(), u"ssq-无法使用-*.mdb"_s);
             QCOMPARE(aside.size(), 1);
-            QCOMPARE(bytesOf(m_dir->filePath(aside[0])), bad);
+            QCOMPARE(test::bytesOf(m_dir->filePath(aside[0])), bad);
             QVERIFY2(told.value(0).contains(aside[0]) &&
                          told.value(0).startsWith(restore ? u"数据库替换完毕"_s
                                                           : u"原来的数据库文件已改名"_s),

@@ -58,9 +58,6 @@ private:
     QList<test::HistoryDraw> m_real;
 
     QSqlDatabase db() { return m_temp->connection(); }
-    QList<QList<QVariantList>> snapshot() {
-        return {tableRows(db(), u"kjhm"_s), tableRows(db(), u"kjdm"_s), tableRows(db(), u"kjzb"_s)};
-    }
     QList<int> issues(const QString& table) {
         QList<int> out;
         for (const QVariantList& row : tableRows(db(), table))
@@ -119,7 +116,7 @@ private Q_SLOTS:
         QSqlQuery q(db());
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
             QVERIFY(q.exec(u"INSERT INTO %1 (期号) VALUES (0)"_s.arg(t))); // an issue-0 row
-        const auto before = snapshot();
+        const auto before = test::drawTables(db());
         const QList<std::pair<EntryResult, QStringList>> refused{
             {add(1), {u"第0002期已经存在"_s, u"自动修改数据"_s}},
             {add(3), {u"第0004期已经存在"_s}},
@@ -134,7 +131,7 @@ private Q_SLOTS:
             for (const QString& w : words)
                 QVERIFY2(r.messages.last().text.contains(w), qPrintable(r.messages.last().text));
         }
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(test::drawTables(db()), before);
 
         QCOMPARE(texts(deleteDraw(db(), 2)), QStringList{u"您指定期号的所有数据删除完毕"_s});
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
@@ -206,7 +203,7 @@ private Q_SLOTS:
         for (const QString& when : {u"INSERT"_s, u"UPDATE"_s})
             QVERIFY(q.exec(u"CREATE TRIGGER refuse_%1 BEFORE %1 ON kjzb "
                            u"BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s.arg(when)));
-        const auto before = snapshot();
+        const auto before = test::drawTables(db());
         const QList<std::pair<EntryResult, QString>> refused{
             {modifyDraw(db(), {7009, {1, 2, 3, 4, 5, 6}, 1}), u"没有第7009期"_s},
             {modifyDraw(db(), {m_real[0].issue, {1, 2, 3, 4, 5, 7}, 1}), u"第一条记录"_s},
@@ -217,7 +214,7 @@ private Q_SLOTS:
             QVERIFY(!r.written && r.messages.last().warning);
             QVERIFY2(r.messages.last().text.contains(words), qPrintable(r.messages.last().text));
         }
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(test::drawTables(db()), before);
     }
 
     // The stored draws read back in issue order, including rows edited by hand into bad shapes.

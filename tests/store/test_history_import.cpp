@@ -5,6 +5,7 @@
 #include "store/history_import.h"
 #include "store/shipped_history.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/temp_database.h"
 
 #include <QFile>
@@ -16,14 +17,6 @@ using namespace Qt::StringLiterals;
 using namespace ssq;
 using namespace ssq::test;
 
-namespace {
-
-QList<QList<QVariantList>> allTables(QSqlDatabase db) {
-    return {tableRows(db, u"kjhm"_s), tableRows(db, u"kjdm"_s), tableRows(db, u"kjzb"_s)};
-}
-
-} // namespace
-
 class TestHistoryImport : public QObject {
     Q_OBJECT
 
@@ -32,12 +25,10 @@ private:
     QStringList m_real;
 
     // Writes `lines` (under the real file's header unless told) and returns the path.
-    QString writeFile(const QString& name, const QStringList& lines, bool header = true) {
-        QFile f(m_files.filePath(name));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
-        f.write(((header ? u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s : QString()) + lines.join(u'\n')).toUtf8());
-        return f.fileName();
+    QString writeFile(const QString& name, const QStringList& lines, bool withHeader = true) {
+        const QString path = m_files.filePath(name);
+        const QString header = withHeader ? u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s : QString();
+        return writeBytes(path, (header + lines.join(u'\n')).toUtf8()) ? path : QString();
     }
     QStringList realSlice(const QString& fromIssue, int count) {
         const qsizetype at = m_real.indexOf(QRegularExpression(fromIssue + u",.*"_s));
@@ -61,17 +52,17 @@ private Q_SLOTS:
         ImportReport r = importHistoryFile(imported.connection(), file, {});
         QVERIFY2(r.ok, qPrintable(r.message));
         QCOMPARE(r.message, u"导入完毕：新增60期开奖数据（2020001期至2020060期）。"_s);
-        QCOMPARE(allTables(imported.connection()), allTables(byHand.connection()));
+        QCOMPARE(drawTables(imported.connection()), drawTables(byHand.connection()));
         r = importHistoryFile(imported.connection(), file, {});
         QVERIFY(r.ok && r.imported == 0);
         QCOMPARE(r.message, u"文件中的60期开奖数据都已在数据库中，没有新增数据。"_s);
-        QCOMPARE(allTables(imported.connection()), allTables(byHand.connection()));
+        QCOMPARE(drawTables(imported.connection()), drawTables(byHand.connection()));
 
         TempDatabase continued;
         QVERIFY(test::addRealDraws(continued.connection(), u"2020001"_s, 30));
         r = importHistoryFile(continued.connection(), file, {});
         QVERIFY(r.ok && r.imported == 30 && r.skipped == 30);
-        QCOMPARE(allTables(continued.connection()), allTables(byHand.connection()));
+        QCOMPARE(drawTables(continued.connection()), drawTables(byHand.connection()));
     }
 
     void badLine_data() {
@@ -140,7 +131,7 @@ private Q_SLOTS:
         TempDatabase temp;
         QVERIFY(addDraws(temp.connection(),
                          {{1, {1, 2, 3, 4, 5, 6}, 1}, {5, {2, 3, 4, 5, 6, 7}, 2}}));
-        const auto before = allTables(temp.connection());
+        const auto before = drawTables(temp.connection());
         ImportReport r = importHistoryFile(temp.connection(), writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
         QVERIFY2(!r.ok && r.message.contains(u"已在数据库中，但号码不同"_s), qPrintable(r.message));
         r = importHistoryFile(temp.connection(), writeFile(u"lower.txt"_s, {u"0003 1 2 3 4 5 6 7"_s}, false), {});
@@ -149,12 +140,12 @@ private Q_SLOTS:
         const QString later = writeFile(u"later.csv"_s, realSlice(u"2022006"_s, 40));
         const ImportPlan plan = planImportFile(loadDraws(temp.connection()), later, {});
         QVERIFY(plan.ok);
-        QCOMPARE(allTables(temp.connection()), before);
+        QCOMPARE(drawTables(temp.connection()), before);
         QVERIFY(addDraw(temp.connection(), {7, {1, 2, 3, 4, 5, 6}, 1}).written);
-        const auto added = allTables(temp.connection());
+        const auto added = drawTables(temp.connection());
         r = writeImport(temp.connection(), plan);
         QVERIFY(!r.ok && r.message.contains(u"请重新导入"_s));
-        QCOMPARE(allTables(temp.connection()), added);
+        QCOMPARE(drawTables(temp.connection()), added);
     }
 };
 

@@ -10,6 +10,7 @@
 #include "store/maintenance.h"
 #include "store/past_draw_query_window.h"
 #include "support/draw_tables.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
@@ -230,15 +231,14 @@ private Q_SLOTS:
 
     // A cancel writes nothing; while the import works only cancelling is possible.
     void importWindow() {
-        QFile file(m_temp->folder() + u"/history.csv"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s + test::realHistoryLines().mid(3343).join(u'\n')).toUtf8());
-        file.close();
+        const QString file = m_temp->folder() + u"/history.csv"_s;
+        QVERIFY(test::writeBytes(file, (u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s +
+                                        test::realHistoryLines().mid(3343).join(u'\n')).toUtf8()));
         HistoryImportWindow window(m_temp->database());
         window.show();
-        m_prompter->answerFileName(file.fileName());
+        m_prompter->answerFileName(file);
         click(&window, u"Command1"_s);
-        QCOMPARE(textOf(&window, u"Text1"_s), file.fileName());
+        QCOMPARE(textOf(&window, u"Text1"_s), file);
         QSignalSpy done(&window, &HistoryImportWindow::finished);
         click(&window, u"Command2"_s);
         click(&window, u"Command3"_s);
@@ -261,10 +261,7 @@ private Q_SLOTS:
         form9.show();
         click(&form9, u"Command11"_s);
         click(&form9, u"Command11"_s);
-        QList<HistoryImportWindow*> opened;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* import = qobject_cast<HistoryImportWindow*>(w))
-                opened.append(import);
+        const QList<HistoryImportWindow*> opened = topLevel<HistoryImportWindow>();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(textOf(opened.front(), u"Text2"_s), u"2020001"_s);
         QVERIFY(textOf(opened.front(), u"Label3"_s).contains(u"共983期"_s));

@@ -34,6 +34,11 @@ int rowCount(QSqlDatabase db, const QString& table) {
     return q.value(0).toInt();
 }
 
+QList<QList<QVariantList>> drawTables(QSqlDatabase db) {
+    return {tableRows(db, QStringLiteral("kjhm")), tableRows(db, QStringLiteral("kjdm")),
+            tableRows(db, QStringLiteral("kjzb"))};
+}
+
 QStringList realHistoryLines() {
     QFile file(QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s));
     if (!file.open(QIODevice::ReadOnly))

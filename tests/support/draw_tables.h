@@ -15,6 +15,8 @@ namespace ssq::test {
 // Every row of a table in issue order (equal issues in stored order), cells as stored.
 QList<QVariantList> tableRows(QSqlDatabase db, const QString& table);
 int rowCount(QSqlDatabase db, const QString& table);
+// The rows of kjhm, kjdm and kjzb, to compare before and after a write.
+QList<QList<QVariantList>> drawTables(QSqlDatabase db);
 
 // The draw lines of the real history file (no header), oldest first; empty when missing.
 QStringList realHistoryLines();

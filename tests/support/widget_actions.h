@@ -1,6 +1,8 @@
 #pragma once
 // Using a window's named controls the way a person does, for window tests.
 
+#include <QApplication>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -13,5 +15,13 @@ void click(const QWidget* window, const QString& name);
 void retype(const QWidget* window, const QString& name, const QString& text);
 // The text of the named line edit or label; empty when there is none.
 QString textOf(const QWidget* window, const QString& name);
+// The open top-level windows of class T.
+template <typename T> QList<T*> topLevel() {
+    QList<T*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            found.append(t);
+    return found;
+}
 
 } // namespace ssq::test

@@ -435,11 +435,10 @@ void BlueSelectionWindow::restoreOptions() {
 }
 
 void BlueSelectionWindow::saveToFile() {
-    QString path = prompter().saveFileName(this, u"保存设置到文件"_s, kFileFilter);
+    const QString path =
+        askSavePath(this, u"保存设置到文件"_s, kFileFilter, u".json"_s, u".ssqblue.json"_s);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".json"_s, Qt::CaseInsensitive))
-        path += u".ssqblue.json"_s;
     QString error;
     if (!saveBlueControlsFile(path, controls(), &error)) {
         prompter().message(this, error, Prompter::Icon::Warning);

@@ -367,9 +367,7 @@ void BlueSelectionWindow::runSelection() {
 
 void BlueSelectionWindow::showDistributionIn(DrawGridView& grid) {
     // The issue column is widened so its four digits show whole.
-    if (!grid.showQuery(kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}}))
-        prompter().message(this, u"无法读取数据库：%1"_s.arg(grid.lastError()),
-                           Prompter::Icon::Warning);
+    showQueryOrWarn(grid, this, kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}});
 }
 
 void BlueSelectionWindow::showDistribution() {
@@ -377,11 +375,10 @@ void BlueSelectionWindow::showDistribution() {
 }
 
 void BlueSelectionWindow::showIndicators() {
-    if (!m_grid1->showQuery(
-            u"select 期号,蓝大小,蓝单双, 蓝代大号,蓝代奇号,蓝代质数,蓝代和值,蓝代积值,蓝代跨度,蓝代连号 from kjzb order by 期号 "_s,
-            kIndicatorTwips, {{0, kIssueTwips}}))
-        prompter().message(this, u"无法读取数据库：%1"_s.arg(m_grid1->lastError()),
-                           Prompter::Icon::Warning);
+    showQueryOrWarn(
+        *m_grid1, this,
+        u"select 期号,蓝大小,蓝单双, 蓝代大号,蓝代奇号,蓝代质数,蓝代和值,蓝代积值,蓝代跨度,蓝代连号 from kjzb order by 期号 "_s,
+        kIndicatorTwips, {{0, kIssueTwips}});
 }
 
 void BlueSelectionWindow::analyse() {

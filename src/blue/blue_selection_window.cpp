@@ -49,6 +49,20 @@ QAction* addItem(QWidget* menu, const QString& name, const QString& caption) {
     return item;
 }
 
+QGroupBox* namedFrame(const QString& caption, const QString& name, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+// The condition frames lay their rows out alike.
+QGridLayout* frameGrid(QGroupBox* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setVerticalSpacing(3);
+    return grid;
+}
+
 QLabel* header(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
@@ -150,6 +164,16 @@ QLineEdit* BlueSelectionWindow::makeText(int index, int maxChars, QWidget* paren
     return box;
 }
 
+// Two-digit boxes first..last in a row, left-aligned.
+QHBoxLayout* BlueSelectionWindow::makeTextRow(int first, int last, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (int t = first; t <= last; ++t)
+        row->addWidget(makeText(t, 2, parent));
+    row->addStretch(1);
+    return row;
+}
+
 QWidget* BlueSelectionWindow::buildConditions() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
@@ -166,19 +190,11 @@ QWidget* BlueSelectionWindow::buildConditions() {
 }
 
 QGroupBox* BlueSelectionWindow::buildNumberFrame() {
-    auto* frame = new QGroupBox(u"常规指标"_s, this);
-    frame->setObjectName(u"NumberFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"常规指标"_s, u"NumberFrame"_s, this);
+    auto* grid = frameGrid(frame);
 
     grid->addWidget(makeCheck(3, u"1、淘汰号"_s, frame, u"不会开出的号"_s), 0, 0);
-    auto* eliminated = new QHBoxLayout;
-    eliminated->setSpacing(2);
-    for (int t = 1; t <= 10; ++t)
-        eliminated->addWidget(makeText(t, 2, frame));
-    eliminated->addStretch(1);
-    grid->addLayout(eliminated, 0, 1);
+    grid->addLayout(makeTextRow(1, 10, frame), 0, 1);
 
     grid->addWidget(makeCheck(1, u"2、大小"_s, frame, u"蓝球本身号码的大小特性"_s), 1, 0);
     m_option1 = new QRadioButton(u"小号(1-8)"_s, frame);
@@ -205,11 +221,8 @@ QGroupBox* BlueSelectionWindow::buildNumberFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildCodeFrame() {
-    auto* frame = new QGroupBox(u"代码指标"_s, this);
-    frame->setObjectName(u"CodeFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"代码指标"_s, u"CodeFrame"_s, this);
+    auto* grid = frameGrid(frame);
     grid->setHorizontalSpacing(10);
 
     struct Range {
@@ -253,19 +266,11 @@ QGroupBox* BlueSelectionWindow::buildCodeFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
-    auto* frame = new QGroupBox(u"容错设置"_s, this);
-    frame->setObjectName(u"ToleranceFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"容错设置"_s, u"ToleranceFrame"_s, this);
+    auto* grid = frameGrid(frame);
 
     grid->addWidget(makeCheck(11, u"不允许容错的选项："_s, frame), 0, 0);
-    auto* strict = new QHBoxLayout;
-    strict->setSpacing(2);
-    for (int t = blue::kFirstStrict; t <= blue::kLastStrict; ++t)
-        strict->addWidget(makeText(t, 2, frame));
-    strict->addStretch(1);
-    grid->addLayout(strict, 0, 1);
+    grid->addLayout(makeTextRow(blue::kFirstStrict, blue::kLastStrict, frame), 0, 1);
 
     grid->addWidget(makeCheck(12, u"其他选项容错："_s, frame), 1, 0);
     auto* range = new QHBoxLayout;
@@ -281,8 +286,7 @@ QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildResultFrame() {
-    auto* frame = new QGroupBox(u"号码显示"_s, this);
-    frame->setObjectName(u"ResultFrame"_s);
+    auto* frame = namedFrame(u"号码显示"_s, u"ResultFrame"_s, this);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(4);

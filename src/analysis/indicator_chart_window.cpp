@@ -122,9 +122,7 @@ IndicatorChartWindow::IndicatorChartWindow(Database& db, QWidget* parent)
 
 void IndicatorChartWindow::buildMenus() {
     for (const IndicatorChartMenu& m : indicatorChartMenus()) {
-        QMenu* menu = menuBar()->addMenu(m.caption);
-        menu->setObjectName(m.name);
-        menu->menuAction()->setObjectName(m.name);
+        QMenu* menu = addNamedMenu(menuBar(), m.name, m.caption);
         for (const IndicatorChartItem& item : indicatorChartItems()) {
             if (item.menu != m.name)
                 continue;

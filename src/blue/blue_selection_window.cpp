@@ -8,6 +8,7 @@
 #include "store/database.h"
 #include "store/draw_grid_view.h"
 #include "ui/prompter.h"
+#include "ui/qt_named_widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -115,9 +116,7 @@ void BlueSelectionWindow::buildMenus() {
     connect(addItem(bar, u"LQXH"_s, u"蓝球选号"_s), &QAction::triggered, this,
             &BlueSelectionWindow::runSelection);
 
-    QMenu* history = bar->addMenu(u"历史开奖数据查看"_s);
-    history->setObjectName(u"LQZJZB"_s);
-    history->menuAction()->setObjectName(u"LQZJZB"_s);
+    QMenu* history = addNamedMenu(bar, u"LQZJZB"_s, u"历史开奖数据查看"_s);
     connect(addItem(history, u"HMFB"_s, u"蓝球历史开奖号码分布"_s), &QAction::triggered, this,
             &BlueSelectionWindow::showDistribution);
     connect(addItem(history, u"KJZB"_s, u"蓝球历史开奖指标"_s), &QAction::triggered, this,
@@ -126,9 +125,7 @@ void BlueSelectionWindow::buildMenus() {
     connect(addItem(bar, u"CQCS"_s, u"蓝球号码分析"_s), &QAction::triggered, this,
             &BlueSelectionWindow::analyse);
 
-    QMenu* options = bar->addMenu(u"条件操作"_s);
-    options->setObjectName(u"TJCC"_s);
-    options->menuAction()->setObjectName(u"TJCC"_s);
+    QMenu* options = addNamedMenu(bar, u"TJCC"_s, u"条件操作"_s);
     connect(addItem(options, u"XXCD"_s, u"选项存档"_s), &QAction::triggered, this,
             &BlueSelectionWindow::saveOptions);
     connect(addItem(options, u"SZZX"_s, u"设置再现"_s), &QAction::triggered, this,

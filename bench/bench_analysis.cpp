@@ -6,11 +6,9 @@
 #include "analysis/indicator_chart_data.h"
 #include "analysis/pair_tables.h"
 #include "bench_harness.h"
-#include "store/database.h"
-#include "store/history_import.h"
+#include "bench_history.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -20,14 +18,10 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool smoke = bench::smokeRun(argc, argv);
-    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
     QTemporaryDir dir;
     ssq::Database db(dir.filePath(u"ssq.mdb"_s));
-    QString error;
-    if (!db.open(&error) || !ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok) {
-        std::fprintf(stderr, "cannot set up the history: %s\n", qPrintable(error));
+    if (!bench::importRealHistory(db, u"2020001"_s))
         return 1;
-    }
     constexpr int kRuns = 15;
     bool failed = false;
     const auto check = [&failed](bool ok) { failed = failed || !ok; };

@@ -2,13 +2,10 @@
 // and writing lqtx, as one press of the menu item does after its prompt.
 
 #include "bench_harness.h"
+#include "bench_history.h"
 #include "blue/blue_analysis.h"
-#include "store/database.h"
-#include "store/history_import.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -18,15 +15,11 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool smoke = bench::smokeRun(argc, argv);
-    const QString file = QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
     QTemporaryDir dir;
     ssq::Database db(dir.filePath(u"ssq.mdb"_s));
-    QString error;
-    if (!QFile::exists(file) || !db.open(&error) ||
-        !ssq::importHistoryFile(db.connection(), file, u"2020001"_s).ok) {
-        std::fprintf(stderr, "cannot set up the history: %s\n", qPrintable(error));
+    if (!bench::importRealHistory(db, u"2020001"_s))
         return 1;
-    }
+    QString error;
 
     bool failed = false;
     bench::measure(

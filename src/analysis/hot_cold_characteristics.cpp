@@ -1,13 +1,10 @@
 #include "analysis/hot_cold_characteristics.h"
 
+#include "analysis/analysis_table_writer.h"
 #include "analysis/red_history.h"
 #include "model/leading_number.h"
-#include "store/record_set.h"
 #include "store/schema.h"
 #include "store/text_value.h"
-#include "store/transaction.h"
-
-#include <QSqlError>
 
 #include <array>
 
@@ -22,36 +19,21 @@ constexpr int kFirstNumberColumn = 2; // hmtx column j + 1 holds red number j
 using NumberRow = std::array<int, kRedMax + 1>;
 
 bool writeRows(QSqlDatabase db, const HotColdCharacteristics& result, QString* error) {
-    Transaction transaction(db);
-    if (!transaction.active()) {
-        *error = db.lastError().text();
-        return false;
-    }
-    RecordSet rs(db);
-    if (!rs.open(u"select* from hmtx order by 序号 "_s, error))
-        return false;
-    if (rs.recordCount() < schema::kHmtxRows || rs.columnCount() < kFirstNumberColumn + kRedMax) {
-        *error = u"号码特性表hmtx应有5行、35列，数据库中的这张表已经损坏"_s;
-        return false;
-    }
     const HotColdStats& s = result.stats;
     const std::array<const NumberRow*, schema::kHmtxRows> rows{&s.total, &s.window, &s.recent,
                                                                &s.omission, &s.hv};
-    rs.moveFirst();
-    for (int r = 0; r < schema::kHmtxRows; ++r) {
-        if (r == 1)
-            rs.setValue(1, windowCountCaption(result.window));
-        for (int j = 1; j <= kRedMax; ++j)
-            rs.setValue(kFirstNumberColumn + j - 1, QString::number((*rows[r])[j]));
-        if (!rs.update(error))
-            return false;
-        rs.moveNext();
-    }
-    if (!transaction.commit()) {
-        *error = db.lastError().text();
-        return false;
-    }
-    return true;
+    const AnalysisTable hmtx{u"select* from hmtx order by 序号 "_s, schema::kHmtxRows,
+                             kFirstNumberColumn + kRedMax,
+                             u"号码特性表hmtx应有5行、35列，数据库中的这张表已经损坏"_s};
+    return writeAnalysisTable(
+        db, hmtx,
+        [&](RecordSet& rs, int r) {
+            if (r == 1)
+                rs.setValue(1, windowCountCaption(result.window));
+            for (int j = 1; j <= kRedMax; ++j)
+                rs.setValue(kFirstNumberColumn + j - 1, QString::number((*rows[r])[j]));
+        },
+        error);
 }
 
 } // namespace

@@ -85,6 +85,16 @@ QValueAxis* valueAxis(const QList<float>& values) {
     return axis;
 }
 
+// Both charts show the issues along the bottom and the values up the left.
+void addAxes(QChart& chart, QAbstractSeries* series, const IndicatorChart& shown) {
+    QAbstractAxis* x = issueAxis(shown.issues);
+    QAbstractAxis* y = valueAxis(shown.values);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
 } // namespace
 
 IndicatorChartWindow::IndicatorChartWindow(Database& db, QWidget* parent)
@@ -112,9 +122,7 @@ IndicatorChartWindow::IndicatorChartWindow(Database& db, QWidget* parent)
 
 void IndicatorChartWindow::buildMenus() {
     for (const IndicatorChartMenu& m : indicatorChartMenus()) {
-        QMenu* menu = menuBar()->addMenu(m.caption);
-        menu->setObjectName(m.name);
-        menu->menuAction()->setObjectName(m.name);
+        QMenu* menu = addNamedMenu(menuBar(), m.name, m.caption);
         for (const IndicatorChartItem& item : indicatorChartItems()) {
             if (item.menu != m.name)
                 continue;
@@ -197,12 +205,7 @@ void IndicatorChartWindow::drawLine() {
         line->setPointLabelsFont(small);
     }
     chart.addSeries(line);
-    QAbstractAxis* x = issueAxis(m_shown.issues);
-    QAbstractAxis* y = valueAxis(m_shown.values);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    line->attachAxis(x);
-    line->attachAxis(y);
+    addAxes(chart, line, m_shown);
     connect(line, &QLineSeries::hovered, this, [this](const QPointF& point, bool inside) {
         if (inside)
             showPointTip(qRound(point.x()));
@@ -220,12 +223,7 @@ void IndicatorChartWindow::drawBars() {
     auto* bars = new QBarSeries;
     bars->append(set);
     chart.addSeries(bars);
-    QAbstractAxis* x = issueAxis(m_shown.issues);
-    QAbstractAxis* y = valueAxis(m_shown.values);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
+    addAxes(chart, bars, m_shown);
     connect(set, &QBarSet::hovered, this, [this](bool inside, int index) {
         if (inside)
             showPointTip(index);
@@ -240,11 +238,9 @@ void IndicatorChartWindow::showPointTip(int index) {
 }
 
 void IndicatorChartWindow::saveImage() {
-    QString path = prompter().saveFileName(this, u"保存图片"_s, u"PNG 图片 (*.png)"_s);
+    const QString path = askSavePath(this, u"保存图片"_s, u"PNG 图片 (*.png)"_s, u".png"_s);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".png"_s, Qt::CaseInsensitive))
-        path += u".png"_s;
     const QPixmap line = m_lineView->grab();
     const QPixmap bars = m_barView->grab();
     QImage image(std::max(line.width(), bars.width()), line.height() + bars.height(),

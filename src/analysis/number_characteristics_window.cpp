@@ -58,11 +58,8 @@ DrawGridView* fixedGrid(Database& db, const QString& name, double widthTwips, do
 // The captions in column 1 stay readable where the font is wider than the widths allow for.
 void showReadable(DrawGridView* grid, const QString& queryText, double defaultTwips,
                   const Widths& widths) {
-    if (!grid->showQuery(queryText, defaultTwips, widths)) {
-        prompter().message(grid->window(), u"无法读取数据库：%1"_s.arg(grid->lastError()),
-                           Prompter::Icon::Warning);
+    if (!showQueryOrWarn(*grid, grid->window(), queryText, defaultTwips, widths))
         return;
-    }
     if (static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(1) > grid->columnWidth(1))
         grid->resizeColumnToContents(1);
 }
@@ -202,24 +199,22 @@ void NumberCharacteristicsWindow::analyseHotCold() {
 }
 
 void NumberCharacteristicsWindow::countPairs() {
-    PairTableResult result;
-    withWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::AllPairs); });
-    if (!result.ok) {
-        prompter().message(this, result.message, Prompter::Icon::Warning);
-        return;
-    }
-    showReadable(m_pairGrid, pairTableQuery(PairList::AllPairs), kPairGridTwips, kAllPairWidths);
+    countInto(PairList::AllPairs, m_pairGrid);
 }
 
 void NumberCharacteristicsWindow::countNeighbours() {
+    countInto(PairList::Neighbours, m_neighbourGrid);
+}
+
+void NumberCharacteristicsWindow::countInto(PairList list, DrawGridView* grid) {
     PairTableResult result;
-    withWaitCursor([&] { result = writePairTable(m_db.connection(), PairList::Neighbours); });
+    withWaitCursor([&] { result = writePairTable(m_db.connection(), list); });
     if (!result.ok) {
         prompter().message(this, result.message, Prompter::Icon::Warning);
         return;
     }
-    showReadable(m_neighbourGrid, pairTableQuery(PairList::Neighbours), kPairGridTwips,
-                 kNeighbourWidths);
+    showReadable(grid, pairTableQuery(list), kPairGridTwips,
+                 list == PairList::AllPairs ? kAllPairWidths : kNeighbourWidths);
 }
 
 void NumberCharacteristicsWindow::analyseAll() {

@@ -3,6 +3,8 @@
 // lists (top), and the statistics of every pair and of the neighbour pairs (bottom left and
 // right) with buttons that show either table sorted.
 
+#include "analysis/pair_statistics.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -31,6 +33,8 @@ private:
     QWidget* buildHotColdArea();
     QWidget* buildPairArea();
     void showSorted(DrawGridView* grid, const QString& queryText);
+    // Counts the pairs of `list` into their table and shows it in `grid`.
+    void countInto(PairList list, DrawGridView* grid);
 
     Database& m_db;
     QLineEdit* m_window = nullptr; // Text1

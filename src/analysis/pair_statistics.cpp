@@ -9,14 +9,6 @@ namespace ssq {
 
 namespace {
 
-std::uint64_t drawMask(const RedCombo& red) {
-    std::uint64_t mask = 0;
-    for (int r : red)
-        if (r >= 1 && r <= kRedMax)
-            mask |= std::uint64_t{1} << r;
-    return mask;
-}
-
 std::vector<PairStatistic> pairsOf(PairList list) {
     std::vector<PairStatistic> pairs;
     for (int a = 1; a < kRedMax; ++a) {
@@ -45,7 +37,7 @@ std::vector<PairStatistic> pairStatistics(const std::vector<RedCombo>& history, 
     std::vector<std::uint64_t> masks;
     masks.reserve(history.size());
     for (const RedCombo& red : history)
-        masks.push_back(drawMask(red));
+        masks.push_back(redMask(red));
 
     std::vector<PairStatistic> pairs = pairsOf(list);
     for (PairStatistic& p : pairs) {

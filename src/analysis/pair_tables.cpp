@@ -1,10 +1,7 @@
 #include "analysis/pair_tables.h"
 
+#include "analysis/analysis_table_writer.h"
 #include "analysis/red_history.h"
-#include "store/record_set.h"
-#include "store/transaction.h"
-
-#include <QSqlError>
 
 using namespace Qt::StringLiterals;
 
@@ -21,36 +18,22 @@ QString tableName(PairList list) {
 
 bool writeRows(QSqlDatabase db, PairList list, const std::vector<PairStatistic>& pairs,
                QString* error) {
-    Transaction transaction(db);
-    if (!transaction.active()) {
-        *error = db.lastError().text();
-        return false;
-    }
-    RecordSet rs(db);
-    if (!rs.open(pairTableQuery(list), error))
-        return false;
     const int rows = static_cast<int>(pairs.size());
-    if (rs.recordCount() < rows || rs.columnCount() < kColumns) {
-        *error = u"表%1应有%2行、%3列，数据库中的这张表已经损坏"_s.arg(tableName(list))
-                     .arg(rows)
-                     .arg(kColumns);
-        return false;
-    }
-    rs.moveFirst();
-    for (const PairStatistic& p : pairs) {
-        rs.setValue(kFirstWrittenColumn, QString::number(p.expected));
-        rs.setValue(kFirstWrittenColumn + 1, QString::number(p.total));
-        rs.setValue(kFirstWrittenColumn + 2, QString::number(p.omission));
-        rs.setValue(kFirstWrittenColumn + 3, p.ratio);
-        if (!rs.update(error))
-            return false;
-        rs.moveNext();
-    }
-    if (!transaction.commit()) {
-        *error = db.lastError().text();
-        return false;
-    }
-    return true;
+    const AnalysisTable table{pairTableQuery(list), rows, kColumns,
+                              u"表%1应有%2行、%3列，数据库中的这张表已经损坏"_s
+                                  .arg(tableName(list))
+                                  .arg(rows)
+                                  .arg(kColumns)};
+    return writeAnalysisTable(
+        db, table,
+        [&](RecordSet& rs, int r) {
+            const PairStatistic& p = pairs[r];
+            rs.setValue(kFirstWrittenColumn, QString::number(p.expected));
+            rs.setValue(kFirstWrittenColumn + 1, QString::number(p.total));
+            rs.setValue(kFirstWrittenColumn + 2, QString::number(p.omission));
+            rs.setValue(kFirstWrittenColumn + 3, p.ratio);
+        },
+        error);
 }
 
 } // namespace

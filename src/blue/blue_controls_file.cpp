@@ -1,10 +1,10 @@
 #include "blue/blue_controls_file.h"
 
-#include <QFile>
+#include "store/small_file.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -135,29 +135,17 @@ std::optional<BlueControls> parseBlueControlsFile(const QByteArray& bytes, QStri
 }
 
 bool saveBlueControlsFile(const QString& path, const BlueControls& controls, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(blueControlsFileBytes(controls)) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = u"无法写入蓝球设置文件“%1”"_s.arg(path);
-        return false;
-    }
-    return true;
+    return saveSmallFile(path, blueControlsFileBytes(controls), u"无法写入蓝球设置文件“%1”"_s,
+                         error);
 }
 
 std::optional<BlueControls> loadBlueControlsFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = u"无法打开蓝球设置文件“%1”"_s.arg(path);
+    const std::optional<QByteArray> bytes = loadSmallFile(
+        path, {kMaxFileSize, u"无法打开蓝球设置文件“%1”"_s, u"文件“%1”太大，不是蓝球设置文件"_s},
+        error);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (error)
-            *error = u"文件“%1”太大，不是蓝球设置文件"_s.arg(path);
-        return std::nullopt;
-    }
-    return parseBlueControlsFile(file.readAll(), error);
+    return parseBlueControlsFile(*bytes, error);
 }
 
 } // namespace ssq

@@ -8,6 +8,7 @@
 #include "store/database.h"
 #include "store/draw_grid_view.h"
 #include "ui/prompter.h"
+#include "ui/qt_named_widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -47,6 +48,20 @@ QAction* addItem(QWidget* menu, const QString& name, const QString& caption) {
     item->setObjectName(name);
     menu->addAction(item);
     return item;
+}
+
+QGroupBox* namedFrame(const QString& caption, const QString& name, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+// The condition frames lay their rows out alike.
+QGridLayout* frameGrid(QGroupBox* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setVerticalSpacing(3);
+    return grid;
 }
 
 QLabel* header(const QString& text, QWidget* parent) {
@@ -101,9 +116,7 @@ void BlueSelectionWindow::buildMenus() {
     connect(addItem(bar, u"LQXH"_s, u"蓝球选号"_s), &QAction::triggered, this,
             &BlueSelectionWindow::runSelection);
 
-    QMenu* history = bar->addMenu(u"历史开奖数据查看"_s);
-    history->setObjectName(u"LQZJZB"_s);
-    history->menuAction()->setObjectName(u"LQZJZB"_s);
+    QMenu* history = addNamedMenu(bar, u"LQZJZB"_s, u"历史开奖数据查看"_s);
     connect(addItem(history, u"HMFB"_s, u"蓝球历史开奖号码分布"_s), &QAction::triggered, this,
             &BlueSelectionWindow::showDistribution);
     connect(addItem(history, u"KJZB"_s, u"蓝球历史开奖指标"_s), &QAction::triggered, this,
@@ -112,9 +125,7 @@ void BlueSelectionWindow::buildMenus() {
     connect(addItem(bar, u"CQCS"_s, u"蓝球号码分析"_s), &QAction::triggered, this,
             &BlueSelectionWindow::analyse);
 
-    QMenu* options = bar->addMenu(u"条件操作"_s);
-    options->setObjectName(u"TJCC"_s);
-    options->menuAction()->setObjectName(u"TJCC"_s);
+    QMenu* options = addNamedMenu(bar, u"TJCC"_s, u"条件操作"_s);
     connect(addItem(options, u"XXCD"_s, u"选项存档"_s), &QAction::triggered, this,
             &BlueSelectionWindow::saveOptions);
     connect(addItem(options, u"SZZX"_s, u"设置再现"_s), &QAction::triggered, this,
@@ -150,6 +161,16 @@ QLineEdit* BlueSelectionWindow::makeText(int index, int maxChars, QWidget* paren
     return box;
 }
 
+// Two-digit boxes first..last in a row, left-aligned.
+QHBoxLayout* BlueSelectionWindow::makeTextRow(int first, int last, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (int t = first; t <= last; ++t)
+        row->addWidget(makeText(t, 2, parent));
+    row->addStretch(1);
+    return row;
+}
+
 QWidget* BlueSelectionWindow::buildConditions() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
@@ -166,19 +187,11 @@ QWidget* BlueSelectionWindow::buildConditions() {
 }
 
 QGroupBox* BlueSelectionWindow::buildNumberFrame() {
-    auto* frame = new QGroupBox(u"常规指标"_s, this);
-    frame->setObjectName(u"NumberFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"常规指标"_s, u"NumberFrame"_s, this);
+    auto* grid = frameGrid(frame);
 
     grid->addWidget(makeCheck(3, u"1、淘汰号"_s, frame, u"不会开出的号"_s), 0, 0);
-    auto* eliminated = new QHBoxLayout;
-    eliminated->setSpacing(2);
-    for (int t = 1; t <= 10; ++t)
-        eliminated->addWidget(makeText(t, 2, frame));
-    eliminated->addStretch(1);
-    grid->addLayout(eliminated, 0, 1);
+    grid->addLayout(makeTextRow(1, 10, frame), 0, 1);
 
     grid->addWidget(makeCheck(1, u"2、大小"_s, frame, u"蓝球本身号码的大小特性"_s), 1, 0);
     m_option1 = new QRadioButton(u"小号(1-8)"_s, frame);
@@ -205,11 +218,8 @@ QGroupBox* BlueSelectionWindow::buildNumberFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildCodeFrame() {
-    auto* frame = new QGroupBox(u"代码指标"_s, this);
-    frame->setObjectName(u"CodeFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"代码指标"_s, u"CodeFrame"_s, this);
+    auto* grid = frameGrid(frame);
     grid->setHorizontalSpacing(10);
 
     struct Range {
@@ -253,19 +263,11 @@ QGroupBox* BlueSelectionWindow::buildCodeFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
-    auto* frame = new QGroupBox(u"容错设置"_s, this);
-    frame->setObjectName(u"ToleranceFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(3);
+    auto* frame = namedFrame(u"容错设置"_s, u"ToleranceFrame"_s, this);
+    auto* grid = frameGrid(frame);
 
     grid->addWidget(makeCheck(11, u"不允许容错的选项："_s, frame), 0, 0);
-    auto* strict = new QHBoxLayout;
-    strict->setSpacing(2);
-    for (int t = blue::kFirstStrict; t <= blue::kLastStrict; ++t)
-        strict->addWidget(makeText(t, 2, frame));
-    strict->addStretch(1);
-    grid->addLayout(strict, 0, 1);
+    grid->addLayout(makeTextRow(blue::kFirstStrict, blue::kLastStrict, frame), 0, 1);
 
     grid->addWidget(makeCheck(12, u"其他选项容错："_s, frame), 1, 0);
     auto* range = new QHBoxLayout;
@@ -281,8 +283,7 @@ QGroupBox* BlueSelectionWindow::buildToleranceFrame() {
 }
 
 QGroupBox* BlueSelectionWindow::buildResultFrame() {
-    auto* frame = new QGroupBox(u"号码显示"_s, this);
-    frame->setObjectName(u"ResultFrame"_s);
+    auto* frame = namedFrame(u"号码显示"_s, u"ResultFrame"_s, this);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(4);
@@ -367,9 +368,7 @@ void BlueSelectionWindow::runSelection() {
 
 void BlueSelectionWindow::showDistributionIn(DrawGridView& grid) {
     // The issue column is widened so its four digits show whole.
-    if (!grid.showQuery(kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}}))
-        prompter().message(this, u"无法读取数据库：%1"_s.arg(grid.lastError()),
-                           Prompter::Icon::Warning);
+    showQueryOrWarn(grid, this, kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}});
 }
 
 void BlueSelectionWindow::showDistribution() {
@@ -377,11 +376,10 @@ void BlueSelectionWindow::showDistribution() {
 }
 
 void BlueSelectionWindow::showIndicators() {
-    if (!m_grid1->showQuery(
-            u"select 期号,蓝大小,蓝单双, 蓝代大号,蓝代奇号,蓝代质数,蓝代和值,蓝代积值,蓝代跨度,蓝代连号 from kjzb order by 期号 "_s,
-            kIndicatorTwips, {{0, kIssueTwips}}))
-        prompter().message(this, u"无法读取数据库：%1"_s.arg(m_grid1->lastError()),
-                           Prompter::Icon::Warning);
+    showQueryOrWarn(
+        *m_grid1, this,
+        u"select 期号,蓝大小,蓝单双, 蓝代大号,蓝代奇号,蓝代质数,蓝代和值,蓝代积值,蓝代跨度,蓝代连号 from kjzb order by 期号 "_s,
+        kIndicatorTwips, {{0, kIssueTwips}});
 }
 
 void BlueSelectionWindow::analyse() {
@@ -435,11 +433,10 @@ void BlueSelectionWindow::restoreOptions() {
 }
 
 void BlueSelectionWindow::saveToFile() {
-    QString path = prompter().saveFileName(this, u"保存设置到文件"_s, kFileFilter);
+    const QString path =
+        askSavePath(this, u"保存设置到文件"_s, kFileFilter, u".json"_s, u".ssqblue.json"_s);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".json"_s, Qt::CaseInsensitive))
-        path += u".ssqblue.json"_s;
     QString error;
     if (!saveBlueControlsFile(path, controls(), &error)) {
         prompter().message(this, error, Prompter::Icon::Warning);

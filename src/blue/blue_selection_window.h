@@ -12,6 +12,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -57,6 +58,7 @@ private:
     QCheckBox* makeCheck(int index, const QString& caption, QWidget* parent,
                          const QString& tip = {});
     QLineEdit* makeText(int index, int maxChars, QWidget* parent);
+    QHBoxLayout* makeTextRow(int first, int last, QWidget* parent);
     void showDistributionIn(DrawGridView& grid);
 
     Database& m_db;

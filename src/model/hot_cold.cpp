@@ -7,15 +7,6 @@ namespace ssq {
 
 namespace {
 
-// Bit n set when red n is in the draw; values outside 1..33 are not red numbers.
-std::uint64_t drawMask(const RedCombo& red) {
-    std::uint64_t mask = 0;
-    for (int r : red)
-        if (r >= 1 && r <= kRedMax)
-            mask |= std::uint64_t{1} << r;
-    return mask;
-}
-
 bool holds(std::uint64_t mask, int n) { return (mask >> n) & 1U; }
 
 } // namespace
@@ -38,7 +29,7 @@ HotColdStats hotColdStats(const std::vector<RedCombo>& history, int window) {
     s.omission[0] = 0;
 
     for (int i = n - 1; i >= 0; --i) {
-        const std::uint64_t mask = drawMask(history[i]);
+        const std::uint64_t mask = redMask(history[i]);
         const int back = n - 1 - i; // draws newer than this one
         for (int j = 1; j <= kRedMax; ++j) {
             if (!holds(mask, j))

@@ -8,14 +8,6 @@ namespace ssq {
 
 namespace {
 
-std::uint64_t redMask(const RedCombo& red) {
-    std::uint64_t mask = 0;
-    for (int r : red)
-        if (r >= 1 && r <= kRedMax)
-            mask |= std::uint64_t{1} << r;
-    return mask;
-}
-
 // How often each digit 0..9 occurs among the seven code digits.
 std::array<int, 10> digitHistogram(const CodeDigits& c) {
     std::array<int, 10> h{};

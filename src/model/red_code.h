@@ -3,6 +3,7 @@
 // the seven code digits, and the blue code.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace ssq {
@@ -13,6 +14,16 @@ constexpr int kComboCount = 1107568;
 
 // Six red numbers, ascending, 1..33.
 using RedCombo = std::array<int, 6>;
+
+// Bit n set when red n is in the combination; values outside 1..33 are not red numbers. Inline:
+// the indicators and the hot/cold counts call it once a draw or combination.
+inline std::uint64_t redMask(const RedCombo& red) {
+    std::uint64_t mask = 0;
+    for (int r : red)
+        if (r >= 1 && r <= kRedMax)
+            mask |= std::uint64_t{1} << r;
+    return mask;
+}
 
 // True when the six numbers are strictly ascending and within 1..33.
 bool isValidCombo(const RedCombo& red);

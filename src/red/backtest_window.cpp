@@ -192,11 +192,10 @@ void BacktestWindow::copyRows() {
 }
 
 void BacktestWindow::saveCsv() {
-    QString path = prompter().saveFileName(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s);
+    const QString path =
+        askSavePath(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s, u".csv"_s);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".csv"_s, Qt::CaseInsensitive))
-        path += u".csv"_s;
     QSaveFile file(path);
     // A byte order mark lets spreadsheet programs read the Chinese texts as UTF-8.
     const QByteArray bytes = "\xEF\xBB\xBF" + backtestCsv(m_model->rows()).toUtf8();

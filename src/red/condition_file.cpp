@@ -1,11 +1,11 @@
 #include "red/condition_file.h"
 
-#include <QFile>
+#include "store/small_file.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -228,29 +228,16 @@ std::optional<ConditionFile> parseConditionFile(const QByteArray& bytes, QString
 
 bool saveConditionFile(const QString& path, const PanelState& panel, const HotColdValues& hotCold,
                        QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(conditionFileBytes(panel, hotCold)) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = u"无法写入条件文件“%1”"_s.arg(path);
-        return false;
-    }
-    return true;
+    return saveSmallFile(path, conditionFileBytes(panel, hotCold), u"无法写入条件文件“%1”"_s,
+                         error);
 }
 
 std::optional<ConditionFile> loadConditionFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = u"无法打开条件文件“%1”"_s.arg(path);
+    const std::optional<QByteArray> bytes = loadSmallFile(
+        path, {kMaxFileSize, u"无法打开条件文件“%1”"_s, u"文件“%1”太大，不是条件文件"_s}, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (error)
-            *error = u"文件“%1”太大，不是条件文件"_s.arg(path);
-        return std::nullopt;
-    }
-    return parseConditionFile(file.readAll(), error);
+    return parseConditionFile(*bytes, error);
 }
 
 } // namespace ssq

@@ -73,21 +73,11 @@ LastDrawCheckRun runLastDrawCheck(QSqlDatabase db, PanelState& panel) {
     const NewestDraw draw = readNewestDraw(db);
     if (!draw.ok)
         return refused(draw.error);
-    for (int i = 0; i < 7; ++i)
-        next.text1[1 + i] = i < draw.values.size() ? draw.values[i] : QString();
-
-    std::array<QString, 6> reds;
-    for (int i = 0; i < 6; ++i)
-        reds[i] = next.text1[1 + i];
-    const CodeConversion code = convertToCode(reds);
     // A newest record edited by hand into no valid combination has no code to check.
-    if (code.outcome != CodeConversion::Outcome::Converted) {
+    if (!fillLastDrawRow(next, draw.values)) {
         return refused(u"最新一期的开奖号码不是六个从小到大排列的1到33之间的红球号码，"
                        u"无法进行上期条件查错，请在“数据操作”中修正该期数据"_s);
     }
-    next.text1[8] = code.codeText;
-    for (int i = 0; i < 7; ++i)
-        next.text1[9 + i] = code.digits[i];
 
     const ConditionSetOutcome restored = restoreConditionSet(db, next);
     if (!restored.ok)

@@ -156,12 +156,7 @@ void PrizeCheckWindow::chooseFile() {
 }
 
 void PrizeCheckWindow::takeBlueResult() {
-    const BlueList blues = blueWindowResult();
-    if (blues.empty()) {
-        prompter().message(this, noBlueWindowResultMessage(), Prompter::Icon::Warning);
-        return;
-    }
-    m_blues->setText(blueListText(blues));
+    takeBlueWindowResult(m_blues, this);
 }
 
 void PrizeCheckWindow::check() {

@@ -1,5 +1,7 @@
 #include "red/qt_blue_window_result.h"
 
+#include "ui/prompter.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
@@ -31,6 +33,15 @@ BlueList blueWindowResult() {
 
 QString noBlueWindowResultMessage() {
     return u"蓝球选号窗口没有打开，或还没有蓝球选号结果。请先在“蓝球选号”中选号，或直接输入蓝球号码"_s;
+}
+
+void takeBlueWindowResult(QLineEdit* box, QWidget* parent) {
+    const BlueList blues = blueWindowResult();
+    if (blues.empty()) {
+        prompter().message(parent, noBlueWindowResultMessage(), Prompter::Icon::Warning);
+        return;
+    }
+    box->setText(blueListText(blues));
 }
 
 } // namespace ssq

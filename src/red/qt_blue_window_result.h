@@ -4,6 +4,9 @@
 
 #include "red/blue_list.h"
 
+class QLineEdit;
+class QWidget;
+
 namespace ssq {
 
 // Empty when the window is not open or has chosen nothing.
@@ -11,5 +14,9 @@ BlueList blueWindowResult();
 
 // What a "取蓝球选号结果" button says when there is nothing to take.
 QString noBlueWindowResultMessage();
+
+// What a "取蓝球选号结果" button does: writes the window's blue balls into `box`, or, when there
+// are none, tells the user over `parent` and leaves the box as it was.
+void takeBlueWindowResult(QLineEdit* box, QWidget* parent);
 
 } // namespace ssq

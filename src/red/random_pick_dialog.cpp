@@ -63,12 +63,7 @@ RandomPickDialog::RandomPickDialog(SelectionResult kept, QWidget* parent)
 }
 
 void RandomPickDialog::takeBlueResult() {
-    const BlueList blues = blueWindowResult();
-    if (blues.empty()) {
-        prompter().message(this, noBlueWindowResultMessage(), Prompter::Icon::Warning);
-        return;
-    }
-    m_blues->setText(blueListText(blues));
+    takeBlueWindowResult(m_blues, this);
 }
 
 void RandomPickDialog::pick() {

@@ -79,12 +79,7 @@ void TicketExportDialog::showSummary() {
 }
 
 void TicketExportDialog::takeBlueResult() {
-    const BlueList blues = blueWindowResult();
-    if (blues.empty()) {
-        prompter().message(this, noBlueWindowResultMessage(), Prompter::Icon::Warning);
-        return;
-    }
-    m_blues->setText(blueListText(blues));
+    takeBlueWindowResult(m_blues, this);
 }
 
 void TicketExportDialog::exportToFile() {

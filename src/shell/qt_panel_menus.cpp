@@ -48,11 +48,10 @@ void restoreSet(MainWindow& main) {
 }
 
 void saveFile(MainWindow& main) {
-    QString path = prompter().saveFileName(&main, u"保存条件到文件"_s, kConditionFileFilter);
+    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter,
+                                     u".json"_s, kConditionFileSuffix);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".json"_s, Qt::CaseInsensitive))
-        path += kConditionFileSuffix;
     QString error;
     if (!saveConditionFile(path, main.panelState(), main.hotColdTable(), &error)) {
         prompter().message(&main, error, Prompter::Icon::Warning);

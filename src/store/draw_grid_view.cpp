@@ -111,4 +111,13 @@ void DrawGridView::refuseRowDeletion() {
                        Prompter::Icon::Warning);
 }
 
+bool showQueryOrWarn(DrawGridView& grid, QWidget* parent, const QString& queryText,
+                     double defaultTwips, const DrawGridView::ColumnWidths& widths) {
+    if (grid.showQuery(queryText, defaultTwips, widths))
+        return true;
+    prompter().message(parent, u"无法读取数据库：%1"_s.arg(grid.lastError()),
+                       Prompter::Icon::Warning);
+    return false;
+}
+
 } // namespace ssq

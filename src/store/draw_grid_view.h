@@ -45,4 +45,9 @@ private:
     QString m_error;
 };
 
+// Shows the query in grid; when the database cannot be read, says so over `parent` and returns
+// false.
+bool showQueryOrWarn(DrawGridView& grid, QWidget* parent, const QString& queryText,
+                     double defaultTwips, const DrawGridView::ColumnWidths& widths = {});
+
 } // namespace ssq

@@ -1,7 +1,6 @@
 #include "store/history_viewer_window.h"
 
 #include "store/draw_grid_view.h"
-#include "ui/prompter.h"
 #include "ui/qt_named_widgets.h"
 
 #include <QHBoxLayout>
@@ -45,9 +44,7 @@ void HistoryViewerWindow::showTable(const QString& queryText, double defaultTwip
         for (int c = 35; c <= 43; ++c) // the nine blue-ball indicators
             widths.append({c, 700});
     }
-    if (!m_grid->showQuery(queryText, defaultTwips, widths))
-        prompter().message(this, u"无法读取数据库：%1"_s.arg(m_grid->lastError()),
-                           Prompter::Icon::Warning);
+    showQueryOrWarn(*m_grid, this, queryText, defaultTwips, widths);
 }
 
 void HistoryViewerWindow::showNumbers() {

@@ -31,6 +31,11 @@ public:
                                  const QString& filter) = 0;
 };
 
+// Asks where to save; a name that does not end in `extension` (".png") gets `appended` added, or
+// the extension itself when none is given. Empty when cancelled.
+QString askSavePath(QWidget* parent, const QString& caption, const QString& filter,
+                    const QString& extension, const QString& appended = {});
+
 // The program's message-box title.
 QString programTitle();
 

@@ -1,6 +1,8 @@
 #include "ui/qt_named_widgets.h"
 
 #include <QBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace ssq {
@@ -16,6 +18,13 @@ QPushButton* addNamedButton(QBoxLayout* layout, const QString& name, const QStri
     QPushButton* button = namedButton(name, caption, parent);
     layout->addWidget(button);
     return button;
+}
+
+QMenu* addNamedMenu(QMenuBar* bar, const QString& name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
 }
 
 } // namespace ssq

@@ -4,6 +4,8 @@
 #include <QString>
 
 class QBoxLayout;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QWidget;
 
@@ -14,5 +16,8 @@ QPushButton* namedButton(const QString& name, const QString& caption, QWidget* p
 // The same, appended to `layout`.
 QPushButton* addNamedButton(QBoxLayout* layout, const QString& name, const QString& caption,
                             QWidget* parent);
+
+// A menu of the bar; the menu and the action that opens it both carry `name`.
+QMenu* addNamedMenu(QMenuBar* bar, const QString& name, const QString& caption);
 
 } // namespace ssq

@@ -34,6 +34,16 @@ QString programTitle() {
     return u"Ravelko"_s;
 }
 
+QString askSavePath(QWidget* parent, const QString& caption, const QString& filter,
+                    const QString& extension, const QString& appended) {
+    QString path = prompter().saveFileName(parent, caption, filter);
+    if (path.isEmpty())
+        return path;
+    if (!path.endsWith(extension, Qt::CaseInsensitive))
+        path += appended.isEmpty() ? extension : appended;
+    return path;
+}
+
 Prompter& prompter() {
     static QtPrompter qtPrompter;
     return g_installed ? *g_installed : qtPrompter;

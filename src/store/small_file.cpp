@@ -1,0 +1,35 @@
+#include "store/small_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace ssq {
+
+bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
+                   QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
+        if (error)
+            *error = failure.arg(path);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
+                                        QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = limits.cannotOpen.arg(path);
+        return std::nullopt;
+    }
+    if (file.size() > limits.maxBytes) {
+        if (error)
+            *error = limits.tooLarge.arg(path);
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+} // namespace ssq

@@ -31,6 +31,7 @@ bench: build
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 4
 CCACHE_FLAG = $(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SANITIZER_ENV = ASAN_OPTIONS=check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -47,7 +48,7 @@ fuzz: deps
 	  cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	    -DSSQ_FUZZ=ON $(CCACHE_FLAG); fi
 	cmake --build $(FUZZ_DIR) --target fuzzers
-	$(SANITIZER_ENV) ./scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	$(SANITIZER_ENV) ./scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -9,6 +9,7 @@ packages=(
   libqt6opengl6-dev qt6-translations-l10n
   qt6-qpa-plugins libgl-dev libxrandr-dev
   xvfb xauth fonts-wqy-microhei poppler-utils sqlite3
+  clang libclang-rt-14-dev llvm-14
 )
 
 # --list prints the packages and installs nothing (the set-up test reads it).

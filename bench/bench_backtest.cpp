@@ -6,9 +6,9 @@
 #include "bench_harness.h"
 #include "bench_panels.h"
 
-#include "red/backtest.h"
-#include "red/context_counter.h"
-#include "red/live_count.h"
+#include "backtest/backtest.h"
+#include "backtest/context_counter.h"
+#include "backtest/live_count.h"
 #include "red/selection_engine.h"
 
 #include <QFile>

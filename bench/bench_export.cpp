@@ -4,7 +4,7 @@
 #include "bench_harness.h"
 
 #include "model/red_code.h"
-#include "red/ticket_export.h"
+#include "tickets/ticket_export.h"
 
 #include <QTemporaryDir>
 

@@ -4,7 +4,7 @@
 
 #include "fuzz_check.h"
 #include "model/leading_number.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "analysis/ac_query.h"
 
 #include "model/leading_number.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <bitset>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "analysis/red_history.h"
 #include "model/leading_number.h"
 #include "store/schema.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <array>
 

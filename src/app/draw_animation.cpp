@@ -2,7 +2,7 @@
 // into place, and writes it as an animated GIF. Run at build time; the result is the program's
 // own ssq.gif.
 
-#include "ui/qt_gif_writer.h"
+#include "ui/gif_writer.h"
 
 #include <QEasingCurve>
 #include <QFont>

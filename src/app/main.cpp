@@ -1,8 +1,8 @@
 // The desktop program: opens ssq.mdb in the program's folder and starts on the welcome window.
 
-#include "shell/welcome_window.h"
+#include "shell/widgets/welcome_window.h"
 #include "store/database.h"
-#include "store/database_recovery_dialog.h"
+#include "store/widgets/database_recovery_dialog.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
 

@@ -3,7 +3,7 @@
 #include "model/leading_number.h"
 #include "store/record_set.h"
 #include "store/schema.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <algorithm>

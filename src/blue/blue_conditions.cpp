@@ -1,7 +1,7 @@
 #include "blue/blue_conditions.h"
 
 #include "model/indicators.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 namespace ssq {
 

@@ -2,7 +2,7 @@
 
 #include "blue/blue_conditions.h"
 #include "model/leading_number.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <optional>
 

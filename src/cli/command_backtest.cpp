@@ -2,7 +2,7 @@
 
 #include "cli/command_select.h"
 #include "cli/console.h"
-#include "red/backtest.h"
+#include "backtest/backtest.h"
 #include "red/condition_file.h"
 #include "store/database.h"
 

@@ -2,7 +2,7 @@
 
 #include "cli/command_select.h"
 #include "cli/console.h"
-#include "red/prize_check.h"
+#include "tickets/prize_check.h"
 #include "store/database.h"
 
 #include <QFile>

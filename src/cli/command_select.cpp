@@ -5,8 +5,8 @@
 #include "red/condition_file.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
-#include "red/ticket_export.h"
-#include "red/ticket_line.h"
+#include "tickets/ticket_export.h"
+#include "tickets/ticket_line.h"
 #include "store/database.h"
 
 using namespace Qt::StringLiterals;

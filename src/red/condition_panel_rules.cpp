@@ -1,6 +1,6 @@
 #include "red/condition_panel_rules.h"
 
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 namespace ssq {
 

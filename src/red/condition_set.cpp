@@ -1,7 +1,7 @@
 #include "red/condition_set.h"
 
 #include "store/record_set.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 using namespace Qt::StringLiterals;

@@ -1,7 +1,7 @@
 #include "red/last_draw_check.h"
 
 #include "model/leading_number.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "model/leading_number.h"
 #include "model/red_code.h"
 #include "store/record_set.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include "store/record_set.h"
 #include "store/schema.h"
 #include "store/store_error.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #include "red/selection_inputs.h"
 
 #include "model/leading_number.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <algorithm>
 #include <cmath>

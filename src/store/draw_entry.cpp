@@ -3,7 +3,7 @@
 
 #include "store/draw_history.h"
 #include "store/draw_writer.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 
 #include "store/schema.h"
 #include "store/store_error.h"
-#include "store/text_value.h"
+#include "model/leading_number_text.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

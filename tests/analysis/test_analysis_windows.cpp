@@ -3,10 +3,10 @@
 // load that keeps the old chart, the prompt, charts before any load, the saved picture.
 
 #include "analysis/indicator_chart_items.h"
-#include "analysis/indicator_chart_window.h"
-#include "analysis/number_characteristics_window.h"
+#include "analysis/widgets/indicator_chart_window.h"
+#include "analysis/widgets/number_characteristics_window.h"
 #include "analysis_fixtures.h"
-#include "store/draw_grid_view.h"
+#include "store/widgets/draw_grid_view.h"
 #include "support/scripted_prompter.h"
 #include "support/widget_actions.h"
 

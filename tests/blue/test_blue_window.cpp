@@ -2,8 +2,8 @@
 // a refused strict list, the analysis with its prompt, the option set and controls files, and
 // the history views.
 
-#include "blue/blue_selection_window.h"
-#include "store/draw_grid_view.h"
+#include "blue/widgets/blue_selection_window.h"
+#include "store/widgets/draw_grid_view.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"

@@ -4,7 +4,7 @@
 
 #include "game/game_pick.h"
 #include "game/game_texts.h"
-#include "game/game_window.h"
+#include "game/widgets/game_window.h"
 #include "scripted_random.h"
 #include "support/scripted_prompter.h"
 #include "support/widget_actions.h"

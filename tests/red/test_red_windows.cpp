@@ -5,10 +5,10 @@
 
 #include "model/red_code.h"
 #include "red/condition_panel_rules.h"
-#include "red/condition_panel_view.h"
-#include "red/qt_result_actions.h"
-#include "red/results_window.h"
-#include "red/system_page_printer.h"
+#include "red/widgets/condition_panel_view.h"
+#include "red/widgets/result_actions.h"
+#include "red/widgets/results_window.h"
+#include "red/widgets/system_page_printer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
@@ -92,7 +92,7 @@ private Q_SLOTS:
         test::TempDatabase db;
         test::ScriptedPrompter prompter;
         QWidget window;
-        QtResultActions actions(db.database(), &window);
+        ResultActions actions(db.database(), &window);
         // The list stops at 5000 and empties the places it held beyond the results.
         QComboBox list;
         list.addItems({u"a"_s, u"b"_s, u"c"_s});

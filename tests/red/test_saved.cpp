@@ -8,7 +8,7 @@
 
 #include "red/condition_file.h"
 #include "red/condition_set.h"
-#include "red/pdf_page_printer.h"
+#include "red/widgets/pdf_page_printer.h"
 #include "red/result_page.h"
 #include "red/saved_results.h"
 #include "support/temp_database.h"

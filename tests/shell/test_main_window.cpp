@@ -6,13 +6,13 @@
 // cost before writing, blues typed or from the blue-ball window, file and clipboard), the random
 // pick, and the prize window on a file and on the saved results.
 
-#include "red/condition_panel_view.h"
+#include "red/widgets/condition_panel_view.h"
 #include "red/last_draw_check.h"
 #include "red/saved_results.h"
 #include "red/selection_result.h"
 #include "shell/caption_clock.h"
-#include "shell/main_window.h"
-#include "shell/qt_selection_runner.h"
+#include "shell/widgets/main_window.h"
+#include "shell/widgets/selection_runner.h"
 #include "store/maintenance.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -72,8 +72,8 @@ class TestMainWindow : public QObject {
     }
     // XH, then waits until the run has ended.
     void runSelection() {
-        QSignalSpy ended(m_window->findChild<ssq::QtSelectionRunner*>(),
-                         &ssq::QtSelectionRunner::finished);
+        QSignalSpy ended(m_window->findChild<ssq::SelectionRunner*>(),
+                         &ssq::SelectionRunner::finished);
         m_window->menuItem(u"XH"_s)->trigger();
         QVERIFY(!inputsEnabled()); // nothing that feeds the run can be touched until it ends
         QVERIFY(ended.wait(30000));
@@ -303,7 +303,7 @@ private Q_SLOTS:
     void closingDuringARunCancelsIt() {
         type(8, u"0000001"_s);
         m_window->menuItem(u"XH"_s)->trigger();
-        QVERIFY(m_window->findChild<ssq::QtSelectionRunner*>()->isRunning());
+        QVERIFY(m_window->findChild<ssq::SelectionRunner*>()->isRunning());
         m_window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m_window.isNull());

@@ -3,8 +3,8 @@
 // message, an active mode missing from the list, and a desktop that cannot switch.
 
 #include "shell/display_modes.h"
-#include "shell/screen_mode_window.h"
-#include "shell/welcome_window.h"
+#include "shell/widgets/screen_mode_window.h"
+#include "shell/widgets/welcome_window.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"

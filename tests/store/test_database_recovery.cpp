@@ -5,7 +5,7 @@
 
 #include "store/database.h"
 #include "store/database_recovery.h"
-#include "store/database_recovery_dialog.h"
+#include "store/widgets/database_recovery_dialog.h"
 #include "store/maintenance.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"

@@ -3,12 +3,12 @@
 // tables across a compaction; the import window's import and cancel.
 
 #include "store/draw_entry.h"
-#include "store/draw_entry_window.h"
-#include "store/draw_grid_view.h"
-#include "store/history_import_window.h"
-#include "store/history_viewer_window.h"
+#include "store/widgets/draw_entry_window.h"
+#include "store/widgets/draw_grid_view.h"
+#include "store/widgets/history_import_window.h"
+#include "store/widgets/history_viewer_window.h"
 #include "store/maintenance.h"
-#include "store/past_draw_query_window.h"
+#include "store/widgets/past_draw_query_window.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"

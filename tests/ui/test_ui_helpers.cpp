@@ -2,10 +2,10 @@
 
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
-#include "ui/qt_gif_writer.h"
-#include "ui/qt_grid_widths.h"
-#include "ui/qt_prompter.h"
-#include "ui/qt_url_opener.h"
+#include "ui/gif_writer.h"
+#include "ui/widgets/grid_widths.h"
+#include "ui/widgets/message_box_prompter.h"
+#include "ui/widgets/desktop_url_opener.h"
 #include "ui/translations.h"
 #include "ui/twips.h"
 
@@ -102,8 +102,8 @@ private Q_SLOTS:
             ssq::urlOpener().open(QUrl(u"https://example.org/"_s));
             QVERIFY(scripted.messageTexts().size() == 1 && recording.opened().size() == 1);
         }
-        QVERIFY(dynamic_cast<ssq::QtPrompter*>(&ssq::prompter()) &&
-                dynamic_cast<ssq::QtUrlOpener*>(&ssq::urlOpener()));
+        QVERIFY(dynamic_cast<ssq::MessageBoxPrompter*>(&ssq::prompter()) &&
+                dynamic_cast<ssq::DesktopUrlOpener*>(&ssq::urlOpener()));
     }
 };
 

@@ -1,0 +1,123 @@
+#include "store/widgets/draw_grid_view.h"
+
+#include "store/database.h"
+#include "store/database_swap.h"
+#include "store/rowid_table_model.h"
+#include "ui/prompter.h"
+#include "ui/widgets/grid_widths.h"
+
+#include <QHeaderView>
+#include <QShortcut>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+void applyWidths(QTableView& grid, double defaultTwips, const DrawGridView::ColumnWidths& widths) {
+    setDefaultColumnWidth(grid, defaultTwips);
+    for (const auto& [column, twips] : widths)
+        setColumnWidth(grid, column, twips);
+    // The widths given are the least a column gets: the issue or a blue number is never cut.
+    widenColumnsToContent(grid);
+}
+
+void fetchAll(QAbstractItemModel& model) {
+    while (model.canFetchMore(QModelIndex()))
+        model.fetchMore(QModelIndex());
+}
+
+} // namespace
+
+DrawGridView::DrawGridView(Database& db, QWidget* parent) : QTableView(parent), m_db(db) {
+    setObjectName(u"DataGrid1"_s);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(20);
+    auto* del = new QShortcut(QKeySequence::Delete, this);
+    del->setContext(Qt::WidgetShortcut);
+    connect(del, &QShortcut::activated, this, &DrawGridView::refuseRowDeletion);
+    connect(&databaseSwap(), &DatabaseSwap::aboutToClose, this, &DrawGridView::release);
+    connect(&databaseSwap(), &DatabaseSwap::reopened, this, [this] {
+        if (m_remake)
+            present(m_remake);
+    });
+}
+
+bool DrawGridView::present(const std::function<bool()>& make) {
+    m_remake = make;
+    return make();
+}
+
+void DrawGridView::release() {
+    setModel(nullptr);
+    delete m_model;
+    m_model = nullptr;
+}
+
+bool DrawGridView::showQuery(const QString& queryText, double defaultTwips,
+                             const ColumnWidths& widths) {
+    m_source = queryText;
+    m_editable = false;
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return present([this, queryText, defaultTwips, widths] {
+        release();
+        auto* model = new QSqlQueryModel(this);
+        model->setQuery(QSqlQuery(queryText, m_db.connection()));
+        fetchAll(*model);
+        m_error = model->lastError().isValid() ? model->lastError().text() : QString();
+        m_model = model;
+        setModel(model);
+        applyWidths(*this, defaultTwips, widths);
+        return m_error.isEmpty();
+    });
+}
+
+bool DrawGridView::showEditable(const QString& table, double defaultTwips,
+                                const ColumnWidths& widths) {
+    m_source = table;
+    m_editable = true;
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    return present([this, table, defaultTwips, widths] {
+        release();
+        auto* model = new RowidTableModel(m_db.connection(), table, this);
+        connect(
+            model, &RowidTableModel::editRefused, this,
+            [this](const QString& message) {
+                prompter().message(this, message, Prompter::Icon::Warning);
+            },
+            Qt::QueuedConnection); // after the editor has closed
+        const bool ok = model->select();
+        fetchAll(*model);
+        m_error = ok ? QString() : model->lastError().text();
+        m_model = model;
+        setModel(model);
+        applyWidths(*this, defaultTwips, widths);
+        setColumnHidden(model->tableColumnCount(), true); // the rowid
+        return ok;
+    });
+}
+
+void DrawGridView::refuseRowDeletion() {
+    if (!m_editable)
+        return;
+    prompter().message(this,
+                       u"手动修改只能改动单元格，不能删除整行。要删除一期开奖数据，请点击“删除数据”"
+                       u"并输入期号，程序会在一次操作中同时删除三个表中的这一期。"_s,
+                       Prompter::Icon::Warning);
+}
+
+bool showQueryOrWarn(DrawGridView& grid, QWidget* parent, const QString& queryText,
+                     double defaultTwips, const DrawGridView::ColumnWidths& widths) {
+    if (grid.showQuery(queryText, defaultTwips, widths))
+        return true;
+    prompter().message(parent, u"无法读取数据库：%1"_s.arg(grid.lastError()),
+                       Prompter::Icon::Warning);
+    return false;
+}
+
+} // namespace ssq

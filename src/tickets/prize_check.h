@@ -1,0 +1,60 @@
+#pragma once
+// Which prize each ticket would have won in a stored draw. The levels: 一等奖 6 reds + blue,
+// 二等奖 6 reds, 三等奖 5 + blue, 四等奖 5 or 4 + blue, 五等奖 4 or 3 + blue, 六等奖 the blue
+// with 2, 1 or 0 reds. 一等奖 and 二等奖 float with the pool and are counted, not priced.
+
+#include "tickets/blue_list.h"
+#include "tickets/ticket_line.h"
+#include "store/draw_history.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace ssq {
+
+constexpr int kPrizeLevels = 6;
+// Winners listed at most; every winner is still counted.
+constexpr int kMaxListedWinners = 5000;
+
+// 1..6, or 0 for no prize.
+int prizeLevel(int redHits, bool blueHit);
+// "一等奖" .. "六等奖"
+QString prizeLevelName(int level);
+// 元 of a fixed prize (levels 3..6); 0 for the floating levels and for no prize.
+int fixedPrize(int level);
+
+struct Winner {
+    QString ticket; // "01 05 12 20 27 33 + 08"
+    int level = 0;
+    int lineNumber = 0; // of its file line, 0 for saved results
+};
+
+struct PrizeReport {
+    std::array<qint64, kPrizeLevels + 1> counts{}; // counts[level], [0] the tickets that won nothing
+    qint64 tickets = 0;
+    qint64 fixedTotal = 0; // 元
+    QList<Winner> winners; // the first kMaxListedWinners, in ticket order
+    bool winnersCut = false;
+
+    qint64 cost() const { return tickets * kTicketPrice; }
+};
+
+// Checks every single ticket of the lines; a line without a blue of its own takes `blues`
+// (none when empty: such tickets can win no level that needs the blue).
+PrizeReport checkTickets(const std::vector<TicketLine>& lines, const BlueList& blues,
+                         const StoredDraw& draw);
+
+// The saved results of hmbc as ticket lines; nullopt with a message when hmbc cannot be read
+// or holds nothing.
+std::optional<std::vector<TicketLine>> savedResultLines(QSqlDatabase db, QString* error);
+
+// The draw of `issueText` ("7018" or "2007018"), or the newest when it is empty; it must hold
+// six reds and a blue. nullopt with a message otherwise.
+std::optional<StoredDraw> prizeDraw(QSqlDatabase db, const QString& issueText, QString* error);
+
+} // namespace ssq

@@ -1,0 +1,407 @@
+// The back-test and the live count. Hand-checked targets; every kept count against a full run
+// in the target's context; the newest target against "上期条件查错" on a real database; the
+// live count against the full run on random panels, and its debounce and stale-result rules.
+
+#include "backtest/backtest.h"
+#include "red/last_draw_check.h"
+#include "red/last_draw_row.h"
+#include "backtest/live_count.h"
+#include "red/selection_engine.h"
+#include "store/record_set.h"
+#include "support/draw_tables.h"
+#include "support/temp_database.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+
+Q_DECLARE_METATYPE(ssq::PanelState)
+
+using namespace ssq;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+StoredDraw stored(int issue, RedCombo red, int blue) {
+    StoredDraw d;
+    d.issue = issue;
+    d.red = red;
+    d.blue = blue;
+    d.redColumns.assign(red.begin(), red.end());
+    d.complete = true;
+    return d;
+}
+
+// Sums 21, 22, 93, 111; draws 2 and 3 share no number with the draw before them.
+std::vector<StoredDraw> handHistory() {
+    return {stored(1, {1, 2, 3, 4, 5, 6}, 1), stored(2, {1, 2, 3, 4, 5, 7}, 2),
+            stored(3, {10, 11, 12, 13, 14, 33}, 3), stored(4, {2, 9, 16, 23, 30, 31}, 4)};
+}
+
+// Condition 4 (sum) within 20..100 and condition 10 (numbers of the last draw) within 0..2.
+PanelState sumAndRepeats(const char* toleranceMax, const char* toleranceMin,
+                         bool repeatsNonTolerant = false) {
+    PanelState p;
+    p.check1[0] = p.check1[4] = p.check1[10] = 1;
+    p.text1[50] = u"100"_s;
+    p.text1[51] = u"20"_s;
+    p.text1[62] = u"2"_s;
+    p.text1[63] = u"0"_s;
+    p.text1[168] = QString::fromLatin1(toleranceMax);
+    p.text1[169] = QString::fromLatin1(toleranceMin);
+    if (repeatsNonTolerant) {
+        p.check4 = 1;
+        p.text1[156] = p.text3[10] = u"10"_s;
+    }
+    return p;
+}
+
+// A panel over every zone whose range conditions all have both bounds; lists sometimes empty.
+PanelState everyZonePanel(quint32 seed) {
+    QRandomGenerator rng(seed);
+    const auto between = [&](int low, int high) { return int(rng.bounded(low, high + 1)); };
+    PanelState p;
+    p.check1.fill(1);
+    p.check2 = p.check3 = 1;
+    const int ranges[][3] = {
+        {26, 0, 3},       {48, 0, 3},  {50, 60, 150}, {52, 4, 12}, {54, 0, 6},  {56, 0, 6},
+        {58, 0, 3},       {60, 0, 3},  {62, 0, 3},    {64, 0, 4},  {66, 5, 45}, {74, 0, 7},
+        {76, 0, 7},       {78, 0, 7},  {80, 0, 6},    {82, 0, 7},  {84, 0, 6},  {86, 1, 9},
+        {96, 0, 3},       {102, 0, 3}, {136, 0, 4},   {138, 0, 4}, {140, 0, 4}, {142, 10, 32},
+        {148, -150, 150}, {150, 0, 4}, {152, 0, 6},   {154, 0, 4}};
+    for (const auto& [maxBox, low, high] : ranges) {
+        const int min = between(low, high);
+        p.text1[maxBox] = QString::number(between(min, high));
+        p.text1[maxBox + 1] = QString::number(min);
+    }
+    const int numberLists[][2] = {{16, 17}, {20, 25}, {28, 40}, {144, 147}};
+    for (const auto& [first, last] : numberLists)
+        for (int b = first; b <= last; ++b)
+            if (between(0, 2) == 0)
+                p.text1[b] = QString::number(between(1, 33));
+    for (int b = 68; b <= 135; ++b)
+        if (b < 96 || (b > 97 && b < 102) || b > 103)
+            if (between(0, 3) == 0)
+                p.text1[b] = QString::number(between(0, 9));
+    p.option1 = between(0, 2) == 0;
+    p.option2 = !p.option1 && between(0, 1) == 0;
+    return p;
+}
+
+QList<int> numbersOf(const std::bitset<41>& bits) {
+    QList<int> out;
+    for (int k = 1; k <= 40; ++k)
+        if (bits[k])
+            out.append(k);
+    return out;
+}
+
+// A random panel as a player may leave it, refusals included: boxes ticked or not, zones on or
+// off, bounds crossed or empty, lists with odd texts, markers, an unconverted last draw.
+PanelState randomPanel(QRandomGenerator& rng, HotColdValues& hv) {
+    const auto between = [&](int low, int high) { return int(rng.bounded(low, high + 1)); };
+    const auto chance = [&](int percent) { return between(0, 99) < percent; };
+    PanelState p;
+    if (!chance(5)) {
+        const RedCombo red = comboOfCode(between(1, kComboCount));
+        QStringList values;
+        for (int n : red)
+            values.append(QString::number(n));
+        values.append(QString::number(between(1, 16)));
+        fillLastDrawRow(p, values);
+    }
+    for (int n = 1; n <= kRedMax; ++n)
+        hv[n] = chance(10) ? 0 : between(-40, 30);
+    const char* odd[] = {"", "0", "abc", "2.5", "-3"};
+    for (int k = 1; k <= 40; ++k)
+        p.check1[k] = chance(30);
+    for (int b = 16; b <= 155; ++b) {
+        const int roll = between(0, 9);
+        p.text1[b] = roll < 3              ? QString::fromLatin1(odd[between(0, 4)])
+                     : b >= 68 && b <= 135 ? QString::number(between(0, 9))
+                                           : QString::number(between(0, 40));
+    }
+    // Bounds that let a fair share through, now and then crossed or empty.
+    for (int maxBox : {50, 52, 66, 86, 142, 148}) {
+        const int min = maxBox == 50    ? between(21, 150)
+                        : maxBox == 148 ? between(-100, 50)
+                                        : between(0, 20);
+        p.text1[maxBox] = chance(10) ? QString() : QString::number(min + between(-2, 60));
+        p.text1[maxBox + 1] = QString::number(min);
+    }
+    p.check1[0] = chance(90);
+    p.check2 = chance(90);
+    p.check3 = chance(90);
+    p.option1 = chance(30);
+    p.option2 = !p.option1 && chance(30);
+    p.text1[168] = QString::number(between(0, 8));
+    p.text1[169] = chance(80) ? QString() : QString::number(between(0, 3));
+    if (chance(20)) {
+        p.check4 = 1;
+        const int k = between(1, 40);
+        p.text1[156] = QString::number(k);
+        p.text3[k] = chance(90) ? QString::number(k) : QString();
+    }
+    return p;
+}
+
+QString expectedLiveText(const PanelState& p, const HotColdValues& hv) {
+    const SelectionInputs inputs = readSelectionInputs(p, hv);
+    if (const auto reason = refusalReason(inputs))
+        return refusalShortText(*reason);
+    return u"当前条件保留%1注"_s.arg(SelectionEngine(inputs).run().count());
+}
+
+} // namespace
+
+class TestBacktest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void handCheckedTargets_data() {
+        QTest::addColumn<PanelState>("panel");
+        QTest::addColumn<QStringList>("rows"); // verdict:failed numbers, oldest target first
+        QTest::newRow("every condition must pass")
+            << sumAndRepeats("", "") << QStringList{u"淘汰:10"_s, u"保留:"_s, u"淘汰:4"_s};
+        QTest::newRow("one failure allowed")
+            << sumAndRepeats("1", "") << QStringList{u"保留:10"_s, u"保留:"_s, u"保留:4"_s};
+        QTest::newRow("exactly one failure")
+            << sumAndRepeats("1", "1") << QStringList{u"保留:10"_s, u"淘汰:"_s, u"保留:4"_s};
+        QTest::newRow("repeats may not fail")
+            << sumAndRepeats("1", "", true) << QStringList{u"淘汰:10"_s, u"保留:"_s, u"保留:4"_s};
+    }
+
+    // Each target is judged with the draw before it in the last-draw row; the kept count is a
+    // full run's in that context.
+    void handCheckedTargets() {
+        QFETCH(PanelState, panel);
+        QFETCH(QStringList, rows);
+        const Backtest backtest(panel, {}, handHistory(), {30, false});
+        QCOMPARE(backtest.refusal(), std::nullopt);
+        const BacktestResult result = backtest.run();
+        QStringList got;
+        for (std::size_t i = 0; i < result.rows.size(); ++i) {
+            const BacktestRow& row = result.rows[i];
+            got.append(verdictText(row.kept) + u':' + failedText(row.failed));
+            QCOMPARE(row.issue, int(i) + 2);
+            const int index = int(i) + 1;
+            const SelectionEngine full(backtest.contextPanel(index),
+                                       backtest.contextHotCold(index));
+            QCOMPARE(row.keptCount, full.run().count());
+        }
+        QCOMPARE(got, rows);
+        QCOMPARE(result.summary().keptDraws, int(rows.filter(u"保留"_s).size()));
+    }
+
+    void hotColdPerTargetAndCounts() {
+        const std::vector<StoredDraw> history = handHistory();
+        PanelState p;
+        p.check1[0] = p.check1[4] = 1;
+        p.text1[50] = p.text1[51] = u"21"_s; // only 1 2 3 4 5 6 has the sum 21
+        const Backtest backtest(p, {}, history, {2, true});
+        QCOMPARE(backtest.targetCount(), 2);
+        const BacktestResult result = backtest.run();
+        QCOMPARE(result.rows.size(), std::size_t(2));
+        for (const BacktestRow& row : result.rows)
+            QCOMPARE(row.keptCount, 1);
+        QCOMPARE(result.summary().averageKept, 1.0);
+        // Fewer than 22 earlier draws: the values are 0, as draw entry stores them.
+        QCOMPARE(backtest.contextHotCold(3), HotColdValues{});
+        const PanelState context = backtest.contextPanel(3);
+        QCOMPARE(context.text1[1], u"10"_s);
+        QCOMPARE(context.text1[7], u"3"_s);
+        QCOMPARE(context.text1[8],
+                 QString::fromStdString(codeDigits(redCode(history[2].red)).text()));
+    }
+
+    void refusals_data() {
+        QTest::addColumn<PanelState>("panel");
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<bool>("fromHistory");
+        QTest::addColumn<QString>("message"); // a part of it; empty when it runs
+        PanelState zone;
+        zone.check1[4] = 1;
+        PanelState hot;
+        hot.check3 = hot.check1[38] = 1;
+        QTest::newRow("no target") << PanelState{} << 1 << 30 << true << u"至少要有两期"_s;
+        QTest::newRow("N below 1") << PanelState{} << 4 << 0 << true << u"大于0的整数"_s;
+        QTest::newRow("zone box") << zone << 4 << 30 << true << u"没有点击指标一区选择框"_s;
+        QTest::newRow("empty table of the panel") << hot << 4 << 30 << false << u"冷热值选项"_s;
+        QTest::newRow("values from the history") << hot << 4 << 30 << true << QString();
+    }
+
+    void refusals() {
+        QFETCH(PanelState, panel);
+        QFETCH(int, draws);
+        QFETCH(int, last);
+        QFETCH(bool, fromHistory);
+        QFETCH(QString, message);
+        std::vector<StoredDraw> history = handHistory();
+        history.resize(std::size_t(draws));
+        const Backtest backtest(panel, {}, history, {last, fromHistory});
+        const BacktestResult result = backtest.run();
+        if (message.isEmpty()) {
+            QCOMPARE(result.refusal, std::nullopt);
+            QCOMPARE(result.rows.size(), std::size_t(draws - 1));
+        } else {
+            QVERIFY(result.refusal && result.refusal->contains(message));
+            QVERIFY(result.rows.empty());
+        }
+    }
+
+    void incompleteDrawsAreLeftOut() {
+        std::vector<StoredDraw> history = handHistory();
+        history[2].complete = false; // target 3 and, as a previous draw, target 4 go
+        const Backtest backtest(PanelState{}, {}, history, {30, false});
+        QCOMPARE(backtest.targetCount(), 1);
+        QCOMPARE(backtest.skippedCount(), 2);
+        const std::atomic_bool cancel{true};
+        QVERIFY(backtest.run({}, &cancel).cancelled);
+    }
+
+    // The real history, 20 conditions with hot/cold values per target: verdicts and counts are
+    // those of full runs in each context, on one thread or several.
+    void realTargetsMatchFullRuns() {
+        const QList<test::HistoryDraw> draws = test::realDraws(u"2020001"_s, 60);
+        QCOMPARE(draws.size(), 60);
+        std::vector<StoredDraw> history;
+        for (const test::HistoryDraw& d : draws)
+            history.push_back(stored(d.issue, d.red, d.blue));
+        PanelState p = everyZonePanel(7);
+        for (int k : {1, 2, 3, 8, 14, 15, 16, 17, 18, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31})
+            p.check1[k] = 0;
+        // Bounds that the conditions of the context (10, 11, 19, 37..40) often fail.
+        const std::pair<int, const char*> bounds[] = {
+            {62, "1"},    {63, "0"},  {64, "2"},  {65, "0"},  {82, "4"},  {83, "2"},  {148, "40"},
+            {149, "-60"}, {150, "2"}, {151, "0"}, {152, "5"}, {153, "2"}, {154, "3"}, {155, "0"}};
+        for (const auto& [box, text] : bounds)
+            p.text1[box] = QString::fromLatin1(text);
+        p.text1[168] = u"2"_s;
+        // A table of the panel with values too large to pack beside the counts.
+        HotColdValues huge{};
+        for (int n = 1; n <= kRedMax; ++n)
+            huge[n] = (n % 4 - 2) * (n == 7 ? 3'000'000 : 13);
+        p.text1[148] = u"100"_s;
+        p.text1[149] = u"-100"_s;
+        for (bool fromHistory : {true, false}) {
+            const Backtest backtest(p, huge, history, {4, fromHistory});
+            const BacktestResult several = backtest.run({}, nullptr, 3);
+            const BacktestResult one = backtest.run({}, nullptr, 1);
+            QCOMPARE(several.rows.size(), std::size_t(4));
+            for (std::size_t i = 0; i < 4; ++i) {
+                const BacktestRow& row = several.rows[i];
+                const int index = 56 + int(i);
+                QCOMPARE(row.issue, history[index].issue);
+                QCOMPARE(backtest.contextHotCold(index) == huge, !fromHistory);
+                const SelectionEngine engine(backtest.contextPanel(index),
+                                             backtest.contextHotCold(index));
+                const SelectionResult full = engine.run();
+                const int code = redCode(row.red);
+                QCOMPARE(row.keptCount, full.count());
+                QCOMPARE(row.kept, std::binary_search(full.codes.begin(), full.codes.end(), code));
+                QCOMPARE(row.failed, engine.failedConditions(code));
+                QCOMPARE(one.rows[i].keptCount, row.keptCount);
+                QCOMPARE(one.rows[i].failed, row.failed);
+            }
+        }
+    }
+
+    // The check skips a range condition unless both of its bounds hold text, where the engine
+    // reads an empty bound as 0; with every bound given, and every condition enabled, the
+    // newest target fails exactly the conditions the check ticks.
+    void newestTargetMatchesLastDrawCheck() {
+        test::TempDatabase temp;
+        QVERIFY2(temp.isValid(), qPrintable(temp.error()));
+        QVERIFY(test::addRealDraws(temp.connection(), u"2020001"_s, 30));
+        std::vector<StoredDraw> history = loadDraws(temp.connection());
+        RecordSet kjzb(temp.connection());
+        QVERIFY(kjzb.open(u"select* from kjzb order by 期号 "_s));
+        QVERIFY(kjzb.moveLast());
+        QStringList row;
+        for (int c = 0; c < kjzb.columnCount(); ++c)
+            row.append(kjzb.value(c));
+        const StoredIndicators indicators = storedIndicatorsOf(row);
+        QStringList newest;
+        for (int n : history.back().red)
+            newest.append(QString::number(n));
+        newest.append(QString::number(history.back().blue));
+
+        int failures = 0;
+        for (quint32 seed = 1; seed <= 12; ++seed) {
+            PanelState panel = everyZonePanel(seed);
+            const Backtest backtest(panel, {}, history, {1, true});
+            const BacktestResult result = backtest.run();
+            QCOMPARE(result.rows.size(), std::size_t(1));
+            QVERIFY(fillLastDrawRow(panel, newest));
+            const LastDrawCheck check = checkLastDraw(panel, indicators);
+            std::bitset<41> ticked;
+            for (int k = 1; k <= 40; ++k)
+                ticked[k] = check.ticked[k];
+            QCOMPARE(numbersOf(result.rows[0].failed), numbersOf(ticked));
+            failures += check.count;
+        }
+        QVERIFY2(failures >= 24, "the random panels fail too few conditions to compare");
+    }
+
+    void texts() {
+        BacktestRow row;
+        row.issue = 2;
+        row.red = {1, 2, 3, 4, 5, 7};
+        row.blue = 2;
+        row.failed[4] = row.failed[10] = true;
+        row.keptCount = 123;
+        QCOMPARE(backtestCsv({row}), u"期号,开奖号码,未通过的条件,保留或淘汰,保留注数\n"
+                                     u"0002,1 2 3 4 5 7+2,\"4,10\",淘汰,123\n"_s);
+        const BacktestSummary chance{10, 3, 0.3 * kComboCount};
+        QVERIFY(summaryText(chance).contains(u"开奖号码保留比例 30.0%，组合保留比例 30.0%"_s));
+        QVERIFY(summaryText(chance).contains(u"不高于"_s));
+        QVERIFY(!summaryText({10, 4, 0.3 * kComboCount}).contains(u"不高于"_s));
+    }
+
+    // The count shown while editing is what a full run would keep, or the refusal in short.
+    void liveCountEqualsFullRun() {
+        QRandomGenerator rng(2024);
+        int counted = 0;
+        for (int i = 0; i < 240; ++i) {
+            HotColdValues hv{};
+            const PanelState p = randomPanel(rng, hv);
+            const QString expected = expectedLiveText(p, hv);
+            QCOMPARE(liveCountText(readSelectionInputs(p, hv)), expected);
+            counted += expected.startsWith(u"当前"_s);
+        }
+        QVERIFY2(counted >= 150, "too few random panels were counted");
+    }
+
+    // Edits in quick succession give one count, of the last panel; a count overtaken by a newer
+    // request is never shown.
+    void liveCountShowsOnlyTheNewest() {
+        HotColdValues hv{};
+        QRandomGenerator rng(5);
+        PanelState current = randomPanel(rng, hv);
+        LiveCount live([&] { return readSelectionInputs(current, hv); }, nullptr, 30);
+        QSignalSpy shown(&live, &LiveCount::textChanged);
+        for (int i = 0; i < 3; ++i) {
+            current = randomPanel(rng, hv);
+            live.panelChanged();
+        }
+        QVERIFY(shown.wait(5000));
+        QTest::qWait(100);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(live.text(), expectedLiveText(current, hv));
+
+        shown.clear();
+        for (int i = 0; i < 6; ++i) {
+            current = randomPanel(rng, hv);
+            live.countNow();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(live.shown(), live.requested(), 5000);
+        QCOMPARE(live.text(), expectedLiveText(current, hv));
+        QCOMPARE(shown.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBacktest)
+#include "test_backtest.moc"

@@ -1,0 +1,305 @@
+// From kept combinations to tickets: the export to a file (every line the kept list, blues
+// multiplied, the cost, nothing left by a failed or given-up write), the random pick (uniform
+// over the subsets, no repeats, refusals), ticket lines with their 复式 expansion, and the
+// prize check on hand-made tickets and on the saved results.
+
+#include "model/red_code.h"
+#include "tickets/blue_list.h"
+#include "tickets/prize_check.h"
+#include "tickets/random_pick.h"
+#include "red/saved_results.h"
+#include "tickets/ticket_export.h"
+#include "tickets/ticket_line.h"
+#include "support/draw_tables.h"
+#include "support/file_bytes.h"
+#include "support/temp_database.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+#include <set>
+
+using namespace ssq;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+SelectionResult keptCodes(int count, int step = 1) {
+    SelectionResult r;
+    for (int i = 0; i < count; ++i)
+        r.codes.push_back(1 + i * step);
+    return r;
+}
+
+// The draw 1 4 16 22 26 31 + 4.
+StoredDraw draw() {
+    StoredDraw d;
+    d.issue = 6096;
+    d.red = {1, 4, 16, 22, 26, 31};
+    d.blue = 4;
+    d.complete = true;
+    return d;
+}
+
+std::vector<TicketLine> lines(const QString& text) {
+    QString error;
+    auto parsed = parseTicketText(text, &error);
+    return parsed ? *parsed : std::vector<TicketLine>{};
+}
+
+} // namespace
+
+class TestTickets : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each line names the kept combination of its place, in code order, two digits a number.
+    void exportOf37000IsTheKeptList() {
+        const SelectionResult kept = keptCodes(37000, 29);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"选号.txt"_s);
+        QString error;
+        QList<qint64> told;
+        QVERIFY2(writeTicketExport(path, kept, {}, ExportFormat::Text,
+                                   [&](qint64 done, qint64 total) {
+                                       told.append(done);
+                                       return total == 37000;
+                                   },
+                                   &error),
+                 qPrintable(error));
+        const QStringList written = test::fileLines(path);
+        QCOMPARE(written.size(), 37000);
+        static const QRegularExpression form(u"^\\d\\d( \\d\\d){5}$"_s);
+        for (int i = 0; i < written.size(); ++i) {
+            RedCombo red{};
+            const QStringList numbers = written[i].split(u' ');
+            for (int k = 0; k < 6; ++k)
+                red[k] = numbers.value(k).toInt();
+            QVERIFY2(form.match(written[i]).hasMatch() && redCode(red) == kept.codes[i],
+                     qPrintable(u"line %1: "_s.arg(i + 1) + written[i]));
+        }
+        QCOMPARE(told.last(), 37000);
+        QCOMPARE(exportSummary(exportTicketCount(kept, {})), u"共37000注，金额74000元"_s);
+    }
+
+    void bluesMultiplyAndCsv() {
+        const SelectionResult kept = keptCodes(2);
+        QTemporaryDir dir;
+        QString error;
+        const BlueList blues{8, 12};
+        QVERIFY(writeTicketExport(dir.filePath(u"a.csv"_s), kept, blues,
+                                  exportFormatOf(u"a.CSV"_s), {}, &error));
+        QCOMPARE(test::fileLines(dir.filePath(u"a.csv"_s)),
+                 (QStringList{u"r1,r2,r3,r4,r5,r6,blue"_s, u"01,02,03,04,05,06,08"_s,
+                              u"01,02,03,04,05,06,12"_s, u"01,02,03,04,05,07,08"_s,
+                              u"01,02,03,04,05,07,12"_s}));
+        QCOMPARE(exportLines(kept, blues),
+                 (QStringList{u"01 02 03 04 05 06 + 08"_s, u"01 02 03 04 05 06 + 12"_s,
+                              u"01 02 03 04 05 07 + 08"_s, u"01 02 03 04 05 07 + 12"_s}));
+        QCOMPARE(exportTicketCount(kept, blues), 4);
+        // Tickets that carry their own blue are written as they are.
+        SelectionResult picked = kept;
+        picked.blues = {3, 16};
+        QCOMPARE(exportLines(picked, blues),
+                 (QStringList{u"01 02 03 04 05 06 + 03"_s, u"01 02 03 04 05 07 + 16"_s}));
+        // The clipboard takes 5000 lines at most.
+        QCOMPARE(exportLines(keptCodes(2501), blues).size(), 0);
+        QCOMPARE(exportLines(keptCodes(2500), blues).size(), 5000);
+        // The blue-ball window's boxes read by their leading number; empty boxes and repeats skipped.
+        QCOMPARE(blueListOfTexts({u"08"_s, {}, u"12号"_s, u"8"_s, u"17"_s, u"2.5"_s}),
+                 (BlueList{8, 12}));
+    }
+
+    // A write given up part way, or one that cannot happen, leaves the file as it was.
+    void failedWriteLeavesNoPartialFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"old.txt"_s);
+        QVERIFY(test::writeBytes(path, "before\n"));
+        QString error;
+        QVERIFY(!writeTicketExport(path, keptCodes(300000, 3), {1, 2}, ExportFormat::Text,
+                                   [](qint64 done, qint64) { return done < 100000; }, &error));
+        QVERIFY2(error.contains(u"取消"_s), qPrintable(error));
+        QCOMPARE(test::fileLines(path), QStringList{u"before"_s});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.txt"_s});
+        const QString nowhere = dir.filePath(u"没有/a.txt"_s);
+        QVERIFY(!writeTicketExport(nowhere, keptCodes(3), {}, ExportFormat::Text, {}, &error));
+        QVERIFY(error.contains(nowhere) && !QFile::exists(nowhere));
+    }
+
+    void blueLists_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read"); // the list, or "!" and a word of the refusal
+        QTest::newRow("empty") << u"  "_s << QString();
+        QTest::newRow("mixed separators") << u"8, 12、03 16"_s << u"08 12 03 16"_s;
+        QTest::newRow("17") << u"8 17"_s << u"!“17”"_s;
+        QTest::newRow("0") << u"0"_s << u"!“0”"_s;
+        QTest::newRow("repeat") << u"8 08"_s << u"!重复"_s;
+        QTest::newRow("word") << u"8a"_s << u"!“8a”"_s;
+    }
+    void blueLists() {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        QString error;
+        const std::optional<BlueList> blues = parseBlueList(typed, &error);
+        if (read.startsWith(u'!'))
+            QVERIFY2(!blues && error.contains(read.mid(1)), qPrintable(error));
+        else
+            QCOMPARE(blues ? blueListText(*blues) : u"refused"_s, read);
+    }
+
+    // Uniform over every subset: picking 2 of 5, each of the 10 pairs comes about as often
+    // (chi-square with 9 degrees of freedom, far below the 0.1% bound 27.9).
+    void randomPickIsUniform() {
+        const SelectionResult kept = keptCodes(5, 1000);
+        std::mt19937_64 random(20261206);
+        std::map<std::pair<int, int>, int> seen;
+        constexpr int kRounds = 20000;
+        QString error;
+        for (int round = 0; round < kRounds; ++round) {
+            const std::optional<SelectionResult> picked = pickTickets(kept, 2, {}, random, &error);
+            QVERIFY(picked && picked->count() == 2 && picked->codes[0] < picked->codes[1]);
+            ++seen[{picked->codes[0], picked->codes[1]}];
+        }
+        QCOMPARE(seen.size(), std::size_t(10));
+        double chiSquare = 0;
+        for (const auto& [pair, n] : seen)
+            chiSquare += (n - kRounds / 10.0) * (n - kRounds / 10.0) / (kRounds / 10.0);
+        QVERIFY2(chiSquare < 27.9, qPrintable(QString::number(chiSquare)));
+    }
+
+    void randomPickKeepsNoRepeatsAndDealsBlues() {
+        std::mt19937_64 random(7);
+        QString error;
+        const SelectionResult kept = keptCodes(1000, 7);
+        const std::optional<SelectionResult> picked = pickTickets(kept, 999, {8, 12, 3}, random, &error);
+        QVERIFY(picked);
+        const std::set<int> distinct(picked->codes.begin(), picked->codes.end());
+        QCOMPARE(distinct.size(), std::size_t(999));
+        QVERIFY(std::includes(kept.codes.begin(), kept.codes.end(), distinct.begin(), distinct.end()));
+        // Each blue gets an equal share.
+        for (int blue : {8, 12, 3})
+            QCOMPARE(std::count(picked->blues.begin(), picked->blues.end(), blue), 333);
+        QVERIFY(picked->text(0).endsWith(u" + "_s + QString::number(picked->blues[0])));
+        // Refused: more than kept, none, a fraction, nothing kept.
+        for (double n : {1001.0, 0.0, 2.5})
+            QVERIFY(!pickTickets(kept, n, {}, random, &error) && error.contains(u"1到1000"_s));
+        QVERIFY(!pickTickets({}, 1, {}, random, &error) && error.contains(u"红球选号"_s));
+    }
+
+    void ticketLines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<qint64>("singles"); // -1: refused
+        QTest::newRow("single") << u"01 04 16 22 26 31 + 04"_s << qint64(1);
+        QTest::newRow("no blue, commas") << u"1,4,16,22,26,31"_s << qint64(1);
+        QTest::newRow("7+1") << u"1 2 3 4 5 6 7+1"_s << qint64(7);
+        QTest::newRow("8+2") << u"1 2 3 4 5 6 7 8 + 1 2"_s << qint64(56);
+        QTest::newRow("20 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 + 1"_s
+                                 << qint64(38760);
+        QTest::newRow("5 reds") << u"1 2 3 4 5 + 1"_s << qint64(-1);
+        QTest::newRow("21 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21"_s
+                                 << qint64(-1);
+        QTest::newRow("red 34") << u"1 2 3 4 5 34 + 1"_s << qint64(-1);
+        QTest::newRow("blue 17") << u"1 2 3 4 5 6 + 17"_s << qint64(-1);
+        QTest::newRow("repeat") << u"1 2 3 4 5 5 + 1"_s << qint64(-1);
+        QTest::newRow("word") << u"1 2 3 4 5 6x + 1"_s << qint64(-1);
+    }
+    void ticketLines() {
+        QFETCH(QString, line);
+        QFETCH(qint64, singles);
+        QString reason;
+        const std::optional<TicketLine> parsed = parseTicketLine(line, &reason);
+        QCOMPARE(parsed ? singleTicketCount(*parsed) : -1, singles);
+        if (!parsed)
+            return;
+        std::set<std::pair<RedCombo, int>> expanded;
+        forEachSingleTicket(*parsed, {}, [&](const RedCombo& red, int blue) {
+            QVERIFY(isValidCombo(red));
+            expanded.insert({red, blue});
+        });
+        QCOMPARE(qint64(expanded.size()), singles);
+    }
+
+    void ticketFileNamesTheBadLine() {
+        QString error;
+        QVERIFY(!parseTicketText(u"# 周二\n1 2 3 4 5 6 + 1\n\n1 2 3 4 5\n"_s, &error));
+        QVERIFY2(error.startsWith(u"第4行有误"_s), qPrintable(error));
+        QCOMPARE(lines(u"# 周二\n1 2 3 4 5 6 + 1\n\n1 2 3 4 5 7\r\n"_s).size(), std::size_t(2));
+    }
+
+    // Every level from hand-made tickets against 1 4 16 22 26 31 + 4.
+    void prizeLevels_data() {
+        QTest::addColumn<QString>("ticket");
+        QTest::addColumn<int>("level");
+        QTest::newRow("6+1") << u"1 4 16 22 26 31 + 4"_s << 1;
+        QTest::newRow("6") << u"1 4 16 22 26 31 + 5"_s << 2;
+        QTest::newRow("5+1") << u"1 4 16 22 26 30 + 4"_s << 3;
+        QTest::newRow("5") << u"1 4 16 22 26 30 + 5"_s << 4;
+        QTest::newRow("4+1") << u"1 4 16 22 27 30 + 4"_s << 4;
+        QTest::newRow("4") << u"1 4 16 22 27 30"_s << 5;
+        QTest::newRow("3+1") << u"1 4 16 23 27 30 + 4"_s << 5;
+        QTest::newRow("3") << u"1 4 16 23 27 30 + 5"_s << 0;
+        QTest::newRow("2+1") << u"1 4 17 23 27 30 + 4"_s << 6;
+        QTest::newRow("0+1") << u"2 3 5 7 8 9 + 4"_s << 6;
+        QTest::newRow("2") << u"1 4 17 23 27 30 + 5"_s << 0;
+    }
+    void prizeLevels() {
+        QFETCH(QString, ticket);
+        QFETCH(int, level);
+        const PrizeReport report = checkTickets(lines(ticket), {}, draw());
+        QCOMPARE(report.tickets, 1);
+        QCOMPARE(report.counts[level], 1);
+        QCOMPARE(report.fixedTotal, qint64(fixedPrize(level)));
+        QCOMPARE(report.winners.size(), level == 0 ? 0 : 1);
+    }
+
+    // 复式 lines count as all their singles: 7 reds holding three drawn ones (+ the blue) give
+    // four 五等奖 and three 六等奖; 8 + 2 with one drawn red gives 28 六等奖 of 56 tickets.
+    void compoundTicketsAndTotals() {
+        const PrizeReport report = checkTickets(
+            lines(u"1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n1 4 16 22 26 31 + 4\n"_s), {},
+            draw());
+        QCOMPARE(report.tickets, 7 + 56 + 1);
+        QCOMPARE(report.cost(), 128);
+        const std::array<qint64, 7> counts{56 + 7 - 4 - 3 - 28, 1, 0, 0, 0, 4, 3 + 28};
+        QCOMPARE(report.counts, counts);
+        QCOMPARE(report.fixedTotal, 4 * 10 + 31 * 5);
+        QCOMPARE(report.winners.size(), 4 + 3 + 28 + 1);
+        QCOMPARE(report.winners.first().ticket, u"01 02 03 04 05 08 + 04"_s);
+        QCOMPARE(report.winners.first().level, 6);
+        QCOMPARE(report.winners.last().lineNumber, 3);
+    }
+
+    // The saved results are checked with a blue list; a line's own blue wins over the list.
+    void savedResultsWithBlues() {
+        test::TempDatabase temp;
+        QString error;
+        QVERIFY(!savedResultLines(temp.connection(), &error) && error.contains(u"保存所选号码"_s));
+        const QStringList texts{u"1 4 16 22 26 31"_s, u"1 4 16 22 27 30"_s, u"2 3 5 7 8 9 + 1"_s};
+        QVERIFY(saveResults(temp.connection(), 3, [&](int i) { return texts[i]; }).saved);
+        const std::optional<std::vector<TicketLine>> saved = savedResultLines(temp.connection(), &error);
+        QVERIFY2(saved, qPrintable(error));
+        const PrizeReport report = checkTickets(*saved, {4, 9}, draw());
+        QCOMPARE(report.tickets, 2 + 2 + 1);
+        QCOMPARE(report.counts[1] + report.counts[2] + report.counts[4] + report.counts[5], 4);
+        QCOMPARE(report.fixedTotal, 200 + 10);
+    }
+
+    void drawOfAnIssue() {
+        test::TempDatabase temp;
+        QString error;
+        QVERIFY(!prizeDraw(temp.connection(), {}, &error) && error.contains(u"还没有开奖数据"_s));
+        QVERIFY(test::addDraws(temp.connection(), {{7001, {2, 4, 13, 20, 27, 33}, 9},
+                                                   {7002, {1, 5, 12, 20, 27, 33}, 8}}));
+        QCOMPARE(prizeDraw(temp.connection(), {}, &error)->issue, 7002);
+        QCOMPARE(prizeDraw(temp.connection(), u"2007001"_s, &error)->blue, 9);
+        QCOMPARE(prizeDraw(temp.connection(), u"7001"_s, &error)->red[0], 2);
+        QVERIFY(!prizeDraw(temp.connection(), u"7003"_s, &error) && error.contains(u"7003"_s));
+        QVERIFY(!prizeDraw(temp.connection(), u"70x"_s, &error) && error.contains(u"无法识别"_s));
+    }
+};
+
+QTEST_MAIN(TestTickets)
+#include "test_tickets.moc"

@@ -114,10 +114,14 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     return m;
 }
 
+void onItem(MainWindow& main, QAction* item, std::function<void()> work) {
+    QObject::connect(item, &QAction::triggered, &main, std::move(work));
+}
+
 void connectMainMenu(MainWindow& main, const MainMenu& menu) {
     Database& db = main.database();
     const auto on = [&main](QAction* item, std::function<void()> work) {
-        QObject::connect(item, &QAction::triggered, &main, std::move(work));
+        onItem(main, item, std::move(work));
     };
 
     auto windows = std::make_shared<MenuWindows>();

@@ -3,6 +3,8 @@
 // exist fails to compile. The items carry their control names ("XH", "SQTJCC") as objectName for
 // the help pages and the tests.
 
+#include <functional>
+
 class QAction;
 class QMenuBar;
 
@@ -55,6 +57,9 @@ MainMenu buildMainMenu(QMenuBar* bar);
 
 // Connects every item of `main`'s menu to its work.
 void connectMainMenu(MainWindow& main, const MainMenu& menu);
+
+// Runs `work` whenever `item` is chosen, for as long as `main` lives.
+void onItem(MainWindow& main, QAction* item, std::function<void()> work);
 
 // The items that work on the condition panel and the selection result (XH, the saved set,
 // condition files, the last-draw check, saving and showing numbers).

@@ -9,6 +9,7 @@
 #include "red/widgets/last_draw_frame.h"
 #include "red/widgets/result_actions.h"
 #include "shell/caption_clock.h"
+#include "shell/widgets/main_menu.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/widgets/grid_widths.h"
@@ -67,8 +68,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connect(hotCold, &QPushButton::clicked, this, &MainWindow::fillHotColdTable);
     hotCold->setEnabled(true);
     startLiveCount();
-    m_menu = buildMainMenu(menuBar());
-    connectMainMenu(*this, m_menu);
+    connectMainMenu(*this, buildMainMenu(menuBar()));
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());

@@ -6,7 +6,6 @@
 #include "model/hot_cold.h"
 #include "red/panel_state.h"
 #include "red/selection_result.h"
-#include "shell/widgets/main_menu.h"
 
 #include <QMainWindow>
 
@@ -35,7 +34,6 @@ public:
 
     Database& database() const { return m_db; }
 
-    const MainMenu& menu() const { return m_menu; }
     // Command4, BCHM and xshm: the list, saving and the results window of this window's result.
     ResultActions& resultActions() const { return *m_resultActions; }
 
@@ -81,7 +79,6 @@ private:
     void startLiveCount();
 
     Database& m_db;
-    MainMenu m_menu;
     ResultActions* m_resultActions = nullptr;
     LastDrawFrame* m_lastDraw = nullptr;
     ConditionPanelView* m_panel = nullptr;

@@ -46,8 +46,8 @@ void restoreSet(MainWindow& main) {
 }
 
 void saveFile(MainWindow& main) {
-    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter,
-                                     u".json"_s, kConditionFileSuffix);
+    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter, u".json"_s,
+                                     kConditionFileSuffix);
     if (path.isEmpty())
         return;
     QString error;
@@ -89,7 +89,7 @@ void checkLastDraw(MainWindow& main) {
 
 void connectPanelItems(MainWindow& main, const MainMenu& menu) {
     const auto on = [&main](QAction* item, std::function<void()> work) {
-        QObject::connect(item, &QAction::triggered, &main, std::move(work));
+        onItem(main, item, std::move(work));
     };
     auto* runner = new SelectionRunner(main);
     on(menu.select, [runner] { runner->start(); });

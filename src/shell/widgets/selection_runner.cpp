@@ -10,25 +10,20 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace ssq {
 
 SelectionRunner::SelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {
     window.progressBar()->setRange(0, SelectionEngine::kProgressMaximum);
     window.progressBar()->setValue(0);
-    connect(&m_watcher, &QFutureWatcher<SelectionResult>::finished, this,
-            &SelectionRunner::runEnded);
+    connect(&m_job, &BackgroundJob::progressChanged, this,
+            [this](qint64 done) { m_window.progressBar()->setValue(static_cast<int>(done)); });
 }
 
-SelectionRunner::~SelectionRunner() {
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
-}
+SelectionRunner::~SelectionRunner() = default;
 
 void SelectionRunner::start() {
-    if (m_running)
+    if (isRunning())
         return;
     // The engine reads the panel once, here; the walk touches no widget.
     auto engine =
@@ -37,37 +32,25 @@ void SelectionRunner::start() {
         prompter().message(&m_window, *refusal, Prompter::Icon::Warning);
         return;
     }
-    m_running = true;
     setInputsEnabled(false);
     m_window.progressBar()->setValue(0);
-
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    auto cancel = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([engine, cancel, this] {
-        return engine->run(
-            [this](int done) {
-                // Runs on the worker: the bar is set on the window's thread.
-                QMetaObject::invokeMethod(
-                    this, [this, done] { showProgress(done); }, Qt::QueuedConnection);
-            },
-            cancel.get());
-    }));
+    m_job.start(
+        [engine](JobControl& control) {
+            return engine->run([&control](int done) { control.setProgress(done); },
+                               control.cancelFlag());
+        },
+        [this](JobOutcome<SelectionResult> outcome) { runEnded(std::move(outcome)); });
 }
 
-void SelectionRunner::showProgress(int done) {
-    if (m_running)
-        m_window.progressBar()->setValue(done);
-}
-
-void SelectionRunner::runEnded() {
-    SelectionResult result = m_watcher.result();
-    m_running = false;
+void SelectionRunner::runEnded(JobOutcome<SelectionResult> outcome) {
     // A finished walk shows a full bar; a new run starts it again from 0.
     m_window.progressBar()->setValue(m_window.progressBar()->maximum());
     setInputsEnabled(true);
-    if (result.completed()) {
-        m_window.resultText()->setText(result.resultLine());
-        m_window.setSelectionResult(std::move(result));
+    if (!outcome.value) {
+        prompter().message(&m_window, outcome.failure, Prompter::Icon::Warning);
+    } else if (outcome.value->completed()) {
+        m_window.resultText()->setText(outcome.value->resultLine());
+        m_window.setSelectionResult(std::move(*outcome.value));
     }
     Q_EMIT finished();
 }

@@ -245,7 +245,7 @@ private Q_SLOTS:
     // Condition 4 at 21..22 keeps 1 2 3 4 5 6 and 1 2 3 4 5 7. Before the first run there is
     // nothing to save, and saving says so without touching what was saved before.
     void selectionRunByClicking() {
-        QVERIFY(ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).saved);
+        QVERIFY(ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).ok);
         m_window->menuItem(u"BCHM"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts(),
                  QStringList{u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s});
@@ -522,7 +522,7 @@ private Q_SLOTS:
                  u"01 04 16 22 26 31 + 04一等奖"_s);
 
         // Another issue; the saved results with a blue list; a malformed file.
-        QVERIFY(ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).saved);
+        QVERIFY(ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).ok);
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);

@@ -3,11 +3,11 @@
 #include "analysis/ac_query.h"
 #include "red/widgets/condition_panel_view.h"
 #include "red/widgets/last_draw_frame.h"
-#include "shell/widgets/blue_menus.h"
 #include "shell/caption_clock.h"
-#include "shell/widgets/game_menus.h"
 #include "shell/widgets/analysis_menus.h"
 #include "shell/widgets/backtest_menus.h"
+#include "shell/widgets/blue_menus.h"
+#include "shell/widgets/game_menus.h"
 #include "shell/widgets/panel_menus.h"
 #include "shell/widgets/result_menus.h"
 #include "shell/widgets/store_menus.h"
@@ -240,7 +240,7 @@ void MainWindow::tickClock(const QDateTime& now) {
 void MainWindow::showAcValues() {
     const AcQueryResult result = acQuery(m_lastDraw->redTexts(), m_lastDraw->codeDigitTexts());
     if (!result.ok) {
-        prompter().message(this, result.error, Prompter::Icon::Warning);
+        prompter().message(this, result.message, Prompter::Icon::Warning);
         return;
     }
     prompter().message(this, redAcMessage(result.redAc));

@@ -2,9 +2,9 @@
 
 #include "analysis/hot_cold_table.h"
 #include "red/condition_file.h"
-#include "red/widgets/condition_panel_view.h"
 #include "red/condition_set.h"
 #include "red/last_draw_row.h"
+#include "red/widgets/condition_panel_view.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
 #include "store/database.h"
@@ -27,7 +27,7 @@ const QString kConditionFileFilter = u"条件文件 (*.ssqpanel.json)"_s;
 // BCTJ: the set goes to tjbc together with the 单/双 choice in Text1 170/171.
 void saveSet(MainWindow& main) {
     PanelState state = main.panelState();
-    const ConditionSetOutcome outcome = saveConditionSet(main.database().connection(), state);
+    const Outcome outcome = saveConditionSet(main.database().connection(), state);
     if (outcome.ok)
         main.setPanelState(state);
     main.showInGrid(kConditionSetQuery);
@@ -38,7 +38,7 @@ void saveSet(MainWindow& main) {
 // TJZX: silent when it works; the check boxes stay as they are.
 void restoreSet(MainWindow& main) {
     PanelState state = main.panelState();
-    const ConditionSetOutcome outcome = restoreConditionSet(main.database().connection(), state);
+    const Outcome outcome = restoreConditionSet(main.database().connection(), state);
     if (outcome.ok)
         main.setPanelState(state);
     main.showInGrid(kConditionSetQuery);
@@ -48,8 +48,8 @@ void restoreSet(MainWindow& main) {
 }
 
 void saveFile(MainWindow& main) {
-    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter,
-                                     u".json"_s, kConditionFileSuffix);
+    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter, u".json"_s,
+                                     kConditionFileSuffix);
     if (path.isEmpty())
         return;
     QString error;

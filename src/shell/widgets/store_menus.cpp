@@ -1,10 +1,10 @@
 #include "shell/widgets/store_menus.h"
 
 #include "shell/widgets/main_window.h"
+#include "store/maintenance.h"
 #include "store/widgets/draw_entry_window.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
-#include "store/maintenance.h"
 #include "store/widgets/past_draw_query_window.h"
 #include "ui/prompter.h"
 
@@ -18,9 +18,9 @@ namespace ssq {
 
 namespace {
 
-void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& step) {
+void runMaintenance(MainWindow& main, const std::function<Outcome()>& step) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const MaintenanceResult result = step();
+    const Outcome result = step();
     QApplication::restoreOverrideCursor();
     prompter().message(&main, result.message,
                        result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
@@ -47,7 +47,7 @@ void connectStoreMenus(MainWindow& main) {
         runMaintenance(main, [&db] { return restoreFromBackup(db, backupFolder()); });
     });
     main.onMenuItem(u"YS"_s,
-              [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
+                    [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
 }
 
 } // namespace ssq

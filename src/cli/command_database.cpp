@@ -1,8 +1,10 @@
-#include "cli/command_maintenance.h"
+#include "cli/commands.h"
 
-#include "cli/console.h"
 #include "store/database.h"
+#include "store/draw_history.h"
 #include "store/maintenance.h"
+
+#include <QDir>
 
 #include <functional>
 
@@ -10,18 +12,46 @@ using namespace Qt::StringLiterals;
 
 namespace ssq::cli {
 
+int runInfo(const CliContext& context, const QStringList& args) {
+    if (!args.isEmpty()) {
+        err() << u"info 命令不带参数"_s << Qt::endl;
+        return kExitUsage;
+    }
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
+        return kExitFailure;
+    QString error;
+    const std::vector<StoredDraw> draws = loadDraws(db->connection(), &error);
+    if (!error.isEmpty()) {
+        err() << error << Qt::endl;
+        return kExitFailure;
+    }
+    const auto incomplete =
+        std::count_if(draws.begin(), draws.end(), [](const StoredDraw& d) { return !d.complete; });
+
+    out() << u"数据库: "_s << QDir::toNativeSeparators(db->path()) << Qt::endl
+          << u"开奖记录: "_s << draws.size() << Qt::endl;
+    if (!draws.empty()) {
+        out() << u"最早期号: "_s << draws.front().issue << Qt::endl
+              << u"最新期号: "_s << draws.back().issue << Qt::endl;
+    }
+    if (incomplete > 0)
+        out() << u"号码不完整的记录: "_s << incomplete << Qt::endl;
+    return kExitOk;
+}
+
 namespace {
 
 // The database is not opened first: backup must not create a missing file, and restore must
 // work on a damaged one.
 int run(const CliContext& context, const QStringList& args, const QString& name,
-        const std::function<MaintenanceResult(Database&)>& step) {
+        const std::function<Outcome(Database&)>& step) {
     if (!args.isEmpty()) {
         err() << u"用法: ssq-cli [--db 数据库文件] %1"_s.arg(name) << Qt::endl;
         return kExitUsage;
     }
     Database db(context.dbPath);
-    const MaintenanceResult result = step(db);
+    const Outcome result = step(db);
     if (!result.ok) {
         err() << result.message << Qt::endl;
         return kExitFailure;

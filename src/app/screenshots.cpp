@@ -19,7 +19,7 @@
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/desktop_display_modes.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
+#include "ui/url_opener.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"

@@ -1,8 +1,8 @@
 #include "shell/widgets/result_menus.h"
 
 #include "red/last_draw_check_run.h"
+#include "red/saved_results.h"
 #include "red/widgets/result_actions.h"
-#include "red/results_paging.h"
 #include "shell/widgets/main_window.h"
 #include "store/database.h"
 #include "ui/prompter.h"

@@ -1,11 +1,11 @@
 #include "shell/widgets/ticket_menus.h"
 
-#include "tickets/widgets/prize_check_window.h"
-#include "tickets/random_pick.h"
-#include "tickets/widgets/random_pick_dialog.h"
-#include "red/result_list.h"
-#include "tickets/widgets/ticket_export_dialog.h"
+#include "red/saved_results.h"
 #include "shell/widgets/main_window.h"
+#include "tickets/random_pick.h"
+#include "tickets/widgets/prize_check_window.h"
+#include "tickets/widgets/random_pick_dialog.h"
+#include "tickets/widgets/ticket_export_dialog.h"
 #include "ui/prompter.h"
 
 #include <QAction>

@@ -2,17 +2,16 @@
 
 #include "shell/caption_clock.h"
 #include "shell/credit_scroll.h"
-#include "shell/widgets/main_window.h"
-#include "shell/widgets/first_start.h"
-#include "store/widgets/history_import_window.h"
-#include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/desktop_display_modes.h"
+#include "shell/widgets/first_start.h"
+#include "shell/widgets/main_window.h"
+#include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
-#include "ui/widgets/named_widgets.h"
+#include "store/widgets/history_import_window.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
+#include "ui/widgets/named_widgets.h"
 
 #include <QApplication>
 #include <QDateTime>

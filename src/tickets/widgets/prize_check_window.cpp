@@ -3,7 +3,7 @@
 #include "tickets/prize_check.h"
 #include "tickets/widgets/blue_window_result.h"
 #include "store/database.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 

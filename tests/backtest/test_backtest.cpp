@@ -3,9 +3,9 @@
 // live count against the full run on random panels, and its debounce and stale-result rules.
 
 #include "backtest/backtest.h"
+#include "backtest/live_count.h"
 #include "red/last_draw_check.h"
 #include "red/last_draw_row.h"
-#include "backtest/live_count.h"
 #include "red/selection_engine.h"
 #include "store/record_set.h"
 #include "support/draw_tables.h"
@@ -253,6 +253,10 @@ private Q_SLOTS:
         for (quint32 seed = 1; seed <= 12; ++seed) {
             HotColdValues unused{};
             PanelState panel = test::randomPanel(seed, test::PanelKind::Every, unused);
+            // The check ticks a range condition only when both bounds are given.
+            for (const auto& [first, last, maxBox, low, high, indicator] : test::kConditionInputs)
+                if (maxBox && (panel.text1[maxBox].isEmpty() || panel.text1[maxBox + 1].isEmpty()))
+                    panel.text1[maxBox] = panel.text1[maxBox + 1] = QString::number(low);
             const Backtest backtest(panel, {}, history, {1, true});
             const BacktestResult result = backtest.run();
             QCOMPARE(result.rows.size(), std::size_t(1));

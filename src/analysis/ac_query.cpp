@@ -48,14 +48,14 @@ AcQueryResult acQuery(const std::array<QString, 6>& reds,
     for (int i = 0; i < 6; ++i) {
         const std::optional<std::uint8_t> value = toByte(numberOf(reds[i]));
         if (!value) {
-            result.error = u"上期开奖号输入区的红球号码必须在0到255之间，请改正后再查询AC值"_s;
+            result.message = u"上期开奖号输入区的红球号码必须在0到255之间，请改正后再查询AC值"_s;
             return result;
         }
         n[i] = *value;
     }
     for (int i = 0; i + 1 < 6; ++i)
         if (n[i] > n[i + 1]) {
-            result.error = u"请在上期开奖号输入区按从小到大的顺序填好六个红球号码，再查询AC值"_s;
+            result.message = u"请在上期开奖号输入区按从小到大的顺序填好六个红球号码，再查询AC值"_s;
             return result;
         }
     result.ok = true;

@@ -3,17 +3,18 @@
 // (distinct positive differences) and the code AC value of the seven code digits (distinct
 // absolute differences, 0 included).
 
+#include "ui/outcome.h"
+
 #include <QString>
 
 #include <array>
 
 namespace ssq {
 
-struct AcQueryResult {
-    bool ok = false;
+struct AcQueryResult : Outcome {
+    // message: why the row was refused, when not ok
     int redAc = 0;
     int codeAc = 0;
-    QString error; // why the row was refused, when not ok
 };
 
 // `reds` are the texts of the six red boxes, `codeDigits` the seven code-digit boxes

@@ -5,6 +5,7 @@
 
 #include "analysis/hot_cold_ranking.h"
 #include "model/hot_cold.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -13,14 +14,13 @@ namespace ssq {
 
 constexpr int kDefaultHotColdWindow = 22;
 
-struct HotColdCharacteristics {
-    bool ok = false;
+struct HotColdCharacteristics : Outcome {
+    // message: why it was refused or failed
     bool refused = false; // too few draws or a window beyond the history; nothing written
     // Set when the window box held no positive number and the default of 22 draws was used;
     // shown before anything else, and the box then reads "22".
     QString defaultWindowNotice;
-    QString message; // why it was refused or failed
-    int window = 0;  // the window the statistics were taken over
+    int window = 0; // the window the statistics were taken over
     HotColdStats stats;
     HotColdRanking ranking;
 };

@@ -3,17 +3,17 @@
 // red number over the whole history, which conditions 37 to 40 of the selection read.
 
 #include "model/hot_cold.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace ssq {
 
-struct HotColdTableResult {
-    bool ok = false;
+struct HotColdTableResult : Outcome {
+    // message: the message to show in either case
     bool tooFewDraws = false; // refused: fewer than 22 draws
     HotColdValues values{};   // meaningful only when ok; the caller keeps its table otherwise
-    QString message;          // the message to show in either case
 };
 
 HotColdTableResult hotColdTable(QSqlDatabase db);

@@ -1,11 +1,11 @@
 #include "analysis/indicator_chart_data.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 
 #include "analysis/indicator_chart_items.h"
 #include "model/leading_number.h"
+#include "model/leading_number_text.h"
 #include "store/record_set.h"
 #include "store/schema.h"
-#include "model/leading_number_text.h"
 
 #include <cmath>
 

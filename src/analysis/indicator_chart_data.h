@@ -3,6 +3,7 @@
 // from kjzb, oldest first, and the chart of one column over them.
 
 #include "store/schema.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -31,9 +32,8 @@ private:
     std::vector<IndicatorFields> m_rows;
 };
 
-struct IndicatorChartLoad {
-    bool ok = false;
-    QString message;         // what to tell the player: loaded, refused or failed
+struct IndicatorChartLoad : Outcome {
+    // message: what to tell the player: loaded, refused or failed
     IndicatorChartData data; // when ok
 };
 

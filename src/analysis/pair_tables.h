@@ -3,16 +3,16 @@
 // into columns 2..5 of rhmtx (528 pairs) or rlhtx (32 neighbour pairs).
 
 #include "analysis/pair_statistics.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace ssq {
 
-struct PairTableResult {
-    bool ok = false;
+struct PairTableResult : Outcome {
+    // message: why it was refused or failed
     bool refused = false; // fewer than 22 draws; nothing written
-    QString message;      // why it was refused or failed
 };
 
 // Reads the history and writes the table of `list` in one transaction.

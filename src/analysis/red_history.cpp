@@ -19,11 +19,7 @@ std::optional<std::vector<RedCombo>> loadRedHistory(QSqlDatabase db, QString* er
             *error = failure;
         return std::nullopt;
     }
-    std::vector<RedCombo> history;
-    history.reserve(draws.size());
-    for (const StoredDraw& draw : draws)
-        history.push_back(redNumbersOf(draw));
-    return history;
+    return redHistoryOf(draws);
 }
 
 } // namespace ssq

@@ -16,6 +16,7 @@
 #include "shell/widgets/desktop_display_modes.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/screen_mode_window.h"
+#include "ui/url_opener.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
@@ -31,7 +32,6 @@
 #include "tickets/widgets/ticket_export_dialog.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
-#include "ui/web_addresses.h"
 #include "ui/widgets/window_render.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "backtest/backtest.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 
 #include "backtest/context_counter.h"
 #include "red/last_draw_row.h"
@@ -64,10 +64,7 @@ BacktestSummary BacktestResult::summary() const {
 Backtest::Backtest(const PanelState& panel, const HotColdValues& panelHotCold,
                    std::vector<StoredDraw> history, const BacktestSettings& settings)
     : m_panel(panel), m_panelHotCold(panelHotCold), m_history(std::move(history)),
-      m_settings(settings) {
-    m_reds.reserve(m_history.size());
-    for (const StoredDraw& draw : m_history)
-        m_reds.push_back(redNumbersOf(draw));
+      m_reds(redHistoryOf(m_history)), m_settings(settings) {
 
     if (settings.last < 1) {
         m_refusal = u"回测期数必须是大于0的整数"_s;

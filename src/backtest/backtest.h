@@ -9,8 +9,6 @@
 #include "red/panel_state.h"
 #include "store/draw_history.h"
 
-#include "store/issue_text.h"
-
 #include <QString>
 
 #include <atomic>

@@ -1,10 +1,9 @@
 #include "blue/blue_controls_file.h"
 
-#include "store/small_file.h"
+#include "store/json_settings.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 
 using namespace Qt::StringLiterals;
 
@@ -20,57 +19,7 @@ const QString kText = u"text"_s;
 const QString kOption1 = u"option1"_s;
 const QString kOption2 = u"option2"_s;
 
-QString faulty(const QString& what) {
-    return u"蓝球设置文件有误："_s + what;
-}
-
-// The decimal index a key stands for, when it is one written plainly within 1..last.
-std::optional<int> indexKey(const QString& key, int last) {
-    bool ok = false;
-    const int index = key.toInt(&ok);
-    if (!ok || QString::number(index) != key || index < 1 || index > last)
-        return std::nullopt;
-    return index;
-}
-
-// Checks the object's keys and hands each value over; false with *error at the first bad one.
-template <typename Store>
-bool readNumbered(const QJsonObject& root, const QString& name, int last, QString* error,
-                  Store store) {
-    if (!root.contains(name))
-        return true;
-    if (!root.value(name).isObject()) {
-        *error = faulty(u"“%1”应是一个以编号为键的对象"_s.arg(name));
-        return false;
-    }
-    const QJsonObject object = root.value(name).toObject();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::optional<int> index = indexKey(it.key(), last);
-        if (!index) {
-            *error =
-                faulty(u"“%1”中的键“%2”不是 1 到 %3 之间的编号"_s.arg(name, it.key()).arg(last));
-            return false;
-        }
-        if (!store(*index, it.value())) {
-            *error = faulty(name == kCheck
-                                ? u"“check”中键“%1”的值应是 0 或 1"_s.arg(it.key())
-                                : u"“text”中键“%1”的值应是文字（带引号的字符串）"_s.arg(it.key()));
-            return false;
-        }
-    }
-    return true;
-}
-
-bool readOption(const QJsonObject& root, const QString& name, bool& option, QString* error) {
-    if (!root.contains(name))
-        return true;
-    if (!root.value(name).isBool()) {
-        *error = faulty(u"“%1”应是 true 或 false"_s.arg(name));
-        return false;
-    }
-    option = root.value(name).toBool();
-    return true;
-}
+const QString kKind = u"蓝球设置文件"_s;
 
 } // namespace
 
@@ -91,58 +40,26 @@ QByteArray blueControlsFileBytes(const BlueControls& c) {
 }
 
 std::optional<BlueControls> parseBlueControlsFile(const QByteArray& bytes, QString* error) {
-    QString ignored;
-    if (!error)
-        error = &ignored;
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        *error =
-            u"蓝球设置文件不是有效的 JSON 文本（第 %1 个字符处有误）"_s.arg(parseError.offset + 1);
-        return std::nullopt;
-    }
-    if (!document.isObject()) {
-        *error = faulty(u"内容应是一个 JSON 对象（用 { } 括起）"_s);
-        return std::nullopt;
-    }
-    const QJsonObject root = document.object();
-    for (auto it = root.begin(); it != root.end(); ++it) {
-        if (!QStringList{kCheck, kText, kOption1, kOption2}.contains(it.key())) {
-            *error = faulty(u"有无法识别的键“%1”"_s.arg(it.key()));
-            return std::nullopt;
-        }
-    }
-
+    JsonSettingsReader reader(kKind);
     BlueControls c;
-    const auto storeCheck = [&c](int i, const QJsonValue& v) {
-        if (!v.isDouble() || (v.toDouble() != 0 && v.toDouble() != 1))
-            return false;
-        c.check[i] = v.toInt();
-        return true;
-    };
-    const auto storeText = [&c](int i, const QJsonValue& v) {
-        if (!v.isString())
-            return false;
-        c.text[i] = v.toString();
-        return true;
-    };
-    if (!readNumbered(root, kCheck, blue::kChecks, error, storeCheck) ||
-        !readNumbered(root, kText, blue::kInputTexts, error, storeText) ||
-        !readOption(root, kOption1, c.option1, error) ||
-        !readOption(root, kOption2, c.option2, error))
+    const bool read =
+        reader.open(bytes, {kCheck, kText, kOption1, kOption2}) &&
+        reader.readNumberedBoxes(kCheck, 1, c.check) && reader.readTexts(kText, 1, c.text) &&
+        reader.readChoice(kOption1, u"小号"_s, c.option1, kOption2, u"大号"_s, c.option2);
+    if (!read) {
+        if (error)
+            *error = reader.error();
         return std::nullopt;
+    }
     return c;
 }
 
 bool saveBlueControlsFile(const QString& path, const BlueControls& controls, QString* error) {
-    return saveSmallFile(path, blueControlsFileBytes(controls), u"无法写入蓝球设置文件“%1”"_s,
-                         error);
+    return saveSettingsFile(path, blueControlsFileBytes(controls), kKind, error);
 }
 
 std::optional<BlueControls> loadBlueControlsFile(const QString& path, QString* error) {
-    const std::optional<QByteArray> bytes = loadSmallFile(
-        path, {kMaxFileSize, u"无法打开蓝球设置文件“%1”"_s, u"文件“%1”太大，不是蓝球设置文件"_s},
-        error);
+    const std::optional<QByteArray> bytes = loadSettingsFile(path, kKind, kMaxFileSize, error);
     if (!bytes)
         return std::nullopt;
     return parseBlueControlsFile(*bytes, error);

@@ -81,9 +81,9 @@ void applyBlueOptionTexts(const QStringList& texts, BlueControls& c) {
         c.text[t] = row(t + 3);
 }
 
-BlueOptionSetOutcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls) {
+Outcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls) {
     const QStringList texts = blueOptionTexts(controls);
-    BlueOptionSetOutcome outcome;
+    Outcome outcome;
     Transaction transaction(db);
     if (!transaction.active()) {
         outcome.message = u"无法开始写入数据库，选项没有存档"_s;
@@ -107,8 +107,8 @@ BlueOptionSetOutcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& cont
     return outcome;
 }
 
-BlueOptionSetOutcome restoreBlueOptionSet(QSqlDatabase db, BlueControls& controls) {
-    BlueOptionSetOutcome outcome;
+Outcome restoreBlueOptionSet(QSqlDatabase db, BlueControls& controls) {
+    Outcome outcome;
     RecordSet set(db);
     if (!openSet(set, &outcome.message))
         return outcome;

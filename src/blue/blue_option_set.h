@@ -4,6 +4,7 @@
 // Check1..Check12 are not part of the set.
 
 #include "blue/blue_controls.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -11,19 +12,14 @@
 
 namespace ssq {
 
-struct BlueOptionSetOutcome {
-    bool ok = false;
-    QString message; // to show in either case
-};
-
 // The 31 texts of the set, row 1 first.
 QStringList blueOptionTexts(const BlueControls& controls);
 // Puts the texts (row 1 first) into the controls as "设置再现" does.
 void applyBlueOptionTexts(const QStringList& texts, BlueControls& controls);
 
 // Writes the set in one transaction; a failure leaves the table as it was.
-BlueOptionSetOutcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls);
+Outcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls);
 // Reads the set into the controls; a failure changes nothing.
-BlueOptionSetOutcome restoreBlueOptionSet(QSqlDatabase db, BlueControls& controls);
+Outcome restoreBlueOptionSet(QSqlDatabase db, BlueControls& controls);
 
 } // namespace ssq

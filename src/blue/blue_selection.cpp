@@ -50,7 +50,7 @@ BlueSelectionResult runBlueSelection(BlueControls& c) {
     const bool strict = c.check[kStrictCheck] == 1;
     std::array<int, kStrictBoxes> list{};
     if (strict) {
-        const auto read = strictList(c, &result.refusal);
+        const auto read = strictList(c, &result.message);
         if (!read)
             return result;
         list = *read;

@@ -3,6 +3,7 @@
 // rule, and packs the accepted numbers to the front of the result boxes.
 
 #include "blue/blue_controls.h"
+#include "ui/outcome.h"
 
 #include <QString>
 
@@ -10,9 +11,8 @@
 
 namespace ssq {
 
-struct BlueSelectionResult {
-    bool ok = false;
-    QString refusal; // why the run was refused; the controls are then unchanged
+struct BlueSelectionResult : Outcome {
+    // message: why the run was refused; the controls are then unchanged
     // Text29..Text44 as slots 1..16 (index 0 unused): accepted numbers in ascending order,
     // two blanks where there is none.
     std::array<QString, blue::kNumbers + 1> slots;

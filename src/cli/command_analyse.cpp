@@ -1,10 +1,7 @@
-#include "cli/command_analyse.h"
+#include "cli/commands.h"
 
 #include "analysis/hot_cold_characteristics.h"
 #include "analysis/pair_tables.h"
-#include "cli/command_analyse_blue.h"
-#include "cli/command_select.h"
-#include "cli/console.h"
 #include "store/database.h"
 
 using namespace Qt::StringLiterals;
@@ -74,8 +71,7 @@ const QList<Subcommand>& subcommands() {
         {u"pairs"_s,
          u"analyse pairs                  任意两个红球与连号出球统计：写入rhmtx、rlhtx"_s,
          runPairs},
-        {u"blue"_s,
-         u"analyse blue --window 期数     蓝球号码分析：写入lqtx并输出这四行"_s,
+        {u"blue"_s, u"analyse blue --window 期数     蓝球号码分析：写入lqtx并输出这四行"_s,
          runAnalyseBlue},
     };
     return all;

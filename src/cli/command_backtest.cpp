@@ -1,7 +1,5 @@
-#include "cli/command_backtest.h"
+#include "cli/commands.h"
 
-#include "cli/command_select.h"
-#include "cli/console.h"
 #include "backtest/backtest.h"
 #include "red/condition_file.h"
 #include "store/database.h"

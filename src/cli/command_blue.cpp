@@ -1,9 +1,10 @@
-#include "cli/command_blue.h"
+#include "cli/commands.h"
 
+#include "blue/blue_analysis.h"
 #include "blue/blue_controls_file.h"
 #include "blue/blue_selection.h"
-#include "cli/command_select.h"
-#include "cli/console.h"
+#include "store/database.h"
+#include "store/record_set.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,7 +23,7 @@ int runBlue(const CliContext&, const QStringList& args) {
     }
     const BlueSelectionResult result = runBlueSelection(*controls);
     if (!result.ok) {
-        err() << result.refusal << Qt::endl;
+        err() << result.message << Qt::endl;
         return kExitRefused;
     }
     QStringList slots;
@@ -31,6 +32,60 @@ int runBlue(const CliContext&, const QStringList& args) {
     out() << slots.join(u'\t') << u'\n' << result.summary << u'\n';
     out().flush();
     return kExitOk;
+}
+
+namespace {
+
+// The four rows as they now stand in lqtx.
+bool printRows(QSqlDatabase db) {
+    RecordSet set(db);
+    QString error;
+    if (!set.open(u"select* from lqtx order by 序号 "_s, &error)) {
+        err() << error << Qt::endl;
+        return false;
+    }
+    for (int r = 0; r < 4 && !set.eof(); ++r, set.moveNext()) {
+        QStringList fields;
+        for (int f = 1; f <= 1 + blue::kNumbers; ++f)
+            fields.append(set.value(f));
+        out() << fields.join(u'\t') << u'\n';
+    }
+    out().flush();
+    return true;
+}
+
+} // namespace
+
+int runAnalyseBlue(const CliContext& context, const QStringList& args) {
+    std::optional<QString> answer;
+    if (args.size() == 2 && args[0] == u"--window"_s) {
+        answer = args[1];
+    } else if (!args.isEmpty()) {
+        err() << u"用法: ssq-cli [--db 数据库文件] analyse blue [--window 期数]"_s << Qt::endl;
+        return kExitUsage;
+    }
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
+        return kExitFailure;
+    QString error;
+    const std::optional<std::vector<BlueMarks>> draws = readBlueMarks(db->connection(), &error);
+    if (!draws) {
+        err() << error << Qt::endl;
+        return kExitFailure;
+    }
+    const BlueWindowChoice choice = blueWindowChoice(answer, static_cast<int>(draws->size()));
+    if (choice.defaulted)
+        err() << blueDefaultWindowMessage() << Qt::endl;
+    if (!choice.refusal.isEmpty()) {
+        err() << choice.refusal << Qt::endl;
+        return kExitRefused;
+    }
+    if (!writeBlueCounts(db->connection(), blueCounts(*draws, choice.window), choice.window,
+                         &error)) {
+        err() << error << Qt::endl;
+        return kExitFailure;
+    }
+    return printRows(db->connection()) ? kExitOk : kExitFailure;
 }
 
 } // namespace ssq::cli

@@ -1,7 +1,5 @@
-#include "cli/command_game.h"
+#include "cli/commands.h"
 
-#include "cli/command_select.h"
-#include "cli/console.h"
 #include "game/fast_random.h"
 #include "game/game_draw.h"
 #include "game/game_pick.h"

@@ -1,6 +1,5 @@
-#include "cli/command_import.h"
+#include "cli/commands.h"
 
-#include "cli/console.h"
 #include "store/database.h"
 #include "store/history_import.h"
 #include "store/shipped_history.h"

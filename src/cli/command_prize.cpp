@@ -1,11 +1,7 @@
-#include "cli/command_prize.h"
+#include "cli/commands.h"
 
-#include "cli/command_select.h"
-#include "cli/console.h"
-#include "tickets/prize_check.h"
 #include "store/database.h"
-
-#include <QFile>
+#include "tickets/prize_check.h"
 
 using namespace Qt::StringLiterals;
 
@@ -30,17 +26,13 @@ int runPrize(const CliContext& context, const QStringList& args) {
         return kExitUsage;
     }
 
-    QFile file(ticketPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err() << u"无法读取号码文件“%1”：%2"_s.arg(ticketPath, file.errorString()) << Qt::endl;
-        return kExitFailure;
-    }
     QString error;
+    bool unreadable = false;
     const std::optional<std::vector<TicketLine>> lines =
-        parseTicketText(QString::fromUtf8(file.readAll()), &error);
+        readTicketFile(ticketPath, &error, &unreadable);
     if (!lines) {
         err() << error << Qt::endl;
-        return kExitRefused;
+        return unreadable ? kExitFailure : kExitRefused;
     }
     const std::unique_ptr<Database> db = openDatabase(context);
     if (!db)

@@ -1,13 +1,12 @@
-#include "cli/command_select.h"
+#include "cli/commands.h"
 
 #include "analysis/hot_cold_table.h"
-#include "cli/console.h"
 #include "red/condition_file.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
+#include "store/database.h"
 #include "tickets/ticket_export.h"
 #include "tickets/ticket_line.h"
-#include "store/database.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,9 +51,9 @@ int saveKept(const CliContext& context, const SelectionResult& result) {
     const std::unique_ptr<Database> db = openDatabase(context);
     if (!db)
         return kExitFailure;
-    const SaveOutcome saved =
+    const Outcome saved =
         saveResults(db->connection(), result.count(), [&result](int i) { return result.text(i); });
-    if (!saved.saved) {
+    if (!saved.ok) {
         err() << saved.message << Qt::endl;
         return result.count() > kMaxSavedResults ? kExitRefused : kExitFailure;
     }

@@ -1,4 +1,6 @@
-#include "cli/console.h"
+#include "cli/commands.h"
+
+#include "store/database.h"
 
 #include <QtGlobal>
 
@@ -28,6 +30,16 @@ QTextStream& err() {
     static const bool utf8 = (stream.setEncoding(QStringConverter::Utf8), true);
     Q_UNUSED(utf8);
     return stream;
+}
+
+std::unique_ptr<Database> openDatabase(const CliContext& context) {
+    auto db = std::make_unique<Database>(context.dbPath);
+    QString error;
+    if (!db->open(&error)) {
+        err() << error << Qt::endl;
+        return nullptr;
+    }
+    return db;
 }
 
 } // namespace ssq::cli

@@ -1,19 +1,7 @@
 // ssq-cli: the program's database and logic for scripts and tests, without a display.
 //   ssq-cli [--db PATH] <command> [arguments...]
 
-#include "cli/cli_context.h"
-#include "cli/command_analyse.h"
-#include "cli/command_blue.h"
-#include "cli/command_backtest.h"
-#include "cli/command_check.h"
-#include "cli/command_code.h"
-#include "cli/command_game.h"
-#include "cli/command_import.h"
-#include "cli/command_info.h"
-#include "cli/command_prize.h"
-#include "cli/command_maintenance.h"
-#include "cli/command_select.h"
-#include "cli/console.h"
+#include "cli/commands.h"
 #include "store/database.h"
 #include "ui/translations.h"
 

@@ -1,7 +1,7 @@
 #include "red/condition_set.h"
 
-#include "store/record_set.h"
 #include "model/leading_number_text.h"
+#include "store/record_set.h"
 #include "store/transaction.h"
 
 using namespace Qt::StringLiterals;
@@ -34,12 +34,12 @@ bool openSet(RecordSet& set, QString* error) {
 
 } // namespace
 
-ConditionSetOutcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
+Outcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
     std::array<QString, kLastText + 1> texts = panel.text1;
     texts[170] = panel.option1 ? u"1"_s : u"0"_s;
     texts[171] = panel.option2 ? u"1"_s : u"0"_s;
 
-    ConditionSetOutcome outcome;
+    Outcome outcome;
     Transaction transaction(db);
     if (!transaction.active()) {
         outcome.message = u"无法开始写入数据库，条件没有保存"_s;
@@ -66,8 +66,8 @@ ConditionSetOutcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
     return outcome;
 }
 
-ConditionSetOutcome restoreConditionSet(QSqlDatabase db, PanelState& panel) {
-    ConditionSetOutcome outcome;
+Outcome restoreConditionSet(QSqlDatabase db, PanelState& panel) {
+    Outcome outcome;
     RecordSet set(db);
     if (!openSet(set, &outcome.message))
         return outcome;

@@ -4,23 +4,19 @@
 // markers are not part of the set.
 
 #include "red/panel_state.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace ssq {
 
-struct ConditionSetOutcome {
-    bool ok = false;
-    QString message; // the message to show; empty after a restore that worked
-};
-
 // Sets Text1 170/171 from the 单/双 choice and writes the set in one transaction. A refused or
 // failed save changes neither the table nor the panel.
-ConditionSetOutcome saveConditionSet(QSqlDatabase db, PanelState& panel);
+Outcome saveConditionSet(QSqlDatabase db, PanelState& panel);
 
 // Puts the saved texts into Text1 16..171 and the 单/双 choice back; the check boxes stay as they
 // are. A refused restore changes nothing.
-ConditionSetOutcome restoreConditionSet(QSqlDatabase db, PanelState& panel);
+Outcome restoreConditionSet(QSqlDatabase db, PanelState& panel);
 
 } // namespace ssq

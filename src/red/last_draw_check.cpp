@@ -56,7 +56,8 @@ private:
 
 // Condition 1: every given number must be in the draw.
 bool missingBanker(const Inputs& in) {
-    for (int b = 16; b <= 19; ++b) {
+    const panel::ConditionBoxes& boxes = panel::boxesOf(1);
+    for (int b = boxes.listFirst; b <= boxes.listLast(); ++b) {
         if (in.value(b) > 0 && !in.inDraw(in.value(b)))
             return true;
     }
@@ -64,23 +65,25 @@ bool missingBanker(const Inputs& in) {
 }
 
 // Conditions 2 and 3: how many given numbers are in the draw.
-bool numberCountOutside(const Inputs& in, int first, int last, int maxBox, int minBox) {
+bool numberCountOutside(const Inputs& in, int condition) {
+    const panel::ConditionBoxes& boxes = panel::boxesOf(condition);
     int count = 0;
-    for (int b = first; b <= last; ++b) {
+    for (int b = boxes.listFirst; b <= boxes.listLast(); ++b) {
         if (in.value(b) > 0 && in.inDraw(in.value(b)))
             ++count;
     }
-    return in.outside(count, maxBox, minBox);
+    return in.outside(count, boxes.max, boxes.min());
 }
 
 // Conditions 23 and 24: how many given digits occur among the code digits.
-bool digitCountOutside(const Inputs& in, int first, int last, int maxBox, int minBox) {
+bool digitCountOutside(const Inputs& in, int condition) {
+    const panel::ConditionBoxes& boxes = panel::boxesOf(condition);
     int count = 0;
-    for (int b = first; b <= last; ++b) {
+    for (int b = boxes.listFirst; b <= boxes.listLast(); ++b) {
         if (in.given(b) && in.amongDigits(in.value(b)))
             ++count;
     }
-    return in.outside(count, maxBox, minBox);
+    return in.outside(count, boxes.max, boxes.min());
 }
 
 // Range conditions count only when both bound boxes hold text.
@@ -88,42 +91,29 @@ bool rangeFails(const Inputs& in, double v, int maxBox, int minBox) {
     return in.given(maxBox) && in.given(minBox) && in.outside(v, maxBox, minBox);
 }
 
-bool someGivenDigitEquals(const Inputs& in, int first, int last, std::optional<double> v) {
+// The stored indicator each range condition bounds.
+struct RangeCondition {
+    int condition;
+    int indicator;
+};
+
+constexpr RangeCondition kRanges[] = {
+    {4, 1},   {5, 2},   {6, 3},   {7, 4},   {8, 5},   {9, 6},   {10, 7},  {11, 8},
+    {13, 10}, {15, 12}, {16, 13}, {17, 14}, {18, 15}, {19, 16}, {20, 17}, {21, 18},
+    {32, 19}, {33, 20}, {34, 21}, {35, 22}, {37, 23}, {38, 24}, {39, 25}, {40, 26},
+};
+
+// Whether some given box of condition k's list holds v.
+bool someGivenDigitEquals(const Inputs& in, int condition, std::optional<double> v) {
     if (!v)
         return false;
-    for (int b = first; b <= last; ++b) {
+    const panel::ConditionBoxes& boxes = panel::boxesOf(condition);
+    for (int b = boxes.listFirst; b <= boxes.listLast(); ++b) {
         if (in.given(b) && in.value(b) == *v)
             return true;
     }
     return false;
 }
-
-// Stored indicator compared by range condition k, and the condition's max box.
-struct RangeCondition {
-    int condition;
-    int indicator;
-    int maxBox;
-};
-
-constexpr RangeCondition kRanges[] = {
-    {4, 1, 50},    {5, 2, 52},    {6, 3, 54},    {7, 4, 56},    {8, 5, 58},    {9, 6, 60},
-    {10, 7, 62},   {11, 8, 64},   {13, 10, 66},  {15, 12, 74},  {16, 13, 76},  {17, 14, 78},
-    {18, 15, 80},  {19, 16, 82},  {20, 17, 84},  {21, 18, 86},  {32, 19, 136}, {33, 20, 138},
-    {34, 21, 140}, {35, 22, 142}, {37, 23, 148}, {38, 24, 150}, {39, 25, 152}, {40, 26, 154},
-};
-
-// Conditions 25..31 and their lists; the digit position runs from 个位 (7) down to 百万 (1).
-struct PositionCondition {
-    int condition;
-    int first;
-    int last;
-    int position;
-};
-
-constexpr PositionCondition kPositions[] = {
-    {25, 104, 108, 7}, {26, 109, 113, 6}, {27, 114, 118, 5}, {28, 119, 123, 4},
-    {29, 124, 128, 3}, {30, 129, 133, 2}, {31, 134, 135, 1},
-};
 
 } // namespace
 
@@ -142,10 +132,12 @@ LastDrawCheck checkLastDraw(const PanelState& panel, const StoredIndicators& sto
     auto& t = out.ticked;
 
     t[1] = missingBanker(in);
-    t[2] = numberCountOutside(in, 20, 25, 26, 27);
-    t[3] = numberCountOutside(in, 28, 47, 48, 49);
-    for (const RangeCondition& r : kRanges)
-        t[r.condition] = rangeFails(in, stored[r.indicator], r.maxBox, r.maxBox + 1);
+    t[2] = numberCountOutside(in, 2);
+    t[3] = numberCountOutside(in, 3);
+    for (const RangeCondition& r : kRanges) {
+        const panel::ConditionBoxes& boxes = panel::boxesOf(r.condition);
+        t[r.condition] = rangeFails(in, stored[r.indicator], boxes.max, boxes.min());
+    }
 
     // The stored code parity: 1 odd, 2 even.
     t[12] = (panel.option1 && stored[9] == 2) || (panel.option2 && stored[9] == 1);
@@ -153,20 +145,21 @@ LastDrawCheck checkLastDraw(const PanelState& panel, const StoredIndicators& sto
     // The tail of the code's digit sum is held as a byte; a value that is no byte matches no
     // digit.
     const std::optional<std::uint8_t> tail = toByte(stored[11]);
-    t[14] = someGivenDigitEquals(in, 68, 73, tail ? std::optional<double>(*tail) : std::nullopt);
+    t[14] = someGivenDigitEquals(in, 14, tail ? std::optional<double>(*tail) : std::nullopt);
 
     t[22] = false;
-    for (int b = 88; b <= 91; ++b) {
+    for (int b = panel::boxesOf(22).listFirst; b <= panel::boxesOf(22).listLast(); ++b) {
         if (in.given(b) && !in.amongDigits(in.value(b)))
             t[22] = true;
     }
-    t[23] = digitCountOutside(in, 92, 95, 96, 97);
-    t[24] = digitCountOutside(in, 98, 101, 102, 103);
-    for (const PositionCondition& p : kPositions)
-        t[p.condition] = someGivenDigitEquals(in, p.first, p.last, in.digit(p.position));
+    t[23] = digitCountOutside(in, 23);
+    t[24] = digitCountOutside(in, 24);
+    // The digit position runs from 个位 (7) for condition 25 down to 百万 (1) for 31.
+    for (int k = panel::kFirstPositionCondition; k <= panel::kLastPositionCondition; ++k)
+        t[k] = someGivenDigitEquals(in, k, in.digit(32 - k));
 
     t[36] = false;
-    for (int b = 144; b <= 147; ++b) {
+    for (int b = panel::boxesOf(36).listFirst; b <= panel::boxesOf(36).listLast(); ++b) {
         if (in.value(b) > 0 && in.inDraw(in.value(b)))
             t[36] = true;
     }

@@ -79,7 +79,7 @@ LastDrawCheckRun runLastDrawCheck(QSqlDatabase db, PanelState& panel) {
                        u"无法进行上期条件查错，请在“数据操作”中修正该期数据"_s);
     }
 
-    const ConditionSetOutcome restored = restoreConditionSet(db, next);
+    const Outcome restored = restoreConditionSet(db, next);
     if (!restored.ok)
         return refused(restored.message);
 

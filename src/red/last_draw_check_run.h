@@ -5,15 +5,15 @@
 
 #include "red/last_draw_check.h"
 #include "red/panel_state.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace ssq {
 
-struct LastDrawCheckRun {
-    bool ok = false;
-    QString message; // the check's message, or why it could not run
+struct LastDrawCheckRun : Outcome {
+    // message: the check's message, or why it could not run
     LastDrawCheck check;
 };
 

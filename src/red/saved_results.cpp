@@ -1,9 +1,9 @@
 #include "red/saved_results.h"
 
+#include "model/leading_number_text.h"
+#include "store/database.h"
 #include "store/record_set.h"
 #include "store/schema.h"
-#include "store/store_error.h"
-#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <QSqlError>
@@ -92,7 +92,7 @@ QString savePreparationMessage() {
     return u"正准备保存,请确定!本操作所需时间取决于您保存的数据量,本程序规定选号注数不得超过5000注"_s;
 }
 
-SaveOutcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
+Outcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
     if (count > kMaxSavedResults)
         return {false, u"您所选的号码超过了5000注,本程序拒绝执行此操作"_s};
     count = std::max(count, 0);
@@ -139,6 +139,45 @@ SavedResults loadSavedResults(QSqlDatabase db) {
 
 QString savedCountText(int count) {
     return u"(您总共选出了"_s + QString::number(count) + u"注号码)"_s;
+}
+
+ResultListing listResults(int count, const ResultText& textAt) {
+    ResultListing out;
+    const int shown = std::clamp(count, 0, kMaxListedResults);
+    out.items.reserve(shown);
+    for (int i = 0; i < shown; ++i)
+        out.items.append(textAt(i));
+    out.message =
+        count > kMaxListedResults
+            ? u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s
+            : u"数据载入完毕,请点击下拉箭头查看选号"_s;
+    return out;
+}
+
+QString ResultsPaging::pageQuery(qint64 from, qint64 to) {
+    // SQLite needs the blank between a number and "and".
+    return u"select* from hmbc where 编号>="_s + QString::number(from) + u" and 编号<="_s +
+           QString::number(to);
+}
+
+QString ResultsPaging::firstPage() {
+    m_position = kPageSpan;
+    return pageQuery(1, kPageSpan);
+}
+
+QString ResultsPaging::nextPage() {
+    const qint64 from = m_position;
+    m_position += kPageSpan;
+    return pageQuery(from, m_position);
+}
+
+QString ResultsPaging::allResults() {
+    return u"select* from hmbc order by 编号 "_s;
+}
+
+QString ResultsPaging::indicator(int recordCount) const {
+    return u"页次："_s + u" "_s + QString::number(m_position / kPageSpan) + u" / "_s +
+           QString::number(recordCount / 30 + 1);
 }
 
 } // namespace ssq

@@ -2,6 +2,8 @@
 // The saved selection results in hmbc: five combination texts per row under the result number
 // of the row's first one (1, 6, 11, ...), after a first row that is always kept.
 
+#include "ui/outcome.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -16,17 +18,12 @@ constexpr int kResultsPerRow = 5;
 // Text of kept combination i, 0-based.
 using ResultText = std::function<QString(int)>;
 
-struct SaveOutcome {
-    bool saved = false;
-    QString message; // for the user, success or not
-};
-
 // Shown before saving starts.
 QString savePreparationMessage();
 
 // Replaces every saved row of hmbc by `count` results in one transaction: more than 5000 are
 // refused, and a failure leaves hmbc as it was.
-SaveOutcome saveResults(QSqlDatabase db, int count, const ResultText& textAt);
+Outcome saveResults(QSqlDatabase db, int count, const ResultText& textAt);
 
 struct SavedResults {
     QStringList texts;   // the saved combinations in result order, up to the first empty place
@@ -38,5 +35,36 @@ SavedResults loadSavedResults(QSqlDatabase db);
 
 // "(您总共选出了7注号码)"
 QString savedCountText(int count);
+
+// The main window's drop-down list of results: the first 5000 kept combinations.
+constexpr int kMaxListedResults = 5000;
+
+struct ResultListing {
+    QStringList items;
+    QString message;
+};
+
+ResultListing listResults(int count, const ResultText& textAt);
+
+// Paging of the saved results in the results window: 30 rows of five, 150 results a page.
+class ResultsPaging {
+public:
+    static constexpr int kPageSpan = 150;
+
+    // Query of the first page; the page position becomes 150.
+    QString firstPage();
+    // Query of the page after the position; it goes on past the last saved row.
+    QString nextPage();
+    static QString allResults();
+
+    // "页次： 2 / 4" for the position and hmbc's record count (its first row included).
+    QString indicator(int recordCount) const;
+
+    qint64 position() const { return m_position; }
+
+private:
+    static QString pageQuery(qint64 from, qint64 to);
+    qint64 m_position = 0;
+};
 
 } // namespace ssq

@@ -8,29 +8,6 @@ namespace ssq {
 
 namespace {
 
-// The range conditions: the quantity must lie within [Text1 min, Text1 max].
-struct RangeBoxes {
-    int condition;
-    int max;
-    int min;
-};
-
-constexpr RangeBoxes kRanges[] = {
-    {2, 26, 27},    {3, 48, 49},    {4, 50, 51},    {5, 52, 53},    {6, 54, 55},    {7, 56, 57},
-    {8, 58, 59},    {9, 60, 61},    {10, 62, 63},   {11, 64, 65},   {13, 66, 67},   {15, 74, 75},
-    {16, 76, 77},   {17, 78, 79},   {18, 80, 81},   {19, 82, 83},   {20, 84, 85},   {21, 86, 87},
-    {23, 96, 97},   {24, 102, 103}, {32, 136, 137}, {33, 138, 139}, {34, 140, 141}, {35, 142, 143},
-    {38, 150, 151}, {39, 152, 153}, {40, 154, 155}};
-
-// The digit lists of conditions 25..31 (个位 up to 百万).
-struct DigitList {
-    int first;
-    int last;
-};
-
-constexpr DigitList kPositionLists[] = {{104, 108}, {109, 113}, {114, 118}, {119, 123},
-                                        {124, 128}, {129, 133}, {134, 135}};
-
 // Bounds of the hot/cold sum, far beyond any sum of six 32-bit values.
 constexpr std::int64_t kHotBoundLimit = std::int64_t{1} << 50;
 
@@ -72,31 +49,42 @@ unsigned digitMask(const CodeDigits& digits) {
     return mask;
 }
 
+// A whole-number list box of condition k, every one of its boxes in turn.
+template <typename F> void forListBoxes(int condition, F f) {
+    const panel::ConditionBoxes& boxes = panel::boxesOf(condition);
+    for (int b = boxes.listFirst; b <= boxes.listLast(); ++b)
+        f(b);
+}
+
 void fillInputTables(const SelectionInputs& in, SelectionPlan& p) {
-    for (const RangeBoxes& r : kRanges) {
-        const double high = in.t[r.max];
-        const double low = in.t[r.min];
+    // The range conditions: the quantity must lie within [Text1 min, Text1 max]. The hot/cold
+    // sum of condition 37 has bounds far beyond a byte and is tested on its own.
+    for (int k = 1; k <= kConditionCount; ++k) {
+        const panel::ConditionBoxes& boxes = panel::boxesOf(k);
+        if (!boxes.hasBounds() || k == panel::kHotColdSumCondition)
+            continue;
+        const double high = in.t[boxes.max];
+        const double low = in.t[boxes.min()];
         for (int q = 0; q < 256; ++q)
-            p.failsAt[r.condition][q] = !(low <= q && q <= high);
+            p.failsAt[k][q] = !(low <= q && q <= high);
     }
     p.failsAt[12][0] = in.option1; // "单" and an even code
     p.failsAt[12][1] = in.option2; // "双" and an odd code
-    for (int b = 68; b <= 73; ++b)
-        for (int q = 0; q <= 9; ++q)
-            if (in.given[b] && in.t[b] == static_cast<float>(q))
-                p.failsAt[14][q] = true;
-    for (int i = 0; i < 7; ++i)
-        for (int b = kPositionLists[i].first; b <= kPositionLists[i].last; ++b)
+    const auto markDigits = [&](int k) {
+        forListBoxes(k, [&](int b) {
             for (int q = 0; q <= 9; ++q)
                 if (in.given[b] && in.t[b] == static_cast<float>(q))
-                    p.failsAt[25 + i][q] = true;
+                    p.failsAt[k][q] = true;
+        });
+    };
+    markDigits(14);
+    for (int k = panel::kFirstPositionCondition; k <= panel::kLastPositionCondition; ++k)
+        markDigits(k);
 
     for (int n = 1; n <= kRedMax; ++n) {
         const float value = static_cast<float>(n);
-        for (int b = 20; b <= 25; ++b)
-            p.named2[n] += in.t[b] > 0 && in.t[b] == value;
-        for (int b = 28; b <= 47; ++b)
-            p.named3[n] += in.t[b] > 0 && in.t[b] == value;
+        forListBoxes(2, [&](int b) { p.named2[n] += in.t[b] > 0 && in.t[b] == value; });
+        forListBoxes(3, [&](int b) { p.named3[n] += in.t[b] > 0 && in.t[b] == value; });
         for (int j = 1; j <= 6; ++j) {
             p.repeats[n] += in.t[j] == value;
             if (std::abs(n - static_cast<double>(in.t[j])) == 1)
@@ -104,32 +92,34 @@ void fillInputTables(const SelectionInputs& in, SelectionPlan& p) {
         }
     }
     int whole = 0;
-    for (int b = 16; b <= 19; ++b)
+    forListBoxes(1, [&](int b) {
         if (in.t[b] > 0)
             p.required |= std::uint64_t{1} << (wholeIn(in.t[b], 1, kRedMax, &whole) ? whole : 0);
-    for (int b = 144; b <= 147; ++b)
+    });
+    forListBoxes(36, [&](int b) {
         if (in.t[b] > 0 && wholeIn(in.t[b], 1, kRedMax, &whole))
             p.excluded |= std::uint64_t{1} << whole;
-    p.hotMin = wholeBound(in.t[149], true);
-    p.hotMax = wholeBound(in.t[148], false);
+    });
+    const panel::ConditionBoxes& hotSum = panel::boxesOf(panel::kHotColdSumCondition);
+    p.hotMin = wholeBound(in.t[hotSum.min()], true);
+    p.hotMax = wholeBound(in.t[hotSum.max], false);
 
     for (int v = 0; v <= 9; ++v) {
         const float value = static_cast<float>(v);
         for (int b = 9; b <= 15; ++b)
             p.previousDigits[v] += in.t[b] == value;
-        for (int b = 92; b <= 95; ++b)
-            p.named23[v] += in.given[b] && in.t[b] == value;
-        for (int b = 98; b <= 101; ++b)
-            p.named24[v] += in.given[b] && in.t[b] == value;
+        forListBoxes(23, [&](int b) { p.named23[v] += in.given[b] && in.t[b] == value; });
+        forListBoxes(24, [&](int b) { p.named24[v] += in.given[b] && in.t[b] == value; });
     }
-    for (int b = 88; b <= 91; ++b)
+    forListBoxes(22, [&](int b) {
         if (in.given[b])
             p.requiredDigits |= 1U << (wholeIn(in.t[b], 0, 9, &whole) ? whole : 10);
+    });
 }
 
 void fillKeepTable(const SelectionInputs& in, SelectionPlan& p) {
-    const double high = in.t[168];
-    const double low = in.t[169];
+    const double high = in.t[panel::kToleranceMax];
+    const double low = in.t[panel::kToleranceMin];
     for (int total = 0; total < SelectionPlan::kDrop; ++total) {
         p.keep[total] = low <= total && total <= high;
         if (p.keep[total])

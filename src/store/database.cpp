@@ -15,11 +15,8 @@
 #include <QUrl>
 
 #include <atomic>
-#include <utility>
-
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -163,14 +160,14 @@ InspectionResult inspect(const QString& path) {
                                              .arg(record.count())};
         for (int i = 0; i < t.columns.size(); ++i) {
             if (record.fieldName(i).compare(t.columns[i].name, Qt::CaseInsensitive) != 0)
-                return {Inspection::Foreign, u"表 %1 的第 %2 列应为 %3，实为 %4"_s.arg(t.name)
-                                                 .arg(i + 1)
-                                                 .arg(t.columns[i].name, record.fieldName(i))};
+                return {Inspection::Foreign,
+                        u"表 %1 的第 %2 列应为 %3，实为 %4"_s.arg(t.name).arg(i + 1).arg(
+                            t.columns[i].name, record.fieldName(i))};
         }
     }
     if (userVersion != schema::kVersion)
-        return {Inspection::Foreign, u"数据库版本为 %1，本程序只认识版本 %2"_s.arg(userVersion)
-                                         .arg(schema::kVersion)};
+        return {Inspection::Foreign,
+                u"数据库版本为 %1，本程序只认识版本 %2"_s.arg(userVersion).arg(schema::kVersion)};
     return {};
 }
 
@@ -188,8 +185,8 @@ bool runAll(QSqlDatabase db, const QStringList& statements, QString* detail) {
 // Builds a complete new file under a temporary name beside the target and renames it into
 // place, so that a failure never leaves a half-made database under the program's name.
 bool createFile(const QString& path, QString* detail) {
-    const QString temp = u"%1.new-%2"_s.arg(path).arg(QRandomGenerator::global()->generate(), 8,
-                                                      16, QChar(u'0'));
+    const QString temp =
+        u"%1.new-%2"_s.arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
     bool built = false;
     {
         ScopedConnection conn(temp, "rwc", u"create"_s);
@@ -259,14 +256,17 @@ Database::Failure judge(const QString& path, QString& message, bool recover) {
     case Inspection::Ours:
         break;
     case Inspection::Foreign:
-        message = u"文件“%1”不是本程序的数据库（%2）。程序没有改动这个文件，请换用本程序的数据库文件。"_s
-                      .arg(file, found.detail);
+        message =
+            u"文件“%1”不是本程序的数据库（%2）。程序没有改动这个文件，请换用本程序的数据库文件。"_s
+                .arg(file, found.detail);
         return Database::Failure::Foreign;
     case Inspection::Locked:
-        message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
+        message =
+            u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
         return Database::Failure::Locked;
     case Inspection::Unreadable:
-        message = u"数据库文件“%1”已损坏或无法读取（%2）。程序没有改动这个文件。"_s.arg(file, found.detail);
+        message = u"数据库文件“%1”已损坏或无法读取（%2）。程序没有改动这个文件。"_s.arg(
+            file, found.detail);
         return Database::Failure::Damaged;
     }
 
@@ -317,7 +317,9 @@ bool Database::open(QString* error) {
 
     // Root may write through any permission bits, so the owner's write bit decides.
     if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) {
-        message = u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(file);
+        message =
+            u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(
+                file);
         m_failure = Failure::ReadOnly;
         return false;
     }
@@ -342,7 +344,9 @@ bool Database::open(QString* error) {
         if (!ok) {
             m_failure = isLockError(failure) ? Failure::Locked : Failure::ReadOnly;
             if (isLockError(failure))
-                message = u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(file);
+                message =
+                    u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(
+                        file);
             else
                 message = u"无法打开数据库文件“%1”进行写入（%2）。"_s.arg(file, failure.text());
             db.close();
@@ -409,12 +413,39 @@ QString databaseFileProblem(const QSqlDatabase& connection) {
     }
     FileIdentity now;
     if (!identify(opened.path, &now))
-        return u"数据库文件“%1”已经不存在（被删除或移走了），没有写入任何数据。请重新启动本程序。"_s.arg(
-            shown(opened.path));
+        return u"数据库文件“%1”已经不存在（被删除或移走了），没有写入任何数据。请重新启动本程序。"_s
+            .arg(shown(opened.path));
     if (now.device != opened.device || now.inode != opened.inode)
         return u"数据库文件“%1”在程序运行时被换成了另一个文件，没有写入任何数据。请重新启动本程序。"_s
             .arg(shown(opened.path));
     return {};
+}
+
+QString storeErrorText(const QSqlError& error) {
+    bool isNumber = false;
+    // Extended result codes keep the primary code in their low byte.
+    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    const QString detail = error.text().trimmed();
+    if (!isNumber)
+        return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+    switch (code) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return u"数据库文件正被其他程序使用（已锁定），请关闭使用它的程序后再试"_s;
+    case 8: // SQLITE_READONLY
+        return u"数据库文件是只读的，无法写入"_s;
+    case 10: // SQLITE_IOERR
+        return u"读写数据库文件时出错（%1）"_s.arg(detail);
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return u"数据库文件已损坏，或已被换成了别的文件（%1）"_s.arg(detail);
+    case 13: // SQLITE_FULL
+        return u"磁盘已满，数据库文件无法写入"_s;
+    case 14: // SQLITE_CANTOPEN
+        return u"无法打开数据库文件（%1）"_s.arg(detail);
+    default:
+        return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+    }
 }
 
 } // namespace ssq

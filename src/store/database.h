@@ -3,6 +3,7 @@
 // it is missing, and refuses a file that is not a database of this program without touching it.
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 namespace ssq {
@@ -53,5 +54,9 @@ private:
 // Empty while the file a connection of Database was opened on is still at its path; otherwise
 // what happened to it (deleted, moved, replaced), for the user. Empty for other connections.
 QString databaseFileProblem(const QSqlDatabase& connection);
+
+// What a failure of the store means for the user, in their words: a locked file, a full disk,
+// a file that was replaced or damaged. Other failures keep SQLite's own text.
+QString storeErrorText(const QSqlError& error);
 
 } // namespace ssq

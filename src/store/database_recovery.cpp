@@ -59,7 +59,7 @@ RecoveryStep recover(Database& db, RecoveryChoice choice, const QString& backupF
         const QString kept = moveAside(db.path(), &error);
         if (kept.isEmpty())
             return {false, error + u"，数据库没有替换。"_s};
-        const MaintenanceResult restored = restoreFromBackup(db, backupFolder);
+        const Outcome restored = restoreFromBackup(db, backupFolder);
         if (!restored.ok) {
             db.close();
             if (!QFileInfo::exists(db.path()))

@@ -1,5 +1,4 @@
 #include "store/draw_entry.h"
-#include "store/issue_text.h"
 
 #include "store/draw_history.h"
 #include "store/draw_writer.h"
@@ -51,21 +50,13 @@ bool appendRows(QSqlDatabase db, const DrawRows& rows, QString* error) {
     return true;
 }
 
-std::vector<RedCombo> redHistory(const std::vector<StoredDraw>& draws) {
-    std::vector<RedCombo> history;
-    history.reserve(draws.size());
-    for (const StoredDraw& d : draws)
-        history.push_back(redNumbersOf(d));
-    return history;
-}
-
 // With fewer than 22 stored draws the hot/cold values are all 0 and the user is told so.
 HotColdValues hotColdOf(const std::vector<StoredDraw>& draws, EntryResult& result) {
     if (draws.size() < static_cast<std::size_t>(kHotColdMinDraws)) {
         result.messages.append({kFewerThan22, false});
         return {};
     }
-    return hotColdValues(redHistory(draws));
+    return hotColdValues(redHistoryOf(draws));
 }
 
 } // namespace

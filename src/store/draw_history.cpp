@@ -1,8 +1,8 @@
 #include "store/draw_history.h"
 
-#include "store/schema.h"
-#include "store/store_error.h"
 #include "model/leading_number_text.h"
+#include "store/database.h"
+#include "store/schema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -96,6 +96,10 @@ std::optional<StoredDraw> newestDraw(QSqlDatabase db, QString* error) {
     if (last.empty())
         return std::nullopt;
     return last.front();
+}
+
+QString issueText(int issue) {
+    return issue >= 0 ? u"%1"_s.arg(issue, 4, 10, QChar(u'0')) : QString::number(issue);
 }
 
 } // namespace ssq

@@ -36,4 +36,8 @@ std::vector<StoredDraw> loadDraws(QSqlDatabase db, QString* error = nullptr);
 // The last row in that order; nullopt for an empty history or a failure.
 std::optional<StoredDraw> newestDraw(QSqlDatabase db, QString* error = nullptr);
 
+// How the program writes a stored issue: four characters with leading zeros ("0001", "7018").
+// A negative issue (only a hand-edited one can be) is written as it is.
+QString issueText(int issue);
+
 } // namespace ssq

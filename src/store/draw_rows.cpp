@@ -39,6 +39,14 @@ RedCombo redNumbersOf(const StoredDraw& draw) {
     return red;
 }
 
+std::vector<RedCombo> redHistoryOf(const std::vector<StoredDraw>& draws) {
+    std::vector<RedCombo> history;
+    history.reserve(draws.size());
+    for (const StoredDraw& draw : draws)
+        history.push_back(redNumbersOf(draw));
+    return history;
+}
+
 QString drawText(const RedCombo& red, int blue, bool firstRecord) {
     return QString::fromStdString(comboText(red)) + (firstRecord ? u" +"_s : u"+"_s) +
            QString::number(blue);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <vector>
+
 namespace ssq {
 
 struct DrawInput {
@@ -26,6 +28,10 @@ struct DrawRows {
 // The red numbers of a stored row as the computations read them: its red cells above 0 in
 // column order, at most six, zeros for the rest (a row edited by hand may hold fewer).
 RedCombo redNumbersOf(const StoredDraw& draw);
+
+// The red numbers of stored draws, in their order: the history the hot/cold values, the
+// analyses and the back-test read.
+std::vector<RedCombo> redHistoryOf(const std::vector<StoredDraw>& draws);
 
 // "1 5 12 20 27 33+8"; the very first record of a history has a blank before the "+".
 QString drawText(const RedCombo& red, int blue, bool firstRecord = false);

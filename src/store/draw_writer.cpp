@@ -1,8 +1,8 @@
 #include "store/draw_writer.h"
 
+#include "store/database.h"
 #include "store/draw_history.h"
 #include "store/schema.h"
-#include "store/store_error.h"
 
 #include <QSqlError>
 #include <QStringList>

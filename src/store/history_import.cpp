@@ -1,5 +1,5 @@
 #include "store/history_import.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 
 #include "store/draw_writer.h"
 #include "store/schema.h"
@@ -89,10 +89,8 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
         return plan;
     }
 
-    std::vector<RedCombo> history;
+    std::vector<RedCombo> history = redHistoryOf(stored);
     history.reserve(stored.size() + fresh.size());
-    for (const StoredDraw& s : stored)
-        history.push_back(redNumbersOf(s));
     const int total = static_cast<int>(fresh.size());
     plan.rows.reserve(fresh.size());
     for (int i = 0; i < total; ++i) {

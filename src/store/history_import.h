@@ -11,6 +11,7 @@
 #include "store/draw_history.h"
 #include "store/draw_rows.h"
 #include "store/history_file.h"
+#include "ui/outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -23,10 +24,9 @@ namespace ssq {
 // Called after each computed draw with (done, total); returning false cancels the import.
 using ImportProgress = std::function<bool(int done, int total)>;
 
-struct ImportPlan {
-    bool ok = false; // false: refused or cancelled; `message` says why
+struct ImportPlan : Outcome {
+    // not ok: refused or cancelled; message says why
     bool cancelled = false;
-    QString message;
     std::vector<DrawRows> rows; // to append, oldest first
     int skipped = 0;            // already stored
     QString firstIssue;         // as written in the file
@@ -36,14 +36,14 @@ struct ImportPlan {
     int storedNewest = 0;
 };
 
-struct ImportReport {
-    bool ok = false; // false: nothing was written
+struct ImportReport : Outcome {
+    // not ok: nothing was written
+    // message: what to tell the user
     bool cancelled = false;
     int imported = 0;
     int skipped = 0;
     QString firstIssue;
     QString lastIssue;
-    QString message; // what to tell the user
 };
 
 // The rows that importing `draws` (oldest first) after the `stored` history would append.

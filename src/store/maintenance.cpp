@@ -1,8 +1,6 @@
 #include "store/maintenance.h"
 
 #include "store/database.h"
-#include "store/database_swap.h"
-#include "store/store_error.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -102,7 +100,7 @@ QString keptName(const QString& folder) {
 
 // Closes `db`, moves `replacement` over its file and opens it again. On a failed move the old
 // file is opened again untouched.
-MaintenanceResult swapIn(Database& db, const QString& replacement, const QString& done) {
+Outcome swapIn(Database& db, const QString& replacement, const QString& done) {
     Q_EMIT databaseSwap().aboutToClose();
     db.close();
     // A journal left by a cut-off write belongs to the old file; beside the new one SQLite
@@ -157,7 +155,7 @@ QString backupFilePath(const QString& folder) {
     return QDir(folder).filePath(u"ssq1.mdb"_s);
 }
 
-MaintenanceResult backupDatabase(Database& db, const QString& folder) {
+Outcome backupDatabase(Database& db, const QString& folder) {
     QString error;
     if (!usableSource(db, &error))
         return {false, u"数据库没有备份。%1原有的备份文件没有改动。"_s.arg(error)};
@@ -174,7 +172,7 @@ MaintenanceResult backupDatabase(Database& db, const QString& folder) {
     return {true, u"数据库备份完毕（备份文件保存在%1）"_s.arg(shown(folder))};
 }
 
-MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
+Outcome restoreFromBackup(Database& db, const QString& folder) {
     const QString backup = backupFilePath(folder);
     if (!QFileInfo::exists(backup))
         return {false,
@@ -215,7 +213,7 @@ MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
                       : u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(shown(kept)));
 }
 
-MaintenanceResult compactDatabase(Database& db) {
+Outcome compactDatabase(Database& db) {
     QString error;
     if (!usableSource(db, &error))
         return {false, u"数据库没有压缩。%1"_s.arg(error)};
@@ -230,6 +228,11 @@ MaintenanceResult compactDatabase(Database& db) {
         return {false, u"压缩后的数据库不完整（%1），数据库没有改动。"_s.arg(error)};
     }
     return swapIn(db, target, u"数据库压缩完毕"_s);
+}
+
+DatabaseSwap& databaseSwap() {
+    static DatabaseSwap swap;
+    return swap;
 }
 
 } // namespace ssq

@@ -3,16 +3,14 @@
 // step that could lose ssq.mdb works on a complete copy first and swaps it in with one rename;
 // a failing step is reported and leaves ssq.mdb as it was.
 
+#include "ui/outcome.h"
+
+#include <QObject>
 #include <QString>
 
 namespace ssq {
 
 class Database;
-
-struct MaintenanceResult {
-    bool ok = false;
-    QString message; // the closing message, or what went wrong
-};
 
 // "e:\Ravelko数据库备份" on Windows; elsewhere, with no drive e:, the folder of that name in
 // the user's home folder.
@@ -30,16 +28,31 @@ QString backupFilePath(const QString& folder);
 
 // Copies the database into `folder`/ssq1.mdb (overwriting), consistently even while it is in
 // use. A missing, unreadable or foreign database is refused and the old backup stays.
-MaintenanceResult backupDatabase(Database& db, const QString& folder);
+Outcome backupDatabase(Database& db, const QString& folder);
 
 // Replaces the database file by the backup in `folder`; refuses a missing backup or one that
 // is not a database of this program. The replaced file is kept beside the backup under a dated
 // name that the closing message gives. `db` is closed around the swap and open again after it;
 // it need not be open before (the current file may be damaged).
-MaintenanceResult restoreFromBackup(Database& db, const QString& folder);
+Outcome restoreFromBackup(Database& db, const QString& folder);
 
 // Rewrites the database compactly into ssq28.mdb beside it and swaps that in; no ssq28.mdb is
 // left behind. `db` is closed around the swap and open again after it.
-MaintenanceResult compactDatabase(Database& db);
+Outcome compactDatabase(Database& db);
+
+// Announces that the database file is about to be swapped (replace, compact) and has been
+// opened again, so windows can let go of their grids' queries first and show them again after.
+class DatabaseSwap : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+Q_SIGNALS:
+    void aboutToClose();
+    void reopened();
+};
+
+// The one announcer of the program.
+DatabaseSwap& databaseSwap();
 
 } // namespace ssq

@@ -3,7 +3,6 @@
 #include "store/cell_edit_rule.h"
 #include "store/database.h"
 #include "store/schema.h"
-#include "store/store_error.h"
 
 #include <QSqlError>
 

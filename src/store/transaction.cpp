@@ -1,7 +1,6 @@
 #include "store/transaction.h"
 
 #include "store/database.h"
-#include "store/store_error.h"
 
 using namespace Qt::StringLiterals;
 

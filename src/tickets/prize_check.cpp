@@ -1,5 +1,5 @@
 #include "tickets/prize_check.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 
 #include "red/saved_results.h"
 #include "store/history_file.h"

@@ -101,9 +101,13 @@ std::optional<std::vector<TicketLine>> parseTicketText(const QString& text, QStr
     return lines;
 }
 
-std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error) {
+std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error,
+                                                      bool* unreadable) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const bool opened = file.open(QIODevice::ReadOnly);
+    if (unreadable)
+        *unreadable = !opened;
+    if (!opened) {
         *error = u"无法读取号码文件“%1”：%2"_s.arg(path, file.errorString());
         return std::nullopt;
     }

@@ -30,7 +30,10 @@ std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason);
 // Every line of a file's text; empty lines and lines starting with "#" are skipped. The first
 // malformed line stops it: nullopt, and *error names its line number.
 std::optional<std::vector<TicketLine>> parseTicketText(const QString& text, QString* error);
-std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error);
+// The same for a file read as UTF-8; *unreadable (when given) tells a file that could not be
+// read from one with a malformed line.
+std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error,
+                                                      bool* unreadable = nullptr);
 
 // The blues a line is checked with: its own, else `otherwise` (which may be empty: no blue).
 const BlueList& bluesOf(const TicketLine& line, const BlueList& otherwise);

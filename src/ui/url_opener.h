@@ -18,4 +18,15 @@ UrlOpener& urlOpener();
 // Installs `opener` (not owned); nullptr restores the desktop's browser.
 void setUrlOpener(UrlOpener* opener);
 
+// The pages the program opens in the browser. The program has no web site: both addresses are
+// help pages installed beside the program.
+// Paths relative to the program's folder.
+inline constexpr char16_t kHomePage[] = u"help/index.html";
+inline constexpr char16_t kDownloadPage[] = u"help/import.html";
+
+// The welcome window's home-page button.
+QUrl homePageUrl();
+// Where the draw history comes from: the page that explains importing it.
+QUrl downloadPageUrl();
+
 } // namespace ssq

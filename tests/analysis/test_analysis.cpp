@@ -61,10 +61,10 @@ private Q_SLOTS:
             ssq::acQuery(boxes<6>(red), boxes<7>(codeAc < 0 ? u"0012345"_s : code));
         if (codeAc < 0) {
             QVERIFY(!r.ok);
-            QCOMPARE(r.error, code);
+            QCOMPARE(r.message, code);
             return;
         }
-        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY2(r.ok, qPrintable(r.message));
         QCOMPARE(r.redAc, redAc);
         QCOMPARE(r.codeAc, codeAc);
     }

@@ -3,15 +3,15 @@
 // live count against the full run on random panels, and its debounce and stale-result rules.
 
 #include "backtest/backtest.h"
+#include "backtest/live_count.h"
 #include "red/last_draw_check.h"
 #include "red/last_draw_row.h"
-#include "backtest/live_count.h"
 #include "red/selection_engine.h"
 #include "store/record_set.h"
 #include "support/draw_tables.h"
+#include "support/random_panel.h"
 #include "support/temp_database.h"
 
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -58,93 +58,12 @@ PanelState sumAndRepeats(const char* toleranceMax, const char* toleranceMin,
     return p;
 }
 
-// A panel over every zone whose range conditions all have both bounds; lists sometimes empty.
-PanelState everyZonePanel(quint32 seed) {
-    QRandomGenerator rng(seed);
-    const auto between = [&](int low, int high) { return int(rng.bounded(low, high + 1)); };
-    PanelState p;
-    p.check1.fill(1);
-    p.check2 = p.check3 = 1;
-    const int ranges[][3] = {
-        {26, 0, 3},       {48, 0, 3},  {50, 60, 150}, {52, 4, 12}, {54, 0, 6},  {56, 0, 6},
-        {58, 0, 3},       {60, 0, 3},  {62, 0, 3},    {64, 0, 4},  {66, 5, 45}, {74, 0, 7},
-        {76, 0, 7},       {78, 0, 7},  {80, 0, 6},    {82, 0, 7},  {84, 0, 6},  {86, 1, 9},
-        {96, 0, 3},       {102, 0, 3}, {136, 0, 4},   {138, 0, 4}, {140, 0, 4}, {142, 10, 32},
-        {148, -150, 150}, {150, 0, 4}, {152, 0, 6},   {154, 0, 4}};
-    for (const auto& [maxBox, low, high] : ranges) {
-        const int min = between(low, high);
-        p.text1[maxBox] = QString::number(between(min, high));
-        p.text1[maxBox + 1] = QString::number(min);
-    }
-    const int numberLists[][2] = {{16, 17}, {20, 25}, {28, 40}, {144, 147}};
-    for (const auto& [first, last] : numberLists)
-        for (int b = first; b <= last; ++b)
-            if (between(0, 2) == 0)
-                p.text1[b] = QString::number(between(1, 33));
-    for (int b = 68; b <= 135; ++b)
-        if (b < 96 || (b > 97 && b < 102) || b > 103)
-            if (between(0, 3) == 0)
-                p.text1[b] = QString::number(between(0, 9));
-    p.option1 = between(0, 2) == 0;
-    p.option2 = !p.option1 && between(0, 1) == 0;
-    return p;
-}
-
 QList<int> numbersOf(const std::bitset<41>& bits) {
     QList<int> out;
     for (int k = 1; k <= 40; ++k)
         if (bits[k])
             out.append(k);
     return out;
-}
-
-// A random panel as a player may leave it, refusals included: boxes ticked or not, zones on or
-// off, bounds crossed or empty, lists with odd texts, markers, an unconverted last draw.
-PanelState randomPanel(QRandomGenerator& rng, HotColdValues& hv) {
-    const auto between = [&](int low, int high) { return int(rng.bounded(low, high + 1)); };
-    const auto chance = [&](int percent) { return between(0, 99) < percent; };
-    PanelState p;
-    if (!chance(5)) {
-        const RedCombo red = comboOfCode(between(1, kComboCount));
-        QStringList values;
-        for (int n : red)
-            values.append(QString::number(n));
-        values.append(QString::number(between(1, 16)));
-        fillLastDrawRow(p, values);
-    }
-    for (int n = 1; n <= kRedMax; ++n)
-        hv[n] = chance(10) ? 0 : between(-40, 30);
-    const char* odd[] = {"", "0", "abc", "2.5", "-3"};
-    for (int k = 1; k <= 40; ++k)
-        p.check1[k] = chance(30);
-    for (int b = 16; b <= 155; ++b) {
-        const int roll = between(0, 9);
-        p.text1[b] = roll < 3              ? QString::fromLatin1(odd[between(0, 4)])
-                     : b >= 68 && b <= 135 ? QString::number(between(0, 9))
-                                           : QString::number(between(0, 40));
-    }
-    // Bounds that let a fair share through, now and then crossed or empty.
-    for (int maxBox : {50, 52, 66, 86, 142, 148}) {
-        const int min = maxBox == 50    ? between(21, 150)
-                        : maxBox == 148 ? between(-100, 50)
-                                        : between(0, 20);
-        p.text1[maxBox] = chance(10) ? QString() : QString::number(min + between(-2, 60));
-        p.text1[maxBox + 1] = QString::number(min);
-    }
-    p.check1[0] = chance(90);
-    p.check2 = chance(90);
-    p.check3 = chance(90);
-    p.option1 = chance(30);
-    p.option2 = !p.option1 && chance(30);
-    p.text1[168] = QString::number(between(0, 8));
-    p.text1[169] = chance(80) ? QString() : QString::number(between(0, 3));
-    if (chance(20)) {
-        p.check4 = 1;
-        const int k = between(1, 40);
-        p.text1[156] = QString::number(k);
-        p.text3[k] = chance(90) ? QString::number(k) : QString();
-    }
-    return p;
 }
 
 QString expectedLiveText(const PanelState& p, const HotColdValues& hv) {
@@ -270,7 +189,8 @@ private Q_SLOTS:
         std::vector<StoredDraw> history;
         for (const test::HistoryDraw& d : draws)
             history.push_back(stored(d.issue, d.red, d.blue));
-        PanelState p = everyZonePanel(7);
+        HotColdValues unused{};
+        PanelState p = test::randomPanel(7, test::PanelKind::Every, unused);
         for (int k : {1, 2, 3, 8, 14, 15, 16, 17, 18, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31})
             p.check1[k] = 0;
         // Bounds that the conditions of the context (10, 11, 19, 37..40) often fail.
@@ -331,7 +251,12 @@ private Q_SLOTS:
 
         int failures = 0;
         for (quint32 seed = 1; seed <= 12; ++seed) {
-            PanelState panel = everyZonePanel(seed);
+            HotColdValues unused{};
+            PanelState panel = test::randomPanel(seed, test::PanelKind::Every, unused);
+            // The check ticks a range condition only when both bounds are given.
+            for (const auto& [first, last, maxBox, low, high, indicator] : test::kConditionInputs)
+                if (maxBox && (panel.text1[maxBox].isEmpty() || panel.text1[maxBox + 1].isEmpty()))
+                    panel.text1[maxBox] = panel.text1[maxBox + 1] = QString::number(low);
             const Backtest backtest(panel, {}, history, {1, true});
             const BacktestResult result = backtest.run();
             QCOMPARE(result.rows.size(), std::size_t(1));
@@ -363,11 +288,11 @@ private Q_SLOTS:
 
     // The count shown while editing is what a full run would keep, or the refusal in short.
     void liveCountEqualsFullRun() {
-        QRandomGenerator rng(2024);
+        quint32 seed = 2024;
         int counted = 0;
         for (int i = 0; i < 240; ++i) {
             HotColdValues hv{};
-            const PanelState p = randomPanel(rng, hv);
+            const PanelState p = test::randomPanel(seed++, test::PanelKind::Careless, hv);
             const QString expected = expectedLiveText(p, hv);
             QCOMPARE(liveCountText(readSelectionInputs(p, hv)), expected);
             counted += expected.startsWith(u"当前"_s);
@@ -379,12 +304,12 @@ private Q_SLOTS:
     // request is never shown.
     void liveCountShowsOnlyTheNewest() {
         HotColdValues hv{};
-        QRandomGenerator rng(5);
-        PanelState current = randomPanel(rng, hv);
+        quint32 seed = 5;
+        PanelState current = test::randomPanel(seed++, test::PanelKind::Careless, hv);
         LiveCount live([&] { return readSelectionInputs(current, hv); }, nullptr, 30);
         QSignalSpy shown(&live, &LiveCount::textChanged);
         for (int i = 0; i < 3; ++i) {
-            current = randomPanel(rng, hv);
+            current = test::randomPanel(seed++, test::PanelKind::Careless, hv);
             live.panelChanged();
         }
         QVERIFY(shown.wait(5000));
@@ -394,7 +319,7 @@ private Q_SLOTS:
 
         shown.clear();
         for (int i = 0; i < 6; ++i) {
-            current = randomPanel(rng, hv);
+            current = test::randomPanel(seed++, test::PanelKind::Careless, hv);
             live.countNow();
         }
         QTRY_COMPARE_WITH_TIMEOUT(live.shown(), live.requested(), 5000);

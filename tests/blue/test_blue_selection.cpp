@@ -89,7 +89,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         BlueControls c = test::blueControls(controls);
         const BlueSelectionResult r = runBlueSelection(c);
-        QVERIFY2(r.ok, qPrintable(r.refusal));
+        QVERIFY2(r.ok, qPrintable(r.message));
         QCOMPARE(accepted(r), expected);
     }
 
@@ -122,7 +122,7 @@ private Q_SLOTS:
             BlueControls c = test::blueControls(u"c11 t23=1 t25="_s + value);
             const BlueControls before = c;
             const BlueSelectionResult r = runBlueSelection(c);
-            QVERIFY2(!r.ok && r.refusal.contains(u"第3个框"_s) && r.refusal.contains(value),
+            QVERIFY2(!r.ok && r.message.contains(u"第3个框"_s) && r.message.contains(value),
                      qPrintable(value));
             QCOMPARE(c, before);
         }

@@ -100,7 +100,7 @@ private Q_SLOTS:
         PanelState other; // the check boxes stay as they are
         other.check1[7] = 1;
         other.option2 = true;
-        const ConditionSetOutcome restored = restoreConditionSet(temp.connection(), other);
+        const Outcome restored = restoreConditionSet(temp.connection(), other);
         PanelState expected = panel;
         expected.check1[7] = 1;
         QVERIFY(restored.ok && restored.message.isEmpty() && other == expected);
@@ -114,7 +114,7 @@ private Q_SLOTS:
         panel.text1[50] = u"120"_s;
         panel.option2 = true;
         const PanelState unchanged = panel;
-        const ConditionSetOutcome saved = saveConditionSet(temp.connection(), panel);
+        const Outcome saved = saveConditionSet(temp.connection(), panel);
         QVERIFY2(!saved.ok && saved.message.contains(u"157"_s), qPrintable(saved.message));
         QCOMPARE(storedTexts(temp.connection()), before);
         QCOMPARE(restoreConditionSet(temp.connection(), panel).message, saved.message);
@@ -171,7 +171,7 @@ private Q_SLOTS:
     void saveAndLoad() {
         test::TempDatabase t;
         QSqlDatabase db = t.connection();
-        QVERIFY(saveResults(db, 12, resultText).saved);
+        QVERIFY(saveResults(db, 12, resultText).ok);
         QCOMPARE(saveResults(db, 7, resultText).message, u"所选号码保存完毕"_s);
         const QList<QStringList> rows = hmbcRows(db);
         QCOMPARE(rows.size(), 3); // the earlier twelve are gone
@@ -187,22 +187,22 @@ private Q_SLOTS:
             ++asked;
             return resultText(i);
         };
-        const SaveOutcome refused = saveResults(db, 5001, counted);
+        const Outcome refused = saveResults(db, 5001, counted);
         QCOMPARE(refused.message, u"您所选的号码超过了5000注,本程序拒绝执行此操作"_s);
-        QVERIFY(!refused.saved && asked == 0);
+        QVERIFY(!refused.ok && asked == 0);
         QCOMPARE(hmbcRows(db), rows);
 
         // The store refuses the row of result 26, after the old rows are gone and five new rows in.
         QVERIFY(
             QSqlQuery(db).exec(u"create trigger refuse before insert on hmbc when new.编号 = 26 "
                                "begin select raise(abort, 'disk full'); end"_s));
-        const SaveOutcome failed = saveResults(db, 40, resultText);
-        QVERIFY2(!failed.saved && failed.message.contains(u"保存失败"_s),
+        const Outcome failed = saveResults(db, 40, resultText);
+        QVERIFY2(!failed.ok && failed.message.contains(u"保存失败"_s),
                  qPrintable(failed.message));
         QCOMPARE(hmbcRows(db), rows);
 
         QVERIFY(QSqlQuery(db).exec(u"drop trigger refuse"_s));
-        QVERIFY(saveResults(db, 5000, resultText).saved);
+        QVERIFY(saveResults(db, 5000, resultText).ok);
         QCOMPARE(hmbcRows(db).size(), 1001);
         QCOMPARE(hmbcRows(db).last().mid(0, 1) + hmbcRows(db).last().mid(5),
                  (QStringList{u"4996"_s, resultText(4999)}));
@@ -213,7 +213,7 @@ private Q_SLOTS:
         test::TempDatabase t;
         // Loading skips the first row, so without a new one the first five results would be lost.
         QVERIFY(QSqlQuery(t.connection()).exec(u"delete from hmbc"_s));
-        QVERIFY(saveResults(t.connection(), 6, resultText).saved);
+        QVERIFY(saveResults(t.connection(), 6, resultText).ok);
         QCOMPARE(loadSavedResults(t.connection()).texts.size(), 6);
         // Loading stops at the first empty place.
         QVERIFY(QSqlQuery(t.connection()).exec(u"update hmbc set 号码3 = '' where 编号 = 1"_s));

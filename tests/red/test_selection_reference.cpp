@@ -4,6 +4,7 @@
 #include "model/indicators.h"
 #include "model/leading_number.h"
 #include "red/selection_engine.h"
+#include "support/random_panel.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -19,22 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Per condition: the first and last box of its list (none when 0; from 68 on, apart from 144,
-// lists of digits), its upper bound box (none when 0), the usual range of what it counts, and
-// the draw indicator it bounds (none when 0).
-// clang-format off
-const int kInputs[41][6] = {{},
-    {16, 19, 0, 0, 0, 0}, {20, 25, 26, 0, 3, 0}, {28, 47, 48, 0, 4, 0}, {0, 0, 50, 60, 150, 1},
-    {0, 0, 52, 5, 15, 2}, {0, 0, 54, 0, 6, 3}, {0, 0, 56, 0, 6, 4}, {0, 0, 58, 0, 3, 5},
-    {0, 0, 60, 0, 3, 6}, {0, 0, 62, 0, 2, 0}, {0, 0, 64, 0, 4, 0}, {0, 0, 0, 0, 0, 0},
-    {0, 0, 66, 5, 40, 10}, {68, 73, 0, 0, 0, 0}, {0, 0, 74, 0, 7, 12}, {0, 0, 76, 0, 6, 13},
-    {0, 0, 78, 0, 5, 14}, {0, 0, 80, 0, 10, 15}, {0, 0, 82, 0, 7, 0}, {0, 0, 84, 0, 10, 17},
-    {0, 0, 86, 2, 10, 18}, {88, 91, 0, 0, 0, 0}, {92, 95, 96, 0, 3, 0}, {98, 101, 102, 0, 3, 0},
-    {104, 108, 0, 0, 0, 0}, {109, 113, 0, 0, 0, 0}, {114, 118, 0, 0, 0, 0}, {119, 123, 0, 0, 0, 0},
-    {124, 128, 0, 0, 0, 0}, {129, 133, 0, 0, 0, 0}, {134, 135, 0, 0, 0, 0}, {0, 0, 136, 0, 4, 19},
-    {0, 0, 138, 0, 4, 20}, {0, 0, 140, 0, 4, 21}, {0, 0, 142, 10, 32, 22}, {144, 147, 0, 0, 0, 0},
-    {0, 0, 148, -100, 60, 23}, {0, 0, 150, 0, 6, 24}, {0, 0, 152, 0, 6, 25}, {0, 0, 154, 0, 6, 26}};
-// clang-format on
 
 int count(int first, int last, auto&& pred) {
     return static_cast<int>(std::ranges::count_if(std::views::iota(first, last + 1), pred));
@@ -67,7 +52,7 @@ struct Reference {
     }
 
     bool fails(int k, const RedCombo& a, int code, const Indicators& x) const {
-        const auto& [first, last, maxBox, low, high, indicator] = kInputs[k];
+        const auto& [first, last, maxBox, low, high, indicator] = test::kConditionInputs[k];
         const auto out = [&](double q) { return q < t[maxBox + 1] || q > t[maxBox]; };
         if (indicator)
             return out(x[indicator]);
@@ -101,74 +86,6 @@ struct Reference {
     HotColdValues hot{};
     std::array<double, 170> t{}; // as the boxes are read, in single precision
 };
-
-// A random panel whose conditions keep a fair share of the combinations, with the awkward inputs
-// a user can type: fractions, trailing text, empty boxes, digit boxes holding "0". With `every`,
-// all 40 conditions are tested and no marker is set.
-PanelState randomPanel(quint32 seed, bool every, HotColdValues& hv) {
-    QRandomGenerator rng(seed);
-    const auto between = [&](int low, int high) { return int(rng.bounded(low, high + 1)); };
-    const auto chance = [&](int percent) { return between(0, 99) < percent; };
-    const auto number = [&](int value) {
-        const QString forms[] = {u"%1.5"_s, u"%1abc"_s, u" %1"_s, u"%1"_s};
-        return forms[std::min(between(0, 19), 3)].arg(value);
-    };
-    for (int n = 1; n <= kRedMax; ++n)
-        hv[n] = between(-40, 30);
-    hv[1] = hv[1] == 0 ? 5 : hv[1];
-
-    PanelState p;
-    p.text1[8] = u"0000000"_s;
-    if (chance(85)) { // otherwise the last-draw boxes are left empty and read 0
-        const int code = between(1, kComboCount);
-        const RedCombo red = comboOfCode(code);
-        for (int i = 0; i < 6; ++i)
-            p.text1[i + 1] = QString::number(red[i]);
-        const CodeDigits d = codeDigits(chance(80) ? code : between(1, kComboCount));
-        for (int i = 0; i < 7; ++i)
-            p.text1[9 + i] = chance(5) ? QString() : QString::number(d.d[i]);
-    }
-    const char* odd[] = {"0", "5.5", "40", "", "abc", "3.5", "12", ""};
-    for (int k = 1; k <= 40; ++k) {
-        const auto& [first, last, maxBox, low, high, indicator] = kInputs[k];
-        if (!every && !chance(30))
-            continue;
-        p.check1[k] = 1;
-        const bool digits = first >= 68 && first != 144;
-        for (int b = first, end = first ? first + between(1, last - first + 1) : 0; b < end; ++b) {
-            const int roll = between(0, 15);
-            p.text1[b] = roll < 4 ? QString::fromLatin1(odd[roll + (digits ? 4 : 0)])
-                         : digits ? QString::number(between(0, 9))
-                                  : number(between(1, 33));
-        }
-        if (maxBox) { // bounds that are sometimes empty or crossed
-            const int min = between(low, high);
-            const int max = between(min, std::min(high, min + (high - low) / 2 + 1));
-            p.text1[maxBox] = chance(5) ? QString() : number(chance(5) ? min - 1 : max);
-            p.text1[maxBox + 1] = chance(10) ? QString() : number(min);
-        }
-    }
-    p.option1 = p.check1[12] && chance(45);
-    p.option2 = p.check1[12] && !p.option1 && chance(80);
-    const auto any = [&](int f, int l) {
-        return std::count(&p.check1[f], &p.check1[l] + 1, 1) > 0;
-    };
-    p.check1[0] = any(1, 11) || chance(20);
-    p.check2 = any(12, 31) || chance(20);
-    p.check3 = any(32, 40) || chance(20);
-    const char* tolerance[][2] = {{"", ""},   {"", "4"},      {"0", "6"}, {"1", "5"}, {"2", "8"},
-                                  {"1", "2"}, {"0.5", "3.5"}, {"", "10"}, {"3", "6"}, {"0", "3"}};
-    const auto& [low, high] = tolerance[between(0, 9)];
-    p.text1[169] = QString::fromLatin1(low);
-    p.text1[168] = QString::fromLatin1(high);
-    if (!every && chance(40)) { // markers through "不容错的选项"
-        p.check4 = 1;
-        for (int k = 1, box = 156; k <= 40 && box <= 167; ++k)
-            if (p.check1[k] && chance(25))
-                p.text1[box++] = p.text3[k] = QString::number(k);
-    }
-    return p;
-}
 
 // The engine's run against the reference on every code or on a sample, where each condition's
 // verdict is compared too. Returns what differs; `varied` counts runs that keep some, not all.
@@ -213,7 +130,8 @@ private Q_SLOTS:
         int varied = 0;
         for (quint32 seed = 0; seed < 14; ++seed) {
             HotColdValues hv{};
-            PanelState panel = randomPanel(seed, seed == 0, hv);
+            PanelState panel = test::randomPanel(
+                seed, seed == 0 ? test::PanelKind::Every : test::PanelKind::Sample, hv);
             if (seed == 0) {
                 const Reference reference(panel, hv);
                 std::vector<std::size_t> counts;

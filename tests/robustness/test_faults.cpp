@@ -92,7 +92,7 @@ class TestFaults : public QObject {
     EntryResult addNext(Database& db, int stored) {
         return addDraw(db.connection(), m_draws[stored].input());
     }
-    SaveOutcome saveSome(Database& db) {
+    Outcome saveSome(Database& db) {
         return saveResults(db.connection(), 4000, [](int) { return u"1 2 3 4 5 6"_s; });
     }
 
@@ -158,8 +158,8 @@ private Q_SLOTS:
         const EntryResult added = addNext(*db, 40);
         QVERIFY2(!added.written && lastText(added).contains(u"已锁定"_s),
                  qPrintable(lastText(added)));
-        const SaveOutcome saved = saveSome(*db);
-        QVERIFY2(!saved.saved && saved.message.contains(u"已锁定"_s), qPrintable(saved.message));
+        const Outcome saved = saveSome(*db);
+        QVERIFY2(!saved.ok && saved.message.contains(u"已锁定"_s), qPrintable(saved.message));
         const auto [status, error] = importAll(path);
         QCOMPARE(status, 1);
         QVERIFY2(error.contains(u"锁定"_s), qPrintable(error));
@@ -185,14 +185,14 @@ private Q_SLOTS:
         const QString gone = u"已经不存在"_s;
         const EntryResult added = addNext(*db, 40);
         QVERIFY2(!added.written && lastText(added).contains(gone), qPrintable(lastText(added)));
-        const SaveOutcome saved = saveSome(*db);
-        QVERIFY2(!saved.saved && saved.message.contains(gone), qPrintable(saved.message));
+        const Outcome saved = saveSome(*db);
+        QVERIFY2(!saved.ok && saved.message.contains(gone), qPrintable(saved.message));
         const ImportReport imported =
             importHistoryFile(db->connection(), historyFile(), u"2020001"_s);
         QVERIFY2(!imported.ok && imported.message.contains(gone), qPrintable(imported.message));
         QVERIFY(!grid.setData(grid.index(0, 5), u"5"_s));
         QVERIFY(refused.size() == 1 && refused[0][0].toString().contains(gone));
-        const MaintenanceResult backedUp = backupDatabase(*db, backups);
+        const Outcome backedUp = backupDatabase(*db, backups);
         QVERIFY2(!backedUp.ok && backedUp.message.contains(u"不存在"_s),
                  qPrintable(backedUp.message));
         QCOMPARE(test::bytesOf(backupFilePath(backups)), backup);
@@ -223,8 +223,8 @@ private Q_SLOTS:
         }
         const EntryResult added = addNext(*db, 40);
         QVERIFY2(!added.written && lastText(added).contains(words), qPrintable(lastText(added)));
-        const SaveOutcome saved = saveSome(*db);
-        QVERIFY2(!saved.saved, qPrintable(saved.message));
+        const Outcome saved = saveSome(*db);
+        QVERIFY2(!saved.ok, qPrintable(saved.message));
         QCOMPARE(test::bytesOf(path), foreign);
         QVERIFY(!QFileInfo::exists(path + u"-journal"_s));
     }
@@ -264,15 +264,15 @@ private Q_SLOTS:
             const QString full = u"磁盘已满"_s;
             const EntryResult added = addNext(*db, 400);
             QVERIFY2(!added.written && lastText(added).contains(full), qPrintable(lastText(added)));
-            const SaveOutcome saved = saveSome(*db);
-            QVERIFY2(!saved.saved && saved.message.contains(full), qPrintable(saved.message));
+            const Outcome saved = saveSome(*db);
+            QVERIFY2(!saved.ok && saved.message.contains(full), qPrintable(saved.message));
             const auto [status, error] = importAll(path);
             QCOMPARE(status, 1);
             QVERIFY2(error.contains(full), qPrintable(error));
-            const MaintenanceResult backedUp = backupDatabase(*db, backups);
+            const Outcome backedUp = backupDatabase(*db, backups);
             QVERIFY2(!backedUp.ok && backedUp.message.contains(u"原有的备份文件没有改动"_s),
                      qPrintable(backedUp.message));
-            const MaintenanceResult compacted = compactDatabase(*db);
+            const Outcome compacted = compactDatabase(*db);
             QVERIFY2(!compacted.ok && compacted.message.contains(u"数据库没有改动"_s),
                      qPrintable(compacted.message));
 

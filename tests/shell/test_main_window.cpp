@@ -289,7 +289,7 @@ private Q_SLOTS:
     // nothing to save, and saving says so without touching what was saved before.
     void selectionRunByClicking() {
         QVERIFY(
-            ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).saved);
+            ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).ok);
         item(u"BCHM"_s)->trigger();
         QCOMPARE(
             m_prompter->messageTexts(),
@@ -580,7 +580,7 @@ private Q_SLOTS:
 
         // Another issue; the saved results with a blue list; a malformed file.
         QVERIFY(
-            ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).saved);
+            ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).ok);
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);

@@ -6,15 +6,15 @@
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/welcome_window.h"
-#include "store/widgets/history_import_window.h"
 #include "store/shipped_history.h"
+#include "store/widgets/history_import_window.h"
 #include "support/draw_tables.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
 #include "ui/gif_writer.h"
-#include "ui/web_addresses.h"
+#include "ui/url_opener.h"
 
 #include <QApplication>
 #include <QDir>

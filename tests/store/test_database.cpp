@@ -138,7 +138,7 @@ private Q_SLOTS:
     void backupAndReplace() {
         add(1);
         const auto first = tableRows(db(), u"kjzb"_s);
-        const MaintenanceResult missing = restoreFromBackup(m_temp->database(), backups());
+        const Outcome missing = restoreFromBackup(m_temp->database(), backups());
         QVERIFY(!missing.ok && missing.message.startsWith(u"没有找到备份文件"_s));
         QCOMPARE(tableRows(db(), u"kjzb"_s), first);
         QCOMPARE(backupDatabase(m_temp->database(), backups()).message,

@@ -5,8 +5,8 @@
 
 #include "store/database.h"
 #include "store/database_recovery.h"
-#include "store/widgets/database_recovery_dialog.h"
 #include "store/maintenance.h"
+#include "store/widgets/database_recovery_dialog.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/widget_actions.h"
@@ -55,11 +55,11 @@ private Q_SLOTS:
              {std::pair{QByteArray(), u"不存在"_s},
               std::pair{QByteArray("7001,1,2,3,4,5,6,7\n"), u"不是本程序的数据库"_s}}) {
             QVERIFY(bytes.isNull() || test::writeBytes(path(), bytes));
-            const MaintenanceResult backedUp = backupDatabase(db, backups());
+            const Outcome backedUp = backupDatabase(db, backups());
             QVERIFY2(!backedUp.ok && backedUp.message.contains(words) &&
                          backedUp.message.endsWith(u"原有的备份文件没有改动。"_s),
                      qPrintable(backedUp.message));
-            const MaintenanceResult compacted = compactDatabase(db);
+            const Outcome compacted = compactDatabase(db);
             QVERIFY2(!compacted.ok && compacted.message.contains(words),
                      qPrintable(compacted.message));
             QCOMPARE(test::bytesOf(backupFilePath(backups())), backup);

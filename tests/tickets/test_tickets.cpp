@@ -296,7 +296,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!savedResultLines(temp.connection(), &error) && error.contains(u"保存所选号码"_s));
         const QStringList texts{u"1 4 16 22 26 31"_s, u"1 4 16 22 27 30"_s, u"2 3 5 7 8 9 + 1"_s};
-        QVERIFY(saveResults(temp.connection(), 3, [&](int i) { return texts[i]; }).saved);
+        QVERIFY(saveResults(temp.connection(), 3, [&](int i) { return texts[i]; }).ok);
         const std::optional<std::vector<TicketLine>> saved = savedResultLines(temp.connection(), &error);
         QVERIFY2(saved, qPrintable(error));
         const PrizeReport report = checkTickets(*saved, {4, 9}, draw());

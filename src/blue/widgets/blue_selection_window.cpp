@@ -364,7 +364,7 @@ void BlueSelectionWindow::runSelection() {
     BlueControls c = controls();
     const BlueSelectionResult result = runBlueSelection(c);
     if (!result.ok) {
-        prompter().message(this, result.refusal, Prompter::Icon::Warning);
+        prompter().message(this, result.message, Prompter::Icon::Warning);
         return;
     }
     setControls(c);
@@ -423,7 +423,7 @@ void BlueSelectionWindow::analyse() {
 }
 
 void BlueSelectionWindow::saveOptions() {
-    const BlueOptionSetOutcome outcome = saveBlueOptionSet(m_db.connection(), controls());
+    const Outcome outcome = saveBlueOptionSet(m_db.connection(), controls());
     m_grid3->showQuery(u"select *from lqtjbc order by 编号 "_s, kOptionTwips);
     prompter().message(this, outcome.message,
                        outcome.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
@@ -431,7 +431,7 @@ void BlueSelectionWindow::saveOptions() {
 
 void BlueSelectionWindow::restoreOptions() {
     BlueControls c = controls();
-    const BlueOptionSetOutcome outcome = restoreBlueOptionSet(m_db.connection(), c);
+    const Outcome outcome = restoreBlueOptionSet(m_db.connection(), c);
     if (outcome.ok)
         setControls(c);
     m_grid3->showQuery(u"select *from lqtjbc order by 编号 "_s, kOptionTwips);
@@ -460,13 +460,6 @@ void BlueSelectionWindow::loadFromFile() {
     const std::optional<BlueControls> loaded = loadBlueControlsFile(path, &error);
     if (!loaded) {
         prompter().message(this, error, Prompter::Icon::Warning);
-        return;
-    }
-    // The window offers 小号 and 大号 as one choice; it cannot hold both.
-    if (loaded->option1 && loaded->option2) {
-        prompter().message(
-            this, u"蓝球设置文件有误：“option1”（小号）和“option2”（大号）不能同时为 true"_s,
-            Prompter::Icon::Warning);
         return;
     }
     setControls(*loaded);

@@ -33,46 +33,12 @@ constexpr double kMarkerFrameTwips = 375;
 
 using namespace panel;
 constexpr int kNonTolerantBoxes = kLastNonTolerant - kFirstNonTolerant + 1;
-constexpr int kHotColdSumCondition = 37;
 
 // Grid columns of a zone: the condition's box and caption, its list, its maximum, its minimum.
 constexpr int kCaptionColumn = 0;
 constexpr int kListColumn = 1;
 constexpr int kMaxColumn = 2;
 constexpr int kMinColumn = 3;
-
-struct ConditionRow {
-    int zone;
-    QString caption;
-    int listFirst = 0; // first Text1 index of the list; 0 when the condition has none
-    int listCount = 0;
-    int max = 0; // Text1 index of the maximum, the minimum being the next; 0 when none
-};
-
-std::array<ConditionRow, ConditionPanelView::kConditions> conditionRows() {
-    return {{
-        {1, u"1、胆号"_s, 16, 4},           {1, u"2、次胆号"_s, 20, 6, 26},
-        {1, u"3、淘汰号"_s, 28, 20, 48},    {1, u"4、和值"_s, 0, 0, 50},
-        {1, u"5、AC值"_s, 0, 0, 52},        {1, u"6、小号个数"_s, 0, 0, 54},
-        {1, u"7、奇号个数"_s, 0, 0, 56},    {1, u"8、同尾组数"_s, 0, 0, 58},
-        {1, u"9、相连号个数"_s, 0, 0, 60},  {1, u"10、重复号个数"_s, 0, 0, 62},
-        {1, u"11、相邻号个数"_s, 0, 0, 64}, {2, u"12、代码单双"_s},
-        {2, u"13、代码和值"_s, 0, 0, 66},   {2, u"14、不出和尾"_s, 68, 6},
-        {2, u"15、小数个数"_s, 0, 0, 74},   {2, u"16、奇数个数"_s, 0, 0, 76},
-        {2, u"17、质数个数"_s, 0, 0, 78},   {2, u"18、连号组数"_s, 0, 0, 80},
-        {2, u"19、重复个数"_s, 0, 0, 82},   {2, u"20、同号组数"_s, 0, 0, 84},
-        {2, u"21、代码AC值"_s, 0, 0, 86},   {2, u"22、胆号"_s, 88, 4},
-        {2, u"23、次胆号"_s, 92, 4, 96},    {2, u"24、淘汰号"_s, 98, 4, 102},
-        {2, u"25、个位不出号"_s, 104, 5},   {2, u"26、十位不出号"_s, 109, 5},
-        {2, u"27、百位不出号"_s, 114, 5},   {2, u"28、千位不出号"_s, 119, 5},
-        {2, u"29、万位不出号"_s, 124, 5},   {2, u"30、十万位不出号"_s, 129, 5},
-        {2, u"31、百万位不出号"_s, 134, 2}, {3, u"32、一区间"_s, 0, 0, 136},
-        {3, u"33、二区间"_s, 0, 0, 138},    {3, u"34、三区间"_s, 0, 0, 140},
-        {3, u"35、首尾跨度"_s, 0, 0, 142},  {3, u"36、绝杀号码"_s, 144, 4},
-        {3, u"37、冷热值"_s, 0, 0, 148},    {3, u"38、冷号个数"_s, 0, 0, 150},
-        {3, u"39、温号个数"_s, 0, 0, 152},  {3, u"40、热号个数"_s, 0, 0, 154},
-    }};
-}
 
 QLabel* headerLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -160,14 +126,13 @@ void ConditionPanelView::makeZone(int zone, const QString& objectName, const QSt
 
 void ConditionPanelView::makeConditionRows() {
     std::array<int, kZones> nextRow{1, 1, 1};
-    const auto rows = conditionRows();
     for (int k = 1; k <= kConditions; ++k) {
-        const ConditionRow& condition = rows[k - 1];
+        const ConditionBoxes& condition = boxesOf(k);
         QGroupBox* frame = m_zones[condition.zone - 1];
         QGridLayout* grid = m_grids[condition.zone - 1];
         const int row = nextRow[condition.zone - 1];
 
-        auto* check = new QCheckBox(condition.caption, frame);
+        auto* check = new QCheckBox(QString::fromUtf16(condition.caption), frame);
         check->setObjectName(u"Check1_%1"_s.arg(k));
         m_check1[k] = check;
         grid->addWidget(check, row, kCaptionColumn, Qt::AlignLeft | Qt::AlignTop);
@@ -199,13 +164,13 @@ void ConditionPanelView::makeConditionRows() {
                                 i % kListColumns);
             list->setColumnStretch(std::min(condition.listCount, kListColumns), 1);
             rowsUsed = (condition.listCount + kListColumns - 1) / kListColumns;
-            grid->addLayout(list, row, kListColumn, rowsUsed, condition.max > 0 ? 1 : 3);
+            grid->addLayout(list, row, kListColumn, rowsUsed, condition.hasBounds() ? 1 : 3);
         }
-        if (condition.max > 0) {
+        if (condition.hasBounds()) {
             const int width = k == kHotColdSumCondition ? kWideRangeBox : kRangeBox;
             grid->addWidget(makeBox(condition.max, width, frame), row, kMaxColumn,
                             Qt::AlignHCenter | Qt::AlignTop);
-            grid->addWidget(makeBox(condition.max + 1, width, frame), row, kMinColumn,
+            grid->addWidget(makeBox(condition.min(), width, frame), row, kMinColumn,
                             Qt::AlignHCenter | Qt::AlignTop);
         }
         nextRow[condition.zone - 1] += rowsUsed;

@@ -1,7 +1,7 @@
 #include "red/widgets/result_actions.h"
 
 #include "red/last_draw_check_run.h"
-#include "red/result_list.h"
+#include "red/saved_results.h"
 #include "red/widgets/results_window.h"
 #include "store/database.h"
 #include "ui/prompter.h"
@@ -31,10 +31,10 @@ void ResultActions::showResultList(QComboBox& list, int count, const ResultText&
 
 bool ResultActions::saveResults(int count, const ResultText& textAt) {
     prompter().message(m_window, savePreparationMessage());
-    const SaveOutcome outcome = ssq::saveResults(m_db.connection(), count, textAt);
+    const Outcome outcome = ssq::saveResults(m_db.connection(), count, textAt);
     prompter().message(m_window, outcome.message,
-                       outcome.saved ? Prompter::Icon::Information : Prompter::Icon::Warning);
-    return outcome.saved;
+                       outcome.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
+    return outcome.ok;
 }
 
 bool ResultActions::saveSelection(const SelectionResult& result, const ResultText& textAt) {

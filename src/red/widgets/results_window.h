@@ -3,7 +3,7 @@
 // printing on A4 or B5 paper, with a print preview.
 
 #include "red/result_page.h"
-#include "red/results_paging.h"
+#include "red/saved_results.h"
 
 #include <QStringList>
 #include <QWidget>

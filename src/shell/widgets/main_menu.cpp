@@ -53,9 +53,9 @@ struct MenuWindows {
     QPointer<PrizeCheckWindow> prizeCheck;
 };
 
-void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& step) {
+void runMaintenance(MainWindow& main, const std::function<Outcome()>& step) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const MaintenanceResult result = step();
+    const Outcome result = step();
     QApplication::restoreOverrideCursor();
     prompter().message(&main, result.message,
                        result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);

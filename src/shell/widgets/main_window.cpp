@@ -4,7 +4,7 @@
 #include "analysis/hot_cold_table.h"
 #include "backtest/live_count.h"
 #include "red/last_draw_row.h"
-#include "red/result_list.h"
+#include "red/saved_results.h"
 #include "red/widgets/condition_panel_view.h"
 #include "red/widgets/last_draw_frame.h"
 #include "red/widgets/result_actions.h"
@@ -176,7 +176,7 @@ void MainWindow::tickClock(const QDateTime& now) {
 void MainWindow::showAcValues() {
     const AcQueryResult result = acQuery(m_lastDraw->redTexts(), m_lastDraw->codeDigitTexts());
     if (!result.ok) {
-        prompter().message(this, result.error, Prompter::Icon::Warning);
+        prompter().message(this, result.message, Prompter::Icon::Warning);
         return;
     }
     prompter().message(this, redAcMessage(result.redAc));

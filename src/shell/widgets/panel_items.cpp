@@ -3,7 +3,9 @@
 #include "red/condition_file.h"
 #include "red/condition_set.h"
 #include "red/last_draw_check_run.h"
-#include "red/results_paging.h"
+#include "red/last_draw_row.h"
+#include "red/saved_results.h"
+#include "red/widgets/condition_panel_view.h"
 #include "red/widgets/result_actions.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
@@ -25,7 +27,7 @@ const QString kConditionFileFilter = u"条件文件 (*.ssqpanel.json)"_s;
 // BCTJ: the set goes to tjbc together with the 单/双 choice in Text1 170/171.
 void saveSet(MainWindow& main) {
     PanelState state = main.panelState();
-    const ConditionSetOutcome outcome = saveConditionSet(main.database().connection(), state);
+    const Outcome outcome = saveConditionSet(main.database().connection(), state);
     if (outcome.ok)
         main.setPanelState(state);
     main.showInGrid(kConditionSetQuery);
@@ -36,7 +38,7 @@ void saveSet(MainWindow& main) {
 // TJZX: silent when it works; the check boxes stay as they are.
 void restoreSet(MainWindow& main) {
     PanelState state = main.panelState();
-    const ConditionSetOutcome outcome = restoreConditionSet(main.database().connection(), state);
+    const Outcome outcome = restoreConditionSet(main.database().connection(), state);
     if (outcome.ok)
         main.setPanelState(state);
     main.showInGrid(kConditionSetQuery);

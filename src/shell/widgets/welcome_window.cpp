@@ -13,7 +13,6 @@
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
-#include "ui/web_addresses.h"
 #include "ui/widgets/named_widgets.h"
 #include "ui/widgets/single_window.h"
 

@@ -1,7 +1,7 @@
 #include "store/widgets/draw_grid_view.h"
 
 #include "store/database.h"
-#include "store/database_swap.h"
+#include "store/maintenance.h"
 #include "store/rowid_table_model.h"
 #include "ui/prompter.h"
 #include "ui/widgets/grid_widths.h"

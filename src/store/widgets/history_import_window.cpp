@@ -5,7 +5,6 @@
 #include "store/shipped_history.h"
 #include "ui/prompter.h"
 #include "ui/url_opener.h"
-#include "ui/web_addresses.h"
 #include "ui/widgets/single_window.h"
 
 #include <QCloseEvent>

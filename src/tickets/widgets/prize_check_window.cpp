@@ -1,7 +1,7 @@
 #include "tickets/widgets/prize_check_window.h"
 
 #include "store/database.h"
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 #include "tickets/prize_check.h"
 #include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"

@@ -1,4 +1,4 @@
-#include "ui/web_addresses.h"
+#include "ui/url_opener.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,8 @@
-#include "cli/command_code.h"
+#include "cli/commands.h"
 
-#include "cli/console.h"
 #include "model/red_code.h"
+#include "red/last_draw_check_run.h"
+#include "store/database.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +40,30 @@ int runCode(const CliContext&, const QStringList& args) {
     out() << u"代码: "_s << code << Qt::endl
           << u"代码文本: "_s << QString::fromStdString(digits.text()) << Qt::endl
           << u"百万 十万 万位 千位 百位 十位 个位: "_s << digitTexts.join(u' ') << Qt::endl;
+    return kExitOk;
+}
+
+int runCheck(const CliContext& context, const QStringList& args) {
+    if (!args.isEmpty()) {
+        err() << u"check 命令不带参数"_s << Qt::endl;
+        return kExitUsage;
+    }
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
+        return kExitFailure;
+    PanelState panel;
+    const LastDrawCheckRun run = runLastDrawCheck(db->connection(), panel);
+    if (!run.ok) {
+        err() << run.message << Qt::endl;
+        return kExitFailure;
+    }
+    QStringList failed;
+    for (int k = 1; k <= 40; ++k) {
+        if (run.check.ticked[k])
+            failed.append(QString::number(k));
+    }
+    out() << run.message << u'\n' << failed.join(u' ') << u'\n';
+    out().flush();
     return kExitOk;
 }
 

@@ -1,12 +1,13 @@
-#include "cli/command_info.h"
+#include "cli/commands.h"
 
-#include "cli/command_select.h"
-#include "cli/console.h"
 #include "store/database.h"
 #include "store/draw_history.h"
 #include "store/past_draw_query.h"
+#include "store/maintenance.h"
 
 #include <QDir>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -26,8 +27,8 @@ int runInfo(const CliContext& context, const QStringList& args) {
         err() << error << Qt::endl;
         return kExitFailure;
     }
-    const auto incomplete = std::count_if(draws.begin(), draws.end(),
-                                          [](const StoredDraw& d) { return !d.complete; });
+    const auto incomplete =
+        std::count_if(draws.begin(), draws.end(), [](const StoredDraw& d) { return !d.complete; });
 
     out() << u"数据库: "_s << QDir::toNativeSeparators(db->path()) << Qt::endl
           << u"开奖记录: "_s << draws.size() << Qt::endl;
@@ -38,6 +39,42 @@ int runInfo(const CliContext& context, const QStringList& args) {
     if (incomplete > 0)
         out() << u"号码不完整的记录: "_s << incomplete << Qt::endl;
     return kExitOk;
+}
+
+namespace {
+
+// The database is not opened first: backup must not create a missing file, and restore must
+// work on a damaged one.
+int run(const CliContext& context, const QStringList& args, const QString& name,
+        const std::function<Outcome(Database&)>& step) {
+    if (!args.isEmpty()) {
+        err() << u"用法: ssq-cli [--db 数据库文件] %1"_s.arg(name) << Qt::endl;
+        return kExitUsage;
+    }
+    Database db(context.dbPath);
+    const Outcome result = step(db);
+    if (!result.ok) {
+        err() << result.message << Qt::endl;
+        return kExitFailure;
+    }
+    out() << result.message << Qt::endl;
+    return kExitOk;
+}
+
+} // namespace
+
+int runBackup(const CliContext& context, const QStringList& args) {
+    return run(context, args, u"backup"_s,
+               [](Database& db) { return backupDatabase(db, backupFolder()); });
+}
+
+int runRestore(const CliContext& context, const QStringList& args) {
+    return run(context, args, u"restore"_s,
+               [](Database& db) { return restoreFromBackup(db, backupFolder()); });
+}
+
+int runCompact(const CliContext& context, const QStringList& args) {
+    return run(context, args, u"compact"_s, [](Database& db) { return compactDatabase(db); });
 }
 
 int runDrawn(const CliContext& context, const QStringList& args) {

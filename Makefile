@@ -4,7 +4,7 @@ BUILD_TYPE ?= Release
 # CI turns compiler warnings into errors: `make test WERROR=ON`.
 WERROR ?= OFF
 
-.PHONY: run test build screenshots bench clean test-asan fuzz format format-check
+.PHONY: run test build screenshots bench clean test-asan fuzz format format-check deb deb-check
 
 CCACHE_FLAG = $(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
@@ -64,5 +64,28 @@ format: deps-format
 format-check: deps-format
 	./scripts/check-format.sh
 
+# The Debian package, built the Debian way (dpkg-buildpackage writes to the parent folder; the
+# results are moved to $(DEB_DIR)/). The package build runs no tests (`make test` does:
+# DEB_BUILD_OPTIONS=nocheck); ccache is reused when present (debhelper gives the build its own
+# HOME, so the cache folder is passed on).
+DEB_DIR ?= build-deb
+DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
+DEB_ARCH = $(shell dpkg --print-architecture)
+DEB_FILE = $(DEB_DIR)/ravelko_$(DEB_VERSION)_$(DEB_ARCH).deb
+deb: deps-deb
+	SSQ_CMAKE_FLAGS="$(CCACHE_FLAG) -DSSQ_WERROR=$(WERROR)" \
+	  CCACHE_DIR="$$(ccache -k cache_dir 2>/dev/null)" \
+	  DEB_BUILD_OPTIONS="nocheck $$DEB_BUILD_OPTIONS" env -u MAKEFLAGS -u MAKELEVEL \
+	  dpkg-buildpackage -b -us -uc
+	mkdir -p $(DEB_DIR)
+	mv ../ravelko_$(DEB_VERSION)_* $(DEB_DIR)/
+	mv ../ravelko-dbgsym_$(DEB_VERSION)_* $(DEB_DIR)/ 2>/dev/null || true
+	@echo "Built $(DEB_FILE): sudo apt install ./$(DEB_FILE)"
+
+# The package checked as CI checks it: lintian, the desktop entry, the metainfo, and the unpacked
+# programs run with a temporary HOME (under Xvfb for the window).
+deb-check: deb deps-test
+	./scripts/check-package.sh $(DEB_FILE)
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(DEB_DIR)

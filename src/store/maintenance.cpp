@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/database_swap.h"
 #include "store/store_error.h"
+#include "ui/app_paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -126,10 +127,13 @@ MaintenanceResult swapIn(Database& db, const QString& replacement, const QString
 } // namespace
 
 QString defaultBackupFolder() {
+    const QString name = u"Ravelko数据库备份"_s;
+    if (appPaths().inPlayerFolder)
+        return QDir(appPaths().dataFolder).filePath(name);
 #ifdef Q_OS_WIN
-    return u"e:\\Ravelko数据库备份"_s;
+    return u"e:\\"_s + name;
 #else
-    return QDir::home().filePath(u"Ravelko数据库备份"_s);
+    return QDir::home().filePath(name);
 #endif
 }
 

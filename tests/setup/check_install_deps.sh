@@ -3,12 +3,14 @@
 # - every CMake package the build found and every file the programs use at run time belongs to
 #   a package of the `run` task or to one those packages depend on (recommends are not installed);
 # - the tools of the tests, the fuzz build, the format check and the package build come with
-#   their own task and are not installed by `run`.
+#   their own task and are not installed by `run`;
+# - every package debian/control names as a build dependency comes with the `deb` task.
 # Tools of a task that is not installed here (clang before `make fuzz`) are skipped, not failed.
-# usage: check_install_deps.sh INSTALL_SCRIPT CMAKE_CACHE
+# usage: check_install_deps.sh INSTALL_SCRIPT CMAKE_CACHE DEBIAN_CONTROL
 set -uo pipefail
 script=$1
 cache=$2
+control=$3
 
 # The packages a task installs, with everything they depend on. Every task but format builds on
 # `run`, so its closure is that of `run` plus that of its own packages.
@@ -100,6 +102,17 @@ for f in /usr/bin/dpkg-buildpackage /usr/bin/dh /usr/bin/lintian /usr/bin/deskto
          /usr/bin/appstreamcli /usr/bin/rsvg-convert; do
   need deb "$f" optional
 done
+
+# The package's build dependencies, by name (version constraints and alternatives dropped).
+build_depends=$(sed -n '/^Build-Depends:/,/^[A-Za-z-]*:/{/^Build-Depends:/{s/^Build-Depends://;p;d};/^ /p}' "$control" |
+                tr ',|' '\n\n' | sed 's/[[(<].*//; s/^ *//; s/ *$//; s/^debhelper-compat$/debhelper/' |
+                grep -v '^$')
+[ -n "$build_depends" ] || fail "no Build-Depends in $control"
+while IFS= read -r p; do
+  checked=$((checked + 1))
+  grep -qx "$p" <<<"${closures[deb]}" ||
+    fail "build dependency $p of debian/control is not brought by the install script's task 'deb'"
+done <<<"$build_depends"
 
 echo "$checked files and packages checked, $failures problems"
 [ "$failures" -eq 0 ]

@@ -8,6 +8,7 @@
 #include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/desktop_display_modes.h"
 #include "shell/widgets/screen_mode_window.h"
+#include "ui/app_paths.h"
 #include "ui/web_addresses.h"
 #include "ui/widgets/named_widgets.h"
 #include "ui/prompter.h"
@@ -51,7 +52,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
     m_player = new MoviePlayerWidget(this);
     m_player->setObjectName(u"ShockwaveFlash1"_s);
     m_player->setFixedSize(kPlayerWidth, kPlayerHeight);
-    m_player->play(QDir(QApplication::applicationDirPath()).filePath(u"ssq.gif"_s));
+    m_player->play(QDir(appPaths().shippedFolder).filePath(u"ssq.gif"_s));
 
     auto* screenHint = new QLabel(u"请在1024*768分辩率下使用本软件"_s, this);
     screenHint->setObjectName(u"Label1"_s);

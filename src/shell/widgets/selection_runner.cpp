@@ -1,34 +1,28 @@
 #include "shell/widgets/selection_runner.h"
 
-#include "red/widgets/condition_panel_view.h"
-#include "red/widgets/last_draw_frame.h"
 #include "red/selection_engine.h"
 #include "shell/widgets/main_window.h"
 #include "ui/prompter.h"
 
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace ssq {
 
 SelectionRunner::SelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {
-    window.progressBar()->setRange(0, SelectionEngine::kProgressMaximum);
-    window.progressBar()->setValue(0);
-    connect(&m_watcher, &QFutureWatcher<SelectionResult>::finished, this,
-            &SelectionRunner::runEnded);
+    window.showProgress(0, SelectionEngine::kProgressMaximum);
+    connect(&m_job, &BackgroundJob::progressChanged, this, [this](qint64 done) {
+        if (m_window.isRunning())
+            m_window.showProgress(static_cast<int>(done), SelectionEngine::kProgressMaximum);
+    });
 }
 
-SelectionRunner::~SelectionRunner() {
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
+SelectionRunner::~SelectionRunner() = default;
+
+bool SelectionRunner::isRunning() const {
+    return m_window.isRunning();
 }
 
 void SelectionRunner::start() {
-    if (m_running)
+    if (m_window.isRunning())
         return;
     // The engine reads the panel once, here; the walk touches no widget.
     auto engine =
@@ -37,50 +31,27 @@ void SelectionRunner::start() {
         prompter().message(&m_window, *refusal, Prompter::Icon::Warning);
         return;
     }
-    m_running = true;
-    setInputsEnabled(false);
-    m_window.progressBar()->setValue(0);
-
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    auto cancel = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([engine, cancel, this] {
-        return engine->run(
-            [this](int done) {
-                // Runs on the worker: the bar is set on the window's thread.
-                QMetaObject::invokeMethod(
-                    this, [this, done] { showProgress(done); }, Qt::QueuedConnection);
-            },
-            cancel.get());
-    }));
+    m_window.setRunning(true);
+    m_window.showProgress(0, SelectionEngine::kProgressMaximum);
+    m_job.start(
+        [engine](JobControl& control) {
+            return engine->run([&control](int done) { control.setProgress(done); },
+                               control.cancelFlag());
+        },
+        [this](JobOutcome<SelectionResult> outcome) { runEnded(std::move(outcome)); });
 }
 
-void SelectionRunner::showProgress(int done) {
-    if (m_running)
-        m_window.progressBar()->setValue(done);
-}
-
-void SelectionRunner::runEnded() {
-    SelectionResult result = m_watcher.result();
-    m_running = false;
+void SelectionRunner::runEnded(JobOutcome<SelectionResult> outcome) {
     // A finished walk shows a full bar; a new run starts it again from 0.
-    m_window.progressBar()->setValue(m_window.progressBar()->maximum());
-    setInputsEnabled(true);
-    if (result.completed()) {
-        m_window.resultText()->setText(result.resultLine());
-        m_window.setSelectionResult(std::move(result));
+    m_window.showProgress(SelectionEngine::kProgressMaximum, SelectionEngine::kProgressMaximum);
+    m_window.setRunning(false);
+    if (!outcome.value) {
+        prompter().message(&m_window, outcome.failure, Prompter::Icon::Warning);
+    } else if (outcome.value->completed()) {
+        const QString line = outcome.value->resultLine();
+        m_window.showSelectionResult(std::move(*outcome.value), line, false);
     }
     Q_EMIT finished();
-}
-
-void SelectionRunner::setInputsEnabled(bool enabled) {
-    m_window.menuBar()->setEnabled(enabled);
-    m_window.lastDrawFrame()->setEnabled(enabled);
-    m_window.conditionPanel()->setEnabled(enabled);
-    // The result list would show the previous run's combinations while a new one is made.
-    QPushButton* results = m_window.showResultsButton();
-    if (!enabled)
-        m_resultsButtonWasEnabled = results->isEnabled();
-    results->setEnabled(enabled ? m_resultsButtonWasEnabled : false);
 }
 
 } // namespace ssq

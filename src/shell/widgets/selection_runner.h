@@ -5,12 +5,9 @@
 // full and the window keeps the result.
 
 #include "red/selection_result.h"
+#include "ui/background_job.h"
 
-#include <QFutureWatcher>
 #include <QObject>
-
-#include <atomic>
-#include <memory>
 
 namespace ssq {
 
@@ -23,7 +20,7 @@ public:
     // A run still under way is cancelled and waited for; its result is dropped.
     ~SelectionRunner() override;
 
-    bool isRunning() const { return m_running; }
+    bool isRunning() const;
 
 public Q_SLOTS:
     // Shows the refusal and changes nothing, or starts the run.
@@ -34,15 +31,10 @@ Q_SIGNALS:
     void finished();
 
 private:
-    void showProgress(int done);
-    void runEnded();
-    void setInputsEnabled(bool enabled);
+    void runEnded(JobOutcome<SelectionResult> outcome);
 
     MainWindow& m_window;
-    QFutureWatcher<SelectionResult> m_watcher;
-    std::shared_ptr<std::atomic_bool> m_cancel;
-    bool m_running = false;
-    bool m_resultsButtonWasEnabled = false;
+    BackgroundJob m_job; // last: destroyed first, so no run outlives what it reports to
 };
 
 } // namespace ssq

@@ -1,9 +1,9 @@
 #include "tickets/widgets/prize_check_window.h"
 
-#include "tickets/prize_check.h"
-#include "tickets/widgets/blue_window_result.h"
 #include "store/database.h"
 #include "store/issue_text.h"
+#include "tickets/prize_check.h"
+#include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -15,12 +15,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +28,8 @@ namespace ssq {
 namespace {
 
 QString drawCaption(const StoredDraw& draw) {
+    if (!draw.complete)
+        return u"%1期   号码不完整"_s.arg(issueText(draw.issue));
     QStringList reds;
     for (int red : draw.red)
         reds.append(u"%1"_s.arg(red, 2, 10, QLatin1Char('0')));
@@ -38,17 +39,21 @@ QString drawCaption(const StoredDraw& draw) {
 
 } // namespace
 
-PrizeCheckWindow::PrizeCheckWindow(Database& db, QWidget* parent) : QWidget(parent), m_db(db) {
+// What the worker hands back: the report, or why the tickets could not be read.
+struct PrizeCheckWindow::Checked {
+    std::optional<PrizeReport> report;
+    QString refusal;
+};
+
+PrizeCheckWindow::PrizeCheckWindow(Database& db, BlueResult blues, QWidget* parent)
+    : QWidget(parent), m_db(db), m_blueResult(std::move(blues)) {
     setObjectName(u"FormZJCX"_s);
     setWindowTitle(u"中奖查询"_s);
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    // Only whole draws can be checked against.
-    for (const StoredDraw& draw : loadDraws(m_db.connection()))
-        if (draw.complete)
-            m_draws.push_back(draw);
-    std::reverse(m_draws.begin(), m_draws.end());
+    if (std::optional<std::vector<StoredDraw>> draws = prizeDraws(m_db.connection(), &m_drawsError))
+        m_draws = std::move(*draws);
     m_issue = new QComboBox(this);
     m_issue->setObjectName(u"Combo1"_s);
     for (const StoredDraw& draw : m_draws)
@@ -60,19 +65,32 @@ PrizeCheckWindow::PrizeCheckWindow(Database& db, QWidget* parent) : QWidget(pare
 
     auto* exit = namedButton(u"Command3"_s, u"退出"_s, this);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
-    auto* go = namedButton(u"Command2"_s, u"查询中奖"_s, this);
-    connect(go, &QPushButton::clicked, this, &PrizeCheckWindow::check);
+    m_check = namedButton(u"Command2"_s, u"查询中奖"_s, this);
+    connect(m_check, &QPushButton::clicked, this, &PrizeCheckWindow::check);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(u"ProgressBar1"_s);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_cancel = namedButton(u"Command5"_s, u"取消"_s, this);
+    connect(m_cancel, &QPushButton::clicked, this, &PrizeCheckWindow::cancelCheck);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(go);
-    buttons->addStretch(1);
+    buttons->addWidget(m_check);
+    buttons->addWidget(m_progress, 1);
+    buttons->addWidget(m_cancel);
+    buttons->addSpacing(24);
     buttons->addWidget(exit);
+    connect(&m_job, &BackgroundJob::progressChanged, this, [this](qint64 done, qint64 total) {
+        m_progress->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
+    });
 
+    m_source = buildSourceFrame();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(issueRow);
-    layout->addWidget(buildSourceFrame());
+    layout->addWidget(m_source);
     layout->addLayout(buttons);
     layout->addWidget(buildResultFrame(), 1);
     resize(560, 620);
+    setChecking(false);
 }
 
 QWidget* PrizeCheckWindow::buildSourceFrame() {
@@ -92,15 +110,16 @@ QWidget* PrizeCheckWindow::buildSourceFrame() {
     auto* choose = namedButton(u"Command1"_s, u"选择文件…"_s, frame);
     connect(choose, &QPushButton::clicked, this, &PrizeCheckWindow::chooseFile);
 
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), frame);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), frame);
     m_blues->setObjectName(u"Text2"_s);
     m_blues->setPlaceholderText(u"例如 08 12"_s);
     auto* take = namedButton(u"Command4"_s, u"取蓝球选号结果"_s, frame);
     connect(take, &QPushButton::clicked, this, &PrizeCheckWindow::takeBlueResult);
 
-    auto* note = new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
-                            u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
-                            frame);
+    auto* note =
+        new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
+                   u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
+                   frame);
     note->setWordWrap(true);
 
     auto* grid = new QGridLayout(frame);
@@ -147,8 +166,8 @@ QWidget* PrizeCheckWindow::buildResultFrame() {
 }
 
 void PrizeCheckWindow::chooseFile() {
-    const QString path = prompter().openFileName(this, u"选择号码文件"_s,
-                                                 u"号码文件 (*.txt);;所有文件 (*)"_s);
+    const QString path =
+        prompter().openFileName(this, u"选择号码文件"_s, u"号码文件 (*.txt);;所有文件 (*)"_s);
     if (path.isEmpty())
         return;
     m_path->setText(path);
@@ -156,37 +175,96 @@ void PrizeCheckWindow::chooseFile() {
 }
 
 void PrizeCheckWindow::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void PrizeCheckWindow::check() {
+    if (isChecking())
+        return;
     const auto refuse = [this](const QString& why) {
         prompter().message(this, why, Prompter::Icon::Warning);
     };
-    const int chosen = m_issue->currentIndex();
-    if (chosen < 0) {
-        refuse(u"数据库中还没有开奖数据，无法查询中奖"_s);
+    if (!m_drawsError.isEmpty()) {
+        refuse(m_drawsError);
         return;
     }
     QString error;
+    const int chosen = m_issue->currentIndex();
+    const std::optional<StoredDraw> draw = choosePrizeDraw(
+        m_draws, chosen < 0 ? std::nullopt : std::optional(m_draws[std::size_t(chosen)].issue),
+        &error);
+    if (!draw) {
+        refuse(error);
+        return;
+    }
     const std::optional<BlueList> blues = parseBlueList(m_blues->text(), &error);
     if (!blues) {
         refuse(error);
         return;
     }
-    std::optional<std::vector<TicketLine>> lines;
+    // The saved results are read here, on the window's connection; a file on the worker.
+    std::vector<TicketLine> saved;
+    const QString path = m_fromSaved->isChecked() ? QString() : m_path->text().trimmed();
     if (m_fromSaved->isChecked()) {
-        lines = savedResultLines(m_db.connection(), &error);
-    } else if (m_path->text().trimmed().isEmpty()) {
-        error = u"请先选择号码文件"_s;
-    } else {
-        lines = readTicketFile(m_path->text().trimmed(), &error);
-    }
-    if (!lines) {
-        refuse(error);
+        std::optional<std::vector<TicketLine>> lines = savedResultLines(m_db.connection(), &error);
+        if (!lines) {
+            refuse(error);
+            return;
+        }
+        saved = std::move(*lines);
+    } else if (path.isEmpty()) {
+        refuse(u"请先选择号码文件"_s);
         return;
     }
-    showReport(checkTickets(*lines, *blues, m_draws[static_cast<std::size_t>(chosen)]));
+    m_job.start(
+        [path, saved = std::move(saved), blues = *blues, draw = *draw](JobControl& control) {
+            Checked checked;
+            std::optional<std::vector<TicketLine>> read;
+            if (!path.isEmpty()) {
+                read = readTicketFile(path, &checked.refusal);
+                if (!read)
+                    return checked;
+            }
+            checked.report = checkTickets(read ? *read : saved, blues, draw,
+                                          [&control](qint64 done, qint64 total) {
+                                              control.setProgress(done, total);
+                                              return !control.cancelled();
+                                          });
+            return checked;
+        },
+        [this](const JobOutcome<Checked>& outcome) { checkEnded(outcome); });
+    m_progress->setValue(0);
+    setChecking(true);
+}
+
+void PrizeCheckWindow::cancelCheck() {
+    m_job.cancel();
+}
+
+void PrizeCheckWindow::checkEnded(const JobOutcome<Checked>& outcome) {
+    setChecking(false);
+    const PrizeReport* report =
+        outcome.value && outcome.value->report ? &*outcome.value->report : nullptr;
+    if (outcome.cancelled || (report && report->cancelled)) {
+        m_progress->setValue(0);
+        showReport(PrizeReport{});
+        m_cost->setText(u"查询已取消"_s);
+    } else if (report) {
+        m_progress->setValue(100);
+        showReport(*report);
+    } else {
+        m_progress->setValue(0);
+        prompter().message(this, outcome.value ? outcome.value->refusal : outcome.failure,
+                           Prompter::Icon::Warning);
+    }
+    Q_EMIT finished();
+}
+
+void PrizeCheckWindow::setChecking(bool checking) {
+    m_issue->setEnabled(!checking);
+    m_source->setEnabled(!checking);
+    m_check->setEnabled(!checking);
+    m_cancel->setEnabled(checking);
 }
 
 void PrizeCheckWindow::showReport(const PrizeReport& report) {
@@ -196,18 +274,19 @@ void PrizeCheckWindow::showReport(const PrizeReport& report) {
             u"%1：%2注"_s.arg(prizeLevelName(level)).arg(report.counts[level]) +
             (prize > 0 ? u"（%1元）"_s.arg(prize) : u"（浮动）"_s));
     }
-    m_prize->setText(u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(
-        report.fixedTotal));
-    m_cost->setText(u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
-                    (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners)
-                                       : QString()));
+    m_prize->setText(
+        u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(report.fixedTotal));
+    m_cost->setText(
+        u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
+        (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners) : QString()));
     m_winners->setRowCount(static_cast<int>(report.winners.size()));
     for (int row = 0; row < report.winners.size(); ++row) {
         const Winner& w = report.winners[row];
         m_winners->setItem(row, 0, new QTableWidgetItem(w.ticket));
         m_winners->setItem(row, 1, new QTableWidgetItem(prizeLevelName(w.level)));
-        m_winners->setItem(row, 2, new QTableWidgetItem(
-                                       w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
+        m_winners->setItem(
+            row, 2,
+            new QTableWidgetItem(w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
     }
 }
 

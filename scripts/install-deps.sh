@@ -1,22 +1,47 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the program need,
-# skipping those already present. Works as root or through sudo.
+# Installs the Debian 12 packages one task needs, skipping those already present. Works as root
+# or through sudo.
+#   install-deps.sh run      build and run the two programs (`make run`)
+#   install-deps.sh test     run, plus what the tests use (`make test`, `make test-asan`)
+#   install-deps.sh fuzz     run, plus clang and libFuzzer (`make fuzz`)
+#   install-deps.sh format   the format check (`make format`, `make format-check`)
+#   install-deps.sh deb      run, plus the Debian package tools (`make deb`)
+#   install-deps.sh --list TASK   prints the packages of TASK and installs nothing
 set -euo pipefail
 
-packages=(
+run=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6svg6
   libqt6opengl6-dev qt6-translations-l10n
   qt6-qpa-plugins libgl-dev libxrandr-dev
-  xvfb xauth fonts-wqy-microhei poppler-utils sqlite3
-  clang libclang-rt-14-dev llvm-14
+  fonts-wqy-microhei
 )
+# The Xrandr window test and the installed-program check run under xvfb-run (the latter finds
+# its window with xwininfo); the print tests read PDFs back with pdftotext; the sqlite3 shell is
+# for looking into a test's database by hand.
+test=(xvfb xauth x11-utils poppler-utils sqlite3)
+fuzz=(clang libclang-rt-14-dev llvm-14)
+format=(clang-format)
+deb=(dpkg-dev debhelper lintian desktop-file-utils appstream librsvg2-bin)
 
-# --list prints the packages and installs nothing (the set-up test reads it).
+packages_of() {
+  case "$1" in
+    run) printf '%s\n' "${run[@]}" ;;
+    test) printf '%s\n' "${run[@]}" "${test[@]}" ;;
+    fuzz) printf '%s\n' "${run[@]}" "${fuzz[@]}" ;;
+    format) printf '%s\n' "${format[@]}" ;;
+    deb) printf '%s\n' "${run[@]}" "${deb[@]}" ;;
+    *) echo "usage: $0 [--list] run|test|fuzz|format|deb" >&2; return 2 ;;
+  esac
+}
+
 if [ "${1:-}" = "--list" ]; then
-  printf '%s\n' "${packages[@]}"
-  exit 0
+  packages_of "${2:-}"
+  exit
 fi
+
+listed=$(packages_of "${1:-}") || exit 2
+mapfile -t packages <<<"$listed"
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,5 @@
-// The desktop program: opens ssq.mdb in the program's folder and starts on the welcome window.
+// The desktop program: opens ssq.mdb (in the program's folder, or the player's data folder when
+// installed; see ui/app_paths.h) and starts on the welcome window.
 
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"

@@ -1,8 +1,8 @@
 #include "store/database.h"
 
 #include "store/schema.h"
+#include "ui/app_paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -282,7 +282,7 @@ Database::~Database() {
 }
 
 QString Database::defaultPath() {
-    return QCoreApplication::applicationDirPath() + u"/ssq.mdb"_s;
+    return QDir(appPaths().dataFolder).filePath(u"ssq.mdb"_s);
 }
 
 bool Database::open(QString* error) {

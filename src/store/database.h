@@ -27,7 +27,8 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // The program's folder (the executable's) + "/ssq.mdb".
+    // ssq.mdb in the data folder appPaths() decides: the program's folder, or the player's
+    // data folder when the program is installed.
     static QString defaultPath();
 
     // Opens (creating when missing). On failure returns false and sets a Chinese message that

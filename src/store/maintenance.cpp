@@ -1,6 +1,7 @@
 #include "store/maintenance.h"
 
 #include "store/database.h"
+#include "ui/app_paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -124,10 +125,13 @@ Outcome swapIn(Database& db, const QString& replacement, const QString& done) {
 } // namespace
 
 QString defaultBackupFolder() {
+    const QString name = u"Ravelko数据库备份"_s;
+    if (appPaths().inPlayerFolder)
+        return QDir(appPaths().dataFolder).filePath(name);
 #ifdef Q_OS_WIN
-    return u"e:\\Ravelko数据库备份"_s;
+    return u"e:\\"_s + name;
 #else
-    return QDir::home().filePath(u"Ravelko数据库备份"_s);
+    return QDir::home().filePath(name);
 #endif
 }
 

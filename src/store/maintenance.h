@@ -13,7 +13,8 @@ namespace ssq {
 class Database;
 
 // "e:\Ravelko数据库备份" on Windows; elsewhere, with no drive e:, the folder of that name in
-// the user's home folder.
+// the user's home folder. An installed program keeps it beside the database in the player's
+// data folder.
 QString defaultBackupFolder();
 
 // The folder the backup menu items and ssq-cli use: the one set by setBackupFolder(), else the

@@ -1,8 +1,8 @@
 #include "store/shipped_history.h"
 
 #include "store/history_file.h"
+#include "ui/app_paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 namespace ssq {
 
 QString shippedHistoryPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(u"ssq-history.csv"_s);
+    return QDir(appPaths().shippedFolder).filePath(u"ssq-history.csv"_s);
 }
 
 std::optional<ShippedHistory> readShippedHistory(const QString& path, QString* error) {

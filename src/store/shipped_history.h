@@ -1,5 +1,5 @@
 #pragma once
-// The real draw history that ships in the program's folder, and the part of it a new database
+// The real draw history that ships with the program, and the part of it a new database
 // starts with: the newest decade in the file.
 
 #include <QString>
@@ -15,7 +15,7 @@ struct ShippedHistory {
     int drawCount = 0; // draws from fromIssue to lastIssue
 };
 
-// ssq-history.csv in the program's folder.
+// ssq-history.csv in the shipped files' folder (the program's, or the package's share folder).
 QString shippedHistoryPath();
 
 // Reads the history file at `path`; nullopt with *error when it is missing or unreadable, or

@@ -1,6 +1,7 @@
 #include "ui/url_opener.h"
 
-#include <QCoreApplication>
+#include "ui/app_paths.h"
+
 #include <QDir>
 
 namespace ssq {
@@ -9,7 +10,7 @@ namespace {
 
 QUrl programPage(const char16_t* relative) {
     return QUrl::fromLocalFile(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf16(relative)));
+        QDir(appPaths().shippedFolder).filePath(QString::fromUtf16(relative)));
 }
 
 } // namespace

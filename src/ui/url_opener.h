@@ -19,8 +19,7 @@ UrlOpener& urlOpener();
 void setUrlOpener(UrlOpener* opener);
 
 // The pages the program opens in the browser. The program has no web site: both addresses are
-// help pages installed beside the program.
-// Paths relative to the program's folder.
+// help pages shipped with the program, relative to the shipped files' folder (appPaths()).
 inline constexpr char16_t kHomePage[] = u"help/index.html";
 inline constexpr char16_t kDownloadPage[] = u"help/import.html";
 

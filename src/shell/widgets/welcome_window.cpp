@@ -10,6 +10,7 @@
 #include "store/draw_history.h"
 #include "store/shipped_history.h"
 #include "store/widgets/history_import_window.h"
+#include "ui/app_paths.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
@@ -77,7 +78,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
     m_player = new MoviePlayerWidget(this);
     m_player->setObjectName(u"ShockwaveFlash1"_s);
     m_player->setFixedSize(kPlayerWidth, kPlayerHeight);
-    m_player->play(QDir(QApplication::applicationDirPath()).filePath(u"ssq.gif"_s));
+    m_player->play(QDir(appPaths().shippedFolder).filePath(u"ssq.gif"_s));
 
     auto* screenHint = new QLabel(u"请在1024*768分辩率下使用本软件"_s, this);
     screenHint->setObjectName(u"Label1"_s);

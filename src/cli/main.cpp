@@ -13,6 +13,7 @@
 #include "cli/command_prize.h"
 #include "cli/command_maintenance.h"
 #include "cli/command_select.h"
+#include "cli/command_trend.h"
 #include "cli/console.h"
 #include "store/database.h"
 #include "ui/translations.h"
@@ -50,7 +51,8 @@ const QList<Command>& commands() {
          ssq::cli::runAnalyse},
         {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
         {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
-        {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s, ssq::cli::runBacktest},
+        {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history] [--by-condition]   条件历史回测"_s, ssq::cli::runBacktest},
+        {u"trend"_s, u"trend --last 期数 [--grid]   号码走势图：每个号码的出现次数与遗漏，--grid 输出每期的遗漏"_s, ssq::cli::runTrend},
         {u"backup"_s, u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s, ssq::cli::runBackup},
         {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s, ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},

@@ -1,11 +1,12 @@
 #pragma once
-// The analysis items of Form1's menu bar: number characteristics and indicator charts.
+// The analysis items of Form1's menu bar: the trend chart, number characteristics and indicator
+// charts.
 
 namespace ssq {
 
 class MainWindow;
 
-// Connects HMFX and ZXT to their windows and enables them.
+// Connects ZST, HMFX and ZXT to their windows and enables them.
 void connectAnalysisMenus(MainWindow& window);
 
 } // namespace ssq

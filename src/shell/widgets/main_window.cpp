@@ -124,6 +124,7 @@ void MainWindow::buildMenus() {
     connect(ac, &QAction::triggered, this, &MainWindow::showAcValues);
     addItem(query, u"WQCX"_s, u"往期是否开出查询"_s, false);
 
+    addItem(bar, u"ZST"_s, u"号码走势图"_s, false);
     addItem(bar, u"HMFX"_s, u"号码特性分析"_s, false);
     addItem(bar, u"ZXT"_s, u"指标折线图"_s, false);
 

@@ -152,6 +152,7 @@ TrendCellLook TrendChartModel::look(int row, int column) const {
         return look;
     if (row < pickRow()) {
         look.kind = TrendCellLook::Kind::Statistic;
+        look.background = QColor(0xfa, 0xfa, 0xf2);
         look.text = QString::number(statistic(row - drawCount(), column));
         return look;
     }

@@ -96,7 +96,9 @@ void paintTrendCell(QPainter& painter, const QRectF& rect, const TrendCellLook& 
         drawCentred(painter, rect, look.text, look.ball);
         return;
     }
-    setFontHeight(painter, side * 0.55, look.kind == Kind::Statistic);
+    // Three-digit counts still fit a narrow column.
+    const double fit = rect.width() * 0.9 / (0.6 * std::max<qsizetype>(2, look.text.size()));
+    setFontHeight(painter, std::min(side * 0.55, fit), false);
     drawCentred(painter, rect, look.text,
                 look.kind == Kind::Omission ? kOmissionText : QColor(Qt::black));
 }

@@ -2,41 +2,43 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "analysis/trend_chart_model.h"
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
+#include "analysis/widgets/trend_chart_window.h"
+#include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/fast_random.h"
 #include "game/widgets/game_window.h"
-#include "backtest/widgets/backtest_window.h"
-#include "red/widgets/last_draw_frame.h"
-#include "tickets/widgets/prize_check_window.h"
-#include "tickets/widgets/random_pick_dialog.h"
-#include "red/widgets/results_window.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
-#include "tickets/widgets/ticket_export_dialog.h"
-#include "shell/widgets/main_window.h"
+#include "red/widgets/last_draw_frame.h"
+#include "red/widgets/results_window.h"
 #include "shell/widgets/desktop_display_modes.h"
+#include "shell/widgets/main_window.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
-#include "store/widgets/database_recovery_dialog.h"
-#include "store/widgets/draw_entry_window.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
+#include "store/widgets/database_recovery_dialog.h"
+#include "store/widgets/draw_entry_window.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
-#include "store/draw_entry.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "tickets/widgets/prize_check_window.h"
+#include "tickets/widgets/random_pick_dialog.h"
+#include "tickets/widgets/ticket_export_dialog.h"
 #include "ui/prompter.h"
-#include "ui/widgets/window_render.h"
 #include "ui/translations.h"
+#include "ui/web_addresses.h"
+#include "ui/widgets/window_render.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -177,7 +179,6 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
-
 // Form2 after "分析全部数据特性" over the last 30 draws.
 QWidget* numberCharacteristicsWindow(ssq::Database& db) {
     withHistory(db);
@@ -197,12 +198,34 @@ QWidget* indicatorChartWindow(ssq::Database& db) {
     return window;
 }
 
+// "号码走势图" of the newest 30 draws with a pick marked in the bottom row.
+QWidget* trendChart30(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::TrendChartWindow(db);
+    window->setProperty("screenshotName", u"trend-chart-30"_s);
+    for (int column : {2, 8, 13, 21, 26, 30, 40})
+        window->model()->togglePick(column);
+    return window;
+}
+
+// All 983 draws of the 2020s, long omissions shaded.
+QWidget* trendChartAll(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::TrendChartWindow(db);
+    window->setProperty("screenshotName", u"trend-chart-all"_s);
+    auto* choice = window->findChild<QComboBox*>(u"Combo1"_s);
+    choice->setCurrentIndex(choice->count() - 1);
+    window->findChild<QCheckBox*>(u"Check2"_s)->setChecked(true);
+    return window;
+}
+
 // Answers the blue analysis prompt and keeps every message off the screen.
 class QuietPrompter : public ssq::Prompter {
 public:
     void message(QWidget*, const QString&, Icon) override {}
     bool question(QWidget*, const QString&) override { return false; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override {
+    std::optional<QString> input(QWidget*, const QString&, const QString&,
+                                 const QString&) override {
         return u"30"_s;
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
@@ -258,10 +281,10 @@ QWidget* backtestWindow(ssq::Database& db) {
     withHistory(db);
     ssq::PanelState panel;
     const std::vector<std::pair<int, QString>> texts = {
-        {50, u"130"_s}, {51, u"80"_s},  {52, u"10"_s},  {53, u"7"_s},   {56, u"4"_s},
-        {57, u"2"_s},   {62, u"1"_s},   {63, u"0"_s},   {136, u"3"_s},  {137, u"1"_s},
-        {138, u"3"_s},  {139, u"1"_s},  {140, u"3"_s},  {141, u"1"_s},  {142, u"32"_s},
-        {143, u"20"_s}, {150, u"2"_s},  {151, u"0"_s},  {168, u"1"_s},  {169, u"0"_s}};
+        {50, u"130"_s}, {51, u"80"_s}, {52, u"10"_s}, {53, u"7"_s},  {56, u"4"_s},
+        {57, u"2"_s},   {62, u"1"_s},  {63, u"0"_s},  {136, u"3"_s}, {137, u"1"_s},
+        {138, u"3"_s},  {139, u"1"_s}, {140, u"3"_s}, {141, u"1"_s}, {142, u"32"_s},
+        {143, u"20"_s}, {150, u"2"_s}, {151, u"0"_s}, {168, u"1"_s}, {169, u"0"_s}};
     for (const auto& [index, text] : texts)
         panel.text1[index] = text;
     for (int k : {0, 4, 5, 7, 10, 32, 33, 34, 35, 38})
@@ -279,7 +302,8 @@ QWidget* backtestWindow(ssq::Database& db) {
 // The start-up question about a damaged database, with a valid backup to offer.
 QWidget* databaseRecoveryDialog(ssq::Database&) {
     ssq::RecoveryOffer offer;
-    offer.reason = u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    offer.reason =
+        u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
     offer.canRestore = true;
     offer.canStartEmpty = true;
     offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;
@@ -287,12 +311,26 @@ QWidget* databaseRecoveryDialog(ssq::Database&) {
 }
 
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow,           mainWindow,          resultsWindow,
-            drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
-            historyImportWindow,     ticketExportDialog,  randomPickDialog,
-            prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
-            blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow,        backtestWindow,          databaseRecoveryDialog};
+    return {welcomeWindow,
+            mainWindow,
+            resultsWindow,
+            drawEntryWindow,
+            historyViewerWindow,
+            pastDrawQueryWindow,
+            historyImportWindow,
+            ticketExportDialog,
+            randomPickDialog,
+            prizeCheckWindow,
+            numberCharacteristicsWindow,
+            indicatorChartWindow,
+            trendChart30,
+            trendChartAll,
+            blueWindowAfterRun,
+            blueWindowAfterAnalysis,
+            gameWindow,
+            screenModeWindow,
+            backtestWindow,
+            databaseRecoveryDialog};
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "red/condition_captions.h"
 #include "red/selection_plan.h"
-#include "store/draw_rows.h"
 
 #include <algorithm>
 #include <thread>
@@ -96,18 +95,6 @@ std::vector<ConditionReportRow> conditionReport(const SelectionInputs& now,
         report.push_back(row);
     }
     return report;
-}
-
-SelectionInputs conditionReportInputs(const PanelState& panel, const HotColdValues& panelHotCold,
-                                      const std::vector<StoredDraw>& history,
-                                      const BacktestSettings& settings) {
-    if (!settings.hotColdFromHistory)
-        return readSelectionInputs(panel, panelHotCold);
-    std::vector<RedCombo> reds;
-    reds.reserve(history.size());
-    for (const StoredDraw& draw : history)
-        reds.push_back(redNumbersOf(draw));
-    return readSelectionInputs(panel, hotColdValues(reds));
 }
 
 QString shareText(double share) {

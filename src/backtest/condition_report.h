@@ -38,13 +38,6 @@ std::vector<ConditionReportRow> conditionReport(const SelectionInputs& now,
                                                 const std::array<int, 41>& aloneFailed,
                                                 const std::vector<BacktestRow>& rows);
 
-// The inputs of a selection now: the panel with its own last-draw row, and the hot/cold values a
-// back-test with these settings would give the draw after the newest stored one (the values over
-// every stored draw, or the panel's table).
-SelectionInputs conditionReportInputs(const PanelState& panel, const HotColdValues& panelHotCold,
-                                      const std::vector<StoredDraw>& history,
-                                      const BacktestSettings& settings);
-
 // "12.3%"
 QString shareText(double share);
 

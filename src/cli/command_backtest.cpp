@@ -70,10 +70,8 @@ int runBacktest(const CliContext& context, const QStringList& args) {
         return kExitFailure;
     }
 
-    const BacktestSettings settings{last, parsed->hotColdFromHistory};
-    const SelectionInputs now =
-        conditionReportInputs(file->panel, file->hotCold, history, settings);
-    const Backtest backtest(file->panel, file->hotCold, std::move(history), settings);
+    const Backtest backtest(file->panel, file->hotCold, std::move(history),
+                            {last, parsed->hotColdFromHistory});
     const BacktestResult result = backtest.run();
     if (result.refusal) {
         err() << *result.refusal << Qt::endl;
@@ -88,7 +86,7 @@ int runBacktest(const CliContext& context, const QStringList& args) {
            << QString::number(summary.averageKept, 'f', 1) << u'\n';
     if (parsed->byCondition) {
         for (const ConditionReportRow& row :
-             conditionReport(now, *aloneFailedCounts(now), result.rows))
+             conditionReport(result.now, *aloneFailedCounts(result.now), result.rows))
             stream << row.condition << u'\t' << row.caption << u'\t' << row.aloneFailed << u'\t'
                    << row.failedDraws << u'\t' << row.draws << u'\n';
     }

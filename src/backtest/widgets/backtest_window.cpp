@@ -101,7 +101,8 @@ BacktestWindow::BacktestWindow(Database& db, std::function<PanelState()> panel, 
     views->addTab(m_table, u"逐期结果"_s);
     auto* report = new ConditionReportView(views);
     views->addTab(report, u"各条件统计"_s);
-    connect(this, &BacktestWindow::finished, report, [this, report] { report->showResult(m_result); });
+    connect(this, &BacktestWindow::finished, report,
+            [this, report] { report->showResult(m_result); });
     layout->addWidget(views, 1);
     layout->addWidget(m_summary);
     layout->addLayout(buttons);

@@ -7,6 +7,7 @@
 #include "bench_panels.h"
 
 #include "backtest/backtest.h"
+#include "backtest/condition_report.h"
 #include "backtest/context_counter.h"
 #include "backtest/live_count.h"
 #include "red/selection_engine.h"
@@ -86,6 +87,15 @@ int main(int argc, char** argv) {
     }
 
     const ssq::PanelState twenty = twentyConditionPanel();
+    // "各条件统计": the combinations each condition cuts on its own, one walk for all of them.
+    for (const auto& [name, threads] :
+         {std::pair{"conditions cut alone, 20 conditions, all cores", 0},
+          std::pair{"conditions cut alone, 20 conditions, 1 core", 1}})
+        ratio(bench::measure(
+            name, 5,
+            [&] { ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv), nullptr, threads); },
+            smoke));
+
     // Made once per back-test: the walk over the conditions that do not depend on the target.
     int candidates = 0;
     const bench::Timing setUp = bench::measure(

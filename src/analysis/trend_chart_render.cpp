@@ -27,6 +27,15 @@ void setFontHeight(QPainter& painter, double height, bool bold) {
     painter.setFont(font);
 }
 
+// A font height at which `text` fits the width of `rect` and takes `share` of its height: a
+// Chinese character is about as wide as the font is high, a digit about two thirds of that.
+double fittedHeight(const QRectF& rect, const QString& text, double share) {
+    double ems = 0;
+    for (QChar c : text)
+        ems += c.unicode() >= 0x2e80 ? 1.0 : 0.68;
+    return std::min(rect.height() * share, rect.width() * 0.9 / std::max(1.2, ems));
+}
+
 void drawCentred(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour) {
     painter.setPen(colour);
     painter.drawText(rect, Qt::AlignCenter, text);
@@ -34,7 +43,7 @@ void drawCentred(QPainter& painter, const QRectF& rect, const QString& text, con
 
 void paintTitle(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour) {
     painter.fillRect(rect, kHeaderFill);
-    setFontHeight(painter, rect.height() * 0.55, true);
+    setFontHeight(painter, fittedHeight(rect, text, 0.55), true);
     drawCentred(painter, rect, text, colour);
 }
 
@@ -97,8 +106,7 @@ void paintTrendCell(QPainter& painter, const QRectF& rect, const TrendCellLook& 
         return;
     }
     // Three-digit counts still fit a narrow column.
-    const double fit = rect.width() * 0.9 / (0.6 * std::max<qsizetype>(2, look.text.size()));
-    setFontHeight(painter, std::min(side * 0.55, fit), false);
+    setFontHeight(painter, fittedHeight(rect, look.text, 0.55), false);
     drawCentred(painter, rect, look.text,
                 look.kind == Kind::Omission ? kOmissionText : QColor(Qt::black));
 }
@@ -116,7 +124,8 @@ void paintTrendRows(QPainter& painter, const TrendChartModel& model, const Trend
         const double y = top + (r - first) * h;
         const QRectF title(0, y, layout.rowTitleWidth, h);
         painter.fillRect(title, r < model.drawCount() ? QColor(Qt::white) : kHeaderFill);
-        setFontHeight(painter, h * 0.55, r >= model.drawCount());
+        setFontHeight(painter, fittedHeight(title, model.rowTitle(r), 0.55),
+                      r >= model.drawCount());
         drawCentred(painter, title, model.rowTitle(r), Qt::black);
         for (int c = 0; c < TrendChartModel::kColumns; ++c)
             paintTrendCell(painter, QRectF(layout.columnX(c), y, layout.columnWidth(c), h),

@@ -14,6 +14,7 @@
 
 #include <QFile>
 
+#include <chrono>
 #include <cstdio>
 #include <thread>
 
@@ -87,10 +88,16 @@ int main(int argc, char** argv) {
     }
 
     const ssq::PanelState twenty = twentyConditionPanel();
-    // "各条件统计": the combinations each condition cuts on its own, one walk for all of them.
+    // "各条件统计": the combinations each condition cuts on its own. The first report of the
+    // program tallies every combination once; the later ones only read the tallies.
+    const auto firstStart = std::chrono::steady_clock::now();
+    ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv));
+    std::printf("%-48s %9.2f ms\n", "conditions cut alone, first report, all cores",
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                          firstStart)
+                    .count());
     for (const auto& [name, threads] :
-         {std::pair{"conditions cut alone, 20 conditions, all cores", 0},
-          std::pair{"conditions cut alone, 20 conditions, 1 core", 1}})
+         {std::pair{"conditions cut alone, 20 conditions, later reports", 0}})
         ratio(bench::measure(
             name, 5,
             [&] { ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv), nullptr, threads); },

@@ -17,8 +17,8 @@
 namespace ssq {
 
 // Index k (1..40): the combinations that fail condition k when it is tested; 0 for a condition
-// not tested. One walk through every combination, spread over `threads` threads (0: one per
-// core); nullopt when cancelled.
+// not tested. Counted from tallies of every combination by each quantity, walked once in the
+// life of the program on `threads` threads (0: one per core); nullopt when cancelled.
 std::optional<std::array<int, 41>> aloneFailedCounts(const SelectionInputs& inputs,
                                                      const std::atomic_bool* cancel = nullptr,
                                                      int threads = 0);

@@ -92,10 +92,10 @@ int main(int argc, char** argv) {
     // program tallies every combination once; the later ones only read the tallies.
     const auto firstStart = std::chrono::steady_clock::now();
     ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv));
-    std::printf("%-48s %9.2f ms\n", "conditions cut alone, first report, all cores",
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                          firstStart)
-                    .count());
+    std::printf(
+        "%-48s %9.2f ms\n", "conditions cut alone, first report, all cores",
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - firstStart)
+            .count());
     for (const auto& [name, threads] :
          {std::pair{"conditions cut alone, 20 conditions, later reports", 0}})
         ratio(bench::measure(

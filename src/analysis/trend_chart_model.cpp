@@ -46,8 +46,15 @@ void TrendChartModel::setChart(TrendChart chart, int decade) {
     m_decade = decade;
     m_issues.clear();
     m_issues.reserve(static_cast<std::size_t>(m_chart.rowCount()));
-    for (int r = 0; r < m_chart.rowCount(); ++r)
+    m_indicators.clear();
+    m_indicators.reserve(static_cast<std::size_t>(m_chart.rowCount()));
+    for (int r = 0; r < m_chart.rowCount(); ++r) {
         m_issues.push_back(trendIssueText(m_chart, r, decade));
+        std::array<QString, kTrendIndicators>& texts = m_indicators.emplace_back();
+        for (int i = 0; i < kTrendIndicators; ++i)
+            texts[static_cast<std::size_t>(i)] =
+                trendIndicatorText(m_chart.row(r), static_cast<TrendIndicator>(i));
+    }
     endResetModel();
 }
 
@@ -124,8 +131,8 @@ TrendCellLook TrendChartModel::look(int row, int column) const {
         const TrendRow& draw = m_chart.row(row);
         if (!number) {
             look.kind = TrendCellLook::Kind::Indicator;
-            look.text =
-                trendIndicatorText(draw, static_cast<TrendIndicator>(column - kIndicatorColumn));
+            look.text = m_indicators[static_cast<std::size_t>(row)]
+                                    [static_cast<std::size_t>(column - kIndicatorColumn)];
             return look;
         }
         if (draw.holds(column)) {

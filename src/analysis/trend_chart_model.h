@@ -71,6 +71,7 @@ private:
     TrendChart m_chart;
     int m_decade = 0;
     std::vector<QString> m_issues; // the seven-digit issue of each draw
+    std::vector<std::array<QString, kTrendIndicators>> m_indicators; // each draw's, made once
     bool m_showOmissions = true;
     bool m_layers = false;
     std::bitset<kTrendNumbers> m_pick;

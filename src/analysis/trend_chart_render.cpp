@@ -21,8 +21,12 @@ const QColor kHeaderFill(0xe8, 0xe8, 0xe8);
 const QColor kOmissionText(0x9a, 0x9a, 0x9a);
 
 void setFontHeight(QPainter& painter, double height, bool bold) {
+    const int pixels = std::max(1, static_cast<int>(height));
+    // Most cells keep the font of the one before: a change of font is the dearer part of a cell.
+    if (painter.font().pixelSize() == pixels && painter.font().bold() == bold)
+        return;
     QFont font = painter.font();
-    font.setPixelSize(std::max(1, static_cast<int>(height)));
+    font.setPixelSize(pixels);
     font.setBold(bold);
     painter.setFont(font);
 }

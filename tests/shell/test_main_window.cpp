@@ -171,7 +171,7 @@ private Q_SLOTS:
             }
         }
         ssq::setBackupFolder({});
-        QCOMPARE(items, 24);
+        QCOMPARE(items, 25);
         QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
     }
 

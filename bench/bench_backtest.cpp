@@ -7,12 +7,14 @@
 #include "bench_panels.h"
 
 #include "backtest/backtest.h"
+#include "backtest/condition_report.h"
 #include "backtest/context_counter.h"
 #include "backtest/live_count.h"
 #include "red/selection_engine.h"
 
 #include <QFile>
 
+#include <chrono>
 #include <cstdio>
 #include <thread>
 
@@ -86,6 +88,21 @@ int main(int argc, char** argv) {
     }
 
     const ssq::PanelState twenty = twentyConditionPanel();
+    // "各条件统计": the combinations each condition cuts on its own. The first report of the
+    // program tallies every combination once; the later ones only read the tallies.
+    const auto firstStart = std::chrono::steady_clock::now();
+    ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv));
+    std::printf(
+        "%-48s %9.2f ms\n", "conditions cut alone, first report, all cores",
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - firstStart)
+            .count());
+    for (const auto& [name, threads] :
+         {std::pair{"conditions cut alone, 20 conditions, later reports", 0}})
+        ratio(bench::measure(
+            name, 5,
+            [&] { ssq::aloneFailedCounts(ssq::readSelectionInputs(twenty, hv), nullptr, threads); },
+            smoke));
+
     // Made once per back-test: the walk over the conditions that do not depend on the target.
     int candidates = 0;
     const bench::Timing setUp = bench::measure(

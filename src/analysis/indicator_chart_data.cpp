@@ -2,6 +2,7 @@
 #include "store/draw_history.h"
 
 #include "analysis/indicator_chart_items.h"
+#include "analysis/red_history.h"
 #include "model/leading_number.h"
 #include "model/leading_number_text.h"
 #include "store/record_set.h"
@@ -35,8 +36,7 @@ IndicatorChartLoad loadIndicatorChart(QSqlDatabase db, const QString& wantedText
     const int n = rs.recordCount();
     const double wanted = roundHalfEven(numberOf(wantedText));
     if (wanted > n) {
-        load.message = u"您选的期数超出了数据库中的记录范围,无法为您载入数据,您的数据最高记录为"_s +
-                       QString::number(n) + u"条,请重新选择"_s;
+        load.message = windowBeyondHistory(n);
         return load;
     }
     if (!(wanted >= 1)) {

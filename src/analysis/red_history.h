@@ -18,6 +18,9 @@ constexpr int kAnalysisMinDraws = kHotColdMinDraws;
 // What they say to a shorter history.
 QString tooFewDrawsForAnalysis();
 
+// What the chart windows say to a window of more draws than the database holds.
+QString windowBeyondHistory(int storedDraws);
+
 // nullopt and a message in *error when the store fails.
 std::optional<std::vector<RedCombo>> loadRedHistory(QSqlDatabase db, QString* error);
 

@@ -4,6 +4,8 @@
 
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
+#include "analysis/trend_chart_model.h"
+#include "analysis/widgets/trend_chart_window.h"
 #include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/fast_random.h"
@@ -36,6 +38,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -195,6 +198,27 @@ QWidget* indicatorChartWindow(ssq::Database& db) {
     return window;
 }
 
+// "号码走势图" of the newest 30 draws with a pick marked in the bottom row.
+QWidget* trendChart30(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::TrendChartWindow(db);
+    window->setProperty("screenshotName", u"trend-chart-30"_s);
+    for (int column : {2, 8, 13, 21, 26, 30, 40})
+        window->model()->togglePick(column);
+    return window;
+}
+
+// All 983 draws of the 2020s, long omissions shaded.
+QWidget* trendChartAll(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::TrendChartWindow(db);
+    window->setProperty("screenshotName", u"trend-chart-all"_s);
+    auto* choice = window->findChild<QComboBox*>(u"Combo1"_s);
+    choice->setCurrentIndex(choice->count() - 1);
+    window->findChild<QCheckBox*>(u"Check2"_s)->setChecked(true);
+    return window;
+}
+
 // Answers the blue analysis prompt and keeps every message off the screen.
 class QuietPrompter : public ssq::Prompter {
 public:
@@ -299,6 +323,8 @@ std::vector<WindowMaker> windowMakers() {
             prizeCheckWindow,
             numberCharacteristicsWindow,
             indicatorChartWindow,
+            trendChart30,
+            trendChartAll,
             blueWindowAfterRun,
             blueWindowAfterAnalysis,
             gameWindow,

@@ -121,6 +121,11 @@ HotColdValues Backtest::contextHotCold(int index) const {
     return hotColdValues(std::vector<RedCombo>(m_reds.begin(), m_reds.begin() + index));
 }
 
+SelectionInputs Backtest::nowInputs() const {
+    return readSelectionInputs(m_panel, m_settings.hotColdFromHistory ? hotColdValues(m_reds)
+                                                                      : m_panelHotCold);
+}
+
 std::optional<BacktestRow> Backtest::evaluate(int target, const std::atomic_bool* cancel) const {
     const int index = m_targets[static_cast<std::size_t>(target)];
     const StoredDraw& draw = m_history[index];
@@ -144,6 +149,7 @@ BacktestResult Backtest::run(const Progress& progress, const std::atomic_bool* c
                              int threads) const {
     BacktestResult result;
     result.refusal = m_refusal;
+    result.now = nowInputs();
     if (m_refusal)
         return result;
     const int targets = targetCount();

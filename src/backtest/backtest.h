@@ -7,6 +7,7 @@
 
 #include "model/hot_cold.h"
 #include "red/panel_state.h"
+#include "red/selection_inputs.h"
 #include "store/draw_history.h"
 
 #include <QString>
@@ -57,6 +58,8 @@ struct BacktestSummary {
 
 struct BacktestResult {
     std::optional<QString> refusal;
+    // A selection run now: the panel with its own last-draw row (the per-condition report).
+    SelectionInputs now;
     bool cancelled = false;
     std::vector<BacktestRow> rows; // oldest first
     BacktestSummary summary() const;
@@ -83,6 +86,11 @@ public:
     // Every target, spread over `threads` threads (0: one per core).
     BacktestResult run(const Progress& progress = {}, const std::atomic_bool* cancel = nullptr,
                        int threads = 0) const;
+
+    // The inputs of a selection now: the panel's own last-draw row, and the hot/cold values these
+    // settings would give the draw after the newest stored one (the values over every stored
+    // draw, or the panel's table).
+    SelectionInputs nowInputs() const;
 
     // The panel as a selection run before draw `index` of the history would read it.
     PanelState contextPanel(int index) const;

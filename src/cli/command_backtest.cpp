@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "backtest/backtest.h"
+#include "backtest/condition_report.h"
 #include "red/condition_file.h"
 #include "store/database.h"
 
@@ -14,6 +15,7 @@ struct BacktestArgs {
     QString panelPath;
     QString last;
     bool hotColdFromHistory = false;
+    bool byCondition = false;
 };
 
 std::optional<BacktestArgs> parse(const QStringList& args) {
@@ -25,6 +27,8 @@ std::optional<BacktestArgs> parse(const QStringList& args) {
             parsed.last = args[++i];
         else if (args[i] == u"--hotcold-from-history"_s)
             parsed.hotColdFromHistory = true;
+        else if (args[i] == u"--by-condition"_s)
+            parsed.byCondition = true;
         else
             return std::nullopt;
     }
@@ -39,7 +43,7 @@ int runBacktest(const CliContext& context, const QStringList& args) {
     const std::optional<BacktestArgs> parsed = parse(args);
     if (!parsed) {
         err() << u"用法: ssq-cli [--db 数据库文件] backtest --panel 条件文件 --last 期数 "
-                 u"[--hotcold-from-history]"_s
+                 u"[--hotcold-from-history] [--by-condition]"_s
               << Qt::endl;
         return kExitUsage;
     }
@@ -77,6 +81,12 @@ int runBacktest(const CliContext& context, const QStringList& args) {
     const BacktestSummary summary = result.summary();
     stream << u"SUMMARY\t"_s << summary.keptDraws << u'\t' << summary.targets << u'\t'
            << QString::number(summary.averageKept, 'f', 1) << u'\n';
+    if (parsed->byCondition) {
+        for (const ConditionReportRow& row :
+             conditionReport(result.now, *aloneFailedCounts(result.now), result.rows))
+            stream << row.condition << u'\t' << row.caption << u'\t' << row.aloneFailed << u'\t'
+                   << row.failedDraws << u'\t' << row.draws << u'\n';
+    }
     stream.flush();
     return kExitOk;
 }

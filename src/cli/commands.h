@@ -76,7 +76,9 @@ int runSelect(const CliContext& context, const QStringList& args);
 // ISSUE<TAB>保留|淘汰<TAB>KEPT_COUNT<TAB>FAILED (the failed condition numbers, comma-separated),
 // then SUMMARY<TAB>kept draws<TAB>targets<TAB>average kept count (one decimal). The file's
 // hot/cold table serves every target unless --hotcold-from-history gives each target the
-// values over the draws before it. A refusal goes to standard error with exit status 3.
+// values over the draws before it. With --by-condition one line per condition in use follows, in
+// condition order: CONDITION<TAB>CAPTION<TAB>ALONE_FAILED<TAB>FAILED_DRAWS<TAB>N.
+// A refusal goes to standard error with exit status 3.
 int runBacktest(const CliContext& context, const QStringList& args);
 
 // ssq-cli blue --controls FILE: runs "蓝球选号" on the inputs of a blue controls file. Prints
@@ -107,5 +109,9 @@ int runGame(const CliContext& context, const QStringList& args);
 // "一等奖\tN" .. "六等奖\tN", then "固定奖金\tAMOUNT" and "投注\tTICKETS\tCOST". A malformed line
 // is refused naming its line number (exit status 3) and nothing is checked.
 int runPrize(const CliContext& context, const QStringList& args);
+
+// ssq-cli trend --last N [--grid]: the statistics rows of the number trend chart, or its grid
+// of omissions.
+int runTrend(const CliContext& context, const QStringList& args);
 
 } // namespace ssq::cli

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QPainter;
+
 namespace ssq {
 
 enum class Paper { A4, B5 };
@@ -30,7 +34,11 @@ struct PrintPage {
     Paper paper = Paper::A4;
     int widthTwips = 0;
     int heightTwips = 0;
+    bool landscape = false;
     QList<PrintOp> ops;
+    // Drawing of its own after the operations, in twips from the paper's top left edge, for a
+    // page that is more than text and lines (the trend chart).
+    std::function<void(QPainter&)> paint;
 };
 
 // The size of the standard page, in twips.

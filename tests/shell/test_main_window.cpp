@@ -120,7 +120,7 @@ private Q_SLOTS:
             u"XHJGCC 选号结果操作: BCHM 保存所选号码, "
             u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注 | "
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
-            u"HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
+            u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
             u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
@@ -172,7 +172,7 @@ private Q_SLOTS:
             }
         }
         ssq::setBackupFolder({});
-        QCOMPARE(items, 24);
+        QCOMPARE(items, 25);
         QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
     }
 
@@ -244,7 +244,8 @@ private Q_SLOTS:
     void menuItemsOpenTheirWindowsOnce() {
         for (const QString& itemAndForm :
              {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"LQXH Form3"_s,
-              u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s}) {
+              u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s,
+              u"ZST TrendChartWindow"_s}) {
             const QStringList names = itemAndForm.split(u' ');
             QVERIFY2(item(names[0])->isEnabled(), qPrintable(names[0]));
             item(names[0])->trigger();

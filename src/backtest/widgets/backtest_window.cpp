@@ -1,6 +1,7 @@
 #include "backtest/widgets/backtest_window.h"
 
 #include "backtest/backtest_table_model.h"
+#include "backtest/widgets/condition_report_view.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -88,7 +90,15 @@ BacktestWindow::BacktestWindow(Database& db, std::function<PanelState()> panel, 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(controls);
-    layout->addWidget(m_table, 1);
+    // "各条件统计" beside the per-draw list, filled when a run ends.
+    auto* views = new QTabWidget(this);
+    views->setObjectName(u"TabStrip1"_s);
+    views->addTab(m_table, u"逐期结果"_s);
+    auto* report = new ConditionReportView(views);
+    views->addTab(report, u"各条件统计"_s);
+    connect(this, &BacktestWindow::finished, report,
+            [this, report] { report->showResult(m_result); });
+    layout->addWidget(views, 1);
     layout->addWidget(m_summary);
     layout->addLayout(buttons);
     resize(720, 560);

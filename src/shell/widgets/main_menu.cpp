@@ -2,6 +2,7 @@
 
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
+#include "analysis/widgets/trend_chart_window.h"
 #include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/widgets/game_window.h"
@@ -45,6 +46,7 @@ struct MenuWindows {
     QPointer<DrawEntryWindow> drawEntry;
     QPointer<HistoryViewerWindow> drawHistory;
     QPointer<PastDrawQueryWindow> pastDraws;
+    QPointer<TrendChartWindow> trendChart;
     QPointer<NumberCharacteristicsWindow> characteristics;
     QPointer<IndicatorChartWindow> indicatorChart;
     QPointer<BlueSelectionWindow> blue;
@@ -95,6 +97,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.pastDraws = addItem(query, u"WQCX"_s, u"往期是否开出查询"_s);
     m.prizeCheck = addItem(query, u"ZJCX"_s, u"中奖查询"_s);
 
+    m.trendChart = addItem(bar, u"ZST"_s, u"号码走势图"_s);
     m.characteristics = addItem(bar, u"HMFX"_s, u"号码特性分析"_s);
     m.indicatorChart = addItem(bar, u"ZXT"_s, u"指标折线图"_s);
 
@@ -132,6 +135,7 @@ void connectMainMenu(MainWindow& main, const MainMenu& menu) {
     opens(menu.drawHistory, &MenuWindows::drawHistory,
           [&db] { return new HistoryViewerWindow(db); });
     opens(menu.pastDraws, &MenuWindows::pastDraws, [&db] { return new PastDrawQueryWindow(db); });
+    opens(menu.trendChart, &MenuWindows::trendChart, [&db] { return new TrendChartWindow(db); });
     opens(menu.characteristics, &MenuWindows::characteristics,
           [&db] { return new NumberCharacteristicsWindow(db); });
     opens(menu.indicatorChart, &MenuWindows::indicatorChart,

@@ -34,6 +34,7 @@ struct MainMenu {
     QAction* pastDraws = nullptr;  // WQCX
     QAction* prizeCheck = nullptr; // ZJCX
 
+    QAction* trendChart = nullptr;      // ZST
     QAction* characteristics = nullptr; // HMFX
     QAction* indicatorChart = nullptr;  // ZXT
 

@@ -1,0 +1,399 @@
+// The number trend chart against plain counts over slices of the real history: every omission
+// and statistic of the first draws of a database, of a window of 1 and of longer windows; the
+// seven-digit issues; the refusals; `ssq-cli trend` and its grid; the window used as a player
+// uses it, its saved picture and its printed pages.
+
+#include "analysis/trend_chart.h"
+#include "analysis/trend_chart_model.h"
+#include "analysis/trend_chart_render.h"
+#include "analysis/widgets/trend_chart_window.h"
+#include "analysis_fixtures.h"
+#include "red/widgets/pdf_page_printer.h"
+#include "store/issue_decade.h"
+#include "support/cli_run.h"
+#include "support/scripted_prompter.h"
+#include "support/widget_actions.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QProcess>
+#include <QTableView>
+#include <QTest>
+
+#include <cmath>
+
+using namespace ssq;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The numbers a draw holds, as the 49 columns of the chart: reds 1..33, then blues 1..16.
+bool holds(const test::HistoryDraw& d, int column) {
+    if (column < 33)
+        return std::find(d.red.begin(), d.red.end(), column + 1) != d.red.end();
+    return d.blue == column - 32;
+}
+
+// Draws since the number was last held, scanning back from draw i; i + 1 when never.
+int plainOmission(const QList<test::HistoryDraw>& draws, int i, int column) {
+    for (int j = i; j >= 0; --j)
+        if (holds(draws[j], column))
+            return i - j;
+    return i + 1;
+}
+
+struct Plain {
+    int appearances = 0, average = 0, maxOmission = 0, maxRun = 0, current = 0;
+};
+
+Plain plainStatistics(const QList<test::HistoryDraw>& draws, int window, int column) {
+    Plain p;
+    const int first = int(draws.size()) - window;
+    int run = 0;
+    for (int i = first; i < draws.size(); ++i) {
+        const bool held = holds(draws[i], column);
+        p.appearances += held;
+        run = held ? run + 1 : 0;
+        p.maxRun = std::max(p.maxRun, run);
+        p.maxOmission = std::max(p.maxOmission, plainOmission(draws, i, column));
+    }
+    p.average = int(std::floor(double(window - p.appearances) / (p.appearances + 1) + 0.5));
+    p.current = plainOmission(draws, int(draws.size()) - 1, column);
+    return p;
+}
+
+QString twoDigits(int n) {
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+// What `ssq-cli trend --last window` must print, from the plain counts.
+QStringList plainStatisticsLines(const QList<test::HistoryDraw>& draws, int window) {
+    QStringList lines;
+    for (int c = 0; c < 49; ++c) {
+        const Plain p = plainStatistics(draws, window, c);
+        lines.append(u"%1\t%2\t%3\t%4\t%5\t%6\t%7"_s
+                         .arg(c < 33 ? u"红"_s : u"蓝"_s, twoDigits(c < 33 ? c + 1 : c - 32))
+                         .arg(p.appearances)
+                         .arg(p.average)
+                         .arg(p.maxOmission)
+                         .arg(p.maxRun)
+                         .arg(p.current));
+    }
+    return lines;
+}
+
+QString ratio(const RedCombo& red, auto first, auto second) {
+    int a = 0, b = 0;
+    for (int n : red) {
+        a += first(n);
+        b += second(n);
+    }
+    return u"%1:%2"_s.arg(a).arg(b);
+}
+
+int pdfPages(const QString& path) {
+    QProcess p;
+    p.start(u"pdfinfo"_s, {path});
+    p.waitForFinished();
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString& line : info.split(u'\n'))
+        if (line.startsWith(u"Pages:"_s))
+            return line.section(u':', 1).trimmed().toInt();
+    return -1;
+}
+
+QString pdfText(const QString& path, int page) {
+    QProcess p;
+    p.start(u"pdftotext"_s,
+            {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), path, u"-"_s});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestTrendChart : public QObject {
+    Q_OBJECT
+
+    const QDate m_today{2026, 12, 7};
+
+private Q_SLOTS:
+    // Every cell and statistic of the chart against plain counts: the first draws of a database
+    // (numbers not yet drawn count from the first stored draw), a window of 1, of 30, of all.
+    void agreesWithPlainCounts_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("window");
+        // The day the chart is opened places the issues in their decade.
+        QTest::addColumn<QDate>("today");
+        const QDate in2003(2003, 12, 31);
+        QTest::newRow("first draws, all") << u"2003001"_s << 12 << 12 << in2003;
+        QTest::newRow("first draws, window 1") << u"2003001"_s << 12 << 1 << in2003;
+        QTest::newRow("2020s, window 1") << u"2020001"_s << 150 << 1 << m_today;
+        QTest::newRow("2020s, window 30") << u"2020001"_s << 150 << 30 << m_today;
+        QTest::newRow("2020s, all 150") << u"2020001"_s << 150 << 150 << m_today;
+        QTest::newRow("2010s, window 100") << u"2010001"_s << 250 << 100 << QDate(2019, 6, 1);
+    }
+    void agreesWithPlainCounts() {
+        QFETCH(QString, from);
+        QFETCH(int, stored);
+        QFETCH(int, window);
+        QFETCH(QDate, today);
+        test::TempDatabase db;
+        QVERIFY(test::addRealDraws(db.connection(), from, stored));
+        const QList<test::HistoryDraw> draws = test::realDraws(from, stored);
+        const auto before = test::drawTables(db.connection());
+
+        const TrendChartLoad load = loadTrendChart(db.connection(), window, today);
+        QVERIFY2(load.chart, qPrintable(load.message));
+        const TrendChart& chart = *load.chart;
+        QCOMPARE(chart.rowCount(), window);
+        for (int r = 0; r < window; ++r) {
+            const int i = stored - window + r;
+            QCOMPARE(trendIssueText(chart, r, load.decade), draws[i].issueText);
+            for (int c = 0; c < kTrendNumbers; ++c)
+                QCOMPARE(chart.row(r).omission[c], plainOmission(draws, i, c));
+        }
+        for (int c = 0; c < kTrendNumbers; ++c) {
+            const Plain p = plainStatistics(draws, window, c);
+            const TrendStatistics& s = chart.statistics(c);
+            QCOMPARE(s.appearances, p.appearances);
+            QCOMPARE(s.averageOmission, p.average);
+            QCOMPARE(s.maxOmission, p.maxOmission);
+            QCOMPARE(s.maxRun, p.maxRun);
+            QCOMPARE(s.currentOmission, p.current);
+        }
+        QCOMPARE(test::drawTables(db.connection()), before); // the chart writes nothing
+    }
+
+    // The indicator columns of each row from the draw itself and the one before it.
+    void indicatorColumns() {
+        const QList<test::HistoryDraw> draws = test::realDraws(u"2020001"_s, 40);
+        std::vector<StoredDraw> history;
+        for (const test::HistoryDraw& d : draws) {
+            StoredDraw s;
+            s.issue = d.issue;
+            s.red = d.red;
+            s.blue = d.blue;
+            s.redColumns.assign(d.red.begin(), d.red.end());
+            s.complete = true;
+            history.push_back(s);
+        }
+        const TrendChart chart(history, 40);
+        const auto text = [&](int r, TrendIndicator i) {
+            return trendIndicatorText(chart.row(r), i);
+        };
+        QCOMPARE(text(0, TrendIndicator::Repeats), QString()); // the first stored draw
+        for (int r = 0; r < 40; ++r) {
+            const RedCombo& red = draws[r].red;
+            int sum = 0, repeats = 0, runs = 0;
+            QSet<int> differences;
+            for (int a = 0; a < 6; ++a) {
+                sum += red[a];
+                for (int b = a + 1; b < 6; ++b)
+                    differences.insert(red[b] - red[a]);
+                if (a < 5 && red[a + 1] == red[a] + 1)
+                    ++runs;
+                if (r > 0)
+                    repeats += std::count(draws[r - 1].red.begin(), draws[r - 1].red.end(), red[a]);
+            }
+            QCOMPARE(text(r, TrendIndicator::Sum), QString::number(sum));
+            QCOMPARE(text(r, TrendIndicator::Span), QString::number(red[5] - red[0]));
+            QCOMPARE(text(r, TrendIndicator::Ac), QString::number(differences.size()));
+            QCOMPARE(text(r, TrendIndicator::OddEven),
+                     ratio(
+                         red, [](int n) { return n % 2; }, [](int n) { return 1 - n % 2; }));
+            QCOMPARE(text(r, TrendIndicator::BigSmall),
+                     ratio(
+                         red, [](int n) { return n >= 18; }, [](int n) { return n < 18; }));
+            int zones[3] = {};
+            for (int n : red)
+                ++zones[(n - 1) / 11];
+            QCOMPARE(text(r, TrendIndicator::Zones),
+                     u"%1:%2:%3"_s.arg(zones[0]).arg(zones[1]).arg(zones[2]));
+            QCOMPARE(text(r, TrendIndicator::Consecutive), QString::number(runs));
+            if (r > 0)
+                QCOMPARE(text(r, TrendIndicator::Repeats), QString::number(repeats));
+        }
+    }
+
+    void averageOmissionRoundsHalfUp_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("appearances");
+        QTest::addColumn<int>("average");
+        QTest::newRow("1/2 up") << 2 << 1 << 1;
+        QTest::newRow("3/2 up") << 4 << 1 << 2;
+        QTest::newRow("5/4 down") << 8 << 3 << 1;
+        QTest::newRow("7/4 up") << 10 << 3 << 2;
+        QTest::newRow("never drawn") << 30 << 0 << 30;
+        QTest::newRow("always drawn") << 5 << 5 << 0;
+        QTest::newRow("window 1, missed") << 1 << 0 << 1;
+    }
+    void averageOmissionRoundsHalfUp() {
+        QFETCH(int, window);
+        QFETCH(int, appearances);
+        QFETCH(int, average);
+        QCOMPARE(averageOmission(window, appearances), average);
+    }
+
+    void sevenDigitIssues_data() {
+        QTest::addColumn<int>("issue");
+        QTest::addColumn<int>("newest");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("this year") << 6096 << 6096 << QDate(2026, 12, 7) << u"2026096"_s;
+        QTest::newRow("earlier year") << 1 << 6096 << QDate(2026, 12, 7) << u"2020001"_s;
+        QTest::newRow("newest year digit ahead of today")
+            << 9001 << 9150 << QDate(2026, 1, 5) << u"2019001"_s;
+        QTest::newRow("decade turned") << 9150 << 5 << QDate(2030, 1, 10) << u"2029150"_s;
+        QTest::newRow("hand-edited issue") << 12345 << 6096 << QDate(2026, 12, 7) << u"12345"_s;
+    }
+    void sevenDigitIssues() {
+        QFETCH(int, issue);
+        QFETCH(int, newest);
+        QFETCH(QDate, today);
+        QFETCH(QString, text);
+        QCOMPARE(sevenDigitIssue(issue, newest, inferredDecade(newest, today)), text);
+    }
+
+    void refusals() {
+        test::TempDatabase db;
+        QVERIFY(loadTrendChart(db.connection(), 30, m_today).message.contains(u"还没有开奖记录"_s));
+        QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 20));
+        const TrendChartLoad beyond = loadTrendChart(db.connection(), 21, m_today);
+        QVERIFY(!beyond.chart);
+        QCOMPARE(beyond.message, u"您选的期数超出了数据库中的记录范围,无法为您载入数据,"
+                                 u"您的数据最高记录为20条,请重新选择"_s);
+        QCOMPARE(loadTrendChart(db.connection(), 30, m_today, true).chart->rowCount(), 20);
+        QCOMPARE(loadTrendChart(db.connection(), 0, m_today).chart->rowCount(), 20);
+    }
+
+    void cliStatisticsAndGrid() {
+        test::TempDatabase db;
+        QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 60));
+        const QList<test::HistoryDraw> draws = test::realDraws(u"2020001"_s, 60);
+        const QStringList base{u"--db"_s, db.path(), u"trend"_s, u"--last"_s};
+
+        for (int window : {1, 30, 60}) {
+            const test::CliRun run = test::runCli(base + QStringList{QString::number(window)});
+            QCOMPARE(run.err, QString());
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.out.split(u'\n'), plainStatisticsLines(draws, window) + QStringList{{}});
+        }
+
+        const test::CliRun grid = test::runCli(base + QStringList{u"3"_s, u"--grid"_s});
+        QCOMPARE(grid.status, 0);
+        QStringList expected;
+        for (int i = 57; i < 60; ++i) {
+            QStringList cells{draws[i].issueText};
+            for (int c = 0; c < 49; ++c)
+                cells.append(QString::number(plainOmission(draws, i, c)));
+            expected.append(cells.join(u'\t'));
+        }
+        QCOMPARE(grid.out.split(u'\n'), expected + QStringList{{}});
+
+        const test::CliRun beyond = test::runCli(base + QStringList{u"61"_s});
+        QCOMPARE(beyond.status, 3);
+        QVERIFY(beyond.err.contains(u"您的数据最高记录为60条"_s));
+        QCOMPARE(beyond.out, QString());
+        for (const QString& bad : {u"0"_s, u"3abc"_s})
+            QCOMPARE(test::runCli(base + QStringList{bad}).status, 3);
+        QCOMPARE(test::runCli({u"--db"_s, db.path(), u"trend"_s}).status, 2);
+    }
+
+    // The window as a player uses it: the newest draw in view, the window choices, the omission
+    // switch, a pick marked and copied, the picture and the printed pages.
+    void windowAsUsed() {
+        test::TempDatabase db;
+        QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 120));
+        const QList<test::HistoryDraw> draws = test::realDraws(u"2020001"_s, 120);
+        test::ScriptedPrompter prompter;
+        TrendChartWindow window(db.database(), nullptr, m_today);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QAbstractItemModelTester tester(window.model());
+        TrendChartModel& model = *window.model();
+        QTableView* grid = window.grid();
+
+        QCOMPARE(model.drawCount(), 30);
+        QCOMPARE(model.headerData(29, Qt::Vertical).toString(), u"2020120"_s);
+        const QRect newest = grid->visualRect(model.index(29, 0));
+        QVERIFY(grid->viewport()->rect().contains(newest));
+        // A drawn number shows as its ball, an omission as its count.
+        const test::HistoryDraw& last = draws[119];
+        const int drawnColumn = last.red[0] - 1;
+        QCOMPARE(model.look(29, drawnColumn).kind, TrendCellLook::Kind::Ball);
+        QCOMPARE(model.index(29, drawnColumn).data().toString(), twoDigits(last.red[0]));
+        int missedColumn = 0;
+        while (holds(last, missedColumn))
+            ++missedColumn;
+        QCOMPARE(model.index(29, missedColumn).data().toString(),
+                 QString::number(plainOmission(draws, 119, missedColumn)));
+        QCOMPARE(model.headerData(model.kIndicatorColumn + 2, Qt::Horizontal, Qt::ToolTipRole)
+                     .toString(),
+                 trendAcToolTip());
+
+        window.findChild<QCheckBox*>(u"Check1"_s)->click();
+        QCOMPARE(model.index(29, missedColumn).data().toString(), QString());
+        window.findChild<QCheckBox*>(u"Check1"_s)->click();
+
+        // Marks: red 5, red 33 and blue 8, then red 5 again unmarks it.
+        const auto clickPick = [&](int column) {
+            grid->scrollTo(model.index(model.pickRow(), column));
+            const QRect cell = grid->visualRect(model.index(model.pickRow(), column));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        for (int column : {4, 32, 40, 4, 2})
+            clickPick(column);
+        QCOMPARE(model.pickText(), u"03 33 + 08"_s);
+        test::click(&window, u"Command2"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"03 33 + 08"_s);
+
+        auto* choice = window.findChild<QComboBox*>(u"Combo1"_s);
+        choice->setCurrentIndex(2); // 100
+        QCOMPARE(model.drawCount(), 100);
+        QCOMPARE(model.headerData(0, Qt::Vertical).toString(), u"2020021"_s);
+        choice->setCurrentIndex(3); // 200: refused, the chart keeps its 100
+        QCOMPARE(prompter.messageTexts().last(),
+                 u"您选的期数超出了数据库中的记录范围,无法为您载入数据,"
+                 u"您的数据最高记录为120条,请重新选择"_s);
+        QCOMPARE(choice->currentIndex(), 2);
+        QCOMPARE(model.drawCount(), 100);
+
+        // The picture holds every row, not only those in view.
+        const QString picture = db.folder() + u"/走势图.png"_s;
+        prompter.answerFileName(picture);
+        test::click(&window, u"Command3"_s);
+        const QImage image(picture);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.height() > (100 + 6) * 22);
+
+        // All 120 draws and the six rows under them take several landscape pages, each with
+        // the column titles.
+        choice->setCurrentIndex(4);
+        QCOMPARE(model.drawCount(), 120);
+        const QString pdf = db.folder() + u"/走势图.pdf"_s;
+        PdfPagePrinter printer(pdf);
+        window.setPrinter(&printer);
+        test::click(&window, u"Command4"_s);
+        const int pages = (120 + 6 + trendRowsPerPage() - 1) / trendRowsPerPage();
+        QVERIFY(pages > 1);
+        QCOMPARE(pdfPages(pdf), pages);
+        for (int page = 1; page <= pages; ++page) {
+            const QString text = pdfText(pdf, page);
+            QVERIFY2(text.contains(u"期号"_s) && text.contains(u"三区比"_s), qPrintable(text));
+            QVERIFY(text.contains(u"第%1页，共%2页"_s.arg(page).arg(pages)));
+        }
+        QVERIFY(pdfText(pdf, 1).contains(u"2020001"_s));
+        QVERIFY(pdfText(pdf, pages).contains(u"当前遗漏"_s));
+    }
+};
+
+QTEST_MAIN(TestTrendChart)
+#include "test_trend_chart.moc"

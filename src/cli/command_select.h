@@ -16,7 +16,9 @@ constexpr int kExitRefused = 3;
 // instead of the file, as the main window's hot/cold button does. --save then saves the kept
 // combinations to hmbc as "保存所选号码" does, refusing more than 5000. --export writes every kept
 // combination to FILE as "导出选号结果" does (.csv for CSV), each with every blue of LIST ("8,12"),
-// and prints "导出\tTICKETS\tCOST\tFILE".
+// and prints "导出\tTICKETS\tCOST\tFILE". --cover G [--seed S] prints, after the kept combinations,
+// tickets among them that every kept combination shares G (5 or 4) reds with, then
+// "缩水\tTICKETS\tKEPT\tG\t已验证".
 int runSelect(const CliContext& context, const QStringList& args);
 
 } // namespace ssq::cli

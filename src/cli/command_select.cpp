@@ -6,10 +6,10 @@
 #include "red/condition_file.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
-#include "store/database.h"
 #include "tickets/ticket_export.h"
 #include "tickets/ticket_line.h"
 #include "tickets/wheel.h"
+#include "store/database.h"
 
 using namespace Qt::StringLiterals;
 

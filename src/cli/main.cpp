@@ -3,15 +3,15 @@
 
 #include "cli/cli_context.h"
 #include "cli/command_analyse.h"
-#include "cli/command_backtest.h"
 #include "cli/command_blue.h"
+#include "cli/command_backtest.h"
 #include "cli/command_check.h"
 #include "cli/command_code.h"
 #include "cli/command_game.h"
 #include "cli/command_import.h"
 #include "cli/command_info.h"
-#include "cli/command_maintenance.h"
 #include "cli/command_prize.h"
+#include "cli/command_maintenance.h"
 #include "cli/command_select.h"
 #include "cli/command_wheel.h"
 #include "cli/console.h"
@@ -36,41 +36,25 @@ struct Command {
 // One line per command; each lives in its own command_<name>.cpp.
 const QList<Command>& commands() {
     static const QList<Command> all{
-        {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s,
-         ssq::cli::runCode},
+        {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s, ssq::cli::runCode},
         {u"info"_s, u"info                       数据库位置、开奖记录数、最早与最新期号"_s,
          ssq::cli::runInfo},
-        {u"import"_s,
-         u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
-         u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
+        {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
+           u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
          ssq::cli::runImport},
-        {u"select"_s,
-         u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]   按条件文件红球选号（--cover 5或4：缩水保号）"_s,
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]   按条件文件红球选号（--cover 5或4：缩水保号）"_s,
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
-        {u"blue"_s, u"blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号"_s,
-         ssq::cli::runBlue},
-        {u"analyse"_s,
-         u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
+        {u"blue"_s, u"blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号"_s, ssq::cli::runBlue},
+        {u"analyse"_s, u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
          ssq::cli::runAnalyse},
-        {u"game"_s,
-         u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s,
-         ssq::cli::runGame},
-        {u"wheel"_s,
-         u"wheel --pool \"红球 …\" --guarantee 中:保 [--bankers \"胆码 …\"] [--seed 种子]   旋转矩阵（号码池7到20个，逐一验证）"_s,
-         ssq::cli::runWheel},
-        {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s,
-         ssq::cli::runPrize},
-        {u"backtest"_s,
-         u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s,
-         ssq::cli::runBacktest},
-        {u"backup"_s,
-         u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s,
-         ssq::cli::runBackup},
-        {u"restore"_s,
-         u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s,
-         ssq::cli::runRestore},
+        {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
+        {u"wheel"_s, u"wheel --pool \"红球 …\" --guarantee 中:保 [--bankers \"胆码 …\"] [--seed 种子]   旋转矩阵（号码池7到20个，逐一验证）"_s, ssq::cli::runWheel},
+        {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
+        {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s, ssq::cli::runBacktest},
+        {u"backup"_s, u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s, ssq::cli::runBackup},
+        {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s, ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
     };
     return all;

@@ -16,6 +16,7 @@
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
 #include "tickets/widgets/ticket_export_dialog.h"
+#include "tickets/widgets/wheel_window.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/desktop_display_modes.h"
 #include "shell/widgets/screen_mode_window.h"
@@ -37,9 +38,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -123,6 +126,22 @@ QWidget* randomPickDialog(ssq::Database&) {
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"10"_s);
     dialog->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
     return dialog;
+}
+
+// "旋转矩阵与缩水…" after a 中5保4 wheel of twelve reds with one banker, priced with two blues.
+QWidget* wheelWindow(ssq::Database&) {
+    auto* window = new ssq::WheelWindow([] { return someKept(); });
+    for (int red : {1, 5, 8, 12, 14, 17, 20, 23, 26, 27, 30, 33})
+        window->findChild<QPushButton*>(u"Check1_%1"_s.arg(red))->setChecked(true);
+    window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
+    window->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"中5保4"_s);
+    window->findChild<QLineEdit*>(u"Text3"_s)->setText(u"08 12"_s);
+    QEventLoop loop;
+    QObject::connect(window, &ssq::WheelWindow::searchEnded, &loop, &QEventLoop::quit);
+    window->buildPoolWheel();
+    if (window->busy())
+        loop.exec();
+    return window;
 }
 
 // The real draws from 2020 on, imported once, for the windows that analyse the history.
@@ -292,7 +311,8 @@ std::vector<WindowMaker> windowMakers() {
             historyImportWindow,     ticketExportDialog,  randomPickDialog,
             prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
             blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow,        backtestWindow,          databaseRecoveryDialog};
+            screenModeWindow,        backtestWindow,          databaseRecoveryDialog,
+            wheelWindow};
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tickets/widgets/random_pick_dialog.h"
 #include "red/result_list.h"
 #include "tickets/widgets/ticket_export_dialog.h"
+#include "tickets/widgets/wheel_window.h"
 #include "shell/widgets/main_window.h"
 #include "ui/prompter.h"
 
@@ -64,6 +65,17 @@ void connectTicketMenus(MainWindow& main) {
         QObject::connect(dialog, &RandomPickDialog::picked, &main,
                          [&main](const SelectionResult& tickets) { showPicked(main, tickets); });
         dialog->open();
+    });
+    addItem(main, u"XHJGCC"_s, u"XZJZ"_s, u"旋转矩阵与缩水…"_s, [&main] {
+        main.openWindow(u"FormXZJZ"_s, [&main] {
+            auto* window = new WheelWindow([&main] { return main.selectionResult(); });
+            QObject::connect(window, &WheelWindow::resultChosen, &main,
+                             [&main](const SelectionResult& tickets, const QString& line) {
+                                 showPicked(main, tickets);
+                                 main.resultText()->setText(line);
+                             });
+            return window;
+        });
     });
     addItem(main, u"CX"_s, u"ZJCX"_s, u"中奖查询"_s, [&main] {
         QWidget* window = main.findChild<PrizeCheckWindow*>(u"FormZJCX"_s);

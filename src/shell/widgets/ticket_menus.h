@@ -1,6 +1,6 @@
 #pragma once
-// The ticket items of Form1: "导出选号结果…" and "从结果中随机选N注" under "选号结果操作", and
-// "中奖查询" under "查询".
+// The ticket items of Form1: "导出选号结果…", "从结果中随机选N注" and "旋转矩阵与缩水…" under
+// "选号结果操作", and "中奖查询" under "查询".
 
 namespace ssq {
 

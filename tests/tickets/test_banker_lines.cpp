@@ -66,7 +66,7 @@ private Q_SLOTS:
         QTest::newRow("#") << u"01 05 # 12 20 27 30 33 + 08"_s << QList<int>{1, 5}
                            << QList<int>{12, 20, 27, 30, 33} << QList<int>{8} << qint64(5);
         QTest::newRow("胆拖蓝") << u"胆：01 05 拖：12 20 27 30 33 蓝：08"_s << QList<int>{1, 5}
-                              << QList<int>{12, 20, 27, 30, 33} << QList<int>{8} << qint64(5);
+                                << QList<int>{12, 20, 27, 30, 33} << QList<int>{8} << qint64(5);
         QTest::newRow("ascii colons, two blues")
             << u"胆:5 1 拖:33,12,20,27,30 蓝:8 12"_s << QList<int>{1, 5}
             << QList<int>{12, 20, 27, 30, 33} << QList<int>{8, 12} << qint64(5 * 2);
@@ -74,9 +74,10 @@ private Q_SLOTS:
                                  << QList<int>{1, 2, 4, 5, 6, 7, 8} << QList<int>{} << qint64(21);
         QTest::newRow("five bankers") << u"1 2 3 4 5 # 6 7"_s << QList<int>{1, 2, 3, 4, 5}
                                       << QList<int>{6, 7} << QList<int>{} << qint64(2);
-        QTest::newRow("many drags") << u"胆：7 拖：1 2 3 4 5 6 8 9 10 11 12 13 蓝：1 2 3"_s
-                                    << QList<int>{7} << QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13}
-                                    << QList<int>{1, 2, 3} << qint64(792 * 3);
+        QTest::newRow("many drags")
+            << u"胆：7 拖：1 2 3 4 5 6 8 9 10 11 12 13 蓝：1 2 3"_s << QList<int>{7}
+            << QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13} << QList<int>{1, 2, 3}
+            << qint64(792 * 3);
     }
     void readsBothForms() {
         QFETCH(QString, line);
@@ -106,17 +107,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::newRow("no bankers") << u"# 1 2 3 4 5 6 7"_s << u"胆码有0个，应为1到5个"_s;
         QTest::newRow("six bankers") << u"1 2 3 4 5 6 # 7 8"_s << u"胆码有6个，应为1到5个"_s;
-        QTest::newRow("six in all") << u"01 05 # 12 20 27 33 + 08"_s
-                                    << u"胆码和拖码共有6个，至少应有7个"_s;
-        QTest::newRow("six in all, 胆拖蓝") << u"胆：01 05 拖：12 20 27 33 蓝：08"_s
-                                          << u"胆码和拖码共有6个，至少应有7个"_s;
+        QTest::newRow("six in all")
+            << u"01 05 # 12 20 27 33 + 08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
+        QTest::newRow("six in all, 胆拖蓝")
+            << u"胆：01 05 拖：12 20 27 33 蓝：08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
         QTest::newRow("banker is drag") << u"1 2 # 2 3 4 5 6 7"_s << u"号码02既是胆码又是拖码"_s;
         QTest::newRow("drag twice") << u"1 2 # 3 3 4 5 6 7"_s << u"拖码号码“3”重复了"_s;
         QTest::newRow("two #") << u"1 # 2 # 3 4 5 6 7"_s
                                << u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
-        QTest::newRow("胆 without 拖") << u"胆：1 2 3 4 5 6 7"_s
-                                      << u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
-        QTest::newRow("bad red") << u"1 # 2 3 4 5 6 34"_s << u"拖码号码“34”有误，应为1到33之间的整数"_s;
+        QTest::newRow("胆 without 拖")
+            << u"胆：1 2 3 4 5 6 7"_s
+            << u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
+        QTest::newRow("bad red") << u"1 # 2 3 4 5 6 34"_s
+                                 << u"拖码号码“34”有误，应为1到33之间的整数"_s;
         QTest::newRow("bad blue") << u"1 # 2 3 4 5 6 7 + 17"_s
                                   << u"蓝球号码“17”有误，应为1到16之间的整数"_s;
         QTest::newRow("empty blue") << u"胆：1 拖：2 3 4 5 6 7 蓝："_s << u"“+”后面没有蓝球号码"_s;
@@ -155,14 +158,15 @@ private Q_SLOTS:
         // A line without its own blue takes the list given to the check, as the window does.
         const bool ownBlue = line.contains(u'+') || line.contains(u'蓝');
         const std::vector<int> blueList(blues.begin(), blues.end());
-        const auto written =
-            parseTicketText(singles({bankers.begin(), bankers.end()}, {drags.begin(), drags.end()},
-                                    blueList)
-                                .join(u'\n'),
-                            &error);
+        const auto written = parseTicketText(
+            singles({bankers.begin(), bankers.end()}, {drags.begin(), drags.end()}, blueList)
+                .join(u'\n'),
+            &error);
         QVERIFY2(written, qPrintable(error));
-        const std::vector<RedCombo> draws{{1, 4, 16, 22, 26, 31}, {1, 5, 12, 20, 27, 33},
-                                          {4, 7, 9, 16, 30, 33}, {2, 3, 6, 10, 11, 13}};
+        const std::vector<RedCombo> draws{{1, 4, 16, 22, 26, 31},
+                                          {1, 5, 12, 20, 27, 33},
+                                          {4, 7, 9, 16, 30, 33},
+                                          {2, 3, 6, 10, 11, 13}};
         for (const RedCombo& red : draws) {
             for (int blue : {4, 8, 9}) {
                 const StoredDraw draw = drawOf(red, blue);

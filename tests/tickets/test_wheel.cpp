@@ -111,9 +111,8 @@ std::int64_t choose(int n, int k) {
 std::vector<std::int32_t> realKept(int sumMax, int sumMin) {
     PanelState panel;
     // The last-draw row: 1 5 12 20 27 33 + 8 and its code.
-    const QStringList row{u"1"_s, u"5"_s,       u"12"_s, u"20"_s, u"27"_s,
-                          u"33"_s, u"8"_s,      u"0096810"_s, u"0"_s, u"0"_s,
-                          u"9"_s,  u"6"_s,      u"8"_s,  u"1"_s,  u"0"_s};
+    const QStringList row{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s, u"0096810"_s,
+                          u"0"_s, u"0"_s, u"9"_s,  u"6"_s,  u"8"_s,  u"1"_s,  u"0"_s};
     for (int i = 1; i <= 15; ++i)
         panel.text1[i] = row[i - 1];
     panel.check1[0] = 1;
@@ -160,10 +159,9 @@ private Q_SLOTS:
             QCOMPARE(wheel.check.cases, choose(poolSize - bankers, g.match - bankers));
             const QString fault = wheelFault(request, wheel.tickets);
             QVERIFY2(fault.isEmpty(), qPrintable(what + u": "_s + fault));
-            QVERIFY(std::is_sorted(wheel.tickets.begin(), wheel.tickets.end(),
-                                   [](const RedCombo& a, const RedCombo& b) {
-                                       return redCode(a) < redCode(b);
-                                   }));
+            QVERIFY(std::is_sorted(
+                wheel.tickets.begin(), wheel.tickets.end(),
+                [](const RedCombo& a, const RedCombo& b) { return redCode(a) < redCode(b); }));
             QVERIFY(static_cast<int>(wheel.tickets.size()) <= wheel.greedyCount);
             // Every 6-set holding the bankers is needed for 中6保6: none may be dropped.
             if (g.match == 6 && g.keep == 6)
@@ -239,10 +237,10 @@ private Q_SLOTS:
                                 << u"号码07重复了，每个号码只能出现一次"_s;
         QTest::newRow("banker twice") << u"1 2 3 4 5 6 7 8"_s << u"2 2"_s << u"6:5"_s
                                       << u"号码02重复了，每个号码只能出现一次"_s;
-        QTest::newRow("banker outside") << u"1 2 3 4 5 6 7 8"_s << u"9"_s << u"6:5"_s
-                                        << u"胆码09不在号码池中"_s;
-        QTest::newRow("6 bankers") << u"1 2 3 4 5 6 7 8"_s << u"1 2 3 4 5 6"_s << u"6:5"_s
-                                   << u"胆码最多5个，现在有6个"_s;
+        QTest::newRow("banker outside")
+            << u"1 2 3 4 5 6 7 8"_s << u"9"_s << u"6:5"_s << u"胆码09不在号码池中"_s;
+        QTest::newRow("6 bankers")
+            << u"1 2 3 4 5 6 7 8"_s << u"1 2 3 4 5 6"_s << u"6:5"_s << u"胆码最多5个，现在有6个"_s;
         QTest::newRow("bankers = m") << u"1 2 3 4 5 6 7 8"_s << u"1 2 3"_s << u"3:3"_s
                                      << u"中3保3的胆码应少于3个，现在有3个"_s;
         for (const QString& g : {u"7:2"_s, u"2:2"_s, u"4:1"_s, u"4:5"_s})
@@ -269,7 +267,8 @@ private Q_SLOTS:
         QVERIFY(!parseRedList(u"1 2 34"_s, &error));
         QCOMPARE(error, u"红球号码“34”有误，应为1到33之间的整数"_s);
         QVERIFY(!parseRedList(u"1 x"_s, &error));
-        QCOMPARE(parseRedList(u"01,05、12 ，20"_s, &error).value(), (std::vector<int>{1, 5, 12, 20}));
+        QCOMPARE(parseRedList(u"01,05、12 ，20"_s, &error).value(),
+                 (std::vector<int>{1, 5, 12, 20}));
         QVERIFY(!parseGuarantee(u"6-5"_s));
         QVERIFY(!parseGuarantee(u"65"_s));
         QCOMPARE(parseGuarantee(u" 6 : 5 "_s).value(), (Guarantee{6, 5}));
@@ -279,7 +278,8 @@ private Q_SLOTS:
     }
 
     void sameSeedSameTickets() {
-        const WheelRequest request{{2, 5, 7, 11, 13, 17, 19, 23, 24, 27, 29, 31, 32, 33}, {}, {6, 5}};
+        const WheelRequest request{
+            {2, 5, 7, 11, 13, 17, 19, 23, 24, 27, 29, 31, 32, 33}, {}, {6, 5}};
         const TicketCover first = buildWheel(request, 7);
         QCOMPARE(buildWheel(request, 7).tickets, first.tickets);
         const std::vector<std::int32_t> kept = realKept(101, 100);
@@ -292,9 +292,8 @@ private Q_SLOTS:
     }
 
     void givingUpLeavesNothing() {
-        const WheelRequest request{{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31},
-                                   {},
-                                   {6, 5}};
+        const WheelRequest request{
+            {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31}, {}, {6, 5}};
         int calls = 0;
         const TicketCover wheel =
             buildWheel(request, kDefaultCoverSeed, [&](int) { return ++calls < 5; });

@@ -307,10 +307,33 @@ private:
 
     std::uint64_t below(std::uint64_t n) { return n ? m_random() % n : 0; }
 
-    // Takes a ticket out and puts in another that covers all it alone covered, preferring one
-    // that also covers many elements some single other ticket covers: those tickets come closer
-    // to being redundant, and are dropped once they are. Ends after a fixed amount of work, so
-    // the result depends on the seed only.
+    // The chosen ticket sharing the most numbers with `ticket` (ties at random), -1 for none.
+    int closest(int ticket) {
+        int found = -1;
+        int most = -1;
+        std::uint64_t ties = 0;
+        for (int c : m_chosen) {
+            if (c == ticket)
+                continue;
+            const int shared = std::popcount(m_candidates[c] & m_candidates[ticket]);
+            if (shared > most) {
+                most = shared;
+                found = c;
+                ties = 1;
+            } else if (shared == most && below(++ties) == 0) {
+                found = c;
+            }
+        }
+        m_work += static_cast<std::int64_t>(m_chosen.size()) / 16;
+        return found;
+    }
+
+    // Takes one ticket out, or every other time two that share many numbers, and puts in one
+    // that covers all they alone covered: two for one saves a ticket, one for one moves the
+    // cover elsewhere. Among the replacements it prefers one that also covers many elements a
+    // single other ticket covers: those come closer to being redundant, and are dropped once
+    // they are. Ends after a fixed amount of work or a run of trades that saved nothing, so the
+    // result depends on the seed only.
     bool trade() {
         const std::int64_t budget = workBudget();
         const std::int64_t start = m_work;
@@ -318,7 +341,8 @@ private:
         std::vector<int> loosened;
         std::size_t best = m_chosen.size();
         std::int64_t idle = 0;
-        while (m_work - start < budget && m_chosen.size() > 1 && idle < patience()) {
+        for (std::int64_t round = 0;
+             m_work - start < budget && m_chosen.size() > 1 && idle < patience(); ++round) {
             if (m_chosen.size() < best) {
                 best = m_chosen.size();
                 idle = 0;
@@ -328,8 +352,11 @@ private:
             if (!tell(600 + static_cast<int>(done * 400)))
                 return false;
             const int out = m_chosen[below(m_chosen.size())];
+            const int partner = round % 2 ? closest(out) : -1;
             opened.clear();
             remove(out, &opened);
+            if (partner >= 0)
+                remove(partner, &opened);
             if (opened.empty())
                 continue;
             const NumberMask first = m_elements[opened[below(opened.size())]];
@@ -340,7 +367,7 @@ private:
             visitNear(first, m_ground, m_ticketSize, m_threshold, m_scratch, [&](NumberMask set) {
                 m_work += 4;
                 const int c = m_candidateOf[colexRank(set)];
-                if (c < 0 || c == out || m_chosenAt[c] >= 0 || gain(c) != need)
+                if (c < 0 || c == out || c == partner || m_chosenAt[c] >= 0 || gain(c) != need)
                     return;
                 const std::int64_t score = reach(set, m_onceAt);
                 if (score > bestScore) {
@@ -352,7 +379,13 @@ private:
                 }
             });
             loosened.clear();
-            add(chosen >= 0 ? chosen : out, &loosened);
+            if (chosen >= 0) {
+                add(chosen, &loosened);
+            } else {
+                add(out, nullptr);
+                if (partner >= 0)
+                    add(partner, nullptr);
+            }
             for (int r : loosened)
                 if (r >= 0 && m_chosenAt[r] >= 0 && sole(r) == 0)
                     remove(r, nullptr);
@@ -362,7 +395,7 @@ private:
 
     // Trades without a ticket saved before the search gives up.
     std::int64_t patience() const {
-        return std::max<std::int64_t>(200, 2 * static_cast<std::int64_t>(m_chosen.size()));
+        return std::max<std::int64_t>(2000, 8 * static_cast<std::int64_t>(m_chosen.size()));
     }
 
     // A fixed amount of work, smaller for tiny problems; about half a second at most.

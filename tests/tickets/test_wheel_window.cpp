@@ -50,7 +50,7 @@ class TestWheelWindow : public QObject {
 private Q_SLOTS:
     void wheelOfPickedBoxes() {
         ScriptedPrompter prompter;
-        WheelWindow window([] { return SelectionResult{}; });
+        WheelWindow window([] { return SelectionResult{}; }, {});
         window.show();
         for (int red : {3, 7, 11, 15, 19, 23, 27, 31, 33})
             click(&window, u"Check1_%1"_s.arg(red));
@@ -88,7 +88,7 @@ private Q_SLOTS:
 
     void typedPoolWithBankers() {
         ScriptedPrompter prompter;
-        WheelWindow window([] { return SelectionResult{}; });
+        WheelWindow window([] { return SelectionResult{}; }, {});
         window.show();
         retype(&window, u"Text1"_s, u"1 2 3 4 5 6 7 8 9 10"_s);
         QVERIFY(window.findChild<QPushButton*>(u"Check1_10"_s)->isChecked());
@@ -105,7 +105,7 @@ private Q_SLOTS:
 
     void refusedPoolChangesNothing() {
         ScriptedPrompter prompter;
-        WheelWindow window([] { return SelectionResult{}; });
+        WheelWindow window([] { return SelectionResult{}; }, {});
         window.show();
         retype(&window, u"Text1"_s, u"1 2 3 4 5 6"_s);
         click(&window, u"Command1"_s);
@@ -121,7 +121,7 @@ private Q_SLOTS:
     void coverOfTheCurrentResult() {
         ScriptedPrompter prompter;
         SelectionResult current;
-        WheelWindow window([&current] { return current; });
+        WheelWindow window([&current] { return current; }, {});
         window.show();
         QCOMPARE(textOf(&window, u"Label4"_s), u"当前选号结果共有0注"_s);
         click(&window, u"Command2"_s);
@@ -144,7 +144,7 @@ private Q_SLOTS:
     // Cancel part way: the tickets shown before stay, and so does "设为当前结果".
     void cancelKeepsWhatWasShown() {
         ScriptedPrompter prompter;
-        WheelWindow window([] { return keptEvery(3); });
+        WheelWindow window([] { return keptEvery(3); }, {});
         window.show();
         retype(&window, u"Text1"_s, u"1 2 3 4 5 6 7 8"_s);
         click(&window, u"Command1"_s);
@@ -165,7 +165,7 @@ private Q_SLOTS:
 
     // Closing the window while it searches stops the search before the window goes.
     void closingWhileBusy() {
-        auto* window = new WheelWindow([] { return keptEvery(3); });
+        auto* window = new WheelWindow([] { return keptEvery(3); }, {});
         window->show();
         click(window, u"Command2"_s);
         QVERIFY(window->busy());

@@ -37,8 +37,8 @@ QString redsText(const std::vector<int>& reds) {
 
 } // namespace
 
-WheelWindow::WheelWindow(ResultSource current, QWidget* parent)
-    : QWidget(parent), m_current(std::move(current)) {
+WheelWindow::WheelWindow(ResultSource current, BlueResult blues, QWidget* parent)
+    : QWidget(parent), m_current(std::move(current)), m_blueResult(std::move(blues)) {
     setObjectName(u"FormXZJZ"_s);
     setWindowTitle(u"旋转矩阵与缩水"_s);
     setWindowFlag(Qt::Window);
@@ -177,7 +177,7 @@ QWidget* WheelWindow::buildTicketFrame() {
     m_list = new QPlainTextEdit(frame);
     m_list->setObjectName(u"List1"_s);
     m_list->setReadOnly(true);
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), frame);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), frame);
     m_blues->setObjectName(u"Text3"_s);
     m_blues->setPlaceholderText(u"例如 08 12，可不填"_s);
     connect(m_blues, &QLineEdit::textChanged, this, &WheelWindow::showCost);
@@ -347,7 +347,7 @@ void WheelWindow::setRunning(bool running) {
 }
 
 void WheelWindow::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void WheelWindow::setAsResult() {

@@ -7,6 +7,7 @@
 
 #include "red/selection_result.h"
 #include "tickets/wheel.h"
+#include "tickets/widgets/blue_window_result.h"
 
 #include <QWidget>
 
@@ -32,8 +33,8 @@ public:
     // The current selection result, read whenever the window needs it.
     using ResultSource = std::function<SelectionResult()>;
 
-    // Deletes itself when closed.
-    explicit WheelWindow(ResultSource current, QWidget* parent = nullptr);
+    // `blues` gives "取蓝球选号结果" its numbers. Deletes itself when closed.
+    WheelWindow(ResultSource current, BlueResult blues, QWidget* parent = nullptr);
     // Cancels a search still running and waits for it.
     ~WheelWindow() override;
 
@@ -69,6 +70,7 @@ private:
     void setRunning(bool running);
 
     ResultSource m_current;
+    BlueResult m_blueResult;
     QLabel* m_keptCount = nullptr;
     QList<QPushButton*> m_numbers; // Check1_1 .. Check1_33
     QLineEdit* m_pool = nullptr;

@@ -32,6 +32,7 @@
 #include "tickets/widgets/prize_check_window.h"
 #include "tickets/widgets/random_pick_dialog.h"
 #include "tickets/widgets/ticket_export_dialog.h"
+#include "tickets/widgets/wheel_window.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
 #include "ui/widgets/window_render.h"
@@ -42,6 +43,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -125,6 +127,22 @@ QWidget* randomPickDialog(ssq::Database&) {
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"10"_s);
     dialog->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
     return dialog;
+}
+
+// "旋转矩阵与缩水…" after a 中5保4 wheel of twelve reds with one banker, priced with two blues.
+QWidget* wheelWindow(ssq::Database&) {
+    auto* window = new ssq::WheelWindow([] { return someKept(); }, {});
+    for (int red : {1, 5, 8, 12, 14, 17, 20, 23, 26, 27, 30, 33})
+        window->findChild<QPushButton*>(u"Check1_%1"_s.arg(red))->setChecked(true);
+    window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
+    window->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"中5保4"_s);
+    window->findChild<QLineEdit*>(u"Text3"_s)->setText(u"08 12"_s);
+    QEventLoop loop;
+    QObject::connect(window, &ssq::WheelWindow::searchEnded, &loop, &QEventLoop::quit);
+    window->buildPoolWheel();
+    if (window->busy())
+        loop.exec();
+    return window;
 }
 
 // The real draws from 2020 on, imported once, for the windows that analyse the history.
@@ -330,7 +348,8 @@ std::vector<WindowMaker> windowMakers() {
             gameWindow,
             screenModeWindow,
             backtestWindow,
-            databaseRecoveryDialog};
+            databaseRecoveryDialog,
+            wheelWindow};
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "tickets/ticket_export.h"
 #include "tickets/ticket_line.h"
+#include "tickets/wheel.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,8 @@ struct SelectArgs {
     bool save = false;
     QString exportPath;
     QString blues;
+    QString cover; // --cover G: the kept-set cover keeping G reds
+    QString seed;
 };
 
 std::optional<SelectArgs> parse(const QStringList& args) {
@@ -38,10 +41,15 @@ std::optional<SelectArgs> parse(const QStringList& args) {
             parsed.exportPath = args[++i];
         else if (args[i] == u"--blue"_s && i + 1 < args.size())
             parsed.blues = args[++i];
+        else if (args[i] == u"--cover"_s && i + 1 < args.size())
+            parsed.cover = args[++i];
+        else if (args[i] == u"--seed"_s && i + 1 < args.size())
+            parsed.seed = args[++i];
         else
             return std::nullopt;
     }
-    if (parsed.panelPath.isEmpty() || (!parsed.blues.isEmpty() && parsed.exportPath.isEmpty()))
+    if (parsed.panelPath.isEmpty() || (!parsed.blues.isEmpty() && parsed.exportPath.isEmpty()) ||
+        (!parsed.seed.isEmpty() && parsed.cover.isEmpty()))
         return std::nullopt;
     return parsed;
 }
@@ -75,17 +83,42 @@ int exportKept(const SelectArgs& args, const BlueList& blues, const SelectionRes
     return kExitOk;
 }
 
+// --cover: tickets among the kept combinations that every kept one shares G reds with.
+int coverKept(const SelectArgs& args, const SelectionResult& result) {
+    const int keep = args.cover.toInt();
+    std::uint64_t seed = kDefaultCoverSeed;
+    if (!args.seed.isEmpty() && !readSeed(args.seed, &seed)) {
+        err() << u"种子“%1”有误，应为不小于0的整数"_s.arg(args.seed) << Qt::endl;
+        return kExitRefused;
+    }
+    const TicketCover cover = coverKeptSet(result.codes, keep, seed);
+    if (!cover.verified()) {
+        err() << cover.check.line << Qt::endl;
+        return keptCoverRefusal(result.codes.size(), keep) ? kExitRefused : kExitFailure;
+    }
+    QTextStream& stream = out();
+    printTickets(stream, cover.tickets);
+    stream << u"缩水\t"_s << cover.tickets.size() << u'\t' << result.count() << u'\t' << keep
+           << u"\t已验证"_s << u'\n';
+    stream.flush();
+    return kExitOk;
+}
+
 } // namespace
 
 int runSelect(const CliContext& context, const QStringList& args) {
     const std::optional<SelectArgs> parsed = parse(args);
     if (!parsed) {
         err()
-            << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]]"_s
+            << u"用法: ssq-cli [--db 数据库文件] select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]"_s
             << Qt::endl;
         return kExitUsage;
     }
     QString error;
+    if (!parsed->cover.isEmpty() && parsed->cover != u"4"_s && parsed->cover != u"5"_s) {
+        err() << u"缩水保号只能保5个或保4个红球（--cover 5 或 --cover 4）"_s << Qt::endl;
+        return kExitRefused;
+    }
     const std::optional<BlueList> blues = parseBlueList(parsed->blues, &error);
     if (!blues) {
         err() << error << Qt::endl;
@@ -120,6 +153,10 @@ int runSelect(const CliContext& context, const QStringList& args) {
         for (std::int32_t code : result.codes)
             stream << comboTextOfCode(code) << u'\n';
     stream.flush();
+    if (!parsed->cover.isEmpty()) {
+        if (const int status = coverKept(*parsed, result); status != kExitOk)
+            return status;
+    }
     if (!parsed->exportPath.isEmpty()) {
         if (const int status = exportKept(*parsed, *blues, result); status != kExitOk)
             return status;

@@ -3,11 +3,15 @@
 // and returns the exit status. Output goes to standard output and error as UTF-8; every output
 // format here is relied on by scripts and stays as it is.
 
+#include "model/red_code.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace ssq {
 class Database;
@@ -68,7 +72,9 @@ int runCheck(const CliContext& context, const QStringList& args);
 // instead of the file, as the main window's hot/cold button does. --save then saves the kept
 // combinations to hmbc as "保存所选号码" does, refusing more than 5000. --export writes every kept
 // combination to FILE as "导出选号结果" does (.csv for CSV), each with every blue of LIST ("8,12"),
-// and prints "导出\tTICKETS\tCOST\tFILE".
+// and prints "导出\tTICKETS\tCOST\tFILE". --cover G [--seed S] prints, after the kept combinations,
+// tickets among them that every kept combination shares G (5 or 4) reds with, then
+// "缩水\tTICKETS\tKEPT\tG\t已验证".
 int runSelect(const CliContext& context, const QStringList& args);
 
 // ssq-cli [--db PATH] backtest --panel FILE --last N [--hotcold-from-history]: the panel of a
@@ -113,5 +119,17 @@ int runPrize(const CliContext& context, const QStringList& args);
 // ssq-cli trend --last N [--grid]: the statistics rows of the number trend chart, or its grid
 // of omissions.
 int runTrend(const CliContext& context, const QStringList& args);
+
+// ssq-cli wheel --pool "R R R …" --guarantee M:G [--bankers "R …"] [--seed S]: the tickets of a
+// pool wheel, one a line "R1 R2 R3 R4 R5 R6" in ascending order, then "旋转\tTICKETS\t已验证".
+// A pool outside 7..20, a guarantee outside 中3..6 保2..M, a banker not in the pool or a
+// repeated number is refused (exit status 3). Needs no database.
+int runWheel(const CliContext& context, const QStringList& args);
+
+// The tickets one a line, as wheel and select --cover print them.
+void printTickets(QTextStream& stream, const std::vector<RedCombo>& tickets);
+
+// Reads a --seed value; false when it is no whole number >= 0.
+bool readSeed(const QString& text, std::uint64_t* seed);
 
 } // namespace ssq::cli

@@ -31,7 +31,7 @@ const QList<Command>& commands() {
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
            u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
          ssq::cli::runImport},
-        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]]   按条件文件红球选号"_s,
+        {u"select"_s, u"select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]   按条件文件红球选号（--cover 5或4：缩水保号）"_s,
          ssq::cli::runSelect},
         {u"check"_s, u"check                      上期条件查错：保存的条件对照最新一期开奖"_s,
          ssq::cli::runCheck},
@@ -39,6 +39,7 @@ const QList<Command>& commands() {
         {u"analyse"_s, u"analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部"_s,
          ssq::cli::runAnalyse},
         {u"game"_s, u"game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖"_s, ssq::cli::runGame},
+        {u"wheel"_s, u"wheel --pool \"红球 …\" --guarantee 中:保 [--bankers \"胆码 …\"] [--seed 种子]   旋转矩阵（号码池7到20个，逐一验证）"_s, ssq::cli::runWheel},
         {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
         {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history] [--by-condition]   条件历史回测"_s, ssq::cli::runBacktest},
         {u"trend"_s, u"trend --last 期数 [--grid]   号码走势图：每个号码的出现次数与遗漏，--grid 输出每期的遗漏"_s, ssq::cli::runTrend},

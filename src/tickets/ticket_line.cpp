@@ -52,9 +52,66 @@ qint64 choose(qint64 n, qint64 k) {
     return c;
 }
 
+// The blues after "+", when there is one.
+bool readBlues(const QStringList& sides, TicketLine& line, QString* reason) {
+    if (sides.size() < 2)
+        return true;
+    std::optional<std::vector<int>> blues = ballsOf(sides[1], kBlueMax, u"蓝球"_s, reason);
+    if (!blues)
+        return false;
+    if (blues->empty()) {
+        *reason = u"“+”后面没有蓝球号码"_s;
+        return false;
+    }
+    line.blues = std::move(*blues);
+    return true;
+}
+
+// "01 05 # 12 20 27 33 + 08", or with 胆：, 拖： and 蓝： in place of the start, "#" and "+".
+std::optional<TicketLine> parseBankerLine(QString text, QString* reason) {
+    static const QRegularExpression banker(u"^\\s*胆\\s*[：:]"_s);
+    static const QRegularExpression drag(u"拖\\s*[：:]"_s);
+    static const QRegularExpression blue(u"蓝\\s*[：:]"_s);
+    text.replace(banker, QString()).replace(drag, u"#"_s).replace(blue, u"+"_s);
+    const QStringList sides = text.split(u'+');
+    const QStringList parts = sides[0].split(u'#');
+    if (sides.size() > 2 || parts.size() != 2) {
+        *reason = u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
+        return std::nullopt;
+    }
+    std::optional<std::vector<int>> bankers = ballsOf(parts[0], kRedMax, u"胆码"_s, reason);
+    if (!bankers)
+        return std::nullopt;
+    std::optional<std::vector<int>> drags = ballsOf(parts[1], kRedMax, u"拖码"_s, reason);
+    if (!drags)
+        return std::nullopt;
+    if (bankers->empty() || bankers->size() > 5) {
+        *reason = u"胆码有%1个，应为1到5个"_s.arg(bankers->size());
+        return std::nullopt;
+    }
+    for (int n : *bankers) {
+        if (std::find(drags->begin(), drags->end(), n) != drags->end()) {
+            *reason = u"号码%1既是胆码又是拖码"_s.arg(n, 2, 10, QLatin1Char('0'));
+            return std::nullopt;
+        }
+    }
+    if (bankers->size() + drags->size() < 7) {
+        *reason = u"胆码和拖码共有%1个，至少应有7个"_s.arg(bankers->size() + drags->size());
+        return std::nullopt;
+    }
+    TicketLine line;
+    line.bankers = std::move(*bankers);
+    line.reds = std::move(*drags);
+    if (!readBlues(sides, line, reason))
+        return std::nullopt;
+    return line;
+}
+
 } // namespace
 
 std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason) {
+    if (text.contains(u'#') || text.trimmed().startsWith(u'胆'))
+        return parseBankerLine(text, reason);
     const QStringList sides = text.split(u'+');
     if (sides.size() > 2) {
         *reason = u"一行只能有一个“+”"_s;
@@ -69,16 +126,8 @@ std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason) 
         return std::nullopt;
     }
     line.reds = std::move(*reds);
-    if (sides.size() == 2) {
-        std::optional<std::vector<int>> blues = ballsOf(sides[1], kBlueMax, u"蓝球"_s, reason);
-        if (!blues)
-            return std::nullopt;
-        if (blues->empty()) {
-            *reason = u"“+”后面没有蓝球号码"_s;
-            return std::nullopt;
-        }
-        line.blues = std::move(*blues);
-    }
+    if (!readBlues(sides, line, reason))
+        return std::nullopt;
     return line;
 }
 
@@ -120,7 +169,8 @@ const BlueList& bluesOf(const TicketLine& line, const BlueList& otherwise) {
 
 qint64 singleTicketCount(const TicketLine& line, const BlueList& otherwise) {
     const qint64 blues = std::max<qint64>(1, bluesOf(line, otherwise).size());
-    return choose(static_cast<qint64>(line.reds.size()), 6) * blues;
+    const qint64 pick = 6 - static_cast<qint64>(line.bankers.size());
+    return choose(static_cast<qint64>(line.reds.size()), pick) * blues;
 }
 
 void forEachSingleTicket(const TicketLine& line, const BlueList& otherwise,
@@ -129,23 +179,27 @@ void forEachSingleTicket(const TicketLine& line, const BlueList& otherwise,
     const BlueList none{0};
     const BlueList& blues = listed.empty() ? none : listed;
     const int n = static_cast<int>(line.reds.size());
-    if (n < 6)
+    const int bankers = static_cast<int>(line.bankers.size());
+    const int pick = 6 - bankers;
+    if (pick < 0 || n < pick)
         return;
-    // Index combinations of 6 out of n in lexicographic order.
+    // Index combinations of `pick` out of n in lexicographic order, each with the bankers.
     std::array<int, 6> at{0, 1, 2, 3, 4, 5};
     while (true) {
         RedCombo red{};
-        for (int i = 0; i < 6; ++i)
-            red[i] = line.reds[at[i]];
+        std::copy(line.bankers.begin(), line.bankers.end(), red.begin());
+        for (int i = 0; i < pick; ++i)
+            red[bankers + i] = line.reds[at[i]];
+        std::sort(red.begin(), red.end());
         for (int blue : blues)
             visit(red, blue);
-        int i = 5;
-        while (i >= 0 && at[i] == n - 6 + i)
+        int i = pick - 1;
+        while (i >= 0 && at[i] == n - pick + i)
             --i;
         if (i < 0)
             return;
         ++at[i];
-        for (int j = i + 1; j < 6; ++j)
+        for (int j = i + 1; j < pick; ++j)
             at[j] = at[j - 1] + 1;
     }
 }

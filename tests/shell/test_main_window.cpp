@@ -118,7 +118,8 @@ private Q_SLOTS:
             u"XH 红球选号 | TJCZ 条件操作: BCTJ 保存条件设置, TJZX 条件再现, SQTJCC 上期条件查错, "
             u"BCWJ 保存条件到文件…, ZRWJ 从文件载入条件…, HTCS 条件历史回测… | "
             u"XHJGCC 选号结果操作: BCHM 保存所选号码, "
-            u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注 | "
+            u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注, "
+            u"XZJZ 旋转矩阵与缩水… | "
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
             u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
@@ -547,6 +548,26 @@ private Q_SLOTS:
         // Saved with their blue, as any result is.
         item(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts, listed);
+    }
+
+    // The wheel window covers the result of the moment, and its tickets become the result.
+    void wheelWindow() {
+        keep(200);
+        QWidget* form = open(u"XZJZ"_s, u"FormXZJZ"_s);
+        QVERIFY(form);
+        QCOMPARE(ssq::test::textOf(form, u"Label4"_s), u"当前选号结果共有200注"_s);
+        QVERIFY(open(u"XZJZ"_s, u"FormXZJZ"_s) == form); // once at a time
+        keep(300);
+        QSignalSpy ended(form, SIGNAL(searchEnded()));
+        ssq::test::click(form, u"Command2"_s);
+        QVERIFY(ended.wait(30000));
+        QVERIFY(ssq::test::textOf(form, u"Label3"_s).startsWith(u"已逐一验证：全部300注保留号码"_s));
+        ssq::test::click(form, u"Command5"_s);
+        const int tickets = m_window->selectionResult().count();
+        QVERIFY(tickets > 0 && tickets < 300);
+        QCOMPARE(ssq::test::textOf(m_window, u"Text2"_s),
+                 u"缩水保号：300注保留号码保5个红球，%1注，已逐一验证"_s.arg(tickets));
+        QCOMPARE(m_window->findChild<QComboBox*>(u"Combo1"_s)->count(), tickets);
     }
 
     void prizeWindow() {

@@ -16,6 +16,7 @@
 #include "tickets/widgets/prize_check_window.h"
 #include "tickets/widgets/random_pick_dialog.h"
 #include "tickets/widgets/ticket_export_dialog.h"
+#include "tickets/widgets/wheel_window.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 #include "ui/widgets/single_window.h"
@@ -53,6 +54,7 @@ struct MenuWindows {
     QPointer<GameWindow> game;
     QPointer<BacktestWindow> backtest;
     QPointer<PrizeCheckWindow> prizeCheck;
+    QPointer<WheelWindow> wheel;
 };
 
 void runMaintenance(MainWindow& main, const std::function<Outcome()>& step) {
@@ -91,6 +93,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.showNumbers = addItem(results, u"xshm"_s, u"号码显示与打印(必须先保存号码)"_s);
     m.exportResult = addItem(results, u"DCJG"_s, u"导出选号结果…"_s);
     m.randomPick = addItem(results, u"SJXZ"_s, u"从结果中随机选N注"_s);
+    m.wheel = addItem(results, u"XZJZ"_s, u"旋转矩阵与缩水…"_s);
 
     QMenu* query = addNamedMenu(bar, u"CX"_s, u"查询"_s);
     m.acQuery = addItem(query, u"AC"_s, u"AC值查询"_s);
@@ -169,6 +172,16 @@ void connectMainMenu(MainWindow& main, const MainMenu& menu) {
                 main.showSelectionResult(tickets, pickResultLine(tickets.count()), true);
             });
         dialog->open();
+    });
+    // The wheel window reads the current result when it needs it; its verified tickets become
+    // the result, listed at once.
+    opens(menu.wheel, &MenuWindows::wheel, [&main, blues] {
+        auto* window = new WheelWindow([&main] { return main.selectionResult(); }, blues);
+        QObject::connect(window, &WheelWindow::resultChosen, &main,
+                         [&main](const SelectionResult& tickets, const QString& line) {
+                             main.showSelectionResult(tickets, line, true);
+                         });
+        return window;
     });
 
     on(menu.importFile, [&main, &db] { HistoryImportWindow::open(db, &main); });

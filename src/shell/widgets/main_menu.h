@@ -28,6 +28,7 @@ struct MainMenu {
     QAction* showNumbers = nullptr;  // xshm
     QAction* exportResult = nullptr; // DCJG
     QAction* randomPick = nullptr;   // SJXZ
+    QAction* wheel = nullptr;        // XZJZ
 
     // CX 查询
     QAction* acQuery = nullptr;    // AC

@@ -34,8 +34,7 @@ int main(int argc, char** argv) {
         [&] { check(ssq::writePairTable(db.connection(), ssq::PairList::AllPairs).ok); }, smoke);
     bench::measure(
         "32 neighbour pairs into rlhtx", kRuns,
-        [&] { check(ssq::writePairTable(db.connection(), ssq::PairList::Neighbours).ok); },
-        smoke);
+        [&] { check(ssq::writePairTable(db.connection(), ssq::PairList::Neighbours).ok); }, smoke);
     bench::measure(
         "chart load of the last 100 issues", kRuns,
         [&] { check(ssq::loadIndicatorChart(db.connection(), u"100"_s).ok); }, smoke);

@@ -31,8 +31,9 @@ std::uint64_t allCombinations() {
 int main(int argc, char** argv) {
     const bool smoke = bench::smokeRun(argc, argv);
     std::uint64_t checksum = 0;
-    bench::measure("selfIndicators, all 1107568 combinations", 7, [&] { checksum += allCombinations(); },
-                   smoke);
+    bench::measure(
+        "selfIndicators, all 1107568 combinations", 7, [&] { checksum += allCombinations(); },
+        smoke);
     std::printf("checksum %llu\n", static_cast<unsigned long long>(checksum));
     return 0;
 }

@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<ConditionFile> reloaded = parseConditionFile(saved, &again);
     fuzzCheck(reloaded.has_value(), "a saved condition file does not load");
     fuzzCheck(reloaded->panel == file->panel, "the panel changes when saved and loaded");
-    fuzzCheck(reloaded->hotCold == file->hotCold, "the hot/cold values change when saved and loaded");
+    fuzzCheck(reloaded->hotCold == file->hotCold,
+              "the hot/cold values change when saved and loaded");
     return 0;
 }

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzCheck(leadingNumber(padded) == value, "leading blanks or a trailing text change the value");
 
     const double rounded = roundHalfEven(value);
-    fuzzCheck(std::isinf(value) || std::abs(rounded - value) <= 0.5, "rounding moves by more than a half");
+    fuzzCheck(std::isinf(value) || std::abs(rounded - value) <= 0.5,
+              "rounding moves by more than a half");
     if (const auto byte = toByte(value))
         fuzzCheck(*byte == rounded, "toByte differs from the rounded value");
     if (const auto word = toInt16(value))

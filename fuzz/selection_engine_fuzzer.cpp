@@ -87,16 +87,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzCheck(!failed.test(0), "a failed condition 0");
         (void)engine.keeps(code);
     }
-    fuzzCheck(!engine.keeps(0) && !engine.keeps(kComboCount + 1), "a code outside the range is kept");
+    fuzzCheck(!engine.keeps(0) && !engine.keeps(kComboCount + 1),
+              "a code outside the range is kept");
 
     if (fullRun) {
         const SelectionResult result = engine.run();
         fuzzCheck(result.refusal == refusal, "the run refuses differently from the engine");
-        fuzzCheck(std::is_sorted(result.codes.begin(), result.codes.end()), "kept codes not in order");
+        fuzzCheck(std::is_sorted(result.codes.begin(), result.codes.end()),
+                  "kept codes not in order");
         if (!refusal) {
             for (int code : sample) {
-                const bool walked = std::binary_search(result.codes.begin(), result.codes.end(), code);
-                fuzzCheck(walked == engine.keeps(code), "the walk and the one-candidate test disagree");
+                const bool walked =
+                    std::binary_search(result.codes.begin(), result.codes.end(), code);
+                fuzzCheck(walked == engine.keeps(code),
+                          "the walk and the one-candidate test disagree");
             }
         }
     }

@@ -3,8 +3,8 @@
 #include "analysis/analysis_table_writer.h"
 #include "analysis/red_history.h"
 #include "model/leading_number.h"
-#include "store/schema.h"
 #include "model/leading_number_text.h"
+#include "store/schema.h"
 
 #include <array>
 

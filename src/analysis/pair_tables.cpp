@@ -20,8 +20,7 @@ bool writeRows(QSqlDatabase db, PairList list, const std::vector<PairStatistic>&
                QString* error) {
     const int rows = static_cast<int>(pairs.size());
     const AnalysisTable table{pairTableQuery(list), rows, kColumns,
-                              u"表%1应有%2行、%3列，数据库中的这张表已经损坏"_s
-                                  .arg(tableName(list))
+                              u"表%1应有%2行、%3列，数据库中的这张表已经损坏"_s.arg(tableName(list))
                                   .arg(rows)
                                   .arg(kColumns)};
     return writeAnalysisTable(

@@ -2,9 +2,9 @@
 // offscreen, on a fresh database in a temporary folder. A new window is one more entry in
 // windowMakers().
 
+#include "analysis/trend_chart_model.h"
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
-#include "analysis/trend_chart_model.h"
 #include "analysis/widgets/trend_chart_window.h"
 #include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
@@ -18,7 +18,6 @@
 #include "shell/widgets/desktop_display_modes.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/url_opener.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
@@ -35,6 +34,7 @@
 #include "tickets/widgets/wheel_window.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
+#include "ui/url_opener.h"
 #include "ui/widgets/window_render.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "blue/blue_analysis.h"
 
 #include "model/leading_number.h"
+#include "model/leading_number_text.h"
 #include "store/record_set.h"
 #include "store/schema.h"
-#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 
 #include "store/database.h"
 #include "store/draw_history.h"
-#include "store/past_draw_query.h"
 #include "store/maintenance.h"
+#include "store/past_draw_query.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 
-#include "tickets/wheel.h"
 #include "tickets/ticket_line.h"
+#include "tickets/wheel.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,7 +7,9 @@ namespace ssq {
 
 namespace {
 
-bool holds(std::uint64_t mask, int n) { return (mask >> n) & 1U; }
+bool holds(std::uint64_t mask, int n) {
+    return (mask >> n) & 1U;
+}
 
 } // namespace
 
@@ -63,9 +65,15 @@ HotColdCounts hotColdCounts(const RedCombo& red, const HotColdValues& hv) {
         const int v = r >= 1 && r <= kRedMax ? hv[r] : 0;
         c.sum += v;
         switch (hotColdClass(v)) {
-        case HotColdClass::Cold: ++c.cold; break;
-        case HotColdClass::Warm: ++c.warm; break;
-        case HotColdClass::Hot: ++c.hot; break;
+        case HotColdClass::Cold:
+            ++c.cold;
+            break;
+        case HotColdClass::Warm:
+            ++c.warm;
+            break;
+        case HotColdClass::Hot:
+            ++c.hot;
+            break;
         }
     }
     return c;

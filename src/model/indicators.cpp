@@ -17,7 +17,9 @@ std::array<int, 10> digitHistogram(const CodeDigits& c) {
     return h;
 }
 
-bool isPrimeDigit(int digit) { return digit == 2 || digit == 3 || digit == 5 || digit == 7; }
+bool isPrimeDigit(int digit) {
+    return digit == 2 || digit == 3 || digit == 5 || digit == 7;
+}
 
 int zoneCount(const RedCombo& red, int low, int high) {
     int count = 0;
@@ -246,7 +248,12 @@ const char* indicatorLabel(int index) {
         "常规冷号个数",
         "常规温号个数",
         "常规热号个数",
-        "", "", "", "", "", "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
         "蓝球大小（1为小，9为大）",
         "蓝球单双（1为单，2为双）",
         "蓝球代码大号个数（代码3、4为大）",

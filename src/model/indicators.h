@@ -39,9 +39,9 @@ struct BlueIndicators {
 BlueIndicators blueIndicators(int blue);
 
 // Individual quantities shared with the selection engine, the check and the AC query.
-int redAcValue(const RedCombo& red);          // distinct positive differences, 5..15
-int sameTailCount(const RedCombo& red);       // 6 minus the number of distinct last digits
-int consecutiveCount(const RedCombo& red);    // neighbours differing by 1
+int redAcValue(const RedCombo& red);       // distinct positive differences, 5..15
+int sameTailCount(const RedCombo& red);    // 6 minus the number of distinct last digits
+int consecutiveCount(const RedCombo& red); // neighbours differing by 1
 int repeatCount(const RedCombo& red, const RedCombo& previous);
 int adjacentCount(const RedCombo& red, const RedCombo& previous);
 int codeSmallCount(const CodeDigits& c);
@@ -50,7 +50,7 @@ int codePrimeCount(const CodeDigits& c);
 int codeConsecutivePairs(const CodeDigits& c);
 int codeRepeatCount(const CodeDigits& c, const CodeDigits& previous);
 int codeEqualPairs(const CodeDigits& c);
-int codeAcValue(const CodeDigits& c);         // distinct absolute differences, 0 included
+int codeAcValue(const CodeDigits& c); // distinct absolute differences, 0 included
 
 // Chart titles of indicators 1..41 (empty for 27..32, which are not charted).
 const char* indicatorLabel(int index);

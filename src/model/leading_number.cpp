@@ -16,7 +16,9 @@ double leadingNumber(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    const auto isDigit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+    const auto isDigit = [&](std::size_t k) {
+        return k < text.size() && text[k] >= '0' && text[k] <= '9';
+    };
     const std::size_t intStart = i;
     while (isDigit(i))
         ++i;

@@ -1,9 +1,9 @@
 #include "red/last_draw_row.h"
 
 #include "model/leading_number.h"
+#include "model/leading_number_text.h"
 #include "model/red_code.h"
 #include "store/record_set.h"
-#include "model/leading_number_text.h"
 
 using namespace Qt::StringLiterals;
 

@@ -116,9 +116,8 @@ PrintPage buildResultPage(Paper paper, const QString& issue, double start, const
     }
 
     page.ops.append(line(kRuleStart, l.closingRuleY, l.ruleEnd));
-    page.ops.append(
-        text(kFooterX, l.dateY, 14,
-             u"打印日期： "_s + QLocale().toString(printDate, QLocale::ShortFormat)));
+    page.ops.append(text(kFooterX, l.dateY, 14,
+                         u"打印日期： "_s + QLocale().toString(printDate, QLocale::ShortFormat)));
     page.ops.append(
         text(kFooterX, l.closingY, 12, u"感谢您使用Ravelko选号软件  "_s + chineseDate(printDate)));
     return page;

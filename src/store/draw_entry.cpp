@@ -1,8 +1,8 @@
 #include "store/draw_entry.h"
 
+#include "model/leading_number_text.h"
 #include "store/draw_history.h"
 #include "store/draw_writer.h"
-#include "model/leading_number_text.h"
 #include "store/transaction.h"
 
 #include <QRegularExpression>
@@ -111,8 +111,7 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
             if (stored.issue == draw.issue)
                 return failed(
                     u"第%1期已经存在，不能再添加一次。如果要改正这一期的数据，请输入期号%1、"
-                    u"选好号码后点击“自动修改数据”。数据库没有改动。"_s.arg(
-                        issueText(draw.issue)));
+                    u"选好号码后点击“自动修改数据”。数据库没有改动。"_s.arg(issueText(draw.issue)));
         }
         if (draw.issue < draws.back().issue)
             return failed(

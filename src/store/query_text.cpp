@@ -20,8 +20,7 @@ const QRegularExpression& selectHead() {
 const QRegularExpression& fromClause() {
     static const QRegularExpression re(
         u"(?<![\\w])from\\s+(\"[^\"]+\"|\\[[^\\]]+\\]|`[^`]+`|[\\w]+)\\s*(?:$|;\\s*$|(where|order|limit)(?![\\w]))"_s,
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::UseUnicodePropertiesOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     return re;
 }
 
@@ -29,10 +28,10 @@ const QRegularExpression& fromClause() {
 // rows of one table.
 const QRegularExpression& readOnlyWords() {
     static const QRegularExpression re(
-        u"(?<![\\w])(distinct|group|union|intersect|except|join|having|from(?![\\w]).*(?<![\\w])from)(?![\\w])"
+        u"(?<![\\w])(distinct|group|union|intersect|except|join|having|from(?![\\w]).*(?<![\\w])"
+        u"from)(?![\\w])"
         u"|(?<![\\w])(count|sum|min|max|avg|total|group_concat)\\s*\\("_s,
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::UseUnicodePropertiesOption |
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption |
             QRegularExpression::DotMatchesEverythingOption);
     return re;
 }
@@ -48,11 +47,13 @@ std::optional<WritableQuery> writableForm(const QString& queryText) {
         return std::nullopt;
 
     QString table = from.captured(1);
-    if (table.size() > 1 && (table.front() == u'"' || table.front() == u'[' || table.front() == u'`'))
+    if (table.size() > 1 &&
+        (table.front() == u'"' || table.front() == u'[' || table.front() == u'`'))
         table = table.mid(1, table.size() - 2);
 
     const QString rest = queryText.mid(head.capturedEnd());
-    return WritableQuery{table, queryText.left(head.capturedEnd()) + u" rowid AS __rowid, "_s + rest};
+    return WritableQuery{table,
+                         queryText.left(head.capturedEnd()) + u" rowid AS __rowid, "_s + rest};
 }
 
 } // namespace ssq

@@ -241,7 +241,7 @@ bool RecordSet::update(QString* error) {
         } else {
             QStringList marks(names.size(), u"?"_s);
             sql = u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(quotedName(m_table), names.join(u','),
-                                                          marks.join(u','));
+                                                           marks.join(u','));
         }
     } else {
         QStringList sets;
@@ -272,7 +272,8 @@ bool RecordSet::refreshRow(Row& row) {
     for (const QString& c : std::as_const(m_columns))
         names.append(quotedName(c));
     QSqlQuery q(m_db);
-    if (!q.prepare(u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(names.join(u','), quotedName(m_table))))
+    if (!q.prepare(
+            u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(names.join(u','), quotedName(m_table))))
         return false;
     q.addBindValue(row.rowid);
     if (!q.exec() || !q.next())

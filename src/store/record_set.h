@@ -44,7 +44,7 @@ public:
     // Sets column k of the current row; stored by update(). "" stores an empty cell.
     void setValue(int column, const QString& text);
 
-    void addNew();                        // appends an empty row and makes it current
+    void addNew(); // appends an empty row and makes it current
     // Stores the current row (insert or update). With no current row there is nothing to
     // store, which succeeds unless a value was written while there was none.
     bool update(QString* error = nullptr);
@@ -78,8 +78,8 @@ private:
     bool m_eof = true;
     bool m_writable = false;
     bool m_injectedRowid = false;
-    bool m_onRemoved = false;  // the current row was just deleted
-    bool m_lostWrite = false;  // setValue() without a current row
+    bool m_onRemoved = false; // the current row was just deleted
+    bool m_lostWrite = false; // setValue() without a current row
     QString m_lastError;
 };
 

@@ -35,12 +35,11 @@ Table kjdmTable() {
 }
 
 Table kjzbTable() {
-    QStringList names{
-        u"和值"_s,   u"AC值"_s,   u"小号"_s,   u"奇号"_s,   u"同尾"_s,   u"连号"_s,
-        u"重复号"_s, u"相邻号"_s, u"代单双"_s, u"代和值"_s, u"代和尾"_s, u"代小号"_s,
-        u"代奇号"_s, u"代质数"_s, u"代连号"_s, u"代重复"_s, u"代同号"_s, u"代AC值"_s,
-        u"一区"_s,   u"二区"_s,   u"三区"_s,   u"跨度"_s,   u"冷热值"_s, u"冷号"_s,
-        u"温号"_s,   u"热号"_s};
+    QStringList names{u"和值"_s,   u"AC值"_s,   u"小号"_s,   u"奇号"_s,   u"同尾"_s,   u"连号"_s,
+                      u"重复号"_s, u"相邻号"_s, u"代单双"_s, u"代和值"_s, u"代和尾"_s, u"代小号"_s,
+                      u"代奇号"_s, u"代质数"_s, u"代连号"_s, u"代重复"_s, u"代同号"_s, u"代AC值"_s,
+                      u"一区"_s,   u"二区"_s,   u"三区"_s,   u"跨度"_s,   u"冷热值"_s, u"冷号"_s,
+                      u"温号"_s,   u"热号"_s};
     names += numbered(u"冷热"_s, 1, 6);
     names += QStringList{u"蓝大小"_s,   u"蓝单双"_s,   u"蓝代大号"_s, u"蓝代奇号"_s, u"蓝代质数"_s,
                          u"蓝代和值"_s, u"蓝代积值"_s, u"蓝代跨度"_s, u"蓝代连号"_s};
@@ -96,8 +95,8 @@ QString insertRow(const QString& table, const QStringList& columns, const QStrin
 
 void appendCaptionRows(QStringList& out, const QString& table, const QStringList& captions) {
     for (int i = 0; i < captions.size(); ++i)
-        out.append(insertRow(table, {kSerial, u"项目"_s},
-                             {QString::number(i + 1), quoted(captions[i])}));
+        out.append(
+            insertRow(table, {kSerial, u"项目"_s}, {QString::number(i + 1), quoted(captions[i])}));
 }
 
 } // namespace
@@ -163,9 +162,9 @@ QStringList seedStatements() {
         out.append(insertRow(kRlhtx, {kSerial, u"号码"_s},
                              {QString::number(k), quoted(pairCaption(k, k + 1))}));
 
-    appendCaptionRows(out, kLqtx,
-                      {u"最近50期开出次数"_s, u"最近50期开出次数"_s, u"历史累计开出次数"_s,
-                       u"当前遗漏期数"_s});
+    appendCaptionRows(
+        out, kLqtx,
+        {u"最近50期开出次数"_s, u"最近50期开出次数"_s, u"历史累计开出次数"_s, u"当前遗漏期数"_s});
     return out;
 }
 

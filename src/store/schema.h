@@ -28,12 +28,12 @@ inline const QString kTotal = QStringLiteral("累计开出");
 inline const QString kOmission = QStringLiteral("遗漏期数");
 
 // Positions in the draw tables.
-constexpr int kKjhmColumns = 50;      // 期号, H1..H33, L1..L16
-constexpr int kKjhmFirstBlue = 34;    // L1; blue b sits at 33 + b
+constexpr int kKjhmColumns = 50;   // 期号, H1..H33, L1..L16
+constexpr int kKjhmFirstBlue = 34; // L1; blue b sits at 33 + b
 constexpr int kKjdmColumns = 63;
 constexpr int kKjzbColumns = 44;
-constexpr int kKjzbDrawText = 1;      // 号码文本
-constexpr int kKjzbCodeText = 2;      // 代码文本
+constexpr int kKjzbDrawText = 1;       // 号码文本
+constexpr int kKjzbCodeText = 2;       // 代码文本
 constexpr int kKjzbFirstIndicator = 3; // indicator k at k + 2
 
 // Shipped row counts of the tables the program only overwrites.

@@ -32,8 +32,9 @@ std::optional<ShippedHistory> readShippedHistory(const QString& path, QString* e
     shipped.fromIssue = decadeStart(newest.fullIssue);
     shipped.lastIssue = newest.issueText;
     const int from = shipped.fromIssue.toInt();
-    shipped.drawCount = int(std::count_if(lines->begin(), lines->end(),
-                                          [from](const HistoryLine& l) { return l.fullIssue >= from; }));
+    shipped.drawCount =
+        int(std::count_if(lines->begin(), lines->end(),
+                          [from](const HistoryLine& l) { return l.fullIssue >= from; }));
     return shipped;
 }
 

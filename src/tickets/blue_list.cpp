@@ -1,7 +1,7 @@
 #include "tickets/blue_list.h"
 
-#include "model/red_code.h"
 #include "model/leading_number_text.h"
+#include "model/red_code.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -3,9 +3,9 @@
 // 二等奖 6 reds, 三等奖 5 + blue, 四等奖 5 or 4 + blue, 五等奖 4 or 3 + blue, 六等奖 the blue
 // with 2, 1 or 0 reds. 一等奖 and 二等奖 float with the pool and are counted, not priced.
 
+#include "store/draw_history.h"
 #include "tickets/blue_list.h"
 #include "tickets/ticket_line.h"
-#include "store/draw_history.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -36,7 +36,8 @@ struct Winner {
 };
 
 struct PrizeReport {
-    std::array<qint64, kPrizeLevels + 1> counts{}; // counts[level], [0] the tickets that won nothing
+    std::array<qint64, kPrizeLevels + 1>
+        counts{}; // counts[level], [0] the tickets that won nothing
     qint64 tickets = 0;
     qint64 fixedTotal = 0; // 元
     QList<Winner> winners; // the first kMaxListedWinners, in ticket order

@@ -46,7 +46,8 @@ std::optional<SelectionResult> pickTickets(const SelectionResult& kept, double n
 }
 
 QString pickResultLine(int count) {
-    return u"已从选号结果中随机选出"_s + QString::number(count) + u"注,可以显示、保存、打印和导出"_s;
+    return u"已从选号结果中随机选出"_s + QString::number(count) +
+           u"注,可以显示、保存、打印和导出"_s;
 }
 
 } // namespace ssq

@@ -1,8 +1,8 @@
 #pragma once
 // "从结果中随机选N注": N tickets drawn uniformly, without repetition, from the kept combinations.
 
-#include "tickets/blue_list.h"
 #include "red/selection_result.h"
+#include "tickets/blue_list.h"
 
 #include <QString>
 

@@ -128,7 +128,8 @@ QStringList exportLines(const SelectionResult& result, const BlueList& blues, in
     char line[32];
     forEachTicket(result, blues, [&](const RedCombo& red, int blue) {
         // Without the line end.
-        lines.append(QString::fromLatin1(line, writeLine(line, red, blue, ExportFormat::Text) - line - 1));
+        lines.append(
+            QString::fromLatin1(line, writeLine(line, red, blue, ExportFormat::Text) - line - 1));
         return true;
     });
     return lines;

@@ -3,8 +3,8 @@
 // line, "01 05 12 20 27 33" or, with a blue list, one line per combination and blue
 // "01 05 12 20 27 33 + 08"; or as CSV with a header. The file appears whole or not at all.
 
-#include "tickets/blue_list.h"
 #include "red/selection_result.h"
+#include "tickets/blue_list.h"
 
 #include <QString>
 #include <QStringList>

@@ -14,15 +14,15 @@ namespace ssq {
 
 // What the decision depends on, gathered from the running program or given by a test.
 struct AppPathFacts {
-    QString programFolder;      // the executable's folder
+    QString programFolder; // the executable's folder
     bool programFolderWritable = false;
     QString packageShareFolder; // <programFolder>/../share/ravelko when it exists, else empty
     QString playerDataFolder;   // ~/.local/share/ravelko
 };
 
 struct AppPaths {
-    QString dataFolder;    // ssq.mdb
-    QString shippedFolder; // ssq-history.csv, help/, ssq.gif
+    QString dataFolder;          // ssq.mdb
+    QString shippedFolder;       // ssq-history.csv, help/, ssq.gif
     bool inPlayerFolder = false; // the data lives in the player's folder, not the program's
 };
 

@@ -15,7 +15,8 @@ namespace {
 
 // Box texts: comma-separated, or one character per box.
 template <std::size_t N> std::array<QString, N> boxes(const QString& text) {
-    const QStringList list = text.contains(u',') ? text.split(u',') : text.split(QString(), Qt::SkipEmptyParts);
+    const QStringList list =
+        text.contains(u',') ? text.split(u',') : text.split(QString(), Qt::SkipEmptyParts);
     std::array<QString, N> out;
     for (std::size_t i = 0; i < N; ++i)
         out[i] = list.value(qsizetype(i));
@@ -37,7 +38,8 @@ private Q_SLOTS:
         // A repeated 5 gives a difference 0, which is not counted.
         QTest::newRow("repeated number") << u"5,5,7,9,11,13"_s << u"0012345"_s << 4 << 6;
         QTest::newRow("seven equal digits") << u"1,5,12,20,27,33"_s << u"7777777"_s << 13 << 1;
-        QTest::newRow("255, far differences uncounted") << u"1,2,3,4,5,255"_s << u"0000000"_s << 4 << 1;
+        QTest::newRow("255, far differences uncounted")
+            << u"1,2,3,4,5,255"_s << u"0000000"_s << 4 << 1;
         QTest::newRow("leading numbers") << u" 1,2x,4.4,8,16,32abc"_s << u"0005277"_s << 15 << 5;
         QTest::newRow("six empty boxes are ascending") << u",,,,,"_s << u"0012345"_s << 0 << 6;
         QTest::newRow("unfilled digits") << u"1,2,3,4,5,6"_s << QString() << 5 << 1;
@@ -81,7 +83,8 @@ private Q_SLOTS:
             const ssq::HotColdTableResult result = ssq::hotColdTable(temp.connection());
             if (reds.size() == 21) {
                 QVERIFY(!result.ok && result.tooFewDraws);
-                QCOMPARE(result.message, u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s);
+                QCOMPARE(result.message,
+                         u"您的数据库中的记录不足22条，将不录取冷热值一类的4个指标"_s);
             } else if (reds.size() == 22 || reds.size() == 100) {
                 QVERIFY(result.ok);
                 QCOMPARE(result.message, u"冷热值分析完毕,您可以选号了"_s);

@@ -184,7 +184,6 @@ private Q_SLOTS:
             }
         }
     }
-
 };
 
 QTEST_MAIN(TestAnalysisWindows)

@@ -88,7 +88,8 @@ private Q_SLOTS:
         const QString path = m_db.folder() + u"/回测"_s;
         m_prompter.answerFileName(path);
         test::click(&window, u"Command4"_s);
-        QCOMPARE(test::bytesOf(path + u".csv"_s), "\xEF\xBB\xBF" + backtestCsv(expected.rows).toUtf8());
+        QCOMPARE(test::bytesOf(path + u".csv"_s),
+                 "\xEF\xBB\xBF" + backtestCsv(expected.rows).toUtf8());
         QVERIFY(m_prompter.messageTexts().last().contains(u"已保存"_s));
     }
 
@@ -127,7 +128,7 @@ private Q_SLOTS:
             test::retype(&window, u"Text1"_s, last);
             test::click(&window, u"Command1"_s);
             const test::CliRun cli = test::runCli({u"--db"_s, m_db.path(), u"backtest"_s,
-                                                  u"--panel"_s, panelPath, u"--last"_s, last});
+                                                   u"--panel"_s, panelPath, u"--last"_s, last});
             QString refusal;
             if (backtestDepth(last, &refusal)) {
                 QVERIFY(finished.wait(60000));

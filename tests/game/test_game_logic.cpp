@@ -240,7 +240,6 @@ private Q_SLOTS:
         QCOMPARE(cells, 13);
         QVERIFY2(chi2 < 32.9, qPrintable(QString::number(chi2)));
     }
-
 };
 
 QTEST_APPLESS_MAIN(TestGameLogic)

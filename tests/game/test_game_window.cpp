@@ -180,7 +180,6 @@ private Q_SLOTS:
                  (QStringList{ssq::firstGameHelp(), ssq::secondGameHelp()}));
         QVERIFY(m_prompter->messageTexts()[0].startsWith(u"本程序为随机选号"_s));
     }
-
 };
 
 QTEST_MAIN(TestGameWindow)

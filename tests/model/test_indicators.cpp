@@ -107,7 +107,8 @@ private Q_SLOTS:
         QTest::addColumn<RedCombo>("red");
         QTest::addColumn<int>("blue");
         QTest::addColumn<QString>("expected");
-        // 1 sum, 2 AC, 3 small (below 18), 4 odd, 5 same tail, 6 consecutive, 19..21 zones, 22 span.
+        // 1 sum, 2 AC, 3 small (below 18), 4 odd, 5 same tail, 6 consecutive, 19..21 zones, 22
+        // span.
         QTest::newRow("1 2 3 4 5 6 + 1") << RedCombo{1, 2, 3, 4, 5, 6} << 1
                                          << u"1:21 2:5 3:6 4:3 5:0 6:5 19:6 20:0 21:0 22:5 "
                                             u"33:1 34:1 35:0 36:2 37:0 38:2 39:1 40:0 41:0"_s;

@@ -150,7 +150,8 @@ private Q_SLOTS:
         QCOMPARE(test::textOf(w, u"Label4"_s), u"(您总共选出了320注号码)"_s);
         click("Command6");
         QTRY_VERIFY(w.isNull());
-        QCOMPARE(test::textOf(actions.openResultsWindow(), u"Label4"_s), u"(您总共选出了9注号码)"_s);
+        QCOMPARE(test::textOf(actions.openResultsWindow(), u"Label4"_s),
+                 u"(您总共选出了9注号码)"_s);
     }
 };
 

@@ -20,7 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-
 int count(int first, int last, auto&& pred) {
     return static_cast<int>(std::ranges::count_if(std::views::iota(first, last + 1), pred));
 }

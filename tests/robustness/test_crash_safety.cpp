@@ -139,7 +139,10 @@ class TestCrashSafety : public QObject {
 
     // Runs ssq-cli to the end; its exit status, or -1.
     int run(const QStringList& args, const QString& backups = {}) {
-        return test::runCli(args, backups.isEmpty() ? QStringList() : QStringList{u"SSQ_BACKUP_DIR="_s + backups}, 60000)
+        return test::runCli(args,
+                            backups.isEmpty() ? QStringList()
+                                              : QStringList{u"SSQ_BACKUP_DIR="_s + backups},
+                            60000)
             .status;
     }
 
@@ -185,8 +188,8 @@ class TestCrashSafety : public QObject {
             const QStringList copies{db + u".restore"_s,
                                      QFileInfo(db).dir().filePath(u"ssq28.mdb"_s),
                                      QDir(backups).filePath(u"ssq1.mdb.new"_s)};
-            const bool copy = std::ranges::any_of(
-                copies, [](const QString& f) { return QFileInfo::exists(f); });
+            const bool copy =
+                std::ranges::any_of(copies, [](const QString& f) { return QFileInfo::exists(f); });
             stats.finishedFirst += finished;
             stats.journalLeft += journal;
             stats.copyLeft += copy;

@@ -14,13 +14,13 @@
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
 #include "store/maintenance.h"
-#include "tickets/widgets/prize_check_window.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
 #include "tickets/widgets/blue_window_result.h"
+#include "tickets/widgets/prize_check_window.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -121,7 +121,8 @@ private Q_SLOTS:
             u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注, "
             u"XZJZ 旋转矩阵与缩水… | "
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
-            u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
+            u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ "
+            u"数据添加、删除、修改, "
             u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
@@ -290,8 +291,7 @@ private Q_SLOTS:
     // Condition 4 at 21..22 keeps 1 2 3 4 5 6 and 1 2 3 4 5 7. Before the first run there is
     // nothing to save, and saving says so without touching what was saved before.
     void selectionRunByClicking() {
-        QVERIFY(
-            ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).ok);
+        QVERIFY(ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).ok);
         item(u"BCHM"_s)->trigger();
         QCOMPARE(
             m_prompter->messageTexts(),
@@ -561,7 +561,8 @@ private Q_SLOTS:
         QSignalSpy ended(form, SIGNAL(searchEnded()));
         ssq::test::click(form, u"Command2"_s);
         QVERIFY(ended.wait(30000));
-        QVERIFY(ssq::test::textOf(form, u"Label3"_s).startsWith(u"已逐一验证：全部300注保留号码"_s));
+        QVERIFY(
+            ssq::test::textOf(form, u"Label3"_s).startsWith(u"已逐一验证：全部300注保留号码"_s));
         ssq::test::click(form, u"Command5"_s);
         const int tickets = m_window->selectionResult().count();
         QVERIFY(tickets > 0 && tickets < 300);
@@ -601,8 +602,7 @@ private Q_SLOTS:
                  u"01 04 16 22 26 31 + 04一等奖"_s);
 
         // Another issue; the saved results with a blue list; a malformed file.
-        QVERIFY(
-            ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).ok);
+        QVERIFY(ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).ok);
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);

@@ -32,7 +32,9 @@ private:
     std::unique_ptr<TempDatabase> m_temp;
 
     QSqlDatabase db() { return m_temp->connection(); }
-    void add(int issue) { QVERIFY(addDraw(db(), {issue, {1, 2, 3, 4, 5, issue % 27 + 6}, 1}).written); }
+    void add(int issue) {
+        QVERIFY(addDraw(db(), {issue, {1, 2, 3, 4, 5, issue % 27 + 6}, 1}).written);
+    }
     QString backups() { return m_temp->folder() + u"/备份"_s; }
     QStringList files() { return QDir(m_temp->folder()).entryList(QDir::Files); }
     QString stored(const QString& sql) {
@@ -68,15 +70,17 @@ private Q_SLOTS:
     void init() { m_temp = std::make_unique<TempDatabase>(); }
 
     void tablesColumnsAndShippedRows() {
-        const QList<std::tuple<QString, int, QString>> named{
-            {u"kjhm"_s, 34, u"L1"_s},      {u"kjdm"_s, 62, u"个位9"_s},   {u"kjzb"_s, 2, u"代码文本"_s},
-            {u"kjzb"_s, 43, u"蓝代连号"_s}, {u"rhmtx"_s, 4, u"遗漏期数"_s}};
+        const QList<std::tuple<QString, int, QString>> named{{u"kjhm"_s, 34, u"L1"_s},
+                                                             {u"kjdm"_s, 62, u"个位9"_s},
+                                                             {u"kjzb"_s, 2, u"代码文本"_s},
+                                                             {u"kjzb"_s, 43, u"蓝代连号"_s},
+                                                             {u"rhmtx"_s, 4, u"遗漏期数"_s}};
         for (const auto& [table, pos, name] : named)
             QCOMPARE(db().record(table).fieldName(pos), name);
         // table, rows, columns
         const QList<std::tuple<QString, int, int>> shapes{
-            {u"kjhm"_s, 0, 50},   {u"kjdm"_s, 0, 63},  {u"kjzb"_s, 0, 44},    {u"tjbc"_s, 157, 3},
-            {u"lqtjbc"_s, 31, 2}, {u"hmtx"_s, 5, 35},  {u"rhmtx"_s, 528, 6}, {u"rlhtx"_s, 32, 6},
+            {u"kjhm"_s, 0, 50},   {u"kjdm"_s, 0, 63}, {u"kjzb"_s, 0, 44},   {u"tjbc"_s, 157, 3},
+            {u"lqtjbc"_s, 31, 2}, {u"hmtx"_s, 5, 35}, {u"rhmtx"_s, 528, 6}, {u"rlhtx"_s, 32, 6},
             {u"lqtx"_s, 4, 18},   {u"hmbc"_s, 1, 6}};
         RecordSet rs(db());
         for (const auto& [table, rows, columns] : shapes) {
@@ -100,10 +104,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes"); // else a new database changed by `statement`
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("words");
-        QTest::newRow("text") << QByteArray("7001,1,2,3,4,5,6,7\n") << QString() << u"不是本程序的数据库"_s;
+        QTest::newRow("text") << QByteArray("7001,1,2,3,4,5,6,7\n") << QString()
+                              << u"不是本程序的数据库"_s;
         QTest::newRow("empty") << QByteArray("") << QString() << u"不是本程序的数据库"_s;
         QTest::newRow("other tables") << QByteArray() << u"DROP TABLE kjhm"_s << u"缺少表 kjhm"_s;
-        QTest::newRow("narrow kjdm") << QByteArray() << u"ALTER TABLE kjdm DROP COLUMN 个位9"_s << u"kjdm"_s;
+        QTest::newRow("narrow kjdm")
+            << QByteArray() << u"ALTER TABLE kjdm DROP COLUMN 个位9"_s << u"kjdm"_s;
         QTest::newRow("other version") << QByteArray() << u"PRAGMA user_version = 7"_s << u"版本"_s;
     }
     void refusesWhatIsNotOurs() {
@@ -236,8 +242,9 @@ private Q_SLOTS:
         QCOMPARE(writableForm(blues)->table, u"kjhm"_s);
         QCOMPARE(rs.columnCount(), 17);
         QCOMPARE(rs.value(1), u"1"_s);
-        for (const QString& text : {u"select distinct 期号 from kjhm"_s, u"select * from kjhm, kjdm"_s,
-                                    u"select * from kjhm where 期号 in (select 期号 from kjdm)"_s})
+        for (const QString& text :
+             {u"select distinct 期号 from kjhm"_s, u"select * from kjhm, kjdm"_s,
+              u"select * from kjhm where 期号 in (select 期号 from kjdm)"_s})
             QVERIFY2(!writableForm(text), qPrintable(text));
         QVERIFY(rs.open(u"select count(*) from kjhm"_s));
         rs.setValue(0, u"5"_s);
@@ -265,7 +272,6 @@ private Q_SLOTS:
         rs.setValue(25, u"-17"_s);
         QVERIFY(rs.update() && rs.requery());
         QCOMPARE(rs.value(2) + rs.value(25), u"0000001-17"_s);
-
     }
 
     // Moving off a changed row stores it; all of it inside one transaction.

@@ -3,10 +3,10 @@
 // issues and cells, missing issues and all-or-nothing writes; reading the stored draws back.
 
 #include "model/hot_cold.h"
-#include "store/draw_history.h"
 #include "model/indicators.h"
 #include "store/cell_edit_rule.h"
 #include "store/draw_entry.h"
+#include "store/draw_history.h"
 #include "support/draw_tables.h"
 #include "support/temp_database.h"
 
@@ -81,15 +81,20 @@ private Q_SLOTS:
 
     // The first record holds the numbers only; code 0000001 keeps its zero digits.
     void firstRecordThenCodeDigits() {
-        QCOMPARE(texts(addDraw(db(), {7001, {1, 5, 12, 20, 27, 33}, 8})), (QStringList{kFirst, kAdded}));
-        QCOMPARE(filledCells(tableRows(db(), u"kjhm"_s)[0]), (QList<int>{0, 1, 5, 12, 20, 27, 33, 41}));
+        QCOMPARE(texts(addDraw(db(), {7001, {1, 5, 12, 20, 27, 33}, 8})),
+                 (QStringList{kFirst, kAdded}));
+        QCOMPARE(filledCells(tableRows(db(), u"kjhm"_s)[0]),
+                 (QList<int>{0, 1, 5, 12, 20, 27, 33, 41}));
         QCOMPARE(filledCells(tableRows(db(), u"kjdm"_s)[0]), QList<int>{0});
         QCOMPARE(filledCells(tableRows(db(), u"kjzb"_s)[0]), (QList<int>{0, 1, 2}));
-        QCOMPARE(tableRows(db(), u"kjzb"_s)[0].mid(1, 2), (QVariantList{u"1 5 12 20 27 33 +8"_s, u"0096810"_s}));
+        QCOMPARE(tableRows(db(), u"kjzb"_s)[0].mid(1, 2),
+                 (QVariantList{u"1 5 12 20 27 33 +8"_s, u"0096810"_s}));
 
         QVERIFY(addDraw(db(), {7002, {1, 2, 3, 4, 5, 6}, 16}).written);
-        QCOMPARE(filledCells(tableRows(db(), u"kjdm"_s)[1]), (QList<int>{0, 1, 3, 13, 23, 33, 43, 54}));
-        QCOMPARE(tableRows(db(), u"kjzb"_s)[1].mid(1, 2), (QVariantList{u"1 2 3 4 5 6+16"_s, u"0000001"_s}));
+        QCOMPARE(filledCells(tableRows(db(), u"kjdm"_s)[1]),
+                 (QList<int>{0, 1, 3, 13, 23, 33, 43, 54}));
+        QCOMPARE(tableRows(db(), u"kjzb"_s)[1].mid(1, 2),
+                 (QVariantList{u"1 2 3 4 5 6+16"_s, u"0000001"_s}));
     }
 
     // Draws 2..22 get the short-history message and hot/cold cells from zeros; the 23rd is
@@ -100,11 +105,13 @@ private Q_SLOTS:
             QCOMPARE(texts(add(i)), (QStringList{kShort, kAdded}));
             const QVariantList zb = tableRows(db(), u"kjzb"_s)[i];
             QCOMPARE(zb.mid(25, 10), (QVariantList{0, 0, 6, 0, 0, 0, 0, 0, 0, 0}));
-            expectIndicators(zb, drawIndicators(m_real[i].red, m_real[i].blue, m_real[i - 1].red, {}));
+            expectIndicators(zb,
+                             drawIndicators(m_real[i].red, m_real[i].blue, m_real[i - 1].red, {}));
         }
         QCOMPARE(texts(add(22)), QStringList{kAdded});
-        expectIndicators(tableRows(db(), u"kjzb"_s)[22],
-                         drawIndicators(m_real[22].red, m_real[22].blue, m_real[21].red, hotColdOfReal(22)));
+        expectIndicators(
+            tableRows(db(), u"kjzb"_s)[22],
+            drawIndicators(m_real[22].red, m_real[22].blue, m_real[21].red, hotColdOfReal(22)));
     }
 
     // An issue already stored, or one below the newest, is refused and changes nothing (the
@@ -122,7 +129,8 @@ private Q_SLOTS:
             {add(3), {u"第0004期已经存在"_s}},
             {addDraw(db(), {3, {1, 2, 3, 4, 5, 6}, 1}), {u"第0003期已经存在"_s}},
             {addDraw(db(), {2, {1, 2, 3, 4, 5, 6}, 1}) /* stored too */, {u"已经存在"_s}},
-            {addDraw(db(), {-1, {1, 2, 3, 4, 5, 6}, 1}), {u"比数据库中最新的第0004期小"_s, u"新的数据库"_s}},
+            {addDraw(db(), {-1, {1, 2, 3, 4, 5, 6}, 1}),
+             {u"比数据库中最新的第0004期小"_s, u"新的数据库"_s}},
             {deleteDraw(db(), 3.5), {u"数据库中没有第3.5期的开奖数据"_s}},
             {deleteDraw(db(), 99999999999.0), {u"没有第99999999999期"_s}},
             {deleteDraw(db(), -0.4), {u"没有删除任何数据"_s}}};
@@ -159,7 +167,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("problem"); // empty: stored
         QTest::newRow("issue") << u"kjhm"_s << 0 << u"7001"_s << QString();
-        QTest::newRow("issue letters") << u"kjhm"_s << 0 << u"7OO1"_s << u"第3行“期号”列只能填数字，“7OO1”不是数字"_s;
+        QTest::newRow("issue letters")
+            << u"kjhm"_s << 0 << u"7OO1"_s << u"第3行“期号”列只能填数字，“7OO1”不是数字"_s;
         QTest::newRow("issue fraction") << u"kjdm"_s << 0 << u"7018.4"_s << u"期号必须是整数"_s;
         QTest::newRow("issue empty") << u"kjzb"_s << 0 << u" "_s << u"期号不能为空"_s;
         QTest::newRow("number") << u"kjhm"_s << 5 << u" 5 "_s << QString();
@@ -190,7 +199,8 @@ private Q_SLOTS:
         expectIndicators(after[24], drawIndicators(red, 5, m_real[23].red, hotColdOfReal(30)));
         QCOMPARE(after[24][1].toString(), u"2 9 14 21 28 33+5"_s);
         QCOMPARE(after.mid(0, 24) + after.mid(25), before.mid(0, 24) + before.mid(25));
-        QCOMPARE(filledCells(tableRows(db(), u"kjhm"_s)[24]), (QList<int>{0, 2, 9, 14, 21, 28, 33, 38}));
+        QCOMPARE(filledCells(tableRows(db(), u"kjhm"_s)[24]),
+                 (QList<int>{0, 2, 9, 14, 21, 28, 33, 38}));
     }
 
     // Refused and failing writes leave all three tables as they were: a missing issue, the
@@ -221,13 +231,13 @@ private Q_SLOTS:
     void issueOrderAndMalformedRows() {
         QVERIFY(!newestDraw(db()));
         QSqlQuery q(db());
-        for (const QString& row : {
-                 u"(期号,H3,H9,H14,H22,H27,H33,L16) VALUES (7009,3,9,14,22,27,33,16)"_s,
-                 u"(期号,H1,H5,H12,H20,H27,H33,L8) VALUES (7001,1,5,12,20,27,33,8)"_s,
-                 u"(期号,H1,H2,H3,H4,H5,H6,L2) VALUES (7009,1,2,3,4,5,6,2)"_s,          // the same issue
-                 u"(期号,H1,H2,H3,H4,H5,H6,H7,L1) VALUES (7004,1,2,3,4,5,6,7,1)"_s,     // seven reds
-                 u"(期号,H1,H2,H3,H4,H5,H6,L2,L3) VALUES (7005,1,2,3,4,5,6,2,3)"_s,     // two blues
-                 u"(期号,H1,H2,H3,H4,H5,H6,L1) VALUES (7006,1,2,3,4,5,9,1)"_s})         // H6 holds 9
+        for (const QString& row :
+             {u"(期号,H3,H9,H14,H22,H27,H33,L16) VALUES (7009,3,9,14,22,27,33,16)"_s,
+              u"(期号,H1,H5,H12,H20,H27,H33,L8) VALUES (7001,1,5,12,20,27,33,8)"_s,
+              u"(期号,H1,H2,H3,H4,H5,H6,L2) VALUES (7009,1,2,3,4,5,6,2)"_s,      // the same issue
+              u"(期号,H1,H2,H3,H4,H5,H6,H7,L1) VALUES (7004,1,2,3,4,5,6,7,1)"_s, // seven reds
+              u"(期号,H1,H2,H3,H4,H5,H6,L2,L3) VALUES (7005,1,2,3,4,5,6,2,3)"_s, // two blues
+              u"(期号,H1,H2,H3,H4,H5,H6,L1) VALUES (7006,1,2,3,4,5,9,1)"_s})     // H6 holds 9
             QVERIFY(q.exec(u"INSERT INTO kjhm "_s + row));
         const std::vector<StoredDraw> d = loadDraws(db());
         QCOMPARE(d.size(), 6u);

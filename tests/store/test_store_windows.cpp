@@ -4,11 +4,11 @@
 // window's import and cancel.
 
 #include "store/draw_entry.h"
+#include "store/maintenance.h"
 #include "store/widgets/draw_entry_window.h"
 #include "store/widgets/draw_grid_view.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
-#include "store/maintenance.h"
 #include "store/widgets/past_draw_query_window.h"
 #include "support/cli_run.h"
 #include "support/draw_tables.h"
@@ -23,8 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStyle>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -52,7 +52,8 @@ private:
 
     QSqlDatabase db() { return m_temp->connection(); }
     // Form9: clear, type the issue, tick the reds and blue b (box 33 + b), click `button`.
-    void enter(QWidget& form9, const QString& issue, const QList<int>& reds, int blue, const QString& button) {
+    void enter(QWidget& form9, const QString& issue, const QList<int>& reds, int blue,
+               const QString& button) {
         click(&form9, u"Command2"_s);
         retype(&form9, u"Text1"_s, issue);
         tick(form9, blue > 0 ? reds + QList<int>{33 + blue} : reds);
@@ -78,10 +79,13 @@ private Q_SLOTS:
         enter(form9, u"70188"_s, {1, 2, 3, 4, 5, 6}, 1, u"Command3"_s);
         enter(form9, u"7001"_s, {1, 2, 3, 4, 5}, 1, u"Command1"_s);
         enter(form9, u"7001"_s, {1, 2, 3, 4, 5, 6}, 0, u"Command3"_s);
-        const QString format = u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
-        QCOMPARE(m_prompter->messageTexts(),
-                 (QStringList{u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s, format, format,
-                              u"红球号码选择有误,请重新选择！"_s, u"蓝球号码选择有误,请重新选择！"_s}));
+        const QString format =
+            u"期号输入格式有误,请正确输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s;
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            (QStringList{u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
+                         format, format, u"红球号码选择有误,请重新选择！"_s,
+                         u"蓝球号码选择有误,请重新选择！"_s}));
         QCOMPARE(rowCount(db(), u"kjhm"_s), 0);
     }
 
@@ -113,7 +117,8 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->questions().last(), u"请输入需要删除的期号"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
         QCOMPARE(rowCount(db(), u"kjzb"_s), 2);
-        for (const auto& [button, columns] : {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
+        for (const auto& [button, columns] :
+             {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
             click(&form9, button);
             QCOMPARE(grid(form9)->columnCount(), columns);
         }
@@ -125,7 +130,8 @@ private Q_SLOTS:
         form9.show();
         QVERIFY(QFile::remove(m_temp->path()));
         enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
-        QVERIFY2(m_prompter->messageTexts().last().startsWith(u"数据添加失败，数据库没有改动：数据库文件"_s) &&
+        QVERIFY2(m_prompter->messageTexts().last().startsWith(
+                     u"数据添加失败，数据库没有改动：数据库文件"_s) &&
                      m_prompter->messageTexts().last().contains(u"已经不存在"_s),
                  qPrintable(m_prompter->messageTexts().join(u'|')));
         QVERIFY(!QFile::exists(m_temp->path()));
@@ -135,7 +141,8 @@ private Q_SLOTS:
     // beside a row holding the same values. Text in a number column is refused naming the
     // cell, and the Delete key removes nothing (a draw goes from all three tables or none).
     void drawEntryManualEdit() {
-        QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2}, {7002, {2, 3, 4, 5, 6, 7}, 2},
+        QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2},
+                                      {7002, {2, 3, 4, 5, 6, 7}, 2},
                                       {7003, {2, 3, 4, 5, 6, 7}, 2}}));
         DrawEntryWindow form9(m_temp->database());
         form9.show();
@@ -156,12 +163,14 @@ private Q_SLOTS:
         const QList<QVariantList> edited = tableRows(db(), u"kjzb"_s);
         QCOMPARE(edited[2][3].toInt(), 27);
 
-        for (const auto& [column, text, words] : {std::tuple{0, u"7OO1"_s, u"第1行“期号”列只能填数字"_s},
-                                                  std::tuple{4, u"abc"_s, u"第1行“AC值”列只能填数字"_s}}) {
+        for (const auto& [column, text, words] :
+             {std::tuple{0, u"7OO1"_s, u"第1行“期号”列只能填数字"_s},
+              std::tuple{4, u"abc"_s, u"第1行“AC值”列只能填数字"_s}}) {
             m_prompter->clear();
             typeInto(0, column, text);
             QTRY_VERIFY(!m_prompter->messageTexts().isEmpty());
-            QVERIFY2(m_prompter->messageTexts().last().contains(words), qPrintable(m_prompter->messageTexts().last()));
+            QVERIFY2(m_prompter->messageTexts().last().contains(words),
+                     qPrintable(m_prompter->messageTexts().last()));
             QCOMPARE(tableRows(db(), u"kjzb"_s), edited);
         }
 
@@ -175,7 +184,8 @@ private Q_SLOTS:
     }
 
     void pastDrawQuery() {
-        QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2}, {7002, {1, 5, 12, 20, 27, 33}, 8},
+        QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2},
+                                      {7002, {1, 5, 12, 20, 27, 33}, 8},
                                       {7003, {1, 5, 12, 20, 27, 33}, 16}})); // the same reds again
         PastDrawQueryWindow form10(m_temp->database());
         form10.show();
@@ -200,8 +210,8 @@ private Q_SLOTS:
     // The window's boxes and the command line's numbers follow one rule and answer in the same
     // sentences; a store that cannot be read is never answered with "never drawn".
     void pastDrawQueryAgreesWithCli() {
-        QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2},
-                                      {7002, {1, 5, 12, 20, 27, 33}, 8}}));
+        QVERIFY(test::addDraws(
+            db(), {{7001, {3, 8, 15, 16, 23, 30}, 2}, {7002, {1, 5, 12, 20, 27, 33}, 8}}));
         PastDrawQueryWindow form10(m_temp->database());
         form10.show();
         const QString refused = u"号码选择有误,请重新选择！"_s;
@@ -210,12 +220,15 @@ private Q_SLOTS:
             QStringList args; // the same numbers for the command line
             QString answer;   // refused, or the sentence both give
         } cases[] = {
-            {{33, 1, 27, 12, 20, 5}, {u"33"_s, u"1"_s, u"27"_s, u"12"_s, u"20"_s, u"5"_s},
+            {{33, 1, 27, 12, 20, 5},
+             {u"33"_s, u"1"_s, u"27"_s, u"12"_s, u"20"_s, u"5"_s},
              u"您要查询的号已经在第7002期开出过了"_s},
-            {{1, 2, 3, 4, 5, 6}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
+            {{1, 2, 3, 4, 5, 6},
+             {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
              u"您要查询的数据未曾开出"_s},
             {{1, 2, 3, 4, 5}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, refused},
-            {{1, 2, 3, 4, 5, 6, 7}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s},
+            {{1, 2, 3, 4, 5, 6, 7},
+             {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s},
              refused},
         };
         for (const auto& c : cases) {
@@ -236,9 +249,10 @@ private Q_SLOTS:
             }
         }
         // Numbers no box offers are refused by the command line in the same words.
-        for (const QStringList& args : {QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s},
-                                        QStringList{u"1"_s, u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
-                                        QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6x"_s}})
+        for (const QStringList& args :
+             {QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s},
+              QStringList{u"1"_s, u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
+              QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6x"_s}})
             QCOMPARE(test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + args).err,
                      refused);
 
@@ -278,7 +292,8 @@ private Q_SLOTS:
             QVERIFY(model->rowCount() == 1);
             for (int c = 0; c < model->columnCount(); ++c) {
                 const QString text = model->index(0, c).data().toString();
-                QVERIFY2(view->columnWidth(c) >= view->fontMetrics().horizontalAdvance(text) + margin,
+                QVERIFY2(view->columnWidth(c) >=
+                             view->fontMetrics().horizontalAdvance(text) + margin,
                          qPrintable(u"%1 column %2: %3"_s.arg(button).arg(c).arg(text)));
                 QVERIFY(view->columnWidth(c) >= twipsToPixels(least));
             }
@@ -290,7 +305,8 @@ private Q_SLOTS:
     void importWindow() {
         const QString file = m_temp->folder() + u"/history.csv"_s;
         QVERIFY(test::writeBytes(file, (u"issue,r1,r2,r3,r4,r5,r6,blue,date\n"_s +
-                                        test::realHistoryLines().mid(3343).join(u'\n')).toUtf8()));
+                                        test::realHistoryLines().mid(3343).join(u'\n'))
+                                           .toUtf8()));
         HistoryImportWindow window(m_temp->database());
         window.show();
         m_prompter->answerFileName(file);
@@ -307,7 +323,8 @@ private Q_SLOTS:
         click(&window, u"Command2"_s);
         QVERIFY(!window.findChild<QPushButton*>(u"Command2"_s)->isEnabled());
         QVERIFY(done.wait(20000));
-        QCOMPARE(m_prompter->messageTexts().last(), u"导入完毕：新增96期开奖数据（2026001期至2026096期）。"_s);
+        QCOMPARE(m_prompter->messageTexts().last(),
+                 u"导入完毕：新增96期开奖数据（2026001期至2026096期）。"_s);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 96);
         QCOMPARE(window.findChild<QProgressBar*>(u"ProgressBar1"_s)->value(), 100);
     }

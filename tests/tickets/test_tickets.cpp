@@ -4,15 +4,15 @@
 // prize check on hand-made tickets and on the saved results.
 
 #include "model/red_code.h"
-#include "tickets/blue_list.h"
-#include "tickets/prize_check.h"
-#include "tickets/random_pick.h"
 #include "red/saved_results.h"
-#include "tickets/ticket_export.h"
-#include "tickets/ticket_line.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/temp_database.h"
+#include "tickets/blue_list.h"
+#include "tickets/prize_check.h"
+#include "tickets/random_pick.h"
+#include "tickets/ticket_export.h"
+#include "tickets/ticket_line.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -64,12 +64,13 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"选号.txt"_s);
         QString error;
         QList<qint64> told;
-        QVERIFY2(writeTicketExport(path, kept, {}, ExportFormat::Text,
-                                   [&](qint64 done, qint64 total) {
-                                       told.append(done);
-                                       return total == 37000;
-                                   },
-                                   &error),
+        QVERIFY2(writeTicketExport(
+                     path, kept, {}, ExportFormat::Text,
+                     [&](qint64 done, qint64 total) {
+                         told.append(done);
+                         return total == 37000;
+                     },
+                     &error),
                  qPrintable(error));
         const QStringList written = test::fileLines(path);
         QCOMPARE(written.size(), 37000);
@@ -91,8 +92,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QString error;
         const BlueList blues{8, 12};
-        QVERIFY(writeTicketExport(dir.filePath(u"a.csv"_s), kept, blues,
-                                  exportFormatOf(u"a.CSV"_s), {}, &error));
+        QVERIFY(writeTicketExport(dir.filePath(u"a.csv"_s), kept, blues, exportFormatOf(u"a.CSV"_s),
+                                  {}, &error));
         QCOMPARE(test::fileLines(dir.filePath(u"a.csv"_s)),
                  (QStringList{u"r1,r2,r3,r4,r5,r6,blue"_s, u"01,02,03,04,05,06,08"_s,
                               u"01,02,03,04,05,06,12"_s, u"01,02,03,04,05,07,08"_s,
@@ -109,7 +110,8 @@ private Q_SLOTS:
         // The clipboard takes 5000 lines at most.
         QCOMPARE(exportLines(keptCodes(2501), blues).size(), 0);
         QCOMPARE(exportLines(keptCodes(2500), blues).size(), 5000);
-        // The blue-ball window's boxes read by their leading number; empty boxes and repeats skipped.
+        // The blue-ball window's boxes read by their leading number; empty boxes and repeats
+        // skipped.
         QCOMPARE(blueListOfTexts({u"08"_s, {}, u"12号"_s, u"8"_s, u"17"_s, u"2.5"_s}),
                  (BlueList{8, 12}));
     }
@@ -120,8 +122,9 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"old.txt"_s);
         QVERIFY(test::writeBytes(path, "before\n"));
         QString error;
-        QVERIFY(!writeTicketExport(path, keptCodes(300000, 3), {1, 2}, ExportFormat::Text,
-                                   [](qint64 done, qint64) { return done < 100000; }, &error));
+        QVERIFY(!writeTicketExport(
+            path, keptCodes(300000, 3), {1, 2}, ExportFormat::Text,
+            [](qint64 done, qint64) { return done < 100000; }, &error));
         QVERIFY2(error.contains(u"取消"_s), qPrintable(error));
         QCOMPARE(test::fileLines(path), QStringList{u"before"_s});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.txt"_s});
@@ -175,11 +178,13 @@ private Q_SLOTS:
         std::mt19937_64 random(7);
         QString error;
         const SelectionResult kept = keptCodes(1000, 7);
-        const std::optional<SelectionResult> picked = pickTickets(kept, 999, {8, 12, 3}, random, &error);
+        const std::optional<SelectionResult> picked =
+            pickTickets(kept, 999, {8, 12, 3}, random, &error);
         QVERIFY(picked);
         const std::set<int> distinct(picked->codes.begin(), picked->codes.end());
         QCOMPARE(distinct.size(), std::size_t(999));
-        QVERIFY(std::includes(kept.codes.begin(), kept.codes.end(), distinct.begin(), distinct.end()));
+        QVERIFY(
+            std::includes(kept.codes.begin(), kept.codes.end(), distinct.begin(), distinct.end()));
         // Each blue gets an equal share.
         for (int blue : {8, 12, 3})
             QCOMPARE(std::count(picked->blues.begin(), picked->blues.end(), blue), 333);
@@ -297,7 +302,8 @@ private Q_SLOTS:
         QVERIFY(!savedResultLines(temp.connection(), &error) && error.contains(u"保存所选号码"_s));
         const QStringList texts{u"1 4 16 22 26 31"_s, u"1 4 16 22 27 30"_s, u"2 3 5 7 8 9 + 1"_s};
         QVERIFY(saveResults(temp.connection(), 3, [&](int i) { return texts[i]; }).ok);
-        const std::optional<std::vector<TicketLine>> saved = savedResultLines(temp.connection(), &error);
+        const std::optional<std::vector<TicketLine>> saved =
+            savedResultLines(temp.connection(), &error);
         QVERIFY2(saved, qPrintable(error));
         const PrizeReport report = checkTickets(*saved, {4, 9}, draw());
         QCOMPARE(report.tickets, 2 + 2 + 1);
@@ -325,7 +331,8 @@ private Q_SLOTS:
         QVERIFY(!choosePrizeDraw(*draws, std::nullopt, &error) && error.contains(u"7003期"_s));
         QCOMPARE(choosePrizeDraw(*draws, 7001, &error)->blue, 9);
         QVERIFY(q.exec(u"DROP TABLE kjhm"_s));
-        QVERIFY(!prizeDraw(temp.connection(), {}, &error) && error.startsWith(u"读取开奖数据失败"_s));
+        QVERIFY(!prizeDraw(temp.connection(), {}, &error) &&
+                error.startsWith(u"读取开奖数据失败"_s));
     }
 };
 

@@ -25,14 +25,13 @@ private Q_SLOTS:
         // A build folder or a copied folder keeps everything beside the program.
         QTest::newRow("writable folder") << true << false << u"/opt/ssq"_s << u"/opt/ssq"_s;
         // A read-only copy still reads its own shipped files but writes to the player's folder.
-        QTest::newRow("read-only folder") << false << false << u"/home/p/.local/share/ravelko"_s
-                                          << u"/opt/ssq"_s;
-        QTest::newRow("installed") << false << true << u"/home/p/.local/share/ravelko"_s
-                                   << u"/usr/share/ravelko"_s;
+        QTest::newRow("read-only folder")
+            << false << false << u"/home/p/.local/share/ravelko"_s << u"/opt/ssq"_s;
+        QTest::newRow("installed")
+            << false << true << u"/home/p/.local/share/ravelko"_s << u"/usr/share/ravelko"_s;
         // Root can write to /usr/bin; an installed program still never writes there.
-        QTest::newRow("installed, run by root") << true << true
-                                                << u"/home/p/.local/share/ravelko"_s
-                                                << u"/usr/share/ravelko"_s;
+        QTest::newRow("installed, run by root")
+            << true << true << u"/home/p/.local/share/ravelko"_s << u"/usr/share/ravelko"_s;
     }
 
     void decision() {

@@ -1,8 +1,8 @@
 #include "analysis/widgets/indicator_chart_window.h"
 
 #include "analysis/indicator_chart_items.h"
-#include "store/database.h"
 #include "model/leading_number_text.h"
+#include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 

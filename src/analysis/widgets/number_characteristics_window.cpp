@@ -5,8 +5,8 @@
 #include "store/database.h"
 #include "store/widgets/draw_grid_view.h"
 #include "ui/prompter.h"
-#include "ui/widgets/named_widgets.h"
 #include "ui/twips.h"
+#include "ui/widgets/named_widgets.h"
 
 #include <QApplication>
 #include <QGridLayout>

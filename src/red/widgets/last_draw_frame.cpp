@@ -2,8 +2,8 @@
 
 #include "red/last_draw_row.h"
 #include "store/database.h"
-#include "ui/widgets/named_widgets.h"
 #include "ui/prompter.h"
+#include "ui/widgets/named_widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "red/widgets/results_window.h"
 
+#include "model/leading_number_text.h"
 #include "red/page_painter.h"
 #include "red/saved_results.h"
 #include "red/widgets/system_page_printer.h"
 #include "store/database.h"
 #include "store/widgets/draw_grid_view.h"
-#include "model/leading_number_text.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -30,7 +30,6 @@ namespace {
 
 constexpr double kColumnTwips = 2000;
 constexpr double kNumberColumnTwips = 700;
-
 
 } // namespace
 

@@ -4,7 +4,6 @@
 #include "shell/widgets/main_window.h"
 #include "ui/prompter.h"
 
-
 namespace ssq {
 
 SelectionRunner::SelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {

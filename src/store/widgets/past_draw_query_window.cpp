@@ -1,9 +1,9 @@
 #include "store/widgets/past_draw_query_window.h"
 
-#include "store/database.h"
-#include "store/widgets/draw_grid_view.h"
-#include "store/past_draw_query.h"
 #include "model/leading_number_text.h"
+#include "store/database.h"
+#include "store/past_draw_query.h"
+#include "store/widgets/draw_grid_view.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 

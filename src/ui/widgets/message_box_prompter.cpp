@@ -65,7 +65,7 @@ bool MessageBoxPrompter::question(QWidget* parent, const QString& text) {
 }
 
 std::optional<QString> MessageBoxPrompter::input(QWidget* parent, const QString& prompt,
-                                         const QString& title, const QString& initial) {
+                                                 const QString& title, const QString& initial) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, title.isEmpty() ? programTitle() : title,
                                                prompt, QLineEdit::Normal, initial, &ok);
@@ -74,11 +74,13 @@ std::optional<QString> MessageBoxPrompter::input(QWidget* parent, const QString&
     return text;
 }
 
-QString MessageBoxPrompter::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
+QString MessageBoxPrompter::openFileName(QWidget* parent, const QString& caption,
+                                         const QString& filter) {
     return QFileDialog::getOpenFileName(parent, caption, {}, filter);
 }
 
-QString MessageBoxPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
+QString MessageBoxPrompter::saveFileName(QWidget* parent, const QString& caption,
+                                         const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, {}, filter);
 }
 

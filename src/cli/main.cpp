@@ -12,6 +12,7 @@
 #include "cli/command_info.h"
 #include "cli/command_prize.h"
 #include "cli/command_maintenance.h"
+#include "cli/command_paste.h"
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
@@ -54,6 +55,10 @@ const QList<Command>& commands() {
         {u"backup"_s, u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s, ssq::cli::runBackup},
         {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s, ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
+        {u"paste"_s, u"paste 文件|- [--dry-run]      从复制的文字中找出开奖号码，保存新的各期"_s,
+         ssq::cli::runPaste},
+        {u"update"_s, u"update [--source 网址] [--dry-run]   联网更新开奖数据"_s,
+         ssq::cli::runUpdate},
     };
     return all;
 }

@@ -179,8 +179,9 @@ void HistoryImportWindow::startImport() {
     m_status->setText(u"正在检查和计算……"_s);
     m_cancelled = std::make_shared<std::atomic<bool>>(false);
     const QString from = m_from->text();
+    const ImportDecade decade = importDecade(m_db.connection());
     const auto cancelled = m_cancelled;
-    m_worker = QThread::create([this, stored = std::move(stored), path, from, cancelled] {
+    m_worker = QThread::create([this, stored = std::move(stored), path, from, decade, cancelled] {
         int shownPercent = -1;
         ImportPlan plan = planImportFile(stored, path, from, [&](int done, int total) {
             const int percent = total > 0 ? done * 100 / total : 100;
@@ -190,7 +191,7 @@ void HistoryImportWindow::startImport() {
                     this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
             }
             return !cancelled->load();
-        });
+        }, decade);
         auto result = std::make_shared<ImportPlan>(std::move(plan));
         QMetaObject::invokeMethod(
             this, [this, result] { finish(*result); }, Qt::QueuedConnection);

@@ -123,7 +123,8 @@ DrawBatch checkDraws(const std::vector<SourceDraw>& found, const std::vector<Sto
                 line.reason =
                     u"和前一期第%1期之间缺少开奖数据"_s.arg(fullIssueText(*previous, decadeYear));
             }
-            previous = line.storedIssue;
+            if (!previous || line.storedIssue > *previous)
+                previous = line.storedIssue;
         }
         if (line.status == BatchStatus::New)
             ++batch.newCount;

@@ -50,3 +50,5 @@ private:
 FetchOutcome fetchDrawSource(const QUrl& source, int timeoutMs);
 
 } // namespace ssq
+
+Q_DECLARE_METATYPE(ssq::FetchOutcome)

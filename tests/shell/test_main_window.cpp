@@ -8,6 +8,8 @@
 
 #include "red/widgets/condition_panel_view.h"
 #include "red/last_draw_check.h"
+#include "red/last_draw_row.h"
+#include "store/draw_entry.h"
 #include "red/saved_results.h"
 #include "red/selection_result.h"
 #include "shell/caption_clock.h"
@@ -26,6 +28,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -185,6 +188,26 @@ private Q_SLOTS:
         QCOMPARE(boxes(8, 8), u"0096810"_s);
     }
 
+    // A draw added after the row was filled is noticed beside the live count; one click brings
+    // the row, its code and the hot/cold values to the newest draw.
+    void noticesNewerDraw() {
+        QVERIFY(ssq::test::addRealDraws(m_temp->connection(), u"2026071"_s, 26));
+        auto* notice = m_window->findChild<QLabel*>(u"NewerDraw"_s);
+        click(u"Command1"_s);
+        QTest::qWait(1200);
+        QVERIFY(!notice->isVisible());
+        QVERIFY(ssq::addDraw(m_temp->connection(), {6097, {5, 11, 17, 23, 29, 33}, 7}).written);
+        QTRY_VERIFY(notice->isVisible());
+        QCOMPARE(notice->text(),
+                 u"<a href=\"update\">数据库已有第2026097期，上期号和冷热值还是第2026096期的，点此更新</a>"_s);
+        Q_EMIT notice->linkActivated(u"update"_s);
+        QCOMPARE(boxes(1, 7, u" "_s), u"5 11 17 23 29 33 7"_s);
+        QCOMPARE(boxes(8, 8),
+                 ssq::convertToCode({u"5"_s, u"11"_s, u"17"_s, u"23"_s, u"29"_s, u"33"_s}).codeText);
+        QVERIFY(m_window->hotColdTable() != ssq::HotColdValues{});
+        QVERIFY(!notice->isVisible());
+    }
+
     // The grid reads its whole result, so no half-read query keeps the file locked against the
     // program's other connections (backup, import).
     void gridLeavesTheFileFreeForOtherWriters() {
@@ -201,7 +224,8 @@ private Q_SLOTS:
     // Every window is loaded once, however often its item is chosen, and shown over this one.
     void menuItemsOpenTheirWindowsOnce() {
         for (const QString& itemAndForm :
-             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"LQXH Form3"_s,
+             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"ZTKJ FormZTKJ"_s,
+              u"LWGX FormLWGX"_s, u"LQXH Form3"_s,
               u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s}) {
             const QStringList names = itemAndForm.split(u' ');
             QVERIFY2(m_window->menuItem(names[0])->isEnabled(), qPrintable(names[0]));
@@ -513,7 +537,7 @@ private Q_SLOTS:
         QCOMPARE(ssq::test::textOf(form, u"Text1"_s), path);
         ssq::test::click(form, u"Command2"_s);
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动）"_s);
+        QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动奖金）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label2"_s).left(10), u"固定奖金合计：65元"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：9注，18元"_s);
         auto* winners = form->findChild<QTableWidget*>(u"Grid1"_s);
@@ -528,7 +552,7 @@ private Q_SLOTS:
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);
         ssq::test::click(form, u"Command2"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s) + ssq::test::textOf(form, u"Label1_2"_s),
-                 u"一等奖：1注（浮动）二等奖：1注（浮动）"_s);
+                 u"一等奖：1注（浮动奖金）二等奖：1注（浮动奖金）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);
 
         QVERIFY(ssq::test::writeBytes(path, tickets + "1 2 3\n"));

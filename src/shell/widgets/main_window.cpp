@@ -1,4 +1,5 @@
 #include "shell/widgets/main_window.h"
+#include "shell/widgets/newer_draw_notice.h"
 
 #include "analysis/ac_query.h"
 #include "red/widgets/condition_panel_view.h"
@@ -73,6 +74,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     connectAnalysisMenus(*this);
     connectTicketMenus(*this);
     connectBacktestMenus(*this);
+    connectNewerDrawNotice(*this);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());
@@ -131,6 +133,8 @@ void MainWindow::buildMenus() {
     addItem(data, u"TJSJ"_s, u"数据添加、删除、修改"_s, false);
     addItem(data, u"CKSJ"_s, u"查看历史数据"_s, false);
     addItem(data, u"DRSJ"_s, u"导入开奖数据文件"_s, false);
+    addItem(data, u"ZTKJ"_s, u"粘贴开奖号码…"_s, false);
+    addItem(data, u"LWGX"_s, u"联网更新开奖数据"_s, false);
 
     QMenu* maintenance = addMenu(u"WH"_s, u"数据库维护"_s);
     addItem(maintenance, u"BF"_s, u"数据库备份(请您定期备份)"_s, false);
@@ -175,7 +179,16 @@ QWidget* MainWindow::buildResultArea() {
     liveCount->setObjectName(u"LiveCount"_s);
     status->addWidget(progressLabel, 1, 0);
     status->addWidget(m_progress, 1, 1);
-    status->addWidget(liveCount, 1, 2);
+    // Shown by connectNewerDrawNotice when the database holds a newer draw than the last-draw row.
+    auto* newerDraw = new QLabel(area);
+    newerDraw->setObjectName(u"NewerDraw"_s);
+    newerDraw->setStyleSheet(u"color: #c00000;"_s);
+    newerDraw->hide();
+    auto* countLine = new QVBoxLayout;
+    countLine->setSpacing(0);
+    countLine->addWidget(newerDraw);
+    countLine->addWidget(liveCount);
+    status->addLayout(countLine, 1, 2);
     status->addWidget(warning, 2, 0, 1, 3);
     status->setRowStretch(3, 1);
 

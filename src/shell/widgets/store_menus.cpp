@@ -6,6 +6,8 @@
 #include "store/widgets/history_viewer_window.h"
 #include "store/maintenance.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "store/widgets/paste_draws_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "ui/prompter.h"
 
 #include <QApplication>
@@ -40,6 +42,8 @@ void connectStoreMenus(MainWindow& main) {
         main.openWindow(u"Form10"_s, [&db] { return new PastDrawQueryWindow(db); });
     });
     main.onMenuItem(u"DRSJ"_s, [&db] { HistoryImportWindow::open(db); });
+    main.onMenuItem(u"ZTKJ"_s, [&main, &db] { PasteDrawsWindow::open(db, &main); });
+    main.onMenuItem(u"LWGX"_s, [&main, &db] { UpdateDrawsWindow::open(db, &main); });
     main.onMenuItem(u"BF"_s, [&main, &db] {
         runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
     });

@@ -6,7 +6,7 @@ namespace ssq {
 
 class MainWindow;
 
-// Connects TJSJ, CKSJ, DRSJ, WQCX, BF, XF and YS to their windows and operations and enables them.
+// Connects TJSJ, CKSJ, DRSJ, ZTKJ, LWGX, WQCX, BF, XF and YS to their windows and operations and enables them.
 void connectStoreMenus(MainWindow& window);
 
 } // namespace ssq

@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/draw_history.h"
 #include "store/shipped_history.h"
+#include "store/widgets/paste_draws_window.h"
 #include "ui/prompter.h"
 #include "ui/url_opener.h"
 #include "ui/web_addresses.h"
@@ -75,6 +76,12 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     m_help = new QPushButton(u"文件格式说明"_s, this);
     m_help->setObjectName(u"Command5"_s);
     buttons->addWidget(m_help);
+    // Draws copied from a web page need no file.
+    auto* paste = new QPushButton(u"粘贴开奖号码…"_s, this);
+    paste->setObjectName(u"Command6"_s);
+    buttons->addWidget(paste);
+    connect(paste, &QPushButton::clicked, this,
+            [this] { PasteDrawsWindow::open(m_db, parentWidget()); });
     buttons->addStretch();
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);
@@ -183,15 +190,19 @@ void HistoryImportWindow::startImport() {
     const auto cancelled = m_cancelled;
     m_worker = QThread::create([this, stored = std::move(stored), path, from, decade, cancelled] {
         int shownPercent = -1;
-        ImportPlan plan = planImportFile(stored, path, from, [&](int done, int total) {
-            const int percent = total > 0 ? done * 100 / total : 100;
-            if (percent != shownPercent) {
-                shownPercent = percent;
-                QMetaObject::invokeMethod(
-                    this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
-            }
-            return !cancelled->load();
-        }, decade);
+        ImportPlan plan = planImportFile(
+            stored, path, from,
+            [&](int done, int total) {
+                const int percent = total > 0 ? done * 100 / total : 100;
+                if (percent != shownPercent) {
+                    shownPercent = percent;
+                    QMetaObject::invokeMethod(
+                        this, [this, done, total] { showProgress(done, total); },
+                        Qt::QueuedConnection);
+                }
+                return !cancelled->load();
+            },
+            decade);
         auto result = std::make_shared<ImportPlan>(std::move(plan));
         QMetaObject::invokeMethod(
             this, [this, result] { finish(*result); }, Qt::QueuedConnection);

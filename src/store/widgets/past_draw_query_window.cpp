@@ -1,9 +1,12 @@
 #include "store/widgets/past_draw_query_window.h"
 
-#include "store/database.h"
-#include "store/widgets/draw_grid_view.h"
-#include "store/past_draw_query.h"
 #include "model/leading_number_text.h"
+#include "store/database.h"
+#include "store/database_decade.h"
+#include "store/issue_number.h"
+#include "store/shipped_history.h"
+#include "store/whole_history_query.h"
+#include "store/widgets/draw_grid_view.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -89,13 +92,10 @@ void PastDrawQueryWindow::runQuery() {
 
     m_grid->hide();
     QString error;
-    const std::optional<int> issue = firstDrawWithReds(m_db.connection(), red, &error);
-    if (issue) {
-        m_result->setText(u"您要查询的号已经在第%1期开出过了"_s.arg(*issue));
-        m_issue->setText(QString::number(*issue));
-    } else {
-        m_result->setText(u"您要查询的数据未曾开出"_s);
-    }
+    const WholeHistoryAnswer answer =
+        queryWholeHistory(m_db.connection(), red, shippedHistoryPath(), &error);
+    m_result->setText(answer.resultText);
+    m_issue->setText(answer.issueText);
     m_grid->show();
     m_grid->showQuery(u"select* from kjhm order by 期号 "_s, kGridTwips);
     if (!error.isEmpty())
@@ -103,7 +103,19 @@ void PastDrawQueryWindow::runQuery() {
 }
 
 void PastDrawQueryWindow::showFound() {
-    const double issue = numberOf(m_issue->text());
+    // A draw of the shipped history that the database does not hold is told in words.
+    const QString shipped =
+        shippedDrawText(m_db.connection(), m_issue->text(), shippedHistoryPath());
+    if (!shipped.isEmpty()) {
+        prompter().message(this, shipped, Prompter::Icon::Information);
+        return;
+    }
+    double issue = numberOf(m_issue->text());
+    QString ignored;
+    if (const std::optional<int> stored =
+            typedIssue(m_issue->text(), databaseDecade(m_db.connection()), &ignored);
+        stored && m_issue->text().trimmed().size() == 7)
+        issue = *stored;
     if (issue == 0 || !std::isfinite(issue)) {
         prompter().message(this, u"您要查询的号码未曾开出，无法显示数据"_s,
                            Prompter::Icon::Information);

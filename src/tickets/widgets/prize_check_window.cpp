@@ -1,9 +1,11 @@
 #include "tickets/widgets/prize_check_window.h"
 
+#include "store/database.h"
+#include "store/database_decade.h"
+#include "store/draw_prizes.h"
+#include "store/issue_number.h"
 #include "tickets/prize_check.h"
 #include "tickets/widgets/blue_window_result.h"
-#include "store/database.h"
-#include "store/issue_text.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -28,11 +30,11 @@ namespace ssq {
 
 namespace {
 
-QString drawCaption(const StoredDraw& draw) {
+QString drawCaption(const StoredDraw& draw, int decade) {
     QStringList reds;
     for (int red : draw.red)
         reds.append(u"%1"_s.arg(red, 2, 10, QLatin1Char('0')));
-    return u"%1期   %2 + %3"_s.arg(issueText(draw.issue), reds.join(u' '))
+    return u"%1期   %2 + %3"_s.arg(fullIssueText(draw.issue, decade), reds.join(u' '))
         .arg(draw.blue, 2, 10, QLatin1Char('0'));
 }
 
@@ -51,8 +53,9 @@ PrizeCheckWindow::PrizeCheckWindow(Database& db, QWidget* parent) : QWidget(pare
     std::reverse(m_draws.begin(), m_draws.end());
     m_issue = new QComboBox(this);
     m_issue->setObjectName(u"Combo1"_s);
+    const int decade = databaseDecade(m_db.connection());
     for (const StoredDraw& draw : m_draws)
-        m_issue->addItem(drawCaption(draw));
+        m_issue->addItem(drawCaption(draw, decade));
     m_issue->setMaxVisibleItems(20);
     auto* issueRow = new QHBoxLayout;
     issueRow->addWidget(new QLabel(u"开奖期号："_s, this));
@@ -98,9 +101,10 @@ QWidget* PrizeCheckWindow::buildSourceFrame() {
     auto* take = namedButton(u"Command4"_s, u"取蓝球选号结果"_s, frame);
     connect(take, &QPushButton::clicked, this, &PrizeCheckWindow::takeBlueResult);
 
-    auto* note = new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
-                            u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
-                            frame);
+    auto* note =
+        new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
+                   u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
+                   frame);
     note->setWordWrap(true);
 
     auto* grid = new QGridLayout(frame);
@@ -147,8 +151,8 @@ QWidget* PrizeCheckWindow::buildResultFrame() {
 }
 
 void PrizeCheckWindow::chooseFile() {
-    const QString path = prompter().openFileName(this, u"选择号码文件"_s,
-                                                 u"号码文件 (*.txt);;所有文件 (*)"_s);
+    const QString path =
+        prompter().openFileName(this, u"选择号码文件"_s, u"号码文件 (*.txt);;所有文件 (*)"_s);
     if (path.isEmpty())
         return;
     m_path->setText(path);
@@ -186,28 +190,34 @@ void PrizeCheckWindow::check() {
         refuse(error);
         return;
     }
-    showReport(checkTickets(*lines, *blues, m_draws[static_cast<std::size_t>(chosen)]));
+    const StoredDraw& draw = m_draws[static_cast<std::size_t>(chosen)];
+    showReport(checkTickets(*lines, *blues, draw), &draw);
 }
 
-void PrizeCheckWindow::showReport(const PrizeReport& report) {
+void PrizeCheckWindow::showReport(const PrizeReport& report, const StoredDraw* draw) {
     for (int level = 1; level <= kPrizeLevels; ++level) {
-        const int prize = fixedPrize(level);
+        // The floating levels are priced where the update stored the announced amounts.
+        const std::optional<qint64> prize =
+            fixedPrize(level) > 0 ? std::optional<qint64>(fixedPrize(level))
+            : draw                ? prizeAmount(m_db.connection(), draw->issue, level)
+                                  : std::nullopt;
         m_levels[level - 1]->setText(
             u"%1：%2注"_s.arg(prizeLevelName(level)).arg(report.counts[level]) +
-            (prize > 0 ? u"（%1元）"_s.arg(prize) : u"（浮动）"_s));
+            (prize ? u"（%1元）"_s.arg(*prize) : u"（浮动奖金）"_s));
     }
-    m_prize->setText(u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(
-        report.fixedTotal));
-    m_cost->setText(u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
-                    (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners)
-                                       : QString()));
+    m_prize->setText(
+        u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(report.fixedTotal));
+    m_cost->setText(
+        u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
+        (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners) : QString()));
     m_winners->setRowCount(static_cast<int>(report.winners.size()));
     for (int row = 0; row < report.winners.size(); ++row) {
         const Winner& w = report.winners[row];
         m_winners->setItem(row, 0, new QTableWidgetItem(w.ticket));
         m_winners->setItem(row, 1, new QTableWidgetItem(prizeLevelName(w.level)));
-        m_winners->setItem(row, 2, new QTableWidgetItem(
-                                       w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
+        m_winners->setItem(
+            row, 2,
+            new QTableWidgetItem(w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
     }
 }
 

@@ -34,7 +34,8 @@ public Q_SLOTS:
 private:
     QWidget* buildSourceFrame();
     QWidget* buildResultFrame();
-    void showReport(const PrizeReport& report);
+    // `draw` is the draw checked against; its announced amounts price 一等奖 and 二等奖.
+    void showReport(const PrizeReport& report, const StoredDraw* draw = nullptr);
 
     Database& m_db;
     std::vector<StoredDraw> m_draws; // newest first, as in Combo1

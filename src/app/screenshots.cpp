@@ -4,48 +4,48 @@
 
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
+#include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/fast_random.h"
 #include "game/widgets/game_window.h"
-#include "backtest/widgets/backtest_window.h"
-#include "red/widgets/last_draw_frame.h"
-#include "tickets/widgets/prize_check_window.h"
-#include "tickets/widgets/random_pick_dialog.h"
-#include "red/widgets/results_window.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
-#include "tickets/widgets/ticket_export_dialog.h"
-#include "shell/widgets/main_window.h"
+#include "red/widgets/last_draw_frame.h"
+#include "red/widgets/results_window.h"
 #include "shell/widgets/desktop_display_modes.h"
+#include "shell/widgets/main_window.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
+#include "store/draw_answer.h"
 #include "store/draw_entry.h"
-#include "store/widgets/database_recovery_dialog.h"
-#include "store/widgets/draw_entry_window.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
+#include "store/widgets/database_recovery_dialog.h"
+#include "store/widgets/draw_entry_window.h"
+#include "store/widgets/draw_preview.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
-#include "store/draw_entry.h"
 #include "store/widgets/past_draw_query_window.h"
-#include "store/draw_answer.h"
-#include "store/widgets/draw_preview.h"
 #include "store/widgets/paste_draws_window.h"
 #include "store/widgets/update_draws_window.h"
+#include "tickets/widgets/prize_check_window.h"
+#include "tickets/widgets/random_pick_dialog.h"
+#include "tickets/widgets/ticket_export_dialog.h"
 #include "ui/prompter.h"
-#include "ui/widgets/window_render.h"
 #include "ui/translations.h"
+#include "ui/web_addresses.h"
+#include "ui/widgets/window_render.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -187,12 +187,12 @@ QWidget* historyImportWindow(ssq::Database& db) {
 QWidget* pasteDrawsWindow(ssq::Database& db) {
     withHistory(db);
     auto* window = new ssq::PasteDrawsWindow(db);
-    window->findChild<QPlainTextEdit*>(u"Text1"_s)->setPlainText(
-        u"期号\t开奖日期\t红球\t蓝球\n"
-        u"2026096\t2026-08-20(四)\t01\t04\t16\t22\t26\t31\t04\t389,123,456\n"
-        u"第2026097期 红球：05 11 17 23 29 33 蓝球：07\n"
-        u"2026098期 02,09,14,20,27,31+12\n"
-        u"2026099 03 08 15 16 23 30 17\n"_s);
+    window->findChild<QPlainTextEdit*>(u"Text1"_s)
+        ->setPlainText(u"期号\t开奖日期\t红球\t蓝球\n"
+                       u"2026096\t2026-08-20(四)\t01\t04\t16\t22\t26\t31\t04\t389,123,456\n"
+                       u"第2026097期 红球：05 11 17 23 29 33 蓝球：07\n"
+                       u"2026098期 02,09,14,20,27,31+12\n"
+                       u"2026099 03 08 15 16 23 30 17\n"_s);
     return window;
 }
 
@@ -205,7 +205,8 @@ QWidget* updateDrawsWindow(ssq::Database& db) {
         {"code":"2026097","red":"33,05,29,11,23,17","blue":"07"},
         {"code":"2026096","red":"01,04,16,22,26,31","blue":"04"}]})J");
     window->preview()->showDraws(answer.draws, answer.prizes);
-    window->findChild<QLabel*>(u"Label2"_s)->setText(u"已取得%1期开奖数据。"_s.arg(answer.draws.size()));
+    window->findChild<QLabel*>(u"Label2"_s)
+        ->setText(u"已取得%1期开奖数据。"_s.arg(answer.draws.size()));
     window->findChild<QProgressBar*>(u"ProgressBar1"_s)->setValue(100);
     return window;
 }
@@ -234,7 +235,8 @@ class QuietPrompter : public ssq::Prompter {
 public:
     void message(QWidget*, const QString&, Icon) override {}
     bool question(QWidget*, const QString&) override { return false; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override {
+    std::optional<QString> input(QWidget*, const QString&, const QString&,
+                                 const QString&) override {
         return u"30"_s;
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
@@ -290,10 +292,10 @@ QWidget* backtestWindow(ssq::Database& db) {
     withHistory(db);
     ssq::PanelState panel;
     const std::vector<std::pair<int, QString>> texts = {
-        {50, u"130"_s}, {51, u"80"_s},  {52, u"10"_s},  {53, u"7"_s},   {56, u"4"_s},
-        {57, u"2"_s},   {62, u"1"_s},   {63, u"0"_s},   {136, u"3"_s},  {137, u"1"_s},
-        {138, u"3"_s},  {139, u"1"_s},  {140, u"3"_s},  {141, u"1"_s},  {142, u"32"_s},
-        {143, u"20"_s}, {150, u"2"_s},  {151, u"0"_s},  {168, u"1"_s},  {169, u"0"_s}};
+        {50, u"130"_s}, {51, u"80"_s}, {52, u"10"_s}, {53, u"7"_s},  {56, u"4"_s},
+        {57, u"2"_s},   {62, u"1"_s},  {63, u"0"_s},  {136, u"3"_s}, {137, u"1"_s},
+        {138, u"3"_s},  {139, u"1"_s}, {140, u"3"_s}, {141, u"1"_s}, {142, u"32"_s},
+        {143, u"20"_s}, {150, u"2"_s}, {151, u"0"_s}, {168, u"1"_s}, {169, u"0"_s}};
     for (const auto& [index, text] : texts)
         panel.text1[index] = text;
     for (int k : {0, 4, 5, 7, 10, 32, 33, 34, 35, 38})
@@ -311,7 +313,8 @@ QWidget* backtestWindow(ssq::Database& db) {
 // The start-up question about a damaged database, with a valid backup to offer.
 QWidget* databaseRecoveryDialog(ssq::Database&) {
     ssq::RecoveryOffer offer;
-    offer.reason = u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    offer.reason =
+        u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
     offer.canRestore = true;
     offer.canStartEmpty = true;
     offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;
@@ -319,13 +322,26 @@ QWidget* databaseRecoveryDialog(ssq::Database&) {
 }
 
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow,           mainWindow,          resultsWindow,
-            drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
-            historyImportWindow,     pasteDrawsWindow,    updateDrawsWindow,
-            ticketExportDialog,      randomPickDialog,
-            prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
-            blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow,        backtestWindow,          databaseRecoveryDialog};
+    return {welcomeWindow,
+            mainWindow,
+            resultsWindow,
+            drawEntryWindow,
+            historyViewerWindow,
+            pastDrawQueryWindow,
+            historyImportWindow,
+            pasteDrawsWindow,
+            updateDrawsWindow,
+            ticketExportDialog,
+            randomPickDialog,
+            prizeCheckWindow,
+            numberCharacteristicsWindow,
+            indicatorChartWindow,
+            blueWindowAfterRun,
+            blueWindowAfterAnalysis,
+            gameWindow,
+            screenModeWindow,
+            backtestWindow,
+            databaseRecoveryDialog};
 }
 
 } // namespace

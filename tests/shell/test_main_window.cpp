@@ -120,7 +120,8 @@ private Q_SLOTS:
             u"xshm 号码显示与打印(必须先保存号码), DCJG 导出选号结果…, SJXZ 从结果中随机选N注 | "
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ 数据添加、删除、修改, "
-            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
+            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件, ZTKJ 粘贴开奖号码…, LWGX 联网更新开奖数据 | "
+            u"WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
             u"MNYX 模拟开奖游戏 | TC 退出"_s;
@@ -531,7 +532,7 @@ private Q_SLOTS:
         QWidget* form = open(u"ZJCX"_s, u"FormZJCX"_s);
         QVERIFY(form);
         auto* issues = form->findChild<QComboBox*>(u"Combo1"_s);
-        QCOMPARE(issues->itemText(0), u"6096期   01 04 16 22 26 31 + 04"_s);
+        QCOMPARE(issues->itemText(0), u"2026096期   01 04 16 22 26 31 + 04"_s);
         m_prompter->answerFileName(path);
         ssq::test::click(form, u"Command1"_s);
         QCOMPARE(ssq::test::textOf(form, u"Text1"_s), path);

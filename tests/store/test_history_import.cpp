@@ -3,6 +3,7 @@
 
 #include "store/draw_entry.h"
 #include "store/history_import.h"
+#include "store/issue_number.h"
 #include "store/shipped_history.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -70,17 +71,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::newRow("too few") << u"2020004,1,2,3,4,5,6"_s
                                  << u"号码个数不对，期号后面应有6个红球号码和1个蓝球号码"_s;
-        QTest::newRow("red 34") << u"2020004,1,2,3,4,5,34,7"_s << u"红球号码“34”不是1到33之间的整数"_s;
+        QTest::newRow("red 34") << u"2020004,1,2,3,4,5,34,7"_s
+                                << u"红球号码“34”不是1到33之间的整数"_s;
         QTest::newRow("red repeated") << u"2020004,1,2,9,4,9,6,7"_s << u"红球号码9重复"_s;
-        QTest::newRow("issue") << u"20204,1,2,3,4,5,6,7"_s
-                               << u"期号“20204”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
+        QTest::newRow("issue")
+            << u"20204,1,2,3,4,5,6,7"_s
+            << u"期号“20204”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s;
     }
     void badLine() {
         QFETCH(QString, line);
         QFETCH(QString, reason);
-        const QStringList lines = realSlice(u"2020001"_s, 3) + QStringList{line} + realSlice(u"2020005"_s, 2);
+        const QStringList lines =
+            realSlice(u"2020001"_s, 3) + QStringList{line} + realSlice(u"2020005"_s, 2);
         TempDatabase temp;
-        const ImportReport r = importHistoryFile(temp.connection(), writeFile(u"bad.csv"_s, lines), {});
+        const ImportReport r =
+            importHistoryFile(temp.connection(), writeFile(u"bad.csv"_s, lines), {});
         // The header is line 1: the bad draw is on line 5.
         QCOMPARE(r.message, u"第5行有误："_s + reason + u"。没有导入任何数据。"_s);
         QVERIFY(!r.ok && rowCount(temp.connection(), u"kjhm"_s) == 0);
@@ -91,13 +96,27 @@ private Q_SLOTS:
     void decadeCrossingAndFromIssue() {
         TempDatabase temp;
         const QString cross = writeFile(u"cross.csv"_s, realSlice(u"2009150"_s, 8));
+        // Read without a database, the file's order names the crossing; a database names the
+        // one decade it takes instead, never a start that would be refused in turn.
+        const ImportPlan plan = planImportFile({}, cross, {});
+        QVERIFY2(plan.message.startsWith(u"第7行的期号2010001进入了新的年代"_s),
+                 qPrintable(plan.message));
+        QVERIFY(plan.message.contains(u"上一行（第6行，期号2009154）"_s) &&
+                plan.message.contains(u"从2010001期开始"_s) && !plan.message.contains(u"--from"_s));
         ImportReport r = importHistoryFile(temp.connection(), cross, {});
-        QVERIFY2(r.message.startsWith(u"第7行的期号2010001进入了新的年代"_s), qPrintable(r.message));
-        QVERIFY(r.message.contains(u"上一行（第6行，期号2009154）"_s) && r.message.contains(u"从2010001期开始"_s) && !r.message.contains(u"--from"_s));
-        r = importHistoryFile(temp.connection(),
-                              writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false), {});
+        const int decade = inferDecade(std::nullopt, QDate::currentDate());
+        QCOMPARE(
+            r.message,
+            u"第2行：期号2009150不是本数据库的年代。本数据库保存%1年的开奖数据，请从%2期开始导入。没有导入任何数据。"_s
+                .arg(decadeRangeText(decade))
+                .arg(decade * 1000 + 1));
+        r = importHistoryFile(
+            temp.connection(),
+            writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false),
+            {});
         QVERIFY(r.message.startsWith(u"第2行的期号0001不大于上一行（第1行）的期号9153"_s));
-        QVERIFY(importHistoryFile(temp.connection(), cross, u"20201"_s).message.contains(u"“从期号”20201无法识别"_s));
+        QVERIFY(importHistoryFile(temp.connection(), cross, u"20201"_s)
+                    .message.contains(u"“从期号”20201无法识别"_s));
         QCOMPARE(rowCount(temp.connection(), u"kjhm"_s), 0);
 
         r = importHistoryFile(temp.connection(), cross, u"2010001"_s);
@@ -114,12 +133,13 @@ private Q_SLOTS:
         QCOMPARE(shipped->fromIssue, u"2020001"_s);
         QCOMPARE(shipped->lastIssue, u"2026096"_s);
         QCOMPARE(shipped->drawCount, 983);
-        const std::optional<ShippedHistory> early = readShippedHistory(
-            writeFile(u"early.csv"_s, realSlice(u"2009150"_s, 5)), nullptr);
+        const std::optional<ShippedHistory> early =
+            readShippedHistory(writeFile(u"early.csv"_s, realSlice(u"2009150"_s, 5)), nullptr);
         QVERIFY(early && early->fromIssue == u"2000001"_s && early->drawCount == 5);
 
         QString error;
-        QVERIFY(!readShippedHistory(writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s}, false), &error));
+        QVERIFY(!readShippedHistory(writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s}, false),
+                                    &error));
         QVERIFY2(error.contains(u"无法确定最新的年代"_s), qPrintable(error));
         QVERIFY(!readShippedHistory(m_files.filePath(u"none.csv"_s), &error));
         QVERIFY(error.contains(u"无法读取文件"_s));
@@ -129,12 +149,14 @@ private Q_SLOTS:
     // someone else added a draw: nothing is written.
     void refusalsChangeNothing() {
         TempDatabase temp;
-        QVERIFY(addDraws(temp.connection(),
-                         {{1, {1, 2, 3, 4, 5, 6}, 1}, {5, {2, 3, 4, 5, 6, 7}, 2}}));
+        QVERIFY(
+            addDraws(temp.connection(), {{1, {1, 2, 3, 4, 5, 6}, 1}, {5, {2, 3, 4, 5, 6, 7}, 2}}));
         const auto before = drawTables(temp.connection());
-        ImportReport r = importHistoryFile(temp.connection(), writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
+        ImportReport r = importHistoryFile(
+            temp.connection(), writeFile(u"other.csv"_s, realSlice(u"2020001"_s, 3)), {});
         QVERIFY2(!r.ok && r.message.contains(u"已在数据库中，但号码不同"_s), qPrintable(r.message));
-        r = importHistoryFile(temp.connection(), writeFile(u"lower.txt"_s, {u"0003 1 2 3 4 5 6 7"_s}, false), {});
+        r = importHistoryFile(temp.connection(),
+                              writeFile(u"lower.txt"_s, {u"0003 1 2 3 4 5 6 7"_s}, false), {});
         QVERIFY(!r.ok && r.message.contains(u"比数据库中最新的期号0005小"_s));
 
         const QString later = writeFile(u"later.csv"_s, realSlice(u"2022006"_s, 40));

@@ -28,7 +28,8 @@ namespace {
 constexpr double kNarrowTwips = 390.0473;
 constexpr double kWideTwips = 490.0473;
 
-const QString kIssueTip = u"格式示例：7002，7表示2007年，002表示第002期"_s;
+const QString kIssueTip =
+    u"格式示例：7002，7表示2007年，002表示第002期；也可以输入七位期号，如2026097"_s;
 
 QString tableQuery(const QString& table) {
     return u"select* from %1 order by 期号 "_s.arg(table);

@@ -68,7 +68,7 @@ QWidget* welcomeWindow(ssq::Database& db) {
 // few conditions in each zone with a tolerance, and the result line.
 QWidget* mainWindow(ssq::Database& db) {
     auto* window = new ssq::MainWindow(db);
-    ssq::LastDrawFrame* row = window->lastDrawFrame();
+    auto* row = window->findChild<ssq::LastDrawFrame*>();
     const QStringList draw = {u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s};
     for (int i = 0; i < draw.size(); ++i)
         row->setText(1 + i, draw[i]);
@@ -91,8 +91,8 @@ QWidget* mainWindow(ssq::Database& db) {
     panel.text3[4] = u"4"_s;
     window->setPanelState(panel);
     ssq::SelectionResult result = ssq::SelectionEngine(panel, window->hotColdTable()).run();
-    window->resultText()->setText(result.resultLine());
-    window->setSelectionResult(std::move(result));
+    const QString line = result.resultLine();
+    window->showSelectionResult(std::move(result), line, false);
     // The live count beside the result line catches up with the panel.
     QEventLoop settle;
     QTimer::singleShot(1000, &settle, &QEventLoop::quit);
@@ -119,13 +119,13 @@ ssq::SelectionResult someKept() {
 
 // "导出选号结果…" with two blues typed.
 QWidget* ticketExportDialog(ssq::Database&) {
-    auto* dialog = new ssq::TicketExportDialog(someKept());
+    auto* dialog = new ssq::TicketExportDialog(someKept(), {});
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"08 12"_s);
     return dialog;
 }
 
 QWidget* randomPickDialog(ssq::Database&) {
-    auto* dialog = new ssq::RandomPickDialog(someKept());
+    auto* dialog = new ssq::RandomPickDialog(someKept(), {});
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"10"_s);
     dialog->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
     return dialog;
@@ -144,7 +144,7 @@ QWidget* prizeCheckWindow(ssq::Database& db) {
     withHistory(db); // the newest draw is 2026096: 1 4 16 22 26 31 + 4
     const QStringList saved{u"1 4 16 22 26 30"_s, u"1 4 16 23 27 30"_s, u"2 4 16 22 27 33"_s};
     ssq::saveResults(db.connection(), 3, [&saved](int i) { return saved[i]; });
-    auto* window = new ssq::PrizeCheckWindow(db);
+    auto* window = new ssq::PrizeCheckWindow(db, {});
     window->findChild<QRadioButton*>(u"Option2"_s)->setChecked(true);
     window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"04 09"_s);
     window->check();

@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(update.size() == 1 && update.front()->isVisible());
         delete update.front();
         click(u"Command6"_s);
-        ssq::HistoryImportWindow* import = ssq::HistoryImportWindow::open(m_temp->database());
+        ssq::HistoryImportWindow* import = ssq::HistoryImportWindow::open(m_temp->database(), nullptr);
         ssq::test::click(import, u"Command5"_s);
         QCOMPARE(browser.opened(), (QList<QUrl>{ssq::homePageUrl(), ssq::downloadPageUrl()}));
         QVERIFY(browser.opened().front().toLocalFile().startsWith(

@@ -1,7 +1,6 @@
 #include "shell/widgets/newer_draw_notice.h"
 
 #include "red/newer_draw.h"
-#include "red/widgets/condition_panel_view.h"
 #include "red/widgets/last_draw_frame.h"
 #include "shell/widgets/main_window.h"
 #include "store/database.h"
@@ -9,7 +8,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -31,17 +29,16 @@ std::array<QString, 7> rowTexts(const LastDrawFrame& row) {
 
 } // namespace
 
-void connectNewerDrawNotice(MainWindow& main) {
-    auto* notice = main.findChild<QLabel*>(u"NewerDraw"_s);
-    if (!notice)
-        return;
+void watchNewerDraw(MainWindow& main, LastDrawFrame& row, QLabel& label) {
+    QLabel* notice = &label;
+    LastDrawFrame* frame = &row;
     // The newest issue and row last judged: the draws are read again only when one changes.
     auto judged =
         std::make_shared<std::pair<int, std::array<QString, 7>>>(-1, std::array<QString, 7>{});
-    const auto judge = [&main, notice, judged] {
+    const auto judge = [&main, frame, notice, judged] {
         QSqlDatabase db = main.database().connection();
         const std::optional<StoredDraw> newest = newestDraw(db);
-        const std::array<QString, 7> row = rowTexts(*main.lastDrawFrame());
+        const std::array<QString, 7> row = rowTexts(*frame);
         const int issue = newest ? newest->issue : 0;
         if (judged->first == issue && judged->second == row)
             return;
@@ -51,10 +48,10 @@ void connectNewerDrawNotice(MainWindow& main) {
                                        : u"<a href=\"update\">%1，点此更新</a>"_s.arg(text));
         notice->setVisible(!text.isEmpty());
     };
-    QObject::connect(notice, &QLabel::linkActivated, &main, [&main, judge] {
-        main.lastDrawFrame()->fillNewestDraw();
-        main.lastDrawFrame()->convertToCode();
-        main.conditionPanel()->hotColdButton()->click();
+    QObject::connect(notice, &QLabel::linkActivated, &main, [&main, frame, judge] {
+        frame->fillNewestDraw();
+        frame->convertToCode();
+        main.fillHotColdTable();
         judge();
     });
     auto* timer = new QTimer(&main);

@@ -265,6 +265,7 @@ void DrawEntryWindow::showIndicators() {
 }
 
 void DrawEntryWindow::openUpdateWindow() {
+    // Over the window this one belongs to, so it closes with the program's main window.
     UpdateDrawsWindow::open(m_db, parentWidget());
 }
 

@@ -2,14 +2,15 @@
 
 #include "store/draw_source_parser.h"
 #include "store/widgets/draw_preview.h"
-#include "store/widgets/single_window.h"
 #include "ui/widgets/named_widgets.h"
+#include "ui/widgets/single_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -55,7 +56,8 @@ PasteDrawsWindow::PasteDrawsWindow(Database& db, QWidget* parent) : QWidget(pare
 }
 
 PasteDrawsWindow* PasteDrawsWindow::open(Database& db, QWidget* over) {
-    return showSingleWindow<PasteDrawsWindow>(over, [&db] { return new PasteDrawsWindow(db); });
+    static QPointer<PasteDrawsWindow> window;
+    return showSingleWindow(window, over, [&db] { return new PasteDrawsWindow(db); });
 }
 
 void PasteDrawsWindow::pasteClipboard() {

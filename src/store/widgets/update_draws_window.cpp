@@ -6,14 +6,15 @@
 #include "store/update_settings.h"
 #include "store/widgets/draw_preview.h"
 #include "store/widgets/paste_draws_window.h"
-#include "store/widgets/single_window.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
+#include "ui/widgets/single_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
@@ -83,7 +84,8 @@ UpdateDrawsWindow::UpdateDrawsWindow(Database& db, QWidget* parent)
 }
 
 UpdateDrawsWindow* UpdateDrawsWindow::open(Database& db, QWidget* over) {
-    return showSingleWindow<UpdateDrawsWindow>(over, [&db] { return new UpdateDrawsWindow(db); });
+    static QPointer<UpdateDrawsWindow> window;
+    return showSingleWindow(window, over, [&db] { return new UpdateDrawsWindow(db); });
 }
 
 bool UpdateDrawsWindow::isRunning() const {

@@ -40,7 +40,8 @@ QString drawCaption(const StoredDraw& draw, int decade) {
 
 } // namespace
 
-PrizeCheckWindow::PrizeCheckWindow(Database& db, QWidget* parent) : QWidget(parent), m_db(db) {
+PrizeCheckWindow::PrizeCheckWindow(Database& db, BlueResult blues, QWidget* parent)
+    : QWidget(parent), m_db(db), m_blueResult(std::move(blues)) {
     setObjectName(u"FormZJCX"_s);
     setWindowTitle(u"中奖查询"_s);
     setWindowFlag(Qt::Window);
@@ -95,7 +96,7 @@ QWidget* PrizeCheckWindow::buildSourceFrame() {
     auto* choose = namedButton(u"Command1"_s, u"选择文件…"_s, frame);
     connect(choose, &QPushButton::clicked, this, &PrizeCheckWindow::chooseFile);
 
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), frame);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), frame);
     m_blues->setObjectName(u"Text2"_s);
     m_blues->setPlaceholderText(u"例如 08 12"_s);
     auto* take = namedButton(u"Command4"_s, u"取蓝球选号结果"_s, frame);
@@ -160,7 +161,7 @@ void PrizeCheckWindow::chooseFile() {
 }
 
 void PrizeCheckWindow::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void PrizeCheckWindow::check() {

@@ -34,6 +34,9 @@ WholeHistoryAnswer queryWholeHistory(QSqlDatabase db, const RedCombo& red,
                                      const QString& shippedPath, QString* error) {
     const int decade = databaseDecade(db);
     const std::vector<StoredDraw> stored = loadDraws(db, error);
+    // A store that cannot be read is never answered with "never drawn".
+    if (error && !error->isEmpty())
+        return {};
     const int firstStored = stored.empty() ? 0 : fullIssueOf(stored.front().issue, decade);
     const std::vector<HistoryLine> older = olderShippedDraws(shippedPath, firstStored);
 
@@ -51,6 +54,8 @@ WholeHistoryAnswer queryWholeHistory(QSqlDatabase db, const RedCombo& red,
         answer.resultText = u"您要查询的号已经在第%1期开出过了"_s.arg(*issue);
         return answer;
     }
+    if (error && !error->isEmpty())
+        return {};
     const int first = !older.empty() ? older.front().fullIssue : firstStored;
     const int last = !stored.empty()  ? fullIssueOf(stored.back().issue, decade)
                      : !older.empty() ? older.back().fullIssue

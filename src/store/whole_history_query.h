@@ -16,7 +16,7 @@ struct WholeHistoryAnswer {
 };
 
 // `shippedPath` is the shipped history; when it cannot be read only the database is searched.
-// *error is set when the database cannot be read.
+// When the database cannot be read *error is set and both texts are empty.
 WholeHistoryAnswer queryWholeHistory(QSqlDatabase db, const RedCombo& red,
                                      const QString& shippedPath, QString* error);
 

@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/database_decade.h"
 #include "store/issue_number.h"
+#include "store/past_draw_query.h"
 #include "store/shipped_history.h"
 #include "store/whole_history_query.h"
 #include "store/widgets/draw_grid_view.h"
@@ -83,17 +84,18 @@ void PastDrawQueryWindow::runQuery() {
     for (int k = 1; k <= 33; ++k)
         if (m_boxes[k]->isChecked())
             chosen.append(static_cast<int>(numberOf(m_boxes[k]->text())));
-    if (chosen.size() != 6) {
-        prompter().message(this, u"号码选择有误,请重新选择！"_s, Prompter::Icon::Warning);
+    const std::optional<RedCombo> red = pastDrawChoice(chosen);
+    if (!red) {
+        prompter().message(this, pastDrawChoiceRefusal(), Prompter::Icon::Warning);
         return;
     }
-    RedCombo red{};
-    std::copy(chosen.begin(), chosen.end(), red.begin());
 
     m_grid->hide();
     QString error;
+    // The shipped history older than the database is searched too, and the answer names the
+    // draws searched.
     const WholeHistoryAnswer answer =
-        queryWholeHistory(m_db.connection(), red, shippedHistoryPath(), &error);
+        queryWholeHistory(m_db.connection(), *red, shippedHistoryPath(), &error);
     m_result->setText(answer.resultText);
     m_issue->setText(answer.issueText);
     m_grid->show();

@@ -20,14 +20,18 @@
 #include "shell/widgets/screen_mode_window.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
+#include "store/draw_answer.h"
 #include "store/draw_entry.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
 #include "store/widgets/database_recovery_dialog.h"
 #include "store/widgets/draw_entry_window.h"
+#include "store/widgets/draw_preview.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "store/widgets/paste_draws_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "tickets/widgets/prize_check_window.h"
 #include "tickets/widgets/random_pick_dialog.h"
 #include "tickets/widgets/ticket_export_dialog.h"
@@ -42,8 +46,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -197,6 +204,34 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
+// "粘贴开奖号码" with rows copied from a web page and a message, one of them mistyped.
+QWidget* pasteDrawsWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::PasteDrawsWindow(db);
+    window->findChild<QPlainTextEdit*>(u"Text1"_s)
+        ->setPlainText(u"期号\t开奖日期\t红球\t蓝球\n"
+                       u"2026096\t2026-08-20(四)\t01\t04\t16\t22\t26\t31\t04\t389,123,456\n"
+                       u"第2026097期 红球：05 11 17 23 29 33 蓝球：07\n"
+                       u"2026098期 02,09,14,20,27,31+12\n"
+                       u"2026099 03 08 15 16 23 30 17\n"_s);
+    return window;
+}
+
+// "联网更新开奖数据" after an answer in the draw service's format (no network is used).
+QWidget* updateDrawsWindow(ssq::Database& db) {
+    withHistory(db);
+    auto* window = new ssq::UpdateDrawsWindow(db);
+    const ssq::DrawAnswer answer = ssq::readDrawAnswer(
+        R"J({"state":0,"result":[{"code":"2026098","red":"02,09,14,20,27,31","blue":"12"},
+        {"code":"2026097","red":"33,05,29,11,23,17","blue":"07"},
+        {"code":"2026096","red":"01,04,16,22,26,31","blue":"04"}]})J");
+    window->preview()->showDraws(answer.draws, answer.prizes);
+    window->findChild<QLabel*>(u"Label2"_s)
+        ->setText(u"已取得%1期开奖数据。"_s.arg(answer.draws.size()));
+    window->findChild<QProgressBar*>(u"ProgressBar1"_s)->setValue(100);
+    return window;
+}
+
 // Form2 after "分析全部数据特性" over the last 30 draws.
 QWidget* numberCharacteristicsWindow(ssq::Database& db) {
     withHistory(db);
@@ -336,6 +371,8 @@ std::vector<WindowMaker> windowMakers() {
             historyViewerWindow,
             pastDrawQueryWindow,
             historyImportWindow,
+            pasteDrawsWindow,
+            updateDrawsWindow,
             ticketExportDialog,
             randomPickDialog,
             prizeCheckWindow,

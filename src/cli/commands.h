@@ -132,4 +132,11 @@ void printTickets(QTextStream& stream, const std::vector<RedCombo>& tickets);
 // Reads a --seed value; false when it is no whole number >= 0.
 bool readSeed(const QString& text, std::uint64_t* seed);
 
+// ssq-cli [--db PATH] paste FILE|- [--dry-run] and update [--source URL] [--dry-run]: the draws
+// found in pasted text or fetched from the draw-notice service, one line each oldest first
+// (ISSUE<TAB>R1 R2 R3 R4 R5 R6+B<TAB>STATUS), then 合计<TAB>NEW<TAB>STORED<TAB>PROBLEMS. The new
+// draws are stored unless --dry-run or a problem (then nothing is stored, exit status 3).
+int runPaste(const CliContext& context, const QStringList& args);
+int runUpdate(const CliContext& context, const QStringList& args);
+
 } // namespace ssq::cli

@@ -64,6 +64,10 @@ const QList<Command>& commands() {
          u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s,
          ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
+        {u"paste"_s, u"paste 文件|- [--dry-run]      从复制的文字中找出开奖号码，保存新的各期"_s,
+         ssq::cli::runPaste},
+        {u"update"_s, u"update [--source 网址] [--dry-run]   联网更新开奖数据"_s,
+         ssq::cli::runUpdate},
     };
     return all;
 }

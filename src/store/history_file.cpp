@@ -99,7 +99,7 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
         const QString from = decadeStart(b.fullIssue);
         return u"第%1行的期号%2进入了新的年代：它的四位期号%3不大于上一行（第%4行，期号%5）的%6，"
                u"四位期号分不清年代，一次只能导入同一个年代的开奖数据。请从这个年代的第一期开始导入"
-               u"（“从期号”填%7，命令行用 --from %7）。"_s.arg(b.lineNumber)
+               u"（从%7期开始）。"_s.arg(b.lineNumber)
                    .arg(b.issueText)
                    .arg(b.issue, 4, 10, QChar(u'0'))
                    .arg(a.lineNumber)
@@ -116,7 +116,7 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
             .arg(a.issueText);
     if (a.fullIssue == 0 || b.fullIssue == 0)
         text += u"四位期号分不清年代：如果文件跨越了两个年代，请从新年代的第一期开始导入"
-                u"（用“从期号”或命令行的 --from 指定）。"_s;
+                u"（指定从哪一期开始导入）。"_s;
     return text + kNothingImported;
 }
 

@@ -1,12 +1,16 @@
 #include "store/history_import.h"
 #include "store/draw_history.h"
 
+#include "store/database_decade.h"
 #include "store/draw_writer.h"
+#include "store/issue_number.h"
 #include "store/schema.h"
 #include "store/transaction.h"
 
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <set>
 #include <unordered_map>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +23,13 @@ ImportPlan refusedPlan(const QString& message) {
     ImportPlan p;
     p.message = message;
     return p;
+}
+
+// The one decade a database can take, and where its draws start.
+QString otherDecadeImport(const QString& issue, int decadeYear) {
+    return u"期号%1不是本数据库的年代。本数据库保存%2年的开奖数据，请从%3期开始导入。"
+           u"没有导入任何数据。"_s.arg(issue, decadeRangeText(decadeYear))
+               .arg(decadeYear * 1000 + 1);
 }
 
 ImportReport refused(const QString& message, bool cancelled = false) {
@@ -107,19 +118,67 @@ ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<H
         }
     }
     plan.ok = true;
+    for (const HistoryLine* line : fresh) {
+        if (line->fullIssue > 0) {
+            plan.decadeYear = decadeOf(yearOfFullIssue(line->fullIssue));
+            break;
+        }
+    }
     plan.firstIssue = fresh.front()->issueText;
     plan.lastIssue = fresh.back()->issueText;
     return plan;
 }
 
+ImportDecade importDecade(QSqlDatabase db) {
+    return {databaseDecade(db), recordedDecade(db).has_value() || newestDraw(db).has_value()};
+}
+
 ImportPlan planImportFile(const std::vector<StoredDraw>& stored, const QString& path,
-                          const QString& fromIssue, const ImportProgress& progress) {
+                          const QString& fromIssue, const ImportProgress& progress,
+                          const ImportDecade& decade) {
     QString error;
     const std::optional<std::vector<HistoryLine>> lines = readHistoryFile(path, &error);
     if (!lines)
         return refusedPlan(error);
     if (lines->empty())
         return refusedPlan(u"文件“%1”中没有开奖数据。没有导入任何数据。"_s.arg(path));
+    if (decade.year > 0) {
+        // The seven-digit issues from the start issue on: one decade, and the database's once
+        // it has one. The advice names the decade this database takes, never another start
+        // that would be refused in turn.
+        const std::optional<int> from = [&]() -> std::optional<int> {
+            const QString t = fromIssue.trimmed();
+            if (t.isEmpty())
+                return 0;
+            if (t.size() == 7 && storedIssueOf(t))
+                return t.toInt();
+            return std::nullopt; // four characters cannot tell a decade
+        }();
+        if (from && *from > 0 && decade.fixed && decadeOf(yearOfFullIssue(*from)) != decade.year)
+            return refusedPlan(otherDecadeImport(fromIssue.trimmed(), decade.year));
+        if (from) {
+            const auto chosen = [&](const HistoryLine& l) {
+                return l.fullIssue > 0 && l.fullIssue >= *from;
+            };
+            const auto decadeOfLine = [](const HistoryLine& l) {
+                return decadeOf(yearOfFullIssue(l.fullIssue));
+            };
+            std::set<int> decades;
+            for (const HistoryLine& line : *lines)
+                if (chosen(line))
+                    decades.insert(decadeOfLine(line));
+            const bool refuse = decades.size() > 1 || (decade.fixed && !decades.empty() &&
+                                                       *decades.begin() != decade.year);
+            if (refuse) {
+                const HistoryLine& shown =
+                    *std::find_if(lines->begin(), lines->end(), [&](const HistoryLine& l) {
+                        return chosen(l) && decadeOfLine(l) != decade.year;
+                    });
+                return refusedPlan(u"第%1行："_s.arg(shown.lineNumber) +
+                                   otherDecadeImport(shown.issueText, decade.year));
+            }
+        }
+    }
     const std::optional<std::vector<HistoryLine>> chosen = drawsToImport(*lines, fromIssue, &error);
     if (!chosen)
         return refusedPlan(error);
@@ -160,6 +219,9 @@ ImportReport writeImport(QSqlDatabase db, const ImportPlan& plan) {
         if (!writer.append(rows, &error))
             return refused(u"导入失败，数据库没有改动：%1"_s.arg(error));
     }
+    if ((plan.decadeYear > 0 && !recordDecade(db, plan.decadeYear, &error)) ||
+        !writePrizes(db, plan.prizes, &error))
+        return refused(u"导入失败，数据库没有改动：%1"_s.arg(error));
     if (!transaction.commit())
         return refused(u"导入失败（%1）。没有导入任何数据。"_s.arg(transaction.failure()));
 
@@ -181,7 +243,7 @@ ImportReport importHistoryFile(QSqlDatabase db, const QString& path, const QStri
     const std::vector<StoredDraw> stored = loadDraws(db, &error);
     if (!error.isEmpty())
         return refused(u"导入失败，无法读取数据库：%1"_s.arg(error));
-    return writeImport(db, planImportFile(stored, path, fromIssue, progress));
+    return writeImport(db, planImportFile(stored, path, fromIssue, progress, importDecade(db)));
 }
 
 } // namespace ssq

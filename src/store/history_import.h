@@ -9,6 +9,7 @@
 // worker thread; writing the plan is one short transaction on the caller's connection.
 
 #include "store/draw_history.h"
+#include "store/draw_prizes.h"
 #include "store/draw_rows.h"
 #include "store/history_file.h"
 #include "ui/outcome.h"
@@ -34,6 +35,10 @@ struct ImportPlan : Outcome {
     // The stored history the rows were computed against.
     int storedCount = 0;
     int storedNewest = 0;
+    // Recorded as the database's decade with the rows when none is recorded yet (0: none).
+    int decadeYear = 0;
+    // Prize amounts written with the rows.
+    std::vector<DrawPrizes> prizes;
 };
 
 struct ImportReport : Outcome {
@@ -50,9 +55,19 @@ struct ImportReport : Outcome {
 ImportPlan planImport(const std::vector<StoredDraw>& stored, const std::vector<HistoryLine>& draws,
                       const ImportProgress& progress = {});
 
-// Reads `path`, keeps the draws from `fromIssue` on (empty: all) and plans their import.
+// The decade a database can take: `fixed` once it holds draws or has a decade recorded; an
+// empty one takes the draws of any one decade, and when asked for more names `year`.
+struct ImportDecade {
+    int year = 0; // 0: not checked
+    bool fixed = false;
+};
+ImportDecade importDecade(QSqlDatabase db);
+
+// Reads `path`, keeps the draws from `fromIssue` on (empty: all) and plans their import. Draws
+// of another decade than the database can take are refused, naming the decade it can.
 ImportPlan planImportFile(const std::vector<StoredDraw>& stored, const QString& path,
-                          const QString& fromIssue, const ImportProgress& progress = {});
+                          const QString& fromIssue, const ImportProgress& progress = {},
+                          const ImportDecade& decade = {});
 
 // Appends the planned rows in one transaction, refusing when the stored history is no longer
 // the one the plan was computed against.

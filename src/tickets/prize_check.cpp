@@ -2,7 +2,8 @@
 #include "store/draw_history.h"
 
 #include "red/saved_results.h"
-#include "store/history_file.h"
+#include "store/database_decade.h"
+#include "store/issue_number.h"
 
 #include <QStringList>
 
@@ -141,7 +142,10 @@ std::optional<StoredDraw> choosePrizeDraw(const std::vector<StoredDraw>& draws,
 std::optional<StoredDraw> prizeDraw(QSqlDatabase db, const QString& issueText, QString* error) {
     std::optional<int> wanted;
     if (!issueText.trimmed().isEmpty()) {
-        wanted = storedIssueOf(issueText.trimmed());
+        // Seven digits must be of the database's decade: 2016097 is not 2026097.
+        wanted = typedIssue(issueText, databaseDecade(db), error);
+        if (!wanted && !error->isEmpty())
+            return std::nullopt;
         if (!wanted) {
             *error = u"期号“%1”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s.arg(
                 issueText.trimmed());

@@ -7,6 +7,8 @@
 // pick, and the prize window on a file and on the saved results.
 
 #include "red/last_draw_check.h"
+#include "red/last_draw_row.h"
+#include "store/draw_entry.h"
 #include "red/saved_results.h"
 #include "red/selection_result.h"
 #include "red/widgets/condition_panel_view.h"
@@ -28,6 +30,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -123,7 +126,7 @@ private Q_SLOTS:
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ "
             u"数据添加、删除、修改, "
-            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件 | WH 数据库维护: BF "
+            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件, ZTKJ 粘贴开奖号码…, LWGX 联网更新开奖数据 | WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
             u"MNYX 模拟开奖游戏 | TC 退出"_s;
@@ -174,7 +177,7 @@ private Q_SLOTS:
             }
         }
         ssq::setBackupFolder({});
-        QCOMPARE(items, 25);
+        QCOMPARE(items, 28);
         QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
     }
 
@@ -229,6 +232,26 @@ private Q_SLOTS:
         QCOMPARE(boxes(8, 8), u"0096810"_s);
     }
 
+    // A draw added after the row was filled is noticed beside the live count; one click brings
+    // the row, its code and the hot/cold values to the newest draw.
+    void noticesNewerDraw() {
+        QVERIFY(ssq::test::addRealDraws(m_temp->connection(), u"2026071"_s, 26));
+        auto* notice = m_window->findChild<QLabel*>(u"NewerDraw"_s);
+        click(u"Command1"_s);
+        QTest::qWait(1200);
+        QVERIFY(!notice->isVisible());
+        QVERIFY(ssq::addDraw(m_temp->connection(), {6097, {5, 11, 17, 23, 29, 33}, 7}).written);
+        QTRY_VERIFY(notice->isVisible());
+        QCOMPARE(notice->text(),
+                 u"<a href=\"update\">数据库已有第2026097期，上期号和冷热值还是第2026096期的，点此更新</a>"_s);
+        Q_EMIT notice->linkActivated(u"update"_s);
+        QCOMPARE(boxes(1, 7, u" "_s), u"5 11 17 23 29 33 7"_s);
+        QCOMPARE(boxes(8, 8),
+                 ssq::convertToCode({u"5"_s, u"11"_s, u"17"_s, u"23"_s, u"29"_s, u"33"_s}).codeText);
+        QVERIFY(m_window->hotColdTable() != ssq::HotColdValues{});
+        QVERIFY(!notice->isVisible());
+    }
+
     // The grid reads its whole result, so no half-read query keeps the file locked against the
     // program's other connections (backup, import).
     void gridLeavesTheFileFreeForOtherWriters() {
@@ -245,7 +268,7 @@ private Q_SLOTS:
     // Every window is loaded once, however often its item is chosen, and shown over this one.
     void menuItemsOpenTheirWindowsOnce() {
         for (const QString& itemAndForm :
-             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"LQXH Form3"_s,
+             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"ZTKJ FormZTKJ"_s, u"LWGX FormLWGX"_s, u"LQXH Form3"_s,
               u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s,
               u"ZST TrendChartWindow"_s}) {
             const QStringList names = itemAndForm.split(u' ');
@@ -587,13 +610,13 @@ private Q_SLOTS:
             QTRY_VERIFY(!form->isChecking());
         };
         auto* issues = form->findChild<QComboBox*>(u"Combo1"_s);
-        QCOMPARE(issues->itemText(0), u"6096期   01 04 16 22 26 31 + 04"_s);
+        QCOMPARE(issues->itemText(0), u"2026096期   01 04 16 22 26 31 + 04"_s);
         m_prompter->answerFileName(path);
         ssq::test::click(form, u"Command1"_s);
         QCOMPARE(ssq::test::textOf(form, u"Text1"_s), path);
         check();
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动）"_s);
+        QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动奖金）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label2"_s).left(10), u"固定奖金合计：65元"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：9注，18元"_s);
         auto* winners = form->findChild<QTableWidget*>(u"Grid1"_s);
@@ -608,7 +631,7 @@ private Q_SLOTS:
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);
         check();
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s) + ssq::test::textOf(form, u"Label1_2"_s),
-                 u"一等奖：1注（浮动）二等奖：1注（浮动）"_s);
+                 u"一等奖：1注（浮动奖金）二等奖：1注（浮动奖金）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);
 
         QVERIFY(ssq::test::writeBytes(path, tickets + "1 2 3\n"));

@@ -6,6 +6,8 @@
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/welcome_window.h"
+#include "store/widgets/history_import_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "store/shipped_history.h"
 #include "store/widgets/history_import_window.h"
 #include "support/draw_tables.h"
@@ -20,6 +22,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -91,23 +94,24 @@ private Q_SLOTS:
         QCOMPARE(mainWindows(), main);
     }
 
-    // "数据库更新" opens the import window with the shipped history chosen, whose own button
-    // keeps the format page reachable; the home page opens in the browser.
-    void buttonsOpenImportWindowAndPages() {
+    // Command1, once "数据库更新", opens the network update window and says so; the import
+    // window's own button keeps the format page reachable; the home page opens in the browser.
+    void buttonsOpenUpdateWindowAndPages() {
         ssq::test::RecordingUrlOpener browser;
+        QCOMPARE(m_welcome->findChild<QPushButton*>(u"Command1"_s)->text(), u"联网更新开奖数据"_s);
         click(u"Command1"_s);
-        ssq::HistoryImportWindow* import = importWindow();
-        QVERIFY(import && import->isVisible());
-        QCOMPARE(ssq::test::textOf(import, u"Text1"_s),
-                 QDir::toNativeSeparators(ssq::shippedHistoryPath()));
-        QCOMPARE(ssq::test::textOf(import, u"Text2"_s), u"2020001"_s);
+        const QList<ssq::UpdateDrawsWindow*> update = ssq::test::topLevel<ssq::UpdateDrawsWindow>();
+        QVERIFY(update.size() == 1 && update.front()->isVisible());
+        delete update.front();
         click(u"Command6"_s);
+        ssq::HistoryImportWindow* import = ssq::HistoryImportWindow::open(m_temp->database(), nullptr);
         ssq::test::click(import, u"Command5"_s);
         QCOMPARE(browser.opened(), (QList<QUrl>{ssq::homePageUrl(), ssq::downloadPageUrl()}));
         QVERIFY(browser.opened().front().toLocalFile().startsWith(
             QCoreApplication::applicationDirPath()));
         QVERIFY(m_prompter->messageTexts().isEmpty());
         QVERIFY(m_welcome->isVisible());
+        delete import;
     }
 
     // On an empty database the main window offers the newest decade of the shipped history once

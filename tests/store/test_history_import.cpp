@@ -3,6 +3,7 @@
 
 #include "store/draw_entry.h"
 #include "store/history_import.h"
+#include "store/issue_number.h"
 #include "store/shipped_history.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -95,11 +96,20 @@ private Q_SLOTS:
     void decadeCrossingAndFromIssue() {
         TempDatabase temp;
         const QString cross = writeFile(u"cross.csv"_s, realSlice(u"2009150"_s, 8));
+        // Read without a database, the file's order names the crossing; a database names the
+        // one decade it takes instead, never a start that would be refused in turn.
+        const ImportPlan plan = planImportFile({}, cross, {});
+        QVERIFY2(plan.message.startsWith(u"第7行的期号2010001进入了新的年代"_s),
+                 qPrintable(plan.message));
+        QVERIFY(plan.message.contains(u"上一行（第6行，期号2009154）"_s) &&
+                plan.message.contains(u"从2010001期开始"_s) && !plan.message.contains(u"--from"_s));
         ImportReport r = importHistoryFile(temp.connection(), cross, {});
-        QVERIFY2(r.message.startsWith(u"第7行的期号2010001进入了新的年代"_s),
-                 qPrintable(r.message));
-        QVERIFY(r.message.contains(u"上一行（第6行，期号2009154）"_s) &&
-                r.message.contains(u"--from 2010001"_s));
+        const int decade = inferDecade(std::nullopt, QDate::currentDate());
+        QCOMPARE(
+            r.message,
+            u"第2行：期号2009150不是本数据库的年代。本数据库保存%1年的开奖数据，请从%2期开始导入。没有导入任何数据。"_s
+                .arg(decadeRangeText(decade))
+                .arg(decade * 1000 + 1));
         r = importHistoryFile(
             temp.connection(),
             writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false),

@@ -4,6 +4,8 @@
 // prize check on hand-made tickets and on the saved results.
 
 #include "model/red_code.h"
+#include "store/database_decade.h"
+#include "store/issue_number.h"
 #include "red/saved_results.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -318,7 +320,11 @@ private Q_SLOTS:
         QVERIFY(test::addDraws(temp.connection(), {{7001, {2, 4, 13, 20, 27, 33}, 9},
                                                    {7002, {1, 5, 12, 20, 27, 33}, 8}}));
         QCOMPARE(prizeDraw(temp.connection(), {}, &error)->issue, 7002);
-        QCOMPARE(prizeDraw(temp.connection(), u"2007001"_s, &error)->blue, 9);
+        // Seven digits count only in the database's decade, inferred from its newest issue.
+        const int decade = databaseDecade(temp.connection());
+        QCOMPARE(prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade)), &error)->blue, 9);
+        QVERIFY(!prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade - 10)), &error));
+        QVERIFY2(error.contains(u"本数据库保存%1年的开奖数据"_s.arg(decadeRangeText(decade))), qPrintable(error));
         QCOMPARE(prizeDraw(temp.connection(), u"7001"_s, &error)->red[0], 2);
         QVERIFY(!prizeDraw(temp.connection(), u"7003"_s, &error) && error.contains(u"7003"_s));
         QVERIFY(!prizeDraw(temp.connection(), u"70x"_s, &error) && error.contains(u"无法识别"_s));

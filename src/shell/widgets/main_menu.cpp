@@ -12,6 +12,8 @@
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "store/widgets/paste_draws_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "tickets/random_pick.h"
 #include "tickets/widgets/prize_check_window.h"
 #include "tickets/widgets/random_pick_dialog.h"
@@ -108,6 +110,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.drawEntry = addItem(data, u"TJSJ"_s, u"数据添加、删除、修改"_s);
     m.drawHistory = addItem(data, u"CKSJ"_s, u"查看历史数据"_s);
     m.importFile = addItem(data, u"DRSJ"_s, u"导入开奖数据文件"_s);
+    m.pasteDraws = addItem(data, u"ZTKJ"_s, u"粘贴开奖号码…"_s);
+    m.updateDraws = addItem(data, u"LWGX"_s, u"联网更新开奖数据"_s);
 
     QMenu* maintenance = addNamedMenu(bar, u"WH"_s, u"数据库维护"_s);
     m.backup = addItem(maintenance, u"BF"_s, u"数据库备份(请您定期备份)"_s);
@@ -185,6 +189,8 @@ void connectMainMenu(MainWindow& main, const MainMenu& menu) {
     });
 
     on(menu.importFile, [&main, &db] { HistoryImportWindow::open(db, &main); });
+    on(menu.pasteDraws, [&main, &db] { PasteDrawsWindow::open(db, &main); });
+    on(menu.updateDraws, [&main, &db] { UpdateDrawsWindow::open(db, &main); });
     on(menu.backup, [&main, &db] {
         runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
     });

@@ -43,6 +43,8 @@ struct MainMenu {
     QAction* drawEntry = nullptr;   // TJSJ
     QAction* drawHistory = nullptr; // CKSJ
     QAction* importFile = nullptr;  // DRSJ
+    QAction* pasteDraws = nullptr;  // ZTKJ
+    QAction* updateDraws = nullptr; // LWGX
 
     // WH 数据库维护
     QAction* backup = nullptr;  // BF

@@ -1,4 +1,5 @@
 #include "shell/widgets/main_window.h"
+#include "shell/widgets/newer_draw_notice.h"
 
 #include "analysis/ac_query.h"
 #include "analysis/hot_cold_table.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     hotCold->setEnabled(true);
     startLiveCount();
     connectMainMenu(*this, buildMainMenu(menuBar()));
+    watchNewerDraw(*this, *m_lastDraw, *m_newerDraw);
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());
@@ -111,7 +113,16 @@ QWidget* MainWindow::buildResultArea() {
     m_liveCount->setObjectName(u"LiveCount"_s);
     status->addWidget(progressLabel, 1, 0);
     status->addWidget(m_progress, 1, 1);
-    status->addWidget(m_liveCount, 1, 2);
+    // Shown while the database holds a newer draw than the last-draw row.
+    m_newerDraw = new QLabel(area);
+    m_newerDraw->setObjectName(u"NewerDraw"_s);
+    m_newerDraw->setStyleSheet(u"color: #c00000;"_s);
+    m_newerDraw->hide();
+    auto* countLine = new QVBoxLayout;
+    countLine->setSpacing(0);
+    countLine->addWidget(m_newerDraw);
+    countLine->addWidget(m_liveCount);
+    status->addLayout(countLine, 1, 2);
     status->addWidget(warning, 2, 0, 1, 3);
     status->setRowStretch(3, 1);
 

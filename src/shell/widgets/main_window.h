@@ -85,6 +85,7 @@ private:
     QLineEdit* m_resultText = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_liveCount = nullptr;
+    QLabel* m_newerDraw = nullptr;
     QComboBox* m_resultList = nullptr;
     QPushButton* m_showResults = nullptr;
     QTableView* m_grid = nullptr;

@@ -11,6 +11,7 @@
 #include "store/shipped_history.h"
 #include "store/widgets/history_import_window.h"
 #include "ui/app_paths.h"
+#include "store/widgets/update_draws_window.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
@@ -90,7 +91,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
     QPushButton* resolution = namedButton(u"Command7"_s, u"点击此处更改屏幕分辩率"_s, this);
 
     QPushButton* enter = namedButton(u"Command3"_s, u"进入"_s, this);
-    QPushButton* update = namedButton(u"Command1"_s, u"数据库更新"_s, this);
+    QPushButton* update = namedButton(u"Command1"_s, u"联网更新开奖数据"_s, this);
     QPushButton* home = namedButton(u"Command6"_s, u"软件主页"_s, this);
     for (QPushButton* b : {enter, update, home})
         b->setMinimumSize(130, 40);
@@ -134,7 +135,7 @@ WelcomeWindow::WelcomeWindow(Database& db, QWidget* parent) : QWidget(parent), m
 
     connect(enter, &QPushButton::clicked, this, &WelcomeWindow::enterMainWindow);
     connect(resolution, &QPushButton::clicked, this, &WelcomeWindow::openResolutionWindow);
-    connect(update, &QPushButton::clicked, this, &WelcomeWindow::openImportWindow);
+    connect(update, &QPushButton::clicked, this, &WelcomeWindow::openUpdateWindow);
     connect(home, &QPushButton::clicked, this, &WelcomeWindow::openHomePage);
 
     m_timer = new QTimer(this);
@@ -188,8 +189,8 @@ void WelcomeWindow::openResolutionWindow() {
                      [] { return new ScreenModeWindow(makeDesktopDisplayModes()); });
 }
 
-void WelcomeWindow::openImportWindow() {
-    HistoryImportWindow::openWithShippedHistory(m_db, nullptr);
+void WelcomeWindow::openUpdateWindow() {
+    UpdateDrawsWindow::open(m_db);
 }
 
 void WelcomeWindow::openHomePage() {

@@ -32,8 +32,8 @@ public Q_SLOTS:
     void enterMainWindow();
     // Command7.
     void openResolutionWindow();
-    // Command1 "数据库更新": the import window with the shipped history preselected.
-    void openImportWindow();
+    // Command1 "联网更新开奖数据": the network update window.
+    void openUpdateWindow();
     // Command6.
     void openHomePage();
 

@@ -2,9 +2,12 @@
 
 #include "model/leading_number_text.h"
 #include "store/database.h"
+#include "store/database_decade.h"
 #include "store/draw_entry.h"
+#include "store/issue_number.h"
+#include "store/issue_text.h"
 #include "store/widgets/draw_grid_view.h"
-#include "store/widgets/history_import_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "ui/prompter.h"
 
 #include <QCheckBox>
@@ -25,7 +28,8 @@ namespace {
 constexpr double kNarrowTwips = 390.0473;
 constexpr double kWideTwips = 490.0473;
 
-const QString kIssueTip = u"格式示例：7002，7表示2007年，002表示第002期"_s;
+const QString kIssueTip =
+    u"格式示例：7002，7表示2007年，002表示第002期；也可以输入七位期号，如2026097"_s;
 
 QString tableQuery(const QString& table) {
     return u"select* from %1 order by 期号 "_s.arg(table);
@@ -96,7 +100,7 @@ void DrawEntryWindow::buildLayout() {
         {{7, u"显示历史开奖号码"_s, &DrawEntryWindow::showNumbers},
          {8, u"显示历史开奖代码"_s, &DrawEntryWindow::showCodes},
          {9, u"显示历史开奖指标"_s, &DrawEntryWindow::showIndicators},
-         {11, u"下载数据库"_s, &DrawEntryWindow::openImportWindow},
+         {11, u"联网更新开奖数据"_s, &DrawEntryWindow::openUpdateWindow},
          {6, u"退出操作"_s, nullptr}},
     };
     for (const QList<Button>& row : rows) {
@@ -115,8 +119,10 @@ void DrawEntryWindow::buildLayout() {
     }
 
     auto* advice =
-        new QLabel(u"如果您的数据库损坏或因操作失误而无法使用,请到作者主页下载最新数据库,"
-                   u"保存到本软件所在的文件内,并替换原有的数据库文件"_s,
+        new QLabel(u"最新的开奖数据可以点击“联网更新开奖数据”取得；联网不成功时，可以在开奖网页上"
+                   u"复制开奖号码，用主窗口“数据操作”菜单中的“粘贴开奖号码…”保存。如果数据库损坏"
+                   u"或因操作失误而无法使用，可以用备份数据库替换它，或者用“导入开奖数据文件”"
+                   u"重新导入软件自带的历史开奖数据。"_s,
                    this);
     advice->setObjectName(u"Label2"_s);
     advice->setWordWrap(true);
@@ -146,15 +152,36 @@ std::optional<DrawInput> DrawEntryWindow::readEntry() {
             (k <= 33 ? reds : blues).append(static_cast<int>(numberOf(m_boxes[k]->text())));
     }
     QString message;
-    std::optional<DrawInput> draw = validateEntry(m_issue->text(), reds, blues, &message);
+    const QString issue = typedIssueText(m_issue->text(), &message);
+    std::optional<DrawInput> draw;
+    if (message.isEmpty())
+        draw = validateEntry(issue, reds, blues, &message);
     if (!draw)
         prompter().message(this, message, Prompter::Icon::Warning);
     return draw;
 }
 
+QString DrawEntryWindow::typedIssueText(const QString& text, QString* message) const {
+    // Seven digits of the database's decade stand for the stored four characters.
+    const std::optional<int> issue = typedIssue(text, databaseDecade(m_db.connection()), message);
+    if (issue && text.trimmed().size() == 7)
+        return issueText(*issue);
+    return text;
+}
+
+bool DrawEntryWindow::confirmPlausible(const DrawInput& draw) {
+    const int decade = databaseDecade(m_db.connection());
+    const bool sevenDigits = m_issue->text().trimmed().size() == 7;
+    const std::optional<StoredDraw> newest = newestDraw(m_db.connection());
+    const QString question = implausibleIssueQuestion(
+        draw.issue, newest ? std::optional<int>(newest->issue) : std::nullopt,
+        [&](int issue) { return sevenDigits ? fullIssueText(issue, decade) : issueText(issue); });
+    return question.isEmpty() || prompter().question(this, question);
+}
+
 void DrawEntryWindow::addDraw() {
     const std::optional<DrawInput> draw = readEntry();
-    if (!draw)
+    if (!draw || !confirmPlausible(*draw))
         return;
     const EntryResult result = ssq::addDraw(m_db.connection(), *draw);
     showTable(u"kjzb"_s, kWideTwips);
@@ -180,9 +207,15 @@ void DrawEntryWindow::deleteDraw() {
     // Cancelling deletes nothing (not even a draw stored with issue 0).
     if (!answer)
         return;
+    QString decadeProblem;
+    const QString issue = typedIssueText(*answer, &decadeProblem);
+    if (!decadeProblem.isEmpty()) {
+        prompter().message(this, decadeProblem + u"没有删除任何数据。"_s, Prompter::Icon::Warning);
+        return;
+    }
     m_grid->hide();
     // The answer must be a stored issue exactly: "3003.5" is not 3004.
-    const EntryResult result = ssq::deleteDraw(m_db.connection(), *answer);
+    const EntryResult result = ssq::deleteDraw(m_db.connection(), issue);
     m_grid->show();
     showTable(u"kjhm"_s, kWideTwips);
     tell(this, result.messages);
@@ -231,9 +264,9 @@ void DrawEntryWindow::showIndicators() {
     showTable(u"kjzb"_s, kWideTwips);
 }
 
-void DrawEntryWindow::openImportWindow() {
+void DrawEntryWindow::openUpdateWindow() {
     // Over the window this one belongs to, so it closes with the program's main window.
-    HistoryImportWindow::openWithShippedHistory(m_db, parentWidget());
+    UpdateDrawsWindow::open(m_db, parentWidget());
 }
 
 } // namespace ssq

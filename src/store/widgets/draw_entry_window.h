@@ -35,12 +35,17 @@ public Q_SLOTS:
     void showCodes();          // Command8
     void showIndicators();     // Command9
     void allowManualEditing(); // Command10
-    void openImportWindow();   // Command11: the shipped history, ready to import
+    void openUpdateWindow();   // Command11 "联网更新开奖数据"
 
 private:
     void buildLayout();
     // The ticked numbers and the issue, checked; nullopt after telling the user what is wrong.
     std::optional<DrawInput> readEntry();
+    // The stored form of a typed issue: seven digits of the database's decade become four; one
+    // of another decade sets *message.
+    QString typedIssueText(const QString& text, QString* message) const;
+    // Asks before storing an issue far ahead of the newest; false when the player says no.
+    bool confirmPlausible(const DrawInput& draw);
     void showTable(const QString& table, double defaultTwips);
     void showGridError();
 

@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/draw_history.h"
 #include "store/shipped_history.h"
+#include "store/widgets/paste_draws_window.h"
 #include "ui/prompter.h"
 #include "ui/url_opener.h"
 #include "ui/widgets/single_window.h"
@@ -84,6 +85,12 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     m_help = new QPushButton(u"文件格式说明"_s, this);
     m_help->setObjectName(u"Command5"_s);
     buttons->addWidget(m_help);
+    // Draws copied from a web page need no file.
+    auto* paste = new QPushButton(u"粘贴开奖号码…"_s, this);
+    paste->setObjectName(u"Command6"_s);
+    buttons->addWidget(paste);
+    connect(paste, &QPushButton::clicked, this,
+            [this] { PasteDrawsWindow::open(m_db, parentWidget()); });
     buttons->addStretch();
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);
@@ -167,11 +174,15 @@ void HistoryImportWindow::startImport() {
     m_progress->setValue(0);
     m_status->setText(u"正在检查和计算……"_s);
     m_job.start(
-        [stored = std::move(stored), path, from = m_from->text()](JobControl& control) {
-            return planImportFile(stored, path, from, [&control](int done, int total) {
-                control.setProgress(done, total);
-                return !control.cancelled();
-            });
+        [stored = std::move(stored), path, from = m_from->text(),
+         decade = importDecade(m_db.connection())](JobControl& control) {
+            return planImportFile(
+                stored, path, from,
+                [&control](int done, int total) {
+                    control.setProgress(done, total);
+                    return !control.cancelled();
+                },
+                decade);
         },
         [this](const JobOutcome<ImportPlan>& outcome) { finish(outcome); });
 }

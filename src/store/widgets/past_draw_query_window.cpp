@@ -3,6 +3,11 @@
 #include "model/leading_number_text.h"
 #include "store/database.h"
 #include "store/past_draw_query.h"
+#include "store/database_decade.h"
+#include "store/issue_number.h"
+#include "store/past_draw_query.h"
+#include "store/shipped_history.h"
+#include "store/whole_history_query.h"
 #include "store/widgets/draw_grid_view.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
@@ -87,18 +92,33 @@ void PastDrawQueryWindow::runQuery() {
     }
 
     m_grid->hide();
-    const PastDrawAnswer answer = askPastDraw(m_db.connection(), *red);
-    m_result->setText(answer.sentence);
-    if (answer.issue)
-        m_issue->setText(QString::number(*answer.issue));
+    QString error;
+    // The shipped history older than the database is searched too, and the answer names the
+    // draws searched.
+    const WholeHistoryAnswer answer =
+        queryWholeHistory(m_db.connection(), *red, shippedHistoryPath(), &error);
+    m_result->setText(answer.resultText);
+    m_issue->setText(answer.issueText);
     m_grid->show();
     m_grid->showQuery(u"select* from kjhm order by 期号 "_s, kGridTwips);
-    if (!answer.error.isEmpty())
-        prompter().message(this, answer.error, Prompter::Icon::Warning);
+    if (!error.isEmpty())
+        prompter().message(this, error, Prompter::Icon::Warning);
 }
 
 void PastDrawQueryWindow::showFound() {
-    const double issue = numberOf(m_issue->text());
+    // A draw of the shipped history that the database does not hold is told in words.
+    const QString shipped =
+        shippedDrawText(m_db.connection(), m_issue->text(), shippedHistoryPath());
+    if (!shipped.isEmpty()) {
+        prompter().message(this, shipped, Prompter::Icon::Information);
+        return;
+    }
+    double issue = numberOf(m_issue->text());
+    QString ignored;
+    if (const std::optional<int> stored =
+            typedIssue(m_issue->text(), databaseDecade(m_db.connection()), &ignored);
+        stored && m_issue->text().trimmed().size() == 7)
+        issue = *stored;
     if (issue == 0 || !std::isfinite(issue)) {
         prompter().message(this, u"您要查询的号码未曾开出，无法显示数据"_s,
                            Prompter::Icon::Information);

@@ -2,6 +2,9 @@
 
 #include "store/database.h"
 #include "store/draw_history.h"
+#include "store/database_decade.h"
+#include "store/draw_prizes.h"
+#include "store/issue_number.h"
 #include "tickets/prize_check.h"
 #include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"
@@ -27,13 +30,13 @@ namespace ssq {
 
 namespace {
 
-QString drawCaption(const StoredDraw& draw) {
+QString drawCaption(const StoredDraw& draw, int decade) {
     if (!draw.complete)
-        return u"%1期   号码不完整"_s.arg(issueText(draw.issue));
+        return u"%1期   号码不完整"_s.arg(fullIssueText(draw.issue, decade));
     QStringList reds;
     for (int red : draw.red)
         reds.append(u"%1"_s.arg(red, 2, 10, QLatin1Char('0')));
-    return u"%1期   %2 + %3"_s.arg(issueText(draw.issue), reds.join(u' '))
+    return u"%1期   %2 + %3"_s.arg(fullIssueText(draw.issue, decade), reds.join(u' '))
         .arg(draw.blue, 2, 10, QLatin1Char('0'));
 }
 
@@ -57,7 +60,7 @@ PrizeCheckWindow::PrizeCheckWindow(Database& db, BlueResult blues, QWidget* pare
     m_issue = new QComboBox(this);
     m_issue->setObjectName(u"Combo1"_s);
     for (const StoredDraw& draw : m_draws)
-        m_issue->addItem(drawCaption(draw));
+        m_issue->addItem(drawCaption(draw, databaseDecade(m_db.connection())));
     m_issue->setMaxVisibleItems(20);
     auto* issueRow = new QHBoxLayout;
     issueRow->addWidget(new QLabel(u"开奖期号："_s, this));
@@ -216,6 +219,7 @@ void PrizeCheckWindow::check() {
         refuse(u"请先选择号码文件"_s);
         return;
     }
+    m_checkedIssue = draw->issue;
     m_job.start(
         [path, saved = std::move(saved), blues = *blues, draw = *draw](JobControl& control) {
             Checked checked;
@@ -251,7 +255,7 @@ void PrizeCheckWindow::checkEnded(const JobOutcome<Checked>& outcome) {
         m_cost->setText(u"查询已取消"_s);
     } else if (report) {
         m_progress->setValue(100);
-        showReport(*report);
+        showReport(*report, m_checkedIssue);
     } else {
         m_progress->setValue(0);
         prompter().message(this, outcome.value ? outcome.value->refusal : outcome.failure,
@@ -267,12 +271,16 @@ void PrizeCheckWindow::setChecking(bool checking) {
     m_cancel->setEnabled(checking);
 }
 
-void PrizeCheckWindow::showReport(const PrizeReport& report) {
+void PrizeCheckWindow::showReport(const PrizeReport& report, std::optional<int> issue) {
     for (int level = 1; level <= kPrizeLevels; ++level) {
-        const int prize = fixedPrize(level);
+        // The floating levels are priced where the update stored the announced amounts.
+        const std::optional<qint64> prize = fixedPrize(level) > 0
+                                                ? std::optional<qint64>(fixedPrize(level))
+                                            : issue ? prizeAmount(m_db.connection(), *issue, level)
+                                                    : std::nullopt;
         m_levels[level - 1]->setText(
             u"%1：%2注"_s.arg(prizeLevelName(level)).arg(report.counts[level]) +
-            (prize > 0 ? u"（%1元）"_s.arg(prize) : u"（浮动）"_s));
+            (prize ? u"（%1元）"_s.arg(*prize) : u"（浮动奖金）"_s));
     }
     m_prize->setText(
         u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(report.fixedTotal));

@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include <vector>
 
 class QComboBox;
@@ -49,7 +51,8 @@ private:
     struct Checked;
     QWidget* buildSourceFrame();
     QWidget* buildResultFrame();
-    void showReport(const PrizeReport& report);
+    // `issue` is the draw checked against; its announced amounts price 一等奖 and 二等奖.
+    void showReport(const PrizeReport& report, std::optional<int> issue = std::nullopt);
     void checkEnded(const JobOutcome<Checked>& outcome);
     void setChecking(bool checking);
 
@@ -57,6 +60,7 @@ private:
     BlueResult m_blueResult;
     std::vector<StoredDraw> m_draws; // newest first, as in Combo1
     QString m_drawsError;            // why the draws could not be read
+    int m_checkedIssue = 0;          // the draw of the check under way
     QComboBox* m_issue = nullptr;
     QWidget* m_source = nullptr;
     QRadioButton* m_fromFile = nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+// Finds the draws in text a player copied from a web page, a results table or a message, and in
+// the plain-text answers of a draw service. A line holds at most one draw: its issue (seven
+// digits "2026097", five "26097" or the stored four "6097", with or without 第…期), then the
+// six reds in any order and the blue. A date, a weekday and a time between them are skipped,
+// and whatever follows the blue (sales, prize figures) is ignored. Full-width digits and
+// punctuation read as their plain forms. A line without an issue is not a draw.
+
+#include "model/red_code.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace ssq {
+
+struct SourceDraw {
+    int lineNumber = 0; // 1-based
+    int fullIssue = 0;  // year * 1000 + sequence; 0 when the line gave the four-character form
+    int storedIssue = 0;
+    RedCombo red{}; // ascending
+    int blue = 0;
+    std::vector<int> balls; // the numbers as the line gave them, at most seven
+    QString problem;        // why the line is not a valid draw; empty when it is
+};
+
+// Every line of `text` that names an issue, in the order of the text.
+std::vector<SourceDraw> parseDrawSource(const QString& text);
+
+// One line; `found` is false when the line names no issue.
+SourceDraw parseDrawLine(const QString& line, int lineNumber, bool* found);
+
+} // namespace ssq

@@ -48,9 +48,9 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>

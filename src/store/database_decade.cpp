@@ -1,8 +1,8 @@
 #include "store/database_decade.h"
 
+#include "store/database.h"
 #include "store/draw_history.h"
 #include "store/issue_number.h"
-#include "store/store_error.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

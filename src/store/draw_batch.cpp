@@ -1,7 +1,7 @@
 #include "store/draw_batch.h"
 
+#include "store/draw_history.h"
 #include "store/issue_number.h"
-#include "store/issue_text.h"
 
 #include <algorithm>
 #include <map>

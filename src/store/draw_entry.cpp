@@ -118,8 +118,7 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
                 u"第%1期比数据库中最新的第%2期小，不能添加：新的一期要排在最新一期之后，"
                 u"它的指标才能以前一期为准计算。如果第%2期是输错的期号，请先用“删除数据”"
                 u"删除它；如果这是新年代的开奖（期号从001重新开始），请换用一个新的数据库。"
-                u"数据库没有改动。"_s.arg(issueText(draw.issue),
-                                                                issueText(draws.back().issue)));
+                u"数据库没有改动。"_s.arg(issueText(draw.issue), issueText(draws.back().issue)));
     }
 
     EntryResult result;

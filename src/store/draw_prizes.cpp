@@ -1,6 +1,6 @@
 #include "store/draw_prizes.h"
 
-#include "store/store_error.h"
+#include "store/database.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "store/issue_decade.h"
 
-#include "store/issue_text.h"
+#include "store/draw_history.h"
 
 namespace ssq {
 

@@ -8,13 +8,13 @@
 
 #include "red/last_draw_check.h"
 #include "red/last_draw_row.h"
-#include "store/draw_entry.h"
 #include "red/saved_results.h"
 #include "red/selection_result.h"
 #include "red/widgets/condition_panel_view.h"
 #include "shell/caption_clock.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
+#include "store/draw_entry.h"
 #include "store/maintenance.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -126,7 +126,8 @@ private Q_SLOTS:
             u"CX 查询: AC AC值查询, WQCX 往期是否开出查询, ZJCX 中奖查询 | "
             u"ZST 号码走势图 | HMFX 号码特性分析 | ZXT 指标折线图 | KJSJ 数据操作: TJSJ "
             u"数据添加、删除、修改, "
-            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件, ZTKJ 粘贴开奖号码…, LWGX 联网更新开奖数据 | WH 数据库维护: BF "
+            u"CKSJ 查看历史数据, DRSJ 导入开奖数据文件, ZTKJ 粘贴开奖号码…, LWGX 联网更新开奖数据 "
+            u"| WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
             u"MNYX 模拟开奖游戏 | TC 退出"_s;
@@ -242,12 +243,14 @@ private Q_SLOTS:
         QVERIFY(!notice->isVisible());
         QVERIFY(ssq::addDraw(m_temp->connection(), {6097, {5, 11, 17, 23, 29, 33}, 7}).written);
         QTRY_VERIFY(notice->isVisible());
-        QCOMPARE(notice->text(),
-                 u"<a href=\"update\">数据库已有第2026097期，上期号和冷热值还是第2026096期的，点此更新</a>"_s);
+        QCOMPARE(
+            notice->text(),
+            u"<a href=\"update\">数据库已有第2026097期，上期号和冷热值还是第2026096期的，点此更新</a>"_s);
         Q_EMIT notice->linkActivated(u"update"_s);
         QCOMPARE(boxes(1, 7, u" "_s), u"5 11 17 23 29 33 7"_s);
-        QCOMPARE(boxes(8, 8),
-                 ssq::convertToCode({u"5"_s, u"11"_s, u"17"_s, u"23"_s, u"29"_s, u"33"_s}).codeText);
+        QCOMPARE(
+            boxes(8, 8),
+            ssq::convertToCode({u"5"_s, u"11"_s, u"17"_s, u"23"_s, u"29"_s, u"33"_s}).codeText);
         QVERIFY(m_window->hotColdTable() != ssq::HotColdValues{});
         QVERIFY(!notice->isVisible());
     }
@@ -268,8 +271,9 @@ private Q_SLOTS:
     // Every window is loaded once, however often its item is chosen, and shown over this one.
     void menuItemsOpenTheirWindowsOnce() {
         for (const QString& itemAndForm :
-             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"ZTKJ FormZTKJ"_s, u"LWGX FormLWGX"_s, u"LQXH Form3"_s,
-              u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s,
+             {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s,
+              u"ZTKJ FormZTKJ"_s, u"LWGX FormLWGX"_s, u"LQXH Form3"_s, u"HMFX Form2"_s,
+              u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s,
               u"ZST TrendChartWindow"_s}) {
             const QStringList names = itemAndForm.split(u' ');
             QVERIFY2(item(names[0])->isEnabled(), qPrintable(names[0]));

@@ -6,10 +6,9 @@
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/welcome_window.h"
-#include "store/widgets/history_import_window.h"
-#include "store/widgets/update_draws_window.h"
 #include "store/shipped_history.h"
 #include "store/widgets/history_import_window.h"
+#include "store/widgets/update_draws_window.h"
 #include "support/draw_tables.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
@@ -104,7 +103,8 @@ private Q_SLOTS:
         QVERIFY(update.size() == 1 && update.front()->isVisible());
         delete update.front();
         click(u"Command6"_s);
-        ssq::HistoryImportWindow* import = ssq::HistoryImportWindow::open(m_temp->database(), nullptr);
+        ssq::HistoryImportWindow* import =
+            ssq::HistoryImportWindow::open(m_temp->database(), nullptr);
         ssq::test::click(import, u"Command5"_s);
         QCOMPARE(browser.opened(), (QList<QUrl>{ssq::homePageUrl(), ssq::downloadPageUrl()}));
         QVERIFY(browser.opened().front().toLocalFile().startsWith(

@@ -89,7 +89,8 @@ private Q_SLOTS:
 
         PrizeCheckWindow window(m_db.database(), {});
         window.show();
-        QCOMPARE(window.findChild<QComboBox*>(u"Combo1"_s)->itemText(0), u"2026097期   号码不完整"_s);
+        QCOMPARE(window.findChild<QComboBox*>(u"Combo1"_s)->itemText(0),
+                 u"2026097期   号码不完整"_s);
         check(window, path);
         QVERIFY(q.exec(u"DELETE FROM kjhm WHERE 期号 = 6097"_s));
 

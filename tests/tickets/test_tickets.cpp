@@ -4,9 +4,9 @@
 // prize check on hand-made tickets and on the saved results.
 
 #include "model/red_code.h"
+#include "red/saved_results.h"
 #include "store/database_decade.h"
 #include "store/issue_number.h"
-#include "red/saved_results.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/temp_database.h"
@@ -322,9 +322,13 @@ private Q_SLOTS:
         QCOMPARE(prizeDraw(temp.connection(), {}, &error)->issue, 7002);
         // Seven digits count only in the database's decade, inferred from its newest issue.
         const int decade = databaseDecade(temp.connection());
-        QCOMPARE(prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade)), &error)->blue, 9);
-        QVERIFY(!prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade - 10)), &error));
-        QVERIFY2(error.contains(u"本数据库保存%1年的开奖数据"_s.arg(decadeRangeText(decade))), qPrintable(error));
+        QCOMPARE(
+            prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade)), &error)->blue,
+            9);
+        QVERIFY(
+            !prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade - 10)), &error));
+        QVERIFY2(error.contains(u"本数据库保存%1年的开奖数据"_s.arg(decadeRangeText(decade))),
+                 qPrintable(error));
         QCOMPARE(prizeDraw(temp.connection(), u"7001"_s, &error)->red[0], 2);
         QVERIFY(!prizeDraw(temp.connection(), u"7003"_s, &error) && error.contains(u"7003"_s));
         QVERIFY(!prizeDraw(temp.connection(), u"70x"_s, &error) && error.contains(u"无法识别"_s));

@@ -2,7 +2,6 @@
 
 #include "model/leading_number_text.h"
 #include "store/database.h"
-#include "store/past_draw_query.h"
 #include "store/database_decade.h"
 #include "store/issue_number.h"
 #include "store/past_draw_query.h"

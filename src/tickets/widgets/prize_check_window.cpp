@@ -1,8 +1,8 @@
 #include "tickets/widgets/prize_check_window.h"
 
 #include "store/database.h"
-#include "store/draw_history.h"
 #include "store/database_decade.h"
+#include "store/draw_history.h"
 #include "store/draw_prizes.h"
 #include "store/issue_number.h"
 #include "tickets/prize_check.h"

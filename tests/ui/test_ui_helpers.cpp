@@ -100,7 +100,7 @@ private Q_SLOTS:
             ssq::test::ScriptedPrompter scripted;
             ssq::test::RecordingUrlOpener recording;
             ssq::prompter().message(nullptr, u"一"_s);
-            ssq::urlOpener().open(QUrl(u"https://example.org/"_s));
+            ssq::urlOpener().open(QUrl(u"http://127.0.0.1:1/"_s));
             QVERIFY(scripted.messageTexts().size() == 1 && recording.opened().size() == 1);
         }
         QVERIFY(dynamic_cast<ssq::MessageBoxPrompter*>(&ssq::prompter()) &&

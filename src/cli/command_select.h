@@ -6,9 +6,6 @@
 
 namespace ssq::cli {
 
-// A refused selection: the engine's refusal, a bad panel file, too short a history.
-constexpr int kExitRefused = 3;
-
 // ssq-cli [--db PATH] select --panel FILE [--list] [--hotcold-from-db] [--save]
 //                           [--export FILE [--blue LIST]]: runs "红球选号"
 // on the panel of a condition file and prints the result line, then with --list every kept

@@ -15,6 +15,7 @@
 #include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
+#include "store/output_target.h"
 #include "ui/translations.h"
 
 #include <QCoreApplication>
@@ -69,6 +70,7 @@ void printUsage(QTextStream& stream) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    ssq::reportFileSizeLimitAsError();
     ssq::installChineseTranslations(app);
     ssq::cli::setUpConsole();
 

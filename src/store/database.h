@@ -38,6 +38,9 @@ public:
     // Judges an existing file read-only, without creating, repairing or locking it for writing:
     // None when it is a complete database of this program.
     static Failure check(const QString& path, QString* error = nullptr);
+    // The same judgement through SQLite alone, for a file this process holds a lock on: closing
+    // a plain handle on the file would drop every lock the process holds on it.
+    static Failure checkLocked(const QString& path, QString* error = nullptr);
     void close();
     bool isOpen() const;
 
@@ -49,6 +52,13 @@ private:
     QString m_connectionName;
     Failure m_failure = Failure::None;
 };
+
+// Whether `path` is (by identity, whatever the name) the file or the journal of a database the
+// program has open.
+bool isOpenDatabaseFile(const QString& path);
+
+// The refusal of a database file that is read-only, naming it.
+QString readOnlyDatabaseMessage(const QString& path);
 
 // Empty while the file a connection of Database was opened on is still at its path; otherwise
 // what happened to it (deleted, moved, replaced), for the user. Empty for other connections.

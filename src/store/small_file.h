@@ -10,8 +10,9 @@
 
 namespace ssq {
 
-// Writes bytes to path through a temporary file. On failure the old file stays as it was and
-// *error (when given) is `failure` with %1 replaced by the path.
+// Writes bytes to path through a temporary file. A database file is never a target (see
+// outputTargetProblem). On failure the old file stays as it was and *error (when given) is
+// `failure` with %1 replaced by the path, and the reason when the disk or a size limit stopped it.
 bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
                    QString* error);
 
@@ -22,7 +23,8 @@ struct SmallFileLimits {
 };
 
 // The whole content of path; nullopt with *error (when given) set from `limits` when it cannot be
-// opened or is larger than limits.maxBytes.
+// opened, is not a regular file (a device or a pipe), or is larger than limits.maxBytes. At most
+// one byte past the limit is read.
 std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
                                         QString* error);
 

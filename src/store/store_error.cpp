@@ -1,5 +1,7 @@
 #include "store/store_error.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace ssq {
@@ -29,6 +31,21 @@ QString storeErrorText(const QSqlError& error) {
     default:
         return detail.isEmpty() ? u"数据库操作失败"_s : detail;
     }
+}
+
+QString quotedField(const QString& text) {
+    constexpr qsizetype kMaxShown = 32;
+    qsizetype length = std::min(text.size(), kMaxShown);
+    if (length < text.size() && text[length - 1].isHighSurrogate())
+        --length;
+    QString shown = text.left(length);
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    }
+    if (length < text.size())
+        shown += u'…';
+    return shown;
 }
 
 } // namespace ssq

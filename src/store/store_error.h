@@ -9,4 +9,9 @@ namespace ssq {
 
 QString storeErrorText(const QSqlError& error);
 
+// A field of the user's input as an error message quotes it: at most a few dozen characters, then
+// "…", control characters (a NUL byte included) shown as blanks, so a huge or binary field
+// cannot flood the message.
+QString quotedField(const QString& text);
+
 } // namespace ssq

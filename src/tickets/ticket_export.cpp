@@ -1,6 +1,7 @@
 #include "tickets/ticket_export.h"
 
 #include "model/red_code.h"
+#include "store/output_target.h"
 #include "tickets/ticket_line.h"
 
 #include <QByteArray>
@@ -82,9 +83,12 @@ QString exportSummary(qint64 tickets) {
 
 bool writeTicketExport(const QString& path, const SelectionResult& result, const BlueList& blues,
                        ExportFormat format, const ExportProgress& progress, QString* error) {
+    *error = outputTargetProblem(path);
+    if (!error->isEmpty())
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = u"无法写入文件“%1”：%2"_s.arg(path, file.errorString());
+        *error = u"无法写入文件“%1”：%2"_s.arg(path, fileErrorText(file.errorString()));
         return false;
     }
     const bool withBlue = !result.blues.empty() || !blues.empty();
@@ -113,7 +117,7 @@ bool writeTicketExport(const QString& path, const SelectionResult& result, const
         return buffer.size() < kChunkBytes || flush();
     });
     if (!written || !flush() || !file.commit()) {
-        const QString why = givenUp ? u"导出已取消"_s : file.errorString();
+        const QString why = givenUp ? u"导出已取消"_s : fileErrorText(file.errorString());
         file.cancelWriting();
         *error = u"导出失败，没有写入文件“%1”：%2"_s.arg(path, why);
         return false;

@@ -30,6 +30,8 @@ std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason);
 // Every line of a file's text; empty lines and lines starting with "#" are skipped. The first
 // malformed line stops it: nullopt, and *error names its line number.
 std::optional<std::vector<TicketLine>> parseTicketText(const QString& text, QString* error);
+// The file is read line by line in bounded memory: one that is not a regular file, a line longer
+// than any ticket line, or more than 200000 lines are refused.
 std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error);
 
 // The blues a line is checked with: its own, else `otherwise` (which may be empty: no blue).

@@ -2,6 +2,7 @@
 
 #include "backtest/backtest_table_model.h"
 #include "store/database.h"
+#include "store/output_target.h"
 #include "model/leading_number_text.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
@@ -196,11 +197,15 @@ void BacktestWindow::saveCsv() {
         askSavePath(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s, u".csv"_s);
     if (path.isEmpty())
         return;
+    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
+        prompter().message(this, problem, Prompter::Icon::Warning);
+        return;
+    }
     QSaveFile file(path);
     // A byte order mark lets spreadsheet programs read the Chinese texts as UTF-8.
     const QByteArray bytes = "\xEF\xBB\xBF" + backtestCsv(m_model->rows()).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        prompter().message(this, u"无法保存文件“%1”：%2"_s.arg(path, file.errorString()),
+        prompter().message(this, u"无法保存文件“%1”：%2"_s.arg(path, fileErrorText(file.errorString())),
                            Prompter::Icon::Warning);
         return;
     }

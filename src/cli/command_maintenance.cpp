@@ -24,7 +24,7 @@ int run(const CliContext& context, const QStringList& args, const QString& name,
     const MaintenanceResult result = step(db);
     if (!result.ok) {
         err() << result.message << Qt::endl;
-        return result.refused ? kExitRefused : kExitFailure;
+        return kExitFailure;
     }
     out() << result.message << Qt::endl;
     return kExitOk;

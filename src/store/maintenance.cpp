@@ -313,7 +313,7 @@ QString backupFilePath(const QString& folder) {
 MaintenanceResult backupDatabase(Database& db, const QString& folder) {
     const QString unchanged = u"原有的备份文件没有改动。"_s;
     if (!QFileInfo::exists(db.path()))
-        return {false, u"数据库没有备份。%1%2"_s.arg(missingMessage(db.path()), unchanged), true};
+        return {false, u"数据库没有备份。%1%2"_s.arg(missingMessage(db.path()), unchanged)};
     const QString live = liveFile(db.path());
     // A read-only file has no writer to wait for, and no lock can be taken on it.
     const bool writable = ownerMayWrite(live);
@@ -345,12 +345,11 @@ MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
     const QString backup = backupFilePath(folder);
     if (!QFileInfo::exists(backup))
         return {false,
-                u"没有找到备份文件“%1”，数据库没有替换。请先备份数据库。"_s.arg(shown(backup)),
-                true};
+                u"没有找到备份文件“%1”，数据库没有替换。请先备份数据库。"_s.arg(shown(backup))};
     const QString live = liveFile(db.path());
     const bool exists = QFileInfo::exists(live);
     if (exists && !ownerMayWrite(live))
-        return {false, u"%1数据库没有替换。"_s.arg(readOnlyDatabaseMessage(live)), true};
+        return {false, u"%1数据库没有替换。"_s.arg(readOnlyDatabaseMessage(live))};
 
     // The copy that will be swapped in is the one checked, beside the database so the swap is
     // a rename within one folder.
@@ -403,10 +402,10 @@ MaintenanceResult restoreFromBackup(Database& db, const QString& folder) {
 
 MaintenanceResult compactDatabase(Database& db) {
     if (!QFileInfo::exists(db.path()))
-        return {false, u"数据库没有压缩。%1"_s.arg(missingMessage(db.path())), true};
+        return {false, u"数据库没有压缩。%1"_s.arg(missingMessage(db.path()))};
     const QString live = liveFile(db.path());
     if (!ownerMayWrite(live))
-        return {false, u"数据库没有压缩。%1"_s.arg(readOnlyDatabaseMessage(live)), true};
+        return {false, u"数据库没有压缩。%1"_s.arg(readOnlyDatabaseMessage(live))};
     WriteLock lock(live);
     QString error = lockAndCheck(lock, live);
     if (!error.isEmpty())

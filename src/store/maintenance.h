@@ -12,7 +12,6 @@ class Database;
 struct MaintenanceResult {
     bool ok = false;
     QString message; // the closing message, or what went wrong
-    bool refused = false; // nothing was tried: a missing or read-only file, no backup
 };
 
 // "e:\Ravelko数据库备份" on Windows; elsewhere, with no drive e:, the folder of that name in

@@ -9,7 +9,8 @@ namespace ssq {
 QString storeErrorText(const QSqlError& error) {
     bool isNumber = false;
     // Extended result codes keep the primary code in their low byte.
-    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    const int extended = error.nativeErrorCode().toInt(&isNumber);
+    const int code = extended & 0xff;
     const QString detail = error.text().trimmed();
     if (!isNumber)
         return detail.isEmpty() ? u"数据库操作失败"_s : detail;
@@ -20,6 +21,9 @@ QString storeErrorText(const QSqlError& error) {
     case 8: // SQLITE_READONLY
         return u"数据库文件是只读的，无法写入"_s;
     case 10: // SQLITE_IOERR
+        // A write the system refused: on a local file a full disk or a file-size limit (EFBIG).
+        if (extended == 778) // SQLITE_IOERR_WRITE
+            return u"写入数据库文件时出错（磁盘已满，或文件超过了系统允许的大小）"_s;
         return u"读写数据库文件时出错（%1）"_s.arg(detail);
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB

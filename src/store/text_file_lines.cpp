@@ -23,7 +23,7 @@ bool openRegularFile(QFile& file, const QString& path, const QString& cannotOpen
     if (fd < 0) {
         if (error)
             *error = u"%1：%2"_s.arg(cannotOpen.arg(path),
-                                    fileErrorText(QString::fromLocal8Bit(std::strerror(errno))));
+                                     fileErrorText(QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
     struct stat st {};

@@ -8,9 +8,9 @@
 
 #include "red/condition_file.h"
 #include "red/condition_set.h"
-#include "red/widgets/pdf_page_printer.h"
 #include "red/result_page.h"
 #include "red/saved_results.h"
+#include "red/widgets/pdf_page_printer.h"
 #include "support/temp_database.h"
 
 #include <QLocale>
@@ -235,8 +235,8 @@ private Q_SLOTS:
                  (QStringList{u"11906x16838"_s, u"2000 500 14     Ravelko第7018期预选号码"_s,
                               u"500 1150 10 r1    r2    r3    r4"_s}));
         QCOMPARE(a4[43], u"500 13450 10 r165    r166    r167    r168"_s);
-        QCOMPARE(a4[44], u"500 14200 14 打印日期： "_s +
-                             QLocale().toString(date, QLocale::ShortFormat));
+        QCOMPARE(a4[44],
+                 u"500 14200 14 打印日期： "_s + QLocale().toString(date, QLocale::ShortFormat));
         QCOMPARE(a4[45], u"500 14600 12 感谢您使用Ravelko选号软件  2007年2月13日"_s);
         QCOMPARE(a4.mid(46), (QStringList{u"line 100 900 9900 900"_s, u"line 100 950 9900 950"_s,
                                           u"line 100 14000 9900 14000"_s}));
@@ -278,9 +278,9 @@ private Q_SLOTS:
             saved.append(u"28 29 30 31 32 33"_s);
         PdfPagePrinter printer(path);
         QString error;
-        QVERIFY2(printer.print(buildResultPage(paper, u"7018"_s, 1, saved, QDate(2026, 12, 6)),
-                               &error),
-                 qPrintable(error));
+        QVERIFY2(
+            printer.print(buildResultPage(paper, u"7018"_s, 1, saved, QDate(2026, 12, 6)), &error),
+            qPrintable(error));
         const QString info = run(u"pdfinfo"_s, {path});
         QVERIFY2(info.contains(size), qPrintable(info));
         const QString text = run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});

@@ -308,9 +308,9 @@ private Q_SLOTS:
             QVERIFY2(!added.written && lastText(added).contains(full), qPrintable(lastText(added)));
             const SaveOutcome saved = saveSome(*db);
             QVERIFY2(!saved.saved && saved.message.contains(full), qPrintable(saved.message));
-            const auto [status, error] = limitedCli(
-                {u"--db"_s, path, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s}, backups,
-                !mounted);
+            const auto [status, error] =
+                limitedCli({u"--db"_s, path, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s},
+                           backups, !mounted);
             QCOMPARE(status, 1);
             QVERIFY2(error.contains(full), qPrintable(error));
             const MaintenanceResult backedUp = backupDatabase(*db, backups);
@@ -344,10 +344,10 @@ private Q_SLOTS:
         QVERIFY(filled(path, 30));
         QVERIFY(test::writeBytes(file(u"panel.json"_s), widePanel()));
         const QString target = file(u"out.txt"_s);
-        const auto [exported, exportError] = limitedCli(
-            {u"--db"_s, path, u"select"_s, u"--panel"_s, file(u"panel.json"_s), u"--export"_s,
-             target},
-            {}, true);
+        const auto [exported, exportError] =
+            limitedCli({u"--db"_s, path, u"select"_s, u"--panel"_s, file(u"panel.json"_s),
+                        u"--export"_s, target},
+                       {}, true);
         QCOMPARE(exported, 1);
         QVERIFY2(exportError.contains(u"文件超过了系统允许的大小"_s), qPrintable(exportError));
         QVERIFY(!QFileInfo::exists(target));

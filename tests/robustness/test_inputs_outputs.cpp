@@ -54,7 +54,8 @@ const QList<NamedLoader>& loaders() {
          [](const QString& p, QString* e) { return loadConditionFile(p, e).has_value(); }},
         {"blue controls file",
          [](const QString& p, QString* e) { return loadBlueControlsFile(p, e).has_value(); }},
-        {"ticket file", [](const QString& p, QString* e) { return readTicketFile(p, e).has_value(); }},
+        {"ticket file",
+         [](const QString& p, QString* e) { return readTicketFile(p, e).has_value(); }},
         {"history file",
          [](const QString& p, QString* e) { return readHistoryFile(p, e).has_value(); }},
     };
@@ -138,8 +139,8 @@ private Q_SLOTS:
         QTest::newRow("short") << u"7O18"_s << u"7O18"_s;
         QTest::newRow("nul and control") << u"7\u00000\u00011"_s << u"7 0 1"_s;
         QTest::newRow("long") << u"1"_s + QString(1000, u'x') << u"1"_s + QString(31, u'x') + u'…';
-        QTest::newRow("surrogate at the cut") << u"1"_s + QString(30, u'x') + u"😀yy"_s
-                                              << u"1"_s + QString(30, u'x') + u'…';
+        QTest::newRow("surrogate at the cut")
+            << u"1"_s + QString(30, u'x') + u"😀yy"_s << u"1"_s + QString(30, u'x') + u'…';
     }
     void badFieldsAreQuotedBriefly() {
         QFETCH(QString, field);
@@ -163,8 +164,9 @@ private Q_SLOTS:
         QVERIFY(db.open(nullptr));
         QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 3));
         const QString hardLink = file(u"ex/tickets.txt"_s);
-        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(hardLink).constData()),
-                 0);
+        QCOMPARE(
+            ::link(QFile::encodeName(path).constData(), QFile::encodeName(hardLink).constData()),
+            0);
         const QString otherDb = file(u"ex/other.sqlite"_s);
         QVERIFY(QFile::copy(path, otherDb));
         const QByteArray bytes = test::bytesOf(path);
@@ -190,12 +192,13 @@ private Q_SLOTS:
         // The command line, exporting onto the database it opened.
         const QString panel = file(u"sum.json"_s);
         QVERIFY(test::writeBytes(
-            panel, "{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", "
-                   "\"5\": \"27\", \"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"50\": "
-                   "\"38\", \"51\": \"21\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
-                   "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"));
-        const test::CliRun run = test::runCli(
-            {u"--db"_s, path, u"select"_s, u"--panel"_s, panel, u"--export"_s, path});
+            panel,
+            "{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", "
+            "\"5\": \"27\", \"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"50\": "
+            "\"38\", \"51\": \"21\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+            "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"));
+        const test::CliRun run =
+            test::runCli({u"--db"_s, path, u"select"_s, u"--panel"_s, panel, u"--export"_s, path});
         QVERIFY2(run.status != 0 && run.err.contains(u"是数据库文件"_s), qPrintable(run.err));
         QCOMPARE(test::bytesOf(path), bytes);
     }

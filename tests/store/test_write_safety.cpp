@@ -215,9 +215,11 @@ private Q_SLOTS:
                  [&] { return restoreFromBackup(db, backups()); }}) {
             const MaintenanceResult result = step();
             QVERIFY(!result.ok);
-            QVERIFY2(result.message.contains(readOnlyDatabaseMessage(path)), qPrintable(result.message));
-            QVERIFY(!(QFileInfo(path).permissions() &
-                      (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
+            QVERIFY2(result.message.contains(readOnlyDatabaseMessage(path)),
+                     qPrintable(result.message));
+            QVERIFY(
+                !(QFileInfo(path).permissions() &
+                  (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
             QCOMPARE(test::bytesOf(path), before);
         }
         // A copy of it can still be made.

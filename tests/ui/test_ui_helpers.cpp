@@ -3,19 +3,19 @@
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "ui/gif_writer.h"
-#include "ui/widgets/grid_widths.h"
-#include "ui/widgets/message_box_prompter.h"
-#include "ui/widgets/desktop_url_opener.h"
 #include "ui/translations.h"
 #include "ui/twips.h"
+#include "ui/widgets/desktop_url_opener.h"
+#include "ui/widgets/grid_widths.h"
+#include "ui/widgets/message_box_prompter.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLocale>
 #include <QPushButton>
-#include <QImageReader>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -71,7 +71,8 @@ private Q_SLOTS:
 
     void twipsRoundToPixels() {
         // twips, pixels: one pixel, one inch, the grids' default, either side of a half, negative
-        for (const auto& [twips, pixels] : {std::pair{15.0, 1}, {1440.0, 96}, {390.0473, 26}, {7.0, 0}, {8.0, 1}, {-15.0, -1}})
+        for (const auto& [twips, pixels] :
+             {std::pair{15.0, 1}, {1440.0, 96}, {390.0473, 26}, {7.0, 0}, {8.0, 1}, {-15.0, -1}})
             QCOMPARE(ssq::twipsToPixels(twips), pixels);
         QCOMPARE(ssq::pixelsToTwips(96), 1440.0);
     }
@@ -114,8 +115,8 @@ private Q_SLOTS:
     // Qt's own buttons and dates speak Chinese once the translations are in.
     void qtButtonsInChinese() {
         QVERIFY(ssq::installChineseTranslations(*QCoreApplication::instance()));
-        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
-                             QDialogButtonBox::No);
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                             QDialogButtonBox::Yes | QDialogButtonBox::No);
         QStringList texts;
         for (auto b : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Yes,
                        QDialogButtonBox::No})

@@ -31,7 +31,7 @@ bench: build
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_JOBS ?= 4
+FUZZ_JOBS ?= 8
 CCACHE_FLAG = $(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SANITIZER_ENV = ASAN_OPTIONS=check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

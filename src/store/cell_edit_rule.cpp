@@ -23,8 +23,8 @@ QString cellEditProblem(const QString& table, int column, int row, const QString
             return u"%1的期号不能为空，修改没有保存。"_s.arg(cell);
         return {};
     }
-    static const QRegularExpression number(u"^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"_s);
-    static const QRegularExpression whole(u"^[+-]?\\d+\\.?$"_s);
+    static const QRegularExpression number(u"^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"_s);
+    static const QRegularExpression whole(u"^[+-]?[0-9]+\\.?$"_s);
     if (!number.match(value).hasMatch())
         return u"%1只能填数字，“%2”不是数字，修改没有保存。"_s.arg(cell, quotedField(text));
     if (isIssue && !whole.match(value).hasMatch())

@@ -308,6 +308,9 @@ private Q_SLOTS:
         QTest::newRow("eleven nines") << u"99999999999"_s << false;
         QTest::newRow("below the smallest") << u"-2147483648"_s << false;
         QTest::newRow("huge") << QString(400, u'9') << false;
+        // Digits of other scripts read back as no number at all.
+        QTest::newRow("arabic-indic digit") << u"٣"_s << false;
+        QTest::newRow("full-width digits") << u"７０１８"_s << false;
     }
     void issueCellRange() {
         QFETCH(QString, text);

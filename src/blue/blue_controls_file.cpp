@@ -1,6 +1,7 @@
 #include "blue/blue_controls_file.h"
 
 #include "store/small_file.h"
+#include "store/store_error.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,13 +49,13 @@ bool readNumbered(const QJsonObject& root, const QString& name, int last, QStrin
         const std::optional<int> index = indexKey(it.key(), last);
         if (!index) {
             *error =
-                faulty(u"“%1”中的键“%2”不是 1 到 %3 之间的编号"_s.arg(name, it.key()).arg(last));
+                faulty(u"“%1”中的键“%2”不是 1 到 %3 之间的编号"_s.arg(name, quotedField(it.key())).arg(last));
             return false;
         }
         if (!store(*index, it.value())) {
             *error = faulty(name == kCheck
-                                ? u"“check”中键“%1”的值应是 0 或 1"_s.arg(it.key())
-                                : u"“text”中键“%1”的值应是文字（带引号的字符串）"_s.arg(it.key()));
+                                ? u"“check”中键“%1”的值应是 0 或 1"_s.arg(quotedField(it.key()))
+                                : u"“text”中键“%1”的值应是文字（带引号的字符串）"_s.arg(quotedField(it.key())));
             return false;
         }
     }
@@ -108,7 +109,7 @@ std::optional<BlueControls> parseBlueControlsFile(const QByteArray& bytes, QStri
     const QJsonObject root = document.object();
     for (auto it = root.begin(); it != root.end(); ++it) {
         if (!QStringList{kCheck, kText, kOption1, kOption2}.contains(it.key())) {
-            *error = faulty(u"有无法识别的键“%1”"_s.arg(it.key()));
+            *error = faulty(u"有无法识别的键“%1”"_s.arg(quotedField(it.key())));
             return std::nullopt;
         }
     }

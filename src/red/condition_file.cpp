@@ -1,6 +1,7 @@
 #include "red/condition_file.h"
 
 #include "store/small_file.h"
+#include "store/store_error.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -72,13 +73,13 @@ bool readTexts(const QJsonObject& root, const QString& name, int first,
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::optional<int> index = indexKey(it.key(), first, last);
         if (!index) {
-            *error = faulty(u"“%1”中的键“%2”不是 %3 到 %4 之间的编号"_s.arg(name, it.key())
+            *error = faulty(u"“%1”中的键“%2”不是 %3 到 %4 之间的编号"_s.arg(name, quotedField(it.key()))
                                 .arg(first)
                                 .arg(last));
             return false;
         }
         if (!it.value().isString()) {
-            *error = faulty(u"“%1”中键“%2”的值应是文字（带引号的字符串）"_s.arg(name, it.key()));
+            *error = faulty(u"“%1”中键“%2”的值应是文字（带引号的字符串）"_s.arg(name, quotedField(it.key())));
             return false;
         }
         texts[static_cast<std::size_t>(*index)] = it.value().toString();
@@ -206,7 +207,7 @@ std::optional<ConditionFile> parseConditionFile(const QByteArray& bytes, QString
                                    kOption1, kOption2, kText3,  kHotCold};
     for (auto it = root.begin(); it != root.end(); ++it) {
         if (!known.contains(it.key())) {
-            *error = faulty(u"有无法识别的键“%1”"_s.arg(it.key()));
+            *error = faulty(u"有无法识别的键“%1”"_s.arg(quotedField(it.key())));
             return std::nullopt;
         }
     }

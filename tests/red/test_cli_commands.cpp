@@ -12,6 +12,7 @@
 #include "support/temp_database.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <tuple>
@@ -55,14 +56,18 @@ private Q_SLOTS:
         }
     }
 
-    // A new file is made on first use, under a name in Chinese too.
+    // A missing file is refused, not made (info only reads); a file named in Chinese is read.
     void info() {
         const QString path = m_db.folder() + u"/数据.mdb"_s;
         const QString where = u"数据库: "_s + path;
         QCOMPARE(cli({u"info"_s}, path),
-                 std::make_tuple(0, QStringList{where, u"开奖记录: 0"_s, QString()}, QString()));
+                 std::make_tuple(3, QStringList{QString()},
+                                 u"数据库文件“%1”不存在。"_s.arg(path)));
+        QVERIFY(!QFileInfo::exists(path));
         Database db(path);
         QVERIFY(db.open(nullptr));
+        QCOMPARE(cli({u"info"_s}, path),
+                 std::make_tuple(0, QStringList{where, u"开奖记录: 0"_s, QString()}, QString()));
         QVERIFY(test::addDraws(db.connection(),
                                {{7001, {1, 2, 3, 4, 5, 7}, 2}, {7002, {1, 2, 3, 4, 5, 6}, 1}}));
         QCOMPARE(cli({u"info"_s}, path),

@@ -32,10 +32,10 @@ int count(const QString& sql) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
     static QTemporaryDir dir;
-    static Database db(dir.filePath(u"ssq.mdb"_s));
-    if (!db.open(nullptr))
+    // Never destroyed: at exit it would outlive the register of open files it is in.
+    g_db = new Database(dir.filePath(u"ssq.mdb"_s));
+    if (!g_db->open(nullptr))
         std::abort();
-    g_db = &db;
     return 0;
 }
 

@@ -4,36 +4,35 @@
 
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
+#include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/fast_random.h"
 #include "game/widgets/game_window.h"
-#include "backtest/widgets/backtest_window.h"
-#include "red/widgets/last_draw_frame.h"
-#include "tickets/widgets/prize_check_window.h"
-#include "tickets/widgets/random_pick_dialog.h"
-#include "red/widgets/results_window.h"
 #include "red/saved_results.h"
 #include "red/selection_engine.h"
 #include "red/selection_result.h"
-#include "tickets/widgets/ticket_export_dialog.h"
-#include "shell/widgets/main_window.h"
+#include "red/widgets/last_draw_frame.h"
+#include "red/widgets/results_window.h"
 #include "shell/widgets/desktop_display_modes.h"
+#include "shell/widgets/main_window.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
-#include "store/widgets/database_recovery_dialog.h"
-#include "store/widgets/draw_entry_window.h"
 #include "store/draw_history.h"
 #include "store/history_import.h"
+#include "store/widgets/database_recovery_dialog.h"
+#include "store/widgets/draw_entry_window.h"
 #include "store/widgets/history_import_window.h"
 #include "store/widgets/history_viewer_window.h"
-#include "store/draw_entry.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "tickets/widgets/prize_check_window.h"
+#include "tickets/widgets/random_pick_dialog.h"
+#include "tickets/widgets/ticket_export_dialog.h"
 #include "ui/prompter.h"
-#include "ui/widgets/window_render.h"
 #include "ui/translations.h"
+#include "ui/web_addresses.h"
+#include "ui/widgets/window_render.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,7 +61,7 @@ QWidget* welcomeWindow(ssq::Database& db) {
 // few conditions in each zone with a tolerance, and the result line.
 QWidget* mainWindow(ssq::Database& db) {
     auto* window = new ssq::MainWindow(db);
-    ssq::LastDrawFrame* row = window->lastDrawFrame();
+    auto* row = window->findChild<ssq::LastDrawFrame*>();
     const QStringList draw = {u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s};
     for (int i = 0; i < draw.size(); ++i)
         row->setText(1 + i, draw[i]);
@@ -85,8 +84,8 @@ QWidget* mainWindow(ssq::Database& db) {
     panel.text3[4] = u"4"_s;
     window->setPanelState(panel);
     ssq::SelectionResult result = ssq::SelectionEngine(panel, window->hotColdTable()).run();
-    window->resultText()->setText(result.resultLine());
-    window->setSelectionResult(std::move(result));
+    const QString line = result.resultLine();
+    window->showSelectionResult(std::move(result), line, false);
     // The live count beside the result line catches up with the panel.
     QEventLoop settle;
     QTimer::singleShot(1000, &settle, &QEventLoop::quit);
@@ -113,13 +112,13 @@ ssq::SelectionResult someKept() {
 
 // "导出选号结果…" with two blues typed.
 QWidget* ticketExportDialog(ssq::Database&) {
-    auto* dialog = new ssq::TicketExportDialog(someKept());
+    auto* dialog = new ssq::TicketExportDialog(someKept(), {});
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"08 12"_s);
     return dialog;
 }
 
 QWidget* randomPickDialog(ssq::Database&) {
-    auto* dialog = new ssq::RandomPickDialog(someKept());
+    auto* dialog = new ssq::RandomPickDialog(someKept(), {});
     dialog->findChild<QLineEdit*>(u"Text1"_s)->setText(u"10"_s);
     dialog->findChild<QLineEdit*>(u"Text2"_s)->setText(u"08"_s);
     return dialog;
@@ -138,7 +137,7 @@ QWidget* prizeCheckWindow(ssq::Database& db) {
     withHistory(db); // the newest draw is 2026096: 1 4 16 22 26 31 + 4
     const QStringList saved{u"1 4 16 22 26 30"_s, u"1 4 16 23 27 30"_s, u"2 4 16 22 27 33"_s};
     ssq::saveResults(db.connection(), 3, [&saved](int i) { return saved[i]; });
-    auto* window = new ssq::PrizeCheckWindow(db);
+    auto* window = new ssq::PrizeCheckWindow(db, {});
     window->findChild<QRadioButton*>(u"Option2"_s)->setChecked(true);
     window->findChild<QLineEdit*>(u"Text2"_s)->setText(u"04 09"_s);
     window->check();
@@ -177,7 +176,6 @@ QWidget* historyImportWindow(ssq::Database& db) {
     return window;
 }
 
-
 // Form2 after "分析全部数据特性" over the last 30 draws.
 QWidget* numberCharacteristicsWindow(ssq::Database& db) {
     withHistory(db);
@@ -202,7 +200,8 @@ class QuietPrompter : public ssq::Prompter {
 public:
     void message(QWidget*, const QString&, Icon) override {}
     bool question(QWidget*, const QString&) override { return false; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override {
+    std::optional<QString> input(QWidget*, const QString&, const QString&,
+                                 const QString&) override {
         return u"30"_s;
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
@@ -260,10 +259,10 @@ QWidget* backtestWindow(ssq::Database& db) {
     withHistory(db);
     ssq::PanelState panel;
     const std::vector<std::pair<int, QString>> texts = {
-        {50, u"130"_s}, {51, u"80"_s},  {52, u"10"_s},  {53, u"7"_s},   {56, u"4"_s},
-        {57, u"2"_s},   {62, u"1"_s},   {63, u"0"_s},   {136, u"3"_s},  {137, u"1"_s},
-        {138, u"3"_s},  {139, u"1"_s},  {140, u"3"_s},  {141, u"1"_s},  {142, u"32"_s},
-        {143, u"20"_s}, {150, u"2"_s},  {151, u"0"_s},  {168, u"1"_s},  {169, u"0"_s}};
+        {50, u"130"_s}, {51, u"80"_s}, {52, u"10"_s}, {53, u"7"_s},  {56, u"4"_s},
+        {57, u"2"_s},   {62, u"1"_s},  {63, u"0"_s},  {136, u"3"_s}, {137, u"1"_s},
+        {138, u"3"_s},  {139, u"1"_s}, {140, u"3"_s}, {141, u"1"_s}, {142, u"32"_s},
+        {143, u"20"_s}, {150, u"2"_s}, {151, u"0"_s}, {168, u"1"_s}, {169, u"0"_s}};
     for (const auto& [index, text] : texts)
         panel.text1[index] = text;
     for (int k : {0, 4, 5, 7, 10, 32, 33, 34, 35, 38})
@@ -281,7 +280,8 @@ QWidget* backtestWindow(ssq::Database& db) {
 // The start-up question about a damaged database, with a valid backup to offer.
 QWidget* databaseRecoveryDialog(ssq::Database&) {
     ssq::RecoveryOffer offer;
-    offer.reason = u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    offer.reason =
+        u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
     offer.canRestore = true;
     offer.canStartEmpty = true;
     offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;
@@ -289,12 +289,24 @@ QWidget* databaseRecoveryDialog(ssq::Database&) {
 }
 
 std::vector<WindowMaker> windowMakers() {
-    return {welcomeWindow,           mainWindow,          resultsWindow,
-            drawEntryWindow,         historyViewerWindow, pastDrawQueryWindow,
-            historyImportWindow,     ticketExportDialog,  randomPickDialog,
-            prizeCheckWindow,        numberCharacteristicsWindow, indicatorChartWindow,
-            blueWindowAfterRun,      blueWindowAfterAnalysis,     gameWindow,
-            screenModeWindow,        backtestWindow,          databaseRecoveryDialog};
+    return {welcomeWindow,
+            mainWindow,
+            resultsWindow,
+            drawEntryWindow,
+            historyViewerWindow,
+            pastDrawQueryWindow,
+            historyImportWindow,
+            ticketExportDialog,
+            randomPickDialog,
+            prizeCheckWindow,
+            numberCharacteristicsWindow,
+            indicatorChartWindow,
+            blueWindowAfterRun,
+            blueWindowAfterAnalysis,
+            gameWindow,
+            screenModeWindow,
+            backtestWindow,
+            databaseRecoveryDialog};
 }
 
 } // namespace

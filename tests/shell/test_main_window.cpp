@@ -6,10 +6,10 @@
 // cost before writing, blues typed or from the blue-ball window, file and clipboard), the random
 // pick, and the prize window on a file and on the saved results.
 
-#include "red/widgets/condition_panel_view.h"
 #include "red/last_draw_check.h"
 #include "red/saved_results.h"
 #include "red/selection_result.h"
+#include "red/widgets/condition_panel_view.h"
 #include "shell/caption_clock.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
@@ -19,6 +19,7 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
+#include "tickets/widgets/blue_window_result.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -33,8 +34,8 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QSqlQuery>
-#include <QTableWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -66,15 +67,17 @@ class TestMainWindow : public QObject {
             type(first + i, values[i]);
     }
     void click(const QString& name) { ssq::test::click(m_window, name); }
+    QAction* item(const QString& name) { return m_window->findChild<QAction*>(name); }
+    QTableView* grid() { return m_window->findChild<QTableView*>(u"DataGrid1"_s); }
     bool inputsEnabled() {
-        return m_window->conditionPanel()->isEnabled() && text1(1)->isEnabled() &&
-               m_window->menuBar()->isEnabled();
+        return m_window->findChild<ssq::ConditionPanelView*>()->isEnabled() &&
+               text1(1)->isEnabled() && m_window->menuBar()->isEnabled();
     }
     // XH, then waits until the run has ended.
     void runSelection() {
         QSignalSpy ended(m_window->findChild<ssq::SelectionRunner*>(),
                          &ssq::SelectionRunner::finished);
-        m_window->menuItem(u"XH"_s)->trigger();
+        item(u"XH"_s)->trigger();
         QVERIFY(!inputsEnabled()); // nothing that feeds the run can be touched until it ends
         QVERIFY(ended.wait(30000));
         QVERIFY(inputsEnabled());
@@ -134,6 +137,44 @@ private Q_SLOTS:
         QCOMPARE(actual.join(u" | "_s), expected);
     }
 
+    // Every item is enabled and does something a player sees when chosen: a window or dialog,
+    // a file dialog, a message or the grid reading a table. An item that was built but
+    // never connected does nothing and is named here.
+    void everyMenuItemDoesSomething() {
+        QTemporaryDir backups;
+        ssq::setBackupFolder(backups.path());
+        QSignalSpy gridReads(grid()->model(), &QAbstractItemModel::modelReset);
+        const auto seen = [this, &gridReads] {
+            QStringList shown = m_prompter->messageTexts() + m_prompter->questions();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w != m_window && w->isVisible())
+                    shown.append(w->objectName());
+            shown.append(QString::number(gridReads.size()));
+            return shown;
+        };
+        QStringList idle;
+        int items = 0;
+        for (QAction* top : m_window->menuBar()->actions()) {
+            for (QAction* a : top->menu() ? top->menu()->actions() : QList<QAction*>{top}) {
+                if (a->isSeparator() || a->objectName() == u"TC"_s) // TC ends the program
+                    continue;
+                ++items;
+                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+                const QStringList before = seen();
+                a->trigger();
+                if (seen() == before)
+                    idle.append(a->objectName());
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (w != m_window && w->isVisible())
+                        w->close();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        }
+        ssq::setBackupFolder({});
+        QCOMPARE(items, 24);
+        QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
+    }
+
     void clockCaption() {
         QCOMPARE(m_window->windowTitle(), QString());
         QCOMPARE(m_window->findChild<QTimer*>(u"Timer1"_s)->interval(), 1000);
@@ -167,7 +208,7 @@ private Q_SLOTS:
         click(u"Command2"_s);
         QCOMPARE(boxes(8, 8), u"0005277"_s);
         click(u"Command3"_s);
-        m_window->menuItem(u"AC"_s)->trigger();
+        item(u"AC"_s)->trigger();
         const QStringList both{u"常规AC值为15"_s, u"代码AC值为5"_s};
         QCOMPARE(m_prompter->messageTexts(), both + both);
     }
@@ -180,7 +221,7 @@ private Q_SLOTS:
         // The code waits for Command2; the grid shows the table the row came from.
         QCOMPARE(boxes(1, 8, u" "_s), u"1 5 12 20 27 33 8 0000001"_s);
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        QCOMPARE(m_window->dataGrid()->model()->rowCount(), 2);
+        QCOMPARE(grid()->model()->rowCount(), 2);
         click(u"Command2"_s);
         QCOMPARE(boxes(8, 8), u"0096810"_s);
     }
@@ -192,7 +233,7 @@ private Q_SLOTS:
                     .exec(u"insert into kjhm (期号) with recursive n(i) as (select 1 union all "
                           u"select i + 1 from n where i < 400) select i from n"_s));
         m_window->showInGrid(u"select * from kjhm"_s);
-        QCOMPARE(m_window->dataGrid()->model()->rowCount(), 400);
+        QCOMPARE(grid()->model()->rowCount(), 400);
         ssq::Database other(m_temp->path());
         QVERIFY(other.open(nullptr));
         QVERIFY(QSqlQuery(other.connection()).exec(u"insert into kjhm (期号) values (401)"_s));
@@ -204,9 +245,9 @@ private Q_SLOTS:
              {u"TJSJ Form9"_s, u"CKSJ Form4"_s, u"WQCX Form10"_s, u"DRSJ Form12"_s, u"LQXH Form3"_s,
               u"HMFX Form2"_s, u"ZXT Form6"_s, u"MNYX Form5"_s, u"HTCS BacktestWindow"_s}) {
             const QStringList names = itemAndForm.split(u' ');
-            QVERIFY2(m_window->menuItem(names[0])->isEnabled(), qPrintable(names[0]));
-            m_window->menuItem(names[0])->trigger();
-            m_window->menuItem(names[0])->trigger();
+            QVERIFY2(item(names[0])->isEnabled(), qPrintable(names[0]));
+            item(names[0])->trigger();
+            item(names[0])->trigger();
             const QList<QWidget*> windows =
                 m_window->findChildren<QWidget*>(names[1], Qt::FindDirectChildrenOnly);
             QCOMPARE(windows.size(), 1);
@@ -217,10 +258,11 @@ private Q_SLOTS:
     void maintenanceItems() {
         QTemporaryDir backups;
         ssq::setBackupFolder(backups.path());
-        for (const QString& item : {u"BF"_s, u"XF"_s, u"YS"_s})
-            m_window->menuItem(item)->trigger();
+        for (const QString& name : {u"BF"_s, u"XF"_s, u"YS"_s})
+            item(name)->trigger();
         ssq::setBackupFolder({});
-        QVERIFY(m_prompter->messageTexts().value(1).startsWith(u"数据库替换完毕（替换前的数据库已保存为"_s));
+        QVERIFY(m_prompter->messageTexts().value(1).startsWith(
+            u"数据库替换完毕（替换前的数据库已保存为"_s));
         QCOMPARE(m_prompter->messageTexts().mid(2), QStringList{u"数据库压缩完毕"_s});
         QVERIFY(QFile::exists(ssq::backupFilePath(backups.path())) && m_temp->database().isOpen());
     }
@@ -237,7 +279,7 @@ private Q_SLOTS:
             const QRect r(w->mapTo(m_window.data(), QPoint(0, 0)), w->size());
             QVERIFY2(m_window->rect().contains(r), qPrintable(name));
         }
-        m_window->menuItem(u"TC"_s)->trigger();
+        item(u"TC"_s)->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m_window.isNull());
     }
@@ -245,10 +287,13 @@ private Q_SLOTS:
     // Condition 4 at 21..22 keeps 1 2 3 4 5 6 and 1 2 3 4 5 7. Before the first run there is
     // nothing to save, and saving says so without touching what was saved before.
     void selectionRunByClicking() {
-        QVERIFY(ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).saved);
-        m_window->menuItem(u"BCHM"_s)->trigger();
-        QCOMPARE(m_prompter->messageTexts(),
-                 QStringList{u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s});
+        QVERIFY(
+            ssq::saveResults(m_temp->connection(), 3, [](int) { return u"1 2 3 4 5 6"_s; }).saved);
+        item(u"BCHM"_s)->trigger();
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{
+                u"现在没有选号结果可以保存，请先点击“红球选号”选出号码。原来保存的号码没有改动。"_s});
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts.size(), 3);
         m_prompter->clear();
         type(8, u"0000001"_s);
@@ -264,27 +309,27 @@ private Q_SLOTS:
         QCOMPARE(text2(), twoKept);
         QVERIFY(m_prompter->messageTexts().isEmpty());
         // The bar climbed through the whole walk and ends full.
-        QVERIFY(std::ranges::any_of(progress, [](const QList<QVariant>& v) {
-            return v[0].toInt() == 1107568;
-        }) && bar->value() == bar->maximum());
+        QVERIFY(std::ranges::any_of(
+                    progress, [](const QList<QVariant>& v) { return v[0].toInt() == 1107568; }) &&
+                bar->value() == bar->maximum());
 
         click(u"Command4"_s);
         auto* list = m_window->findChild<QComboBox*>(u"Combo1"_s);
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->itemText(0) + u", "_s + list->itemText(1), u"1 2 3 4 5 6, 1 2 3 4 5 7"_s);
-        m_window->menuItem(u"BCHM"_s)->trigger();
+        item(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts,
                  (QStringList{u"1 2 3 4 5 6"_s, u"1 2 3 4 5 7"_s}));
         // The grid shows hmbc, the kept first row and the saved one, at the grid's own width.
-        QTableView* grid = m_window->dataGrid();
-        QCOMPARE(grid->model()->rowCount(), 2);
-        QCOMPARE(grid->model()->index(1, 1).data().toString(), u"1 2 3 4 5 6"_s);
-        QCOMPARE(grid->columnWidth(1), ssq::twipsToPixels(390.0473));
+        QTableView* hmbc = grid();
+        QCOMPARE(hmbc->model()->rowCount(), 2);
+        QCOMPARE(hmbc->model()->index(1, 1).data().toString(), u"1 2 3 4 5 6"_s);
+        QCOMPARE(hmbc->columnWidth(1), ssq::twipsToPixels(390.0473));
 
         // A refused run shows its message; Text2 and the kept result of the run before stay.
         m_prompter->clear();
         type(8, QString());
-        m_window->menuItem(u"XH"_s)->trigger();
+        item(u"XH"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts(),
                  QStringList{u"请先点击“转换代码查询”,程序将自动输入代码"_s});
         QVERIFY(inputsEnabled());
@@ -302,7 +347,7 @@ private Q_SLOTS:
     // The window may go while the worker walks: the run is cancelled and waited for.
     void closingDuringARunCancelsIt() {
         type(8, u"0000001"_s);
-        m_window->menuItem(u"XH"_s)->trigger();
+        item(u"XH"_s)->trigger();
         QVERIFY(m_window->findChild<ssq::SelectionRunner*>()->isRunning());
         m_window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -316,7 +361,7 @@ private Q_SLOTS:
             type(index, text);
         click(u"Check1_12"_s);
         click(u"Option2"_s);
-        m_window->menuItem(u"BCTJ"_s)->trigger();
+        item(u"BCTJ"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts(),
                  QStringList{u"条件保存完毕,您要查看条件或需要将条件再次输入时,"
                              u"请点击菜单“数据操作”内的“条件再现”"_s});
@@ -325,7 +370,7 @@ private Q_SLOTS:
 
         m_window->setPanelState(ssq::PanelState{});
         click(u"Check1_5"_s);
-        m_window->menuItem(u"TJZX"_s)->trigger();
+        item(u"TJZX"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts().size(), 1);
         for (int i = 0; i <= 15; ++i) // the last-draw row is not part of the set
             expected.text1[i].clear();
@@ -353,15 +398,15 @@ private Q_SLOTS:
             hotCold[n] = 40 - 3 * n;
         m_window->setHotColdTable(hotCold);
         m_prompter->answerFileName(dir.filePath(u"周二"_s));
-        m_window->menuItem(u"BCWJ"_s)->trigger();
+        item(u"BCWJ"_s)->trigger();
         const QString path = dir.filePath(u"周二.ssqpanel.json"_s);
         QVERIFY(m_prompter->messageTexts().value(0).contains(path));
 
         m_window->setPanelState(ssq::PanelState{});
         m_window->setHotColdTable({});
         m_prompter->answerFileName(path);
-        m_window->menuItem(u"ZRWJ"_s)->trigger();
-        m_window->menuItem(u"ZRWJ"_s)->trigger(); // cancelled: does nothing
+        item(u"ZRWJ"_s)->trigger();
+        item(u"ZRWJ"_s)->trigger(); // cancelled: does nothing
         QCOMPARE(m_prompter->messageTexts().size(), 1);
         QCOMPARE(m_window->panelState(), panel);
         QCOMPARE(m_window->hotColdTable(), hotCold);
@@ -369,7 +414,7 @@ private Q_SLOTS:
         // A file that cannot be read is named in the message and leaves the panel and the table.
         const QString missing = dir.filePath(u"没有.ssqpanel.json"_s);
         m_prompter->answerFileName(missing);
-        m_window->menuItem(u"ZRWJ"_s)->trigger();
+        item(u"ZRWJ"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts().size(), 2);
         QVERIFY(m_prompter->messageTexts()[1].contains(missing));
         QCOMPARE(m_window->panelState(), panel);
@@ -390,12 +435,12 @@ private Q_SLOTS:
         type(51, u"100"_s);
         type(147, u"33"_s); // condition 36: a killed number was drawn
         type(62, u"6"_s);   // condition 10 passes: one number repeats
-        m_window->menuItem(u"BCTJ"_s)->trigger();
+        item(u"BCTJ"_s)->trigger();
         click(u"Check1_10"_s);
         click(u"Check1_0"_s);
 
         m_prompter->clear();
-        m_window->menuItem(u"SQTJCC"_s)->trigger();
+        item(u"SQTJCC"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts(), QStringList{ssq::lastDrawCheckMessage(2)});
         const ssq::PanelState shown = m_window->panelState();
         QCOMPARE(QStringList(shown.text1.begin() + 1, shown.text1.begin() + 9).join(u' '),
@@ -430,13 +475,10 @@ private Q_SLOTS:
         m_prompter->clear();
 
         // The blue-ball window, when open, gives its result to the dialog.
-        QWidget form3;
-        form3.setObjectName(u"Form3"_s);
-        for (int i = 29; i <= 44; ++i)
-            (new QLineEdit(&form3))->setObjectName(u"Text%1"_s.arg(i));
-        form3.findChild<QLineEdit*>(u"Text30"_s)->setText(u"11"_s);
-        form3.findChild<QLineEdit*>(u"Text31"_s)->setText(u"5"_s);
-        form3.show();
+        QWidget* form3 = open(u"LQXH"_s, u"Form3"_s);
+        QVERIFY(form3);
+        form3->findChild<QLineEdit*>(u"Text30"_s)->setText(u"11"_s);
+        form3->findChild<QLineEdit*>(u"Text31"_s)->setText(u"5"_s);
 
         keep(3);
         QWidget* dialog = open(u"DCJG"_s, u"FormDCJG"_s);
@@ -463,6 +505,14 @@ private Q_SLOTS:
         QVERIFY(m_prompter->messageTexts().value(0).contains(u"共3注，金额6元"_s));
         ssq::test::click(dialog, u"Command2"_s);
         QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(lines));
+        // Once the blue-ball window is closed there is nothing to take.
+        form3->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_prompter->clear();
+        ssq::test::retype(dialog, u"Text1"_s, QString());
+        ssq::test::click(dialog, u"Command3"_s);
+        QCOMPARE(m_prompter->messageTexts(), QStringList{ssq::noBlueWindowResultMessage()});
+        QCOMPARE(ssq::test::textOf(dialog, u"Text1"_s), QString());
         ssq::test::click(dialog, u"Command4"_s);
         QVERIFY(!dialog->isVisible());
     }
@@ -482,7 +532,8 @@ private Q_SLOTS:
         ssq::test::click(dialog, u"Command1"_s);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(m_window->selectionResult().count(), 4);
-        QCOMPARE(ssq::test::textOf(m_window, u"Text2"_s), u"已从选号结果中随机选出4注,可以显示、保存、打印和导出"_s);
+        QCOMPARE(ssq::test::textOf(m_window, u"Text2"_s),
+                 u"已从选号结果中随机选出4注,可以显示、保存、打印和导出"_s);
         auto* list = m_window->findChild<QComboBox*>(u"Combo1"_s);
         QCOMPARE(list->count(), 4);
         QStringList listed;
@@ -492,13 +543,13 @@ private Q_SLOTS:
         }
         QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), 4);
         // Saved with their blue, as any result is.
-        m_window->menuItem(u"BCHM"_s)->trigger();
+        item(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts, listed);
     }
 
     void prizeWindow() {
         QVERIFY(ssq::test::addDraws(m_temp->connection(), {{6095, {2, 3, 5, 7, 8, 9}, 5},
-                                                {6096, {1, 4, 16, 22, 26, 31}, 4}}));
+                                                           {6096, {1, 4, 16, 22, 26, 31}, 4}}));
         QTemporaryDir dir;
         const QString path = dir.filePath(u"号码.txt"_s);
         const QByteArray tickets("01 04 16 22 26 31 + 04\n1 4 16 22 27 30\n1 4 16 2 3 5 8 + 4\n");
@@ -522,7 +573,8 @@ private Q_SLOTS:
                  u"01 04 16 22 26 31 + 04一等奖"_s);
 
         // Another issue; the saved results with a blue list; a malformed file.
-        QVERIFY(ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).saved);
+        QVERIFY(
+            ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).saved);
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);

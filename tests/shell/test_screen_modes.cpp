@@ -2,7 +2,7 @@
 // on opening, switches confirmed or refused, the restore offered on closing, the screen size
 // message, an active mode missing from the list, and a desktop that cannot switch.
 
-#include "shell/display_modes.h"
+#include "shell/screen_modes.h"
 #include "shell/widgets/screen_mode_window.h"
 #include "shell/widgets/welcome_window.h"
 #include "support/scripted_prompter.h"
@@ -124,7 +124,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("applied");   // after closing
         QTest::addColumn<QStringList>("questions");
         QTest::newRow("No to the confirmation goes back")
-            << QList<bool>{} << QList<int>{1} << -1 << 0 << QList<int>{1, 0} << QStringList{kConfirm};
+            << QList<bool>{} << QList<int>{1} << -1 << 0 << QList<int>{1, 0}
+            << QStringList{kConfirm};
         QTest::newRow("Yes, Yes, then No on closing restores the first mode")
             << QList<bool>{true, true} << QList<int>{1, 2} << -1 << 2 << QList<int>{1, 2, 0}
             << QStringList{kConfirm, kConfirm, kKeep};

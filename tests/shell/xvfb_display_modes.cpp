@@ -1,9 +1,8 @@
 // The Xrandr back end on a real X server (run under xvfb-run): it lists at least one mode, finds
 // the active one among them, and switching to the active mode succeeds.
 
-#include "shell/widgets/desktop_display_modes.h"
-#include "shell/widgets/xrandr_display_modes.h"
 #include "shell/screen_modes.h"
+#include "shell/widgets/desktop_display_modes.h"
 
 #include <QGuiApplication>
 #include <QTest>

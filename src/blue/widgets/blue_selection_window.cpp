@@ -341,6 +341,13 @@ BlueControls BlueSelectionWindow::controls() const {
     return c;
 }
 
+QStringList BlueSelectionWindow::resultTexts() const {
+    QStringList texts;
+    for (int i = 0; i < blue::kNumbers; ++i)
+        texts.append(m_text[blue::kFirstResult + i]->text());
+    return texts;
+}
+
 void BlueSelectionWindow::setControls(const BlueControls& c) {
     for (int i = 1; i <= blue::kChecks; ++i)
         m_check[i]->setChecked(c.check[i] == 1);

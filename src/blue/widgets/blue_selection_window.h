@@ -6,6 +6,7 @@
 #include "blue/blue_controls.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 
@@ -29,6 +30,9 @@ public:
     BlueControls controls() const;
     // Shows the inputs; the result boxes are left as they are.
     void setControls(const BlueControls& controls);
+
+    // What the result boxes Text29..Text44 show, empty where no number was accepted.
+    QStringList resultTexts() const;
 
     // Check1..Check16, Text1..Text45.
     QCheckBox* check(int index) const { return m_check[index]; }

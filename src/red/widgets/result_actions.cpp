@@ -5,6 +5,7 @@
 #include "red/widgets/results_window.h"
 #include "store/database.h"
 #include "ui/prompter.h"
+#include "ui/widgets/single_window.h"
 
 #include <QComboBox>
 
@@ -48,15 +49,12 @@ bool ResultActions::saveSelection(const SelectionResult& result, const ResultTex
 }
 
 ResultsWindow* ResultActions::openResultsWindow() {
-    if (!m_results) {
-        m_results = new ResultsWindow(m_db, m_window);
-        if (!m_results->loadError().isEmpty())
-            prompter().message(m_window, m_results->loadError(), Prompter::Icon::Warning);
-    }
-    m_results->show();
-    m_results->raise();
-    m_results->activateWindow();
-    return m_results;
+    return showSingleWindow(m_results, m_window, [this] {
+        auto* window = new ResultsWindow(m_db, m_window);
+        if (!window->loadError().isEmpty())
+            prompter().message(m_window, window->loadError(), Prompter::Icon::Warning);
+        return window;
+    });
 }
 
 bool ResultActions::checkLastDraw(PanelState& panel) {

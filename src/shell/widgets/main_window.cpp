@@ -1,21 +1,20 @@
 #include "shell/widgets/main_window.h"
 
 #include "analysis/ac_query.h"
+#include "analysis/hot_cold_table.h"
+#include "backtest/live_count.h"
+#include "red/last_draw_row.h"
+#include "red/result_list.h"
 #include "red/widgets/condition_panel_view.h"
 #include "red/widgets/last_draw_frame.h"
-#include "shell/widgets/blue_menus.h"
+#include "red/widgets/result_actions.h"
 #include "shell/caption_clock.h"
-#include "shell/widgets/game_menus.h"
-#include "shell/widgets/analysis_menus.h"
-#include "shell/widgets/backtest_menus.h"
-#include "shell/widgets/panel_menus.h"
-#include "shell/widgets/result_menus.h"
-#include "shell/widgets/store_menus.h"
-#include "shell/widgets/ticket_menus.h"
+#include "shell/widgets/main_menu.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 #include "ui/widgets/grid_widths.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -48,9 +47,7 @@ constexpr double kGridColumnTwips = 390.0473;
 MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_db(db) {
     setObjectName(u"Form1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    buildMenus();
-    connectStoreMenus(*this);
-    connectGameMenus(*this);
+    m_resultActions = new ResultActions(db, this);
 
     m_lastDraw = new LastDrawFrame(db, this);
     m_panel = new ConditionPanelView(this);
@@ -67,12 +64,11 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
 
     connect(m_lastDraw->acQueryButton(), &QPushButton::clicked, this, &MainWindow::showAcValues);
     connect(m_lastDraw, &LastDrawFrame::recordsOpened, this, &MainWindow::showInGrid);
-    connectPanelMenus(*this);
-    connectResultMenus(*this);
-    connectBlueMenus(*this);
-    connectAnalysisMenus(*this);
-    connectTicketMenus(*this);
-    connectBacktestMenus(*this);
+    QPushButton* hotCold = m_panel->hotColdButton();
+    connect(hotCold, &QPushButton::clicked, this, &MainWindow::fillHotColdTable);
+    hotCold->setEnabled(true);
+    startLiveCount();
+    connectMainMenu(*this, buildMainMenu(menuBar()));
 
     // The caption stays empty until the clock's first tick.
     setWindowTitle(QString());
@@ -81,66 +77,6 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     m_clock->setInterval(kClockMs);
     connect(m_clock, &QTimer::timeout, this, [this] { tickClock(QDateTime::currentDateTime()); });
     m_clock->start();
-}
-
-QMenu* MainWindow::addMenu(const QString& name, const QString& caption) {
-    QMenu* menu = menuBar()->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    m_items.insert(name, menu->menuAction());
-    return menu;
-}
-
-QAction* MainWindow::addItem(QWidget* menu, const QString& name, const QString& caption,
-                             bool enabled) {
-    auto* item = new QAction(caption, menu);
-    item->setObjectName(name);
-    item->setEnabled(enabled);
-    menu->addAction(item);
-    m_items.insert(name, item);
-    return item;
-}
-
-// Items whose windows and operations are not built yet stay visible but disabled.
-void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    addItem(bar, u"XH"_s, u"红球选号"_s, false);
-
-    QMenu* conditions = addMenu(u"TJCZ"_s, u"条件操作"_s);
-    addItem(conditions, u"BCTJ"_s, u"保存条件设置"_s, false);
-    addItem(conditions, u"TJZX"_s, u"条件再现"_s, false);
-    addItem(conditions, u"SQTJCC"_s, u"上期条件查错"_s, false);
-    conditions->addSeparator();
-    addItem(conditions, u"BCWJ"_s, u"保存条件到文件…"_s, false);
-    addItem(conditions, u"ZRWJ"_s, u"从文件载入条件…"_s, false);
-    addItem(conditions, u"HTCS"_s, u"条件历史回测…"_s, false);
-
-    QMenu* results = addMenu(u"XHJGCC"_s, u"选号结果操作"_s);
-    addItem(results, u"BCHM"_s, u"保存所选号码"_s, false);
-    addItem(results, u"xshm"_s, u"号码显示与打印(必须先保存号码)"_s, false);
-
-    QMenu* query = addMenu(u"CX"_s, u"查询"_s);
-    QAction* ac = addItem(query, u"AC"_s, u"AC值查询"_s, true);
-    connect(ac, &QAction::triggered, this, &MainWindow::showAcValues);
-    addItem(query, u"WQCX"_s, u"往期是否开出查询"_s, false);
-
-    addItem(bar, u"HMFX"_s, u"号码特性分析"_s, false);
-    addItem(bar, u"ZXT"_s, u"指标折线图"_s, false);
-
-    QMenu* data = addMenu(u"KJSJ"_s, u"数据操作"_s);
-    addItem(data, u"TJSJ"_s, u"数据添加、删除、修改"_s, false);
-    addItem(data, u"CKSJ"_s, u"查看历史数据"_s, false);
-    addItem(data, u"DRSJ"_s, u"导入开奖数据文件"_s, false);
-
-    QMenu* maintenance = addMenu(u"WH"_s, u"数据库维护"_s);
-    addItem(maintenance, u"BF"_s, u"数据库备份(请您定期备份)"_s, false);
-    addItem(maintenance, u"XF"_s, u"用备份数据库替换当前数据库(修复)"_s, false);
-    addItem(maintenance, u"YS"_s, u"数据库压缩(减肥优化)"_s, false);
-
-    addItem(bar, u"LQXH"_s, u"蓝球选号"_s, false);
-    addItem(bar, u"MNYX"_s, u"模拟开奖游戏"_s, false);
-    QAction* exit = addItem(bar, u"TC"_s, u"退出"_s, true);
-    connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
 }
 
 QWidget* MainWindow::buildResultArea() {
@@ -171,11 +107,11 @@ QWidget* MainWindow::buildResultArea() {
     status->setVerticalSpacing(4);
     status->addWidget(resultLabel, 0, 0);
     status->addWidget(m_resultText, 0, 1, 1, 2);
-    auto* liveCount = new QLabel(area); // filled by the live count of connectBacktestMenus
-    liveCount->setObjectName(u"LiveCount"_s);
+    m_liveCount = new QLabel(area);
+    m_liveCount->setObjectName(u"LiveCount"_s);
     status->addWidget(progressLabel, 1, 0);
     status->addWidget(m_progress, 1, 1);
-    status->addWidget(liveCount, 1, 2);
+    status->addWidget(m_liveCount, 1, 2);
     status->addWidget(warning, 2, 0, 1, 3);
     status->setRowStretch(3, 1);
 
@@ -187,7 +123,7 @@ QWidget* MainWindow::buildResultArea() {
     m_resultList->setMinimumWidth(190);
     m_showResults = new QPushButton(u"显示5000注选号结果"_s, display);
     m_showResults->setObjectName(u"Command4"_s);
-    m_showResults->setEnabled(false);
+    connect(m_showResults, &QPushButton::clicked, this, &MainWindow::listResult);
     auto* displayLayout = new QVBoxLayout(display);
     displayLayout->setContentsMargins(6, 4, 6, 6);
     displayLayout->addWidget(m_resultList);
@@ -252,24 +188,62 @@ void MainWindow::exitProgram() {
     QApplication::quit();
 }
 
-void MainWindow::onMenuItem(const QString& name, const std::function<void()>& action) {
-    QAction* item = menuItem(name);
-    if (!item)
-        return;
-    connect(item, &QAction::triggered, this, action);
-    item->setEnabled(true);
+void MainWindow::setRunning(bool running) {
+    m_running = running;
+    menuBar()->setEnabled(!running);
+    m_lastDraw->setEnabled(!running);
+    m_panel->setEnabled(!running);
+    // The result list would show the previous run's combinations while a new one is made.
+    if (running)
+        m_showResultsWasEnabled = m_showResults->isEnabled();
+    m_showResults->setEnabled(running ? false : m_showResultsWasEnabled);
 }
 
-void MainWindow::openWindow(const QString& name, const std::function<QWidget*()>& make) {
-    QWidget* window = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-    if (!window) {
-        window = make();
-        window->setParent(this, Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
+void MainWindow::showProgress(int done, int total) {
+    m_progress->setRange(0, total);
+    m_progress->setValue(done);
+}
+
+void MainWindow::showSelectionResult(SelectionResult result, const QString& line, bool listed) {
+    m_selection = std::move(result);
+    m_resultText->setText(line);
+    if (!listed)
+        return;
+    m_resultList->clear();
+    m_resultList->addItems(
+        listResults(m_selection.count(), [this](int i) { return m_selection.text(i); }).items);
+}
+
+void MainWindow::listResult() {
+    m_resultActions->showResultList(*m_resultList, m_selection.count(),
+                                    [this](int i) { return m_selection.text(i); });
+}
+
+void MainWindow::fillHotColdTable() {
+    const HotColdTableResult result = ssq::hotColdTable(m_db.connection());
+    showInGrid(newestDrawQuery());
+    if (result.ok)
+        m_hotCold = result.values;
+    prompter().message(this, result.message,
+                       result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
+}
+
+// The live count beside Text2 follows every edit of the last-draw row, the panel and the hot/cold
+// table.
+void MainWindow::startLiveCount() {
+    auto* count =
+        new LiveCount([this] { return readSelectionInputs(panelState(), m_hotCold); }, this);
+    connect(count, &LiveCount::textChanged, m_liveCount, &QLabel::setText);
+    for (QWidget* area : {static_cast<QWidget*>(m_lastDraw), static_cast<QWidget*>(m_panel)}) {
+        for (QLineEdit* box : area->findChildren<QLineEdit*>())
+            connect(box, &QLineEdit::textChanged, count, &LiveCount::panelChanged);
+        for (QAbstractButton* button : area->findChildren<QAbstractButton*>())
+            if (button->isCheckable())
+                connect(button, &QAbstractButton::toggled, count, &LiveCount::panelChanged);
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    // The hot/cold table has no box of its own; the button that fills it stands for it.
+    connect(m_panel->hotColdButton(), &QPushButton::clicked, count, &LiveCount::panelChanged);
+    count->countNow();
 }
 
 } // namespace ssq

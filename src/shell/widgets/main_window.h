@@ -7,13 +7,11 @@
 #include "red/panel_state.h"
 #include "red/selection_result.h"
 
-#include <QHash>
 #include <QMainWindow>
-
-#include <functional>
 
 class QComboBox;
 class QDateTime;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -26,6 +24,7 @@ namespace ssq {
 class ConditionPanelView;
 class Database;
 class LastDrawFrame;
+class ResultActions;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -35,21 +34,15 @@ public:
 
     Database& database() const { return m_db; }
 
-    // A menu item by its control name ("XH", "SQTJCC"); nullptr for an unknown name.
-    QAction* menuItem(const QString& name) const { return m_items.value(name); }
-    // Connects a menu item to its work and enables it; items of unbuilt windows stay disabled.
-    void onMenuItem(const QString& name, const std::function<void()>& action);
-    // Shows the window named `name` modeless over this one, loading it with `make` when it is
-    // not loaded yet; closing it unloads it.
-    void openWindow(const QString& name, const std::function<QWidget*()>& make);
+    // Command4, BCHM and xshm: the list, saving and the results window of this window's result.
+    ResultActions& resultActions() const { return *m_resultActions; }
 
-    LastDrawFrame* lastDrawFrame() const { return m_lastDraw; }
-    ConditionPanelView* conditionPanel() const { return m_panel; }
-    QLineEdit* resultText() const { return m_resultText; }           // Text2
-    QProgressBar* progressBar() const { return m_progress; }         // ProgressBar1
-    QComboBox* resultList() const { return m_resultList; }           // Combo1
-    QPushButton* showResultsButton() const { return m_showResults; } // Command4
-    QTableView* dataGrid() const { return m_grid; }                  // DataGrid1
+    // While a selection runs, the menus, the last-draw row, the panel and Command4 are off, so
+    // nothing that feeds the run can change under it; afterwards Command4 is as it was before.
+    void setRunning(bool running);
+    bool isRunning() const { return m_running; }
+    // ProgressBar1 at `done` of `total`.
+    void showProgress(int done, int total);
 
     // Points DataGrid1 at the result of a query on the program's database.
     void showInGrid(const QString& queryText);
@@ -66,27 +59,32 @@ public:
     // The kept combinations of the last completed selection run.
     const SelectionResult& selectionResult() const { return m_selection; }
     void setSelectionResult(SelectionResult result) { m_selection = std::move(result); }
+    // A new result with Text2 telling `line`; with `listed`, Combo1 lists it at once.
+    void showSelectionResult(SelectionResult result, const QString& line, bool listed);
 
 public Q_SLOTS:
     // One tick of the title-bar clock Timer1.
     void tickClock(const QDateTime& now);
     // AC and Command3: the two AC values of the last-draw row.
     void showAcValues();
+    // Command4: the first 5000 combinations of the result into Combo1.
+    void listResult();
+    // Command5: the hot/cold values from the stored draws; a refused analysis keeps the table.
+    void fillHotColdTable();
     // TC: closes every window and ends the program.
     void exitProgram();
 
 private:
-    void buildMenus();
-    QAction* addItem(QWidget* menu, const QString& name, const QString& caption, bool enabled);
-    QMenu* addMenu(const QString& name, const QString& caption);
     QWidget* buildResultArea();
+    void startLiveCount();
 
     Database& m_db;
-    QHash<QString, QAction*> m_items;
+    ResultActions* m_resultActions = nullptr;
     LastDrawFrame* m_lastDraw = nullptr;
     ConditionPanelView* m_panel = nullptr;
     QLineEdit* m_resultText = nullptr;
     QProgressBar* m_progress = nullptr;
+    QLabel* m_liveCount = nullptr;
     QComboBox* m_resultList = nullptr;
     QPushButton* m_showResults = nullptr;
     QTableView* m_grid = nullptr;
@@ -94,6 +92,8 @@ private:
     QTimer* m_clock = nullptr;
     HotColdValues m_hotCold{};
     SelectionResult m_selection;
+    bool m_running = false;
+    bool m_showResultsWasEnabled = false;
 };
 
 } // namespace ssq

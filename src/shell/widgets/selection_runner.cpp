@@ -1,22 +1,15 @@
 #include "shell/widgets/selection_runner.h"
 
-#include "red/widgets/condition_panel_view.h"
-#include "red/widgets/last_draw_frame.h"
 #include "red/selection_engine.h"
 #include "shell/widgets/main_window.h"
 #include "ui/prompter.h"
 
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace ssq {
 
 SelectionRunner::SelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {
-    window.progressBar()->setRange(0, SelectionEngine::kProgressMaximum);
-    window.progressBar()->setValue(0);
+    window.showProgress(0, SelectionEngine::kProgressMaximum);
     connect(&m_watcher, &QFutureWatcher<SelectionResult>::finished, this,
             &SelectionRunner::runEnded);
 }
@@ -27,8 +20,12 @@ SelectionRunner::~SelectionRunner() {
     m_watcher.waitForFinished();
 }
 
+bool SelectionRunner::isRunning() const {
+    return m_window.isRunning();
+}
+
 void SelectionRunner::start() {
-    if (m_running)
+    if (m_window.isRunning())
         return;
     // The engine reads the panel once, here; the walk touches no widget.
     auto engine =
@@ -37,9 +34,8 @@ void SelectionRunner::start() {
         prompter().message(&m_window, *refusal, Prompter::Icon::Warning);
         return;
     }
-    m_running = true;
-    setInputsEnabled(false);
-    m_window.progressBar()->setValue(0);
+    m_window.setRunning(true);
+    m_window.showProgress(0, SelectionEngine::kProgressMaximum);
 
     m_cancel = std::make_shared<std::atomic_bool>(false);
     auto cancel = m_cancel;
@@ -55,32 +51,20 @@ void SelectionRunner::start() {
 }
 
 void SelectionRunner::showProgress(int done) {
-    if (m_running)
-        m_window.progressBar()->setValue(done);
+    if (m_window.isRunning())
+        m_window.showProgress(done, SelectionEngine::kProgressMaximum);
 }
 
 void SelectionRunner::runEnded() {
     SelectionResult result = m_watcher.result();
-    m_running = false;
     // A finished walk shows a full bar; a new run starts it again from 0.
-    m_window.progressBar()->setValue(m_window.progressBar()->maximum());
-    setInputsEnabled(true);
+    m_window.showProgress(SelectionEngine::kProgressMaximum, SelectionEngine::kProgressMaximum);
+    m_window.setRunning(false);
     if (result.completed()) {
-        m_window.resultText()->setText(result.resultLine());
-        m_window.setSelectionResult(std::move(result));
+        const QString line = result.resultLine();
+        m_window.showSelectionResult(std::move(result), line, false);
     }
     Q_EMIT finished();
-}
-
-void SelectionRunner::setInputsEnabled(bool enabled) {
-    m_window.menuBar()->setEnabled(enabled);
-    m_window.lastDrawFrame()->setEnabled(enabled);
-    m_window.conditionPanel()->setEnabled(enabled);
-    // The result list would show the previous run's combinations while a new one is made.
-    QPushButton* results = m_window.showResultsButton();
-    if (!enabled)
-        m_resultsButtonWasEnabled = results->isEnabled();
-    results->setEnabled(enabled ? m_resultsButtonWasEnabled : false);
 }
 
 } // namespace ssq

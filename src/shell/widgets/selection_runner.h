@@ -23,7 +23,7 @@ public:
     // A run still under way is cancelled and waited for; its result is dropped.
     ~SelectionRunner() override;
 
-    bool isRunning() const { return m_running; }
+    bool isRunning() const;
 
 public Q_SLOTS:
     // Shows the refusal and changes nothing, or starts the run.
@@ -36,13 +36,10 @@ Q_SIGNALS:
 private:
     void showProgress(int done);
     void runEnded();
-    void setInputsEnabled(bool enabled);
 
     MainWindow& m_window;
     QFutureWatcher<SelectionResult> m_watcher;
     std::shared_ptr<std::atomic_bool> m_cancel;
-    bool m_running = false;
-    bool m_resultsButtonWasEnabled = false;
 };
 
 } // namespace ssq

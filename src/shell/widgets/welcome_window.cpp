@@ -2,17 +2,20 @@
 
 #include "shell/caption_clock.h"
 #include "shell/credit_scroll.h"
-#include "shell/widgets/main_window.h"
-#include "shell/widgets/first_start.h"
-#include "store/widgets/history_import_window.h"
-#include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/desktop_display_modes.h"
+#include "shell/widgets/main_window.h"
+#include "shell/widgets/movie_player_widget.h"
 #include "shell/widgets/screen_mode_window.h"
-#include "ui/web_addresses.h"
-#include "ui/widgets/named_widgets.h"
+#include "store/database.h"
+#include "store/draw_history.h"
+#include "store/shipped_history.h"
+#include "store/widgets/history_import_window.h"
 #include "ui/prompter.h"
 #include "ui/twips.h"
 #include "ui/url_opener.h"
+#include "ui/web_addresses.h"
+#include "ui/widgets/named_widgets.h"
+#include "ui/widgets/single_window.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -34,6 +37,30 @@ constexpr int kCreditDesignLeft = 240; // twips
 constexpr int kWindowWidth = 720;
 constexpr int kPlayerWidth = 480;
 constexpr int kPlayerHeight = 200;
+
+// The first start on a database without draws: when the history the program ships with can be
+// read, asks whether to import its newest decade and, on Yes, runs that import in the import
+// window. The question comes again on every start while the database has no draw.
+void offerShippedHistory(Database& db, QWidget* parent) {
+    QString error;
+    if (newestDraw(db.connection(), &error) || !error.isEmpty())
+        return;
+    const std::optional<ShippedHistory> shipped = readShippedHistory(shippedHistoryPath(), &error);
+    if (!shipped)
+        return;
+    const QString question =
+        u"数据库中还没有开奖数据。\n\n本软件带有历年的真实开奖数据，是否现在导入最新一个年代的开奖"
+        u"数据"
+        u"（%1期至%2期，共%3期）？\n\n选“否”则数据库保持为空，以后可以用“数据操作 → "
+        u"导入开奖数据文件”"
+        u"导入，或在“数据操作 → 数据添加、删除、修改”里逐期录入。"_s
+            .arg(shipped->fromIssue, shipped->lastIssue)
+            .arg(shipped->drawCount);
+    if (!prompter().question(parent, question))
+        return;
+    if (HistoryImportWindow* window = HistoryImportWindow::openWithShippedHistory(db, parent))
+        window->startImport();
+}
 
 } // namespace
 
@@ -141,40 +168,28 @@ void WelcomeWindow::tick(const QDateTime& now) {
 }
 
 void WelcomeWindow::enterMainWindow() {
-    MainWindow* main = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* existing = qobject_cast<MainWindow*>(w))
-            main = existing;
+    static QPointer<MainWindow> main;
     const bool opened = !main;
-    if (opened)
-        main = new MainWindow(m_db);
-    main->show();
-    main->raise();
+    showSingleWindow(main, nullptr, [this] { return new MainWindow(m_db); });
     if (opened) {
         // Asked once the main window is on screen; the welcome window is gone by then.
         Database& db = m_db;
-        QTimer::singleShot(0, main, [&db, main] { offerShippedHistory(db, main); });
+        MainWindow* shown = main;
+        QTimer::singleShot(0, shown, [&db, shown] { offerShippedHistory(db, shown); });
     }
     close();
 }
 
 void WelcomeWindow::openResolutionWindow() {
-    // One window at a time, of its own rather than a child: the welcome window closes when the
-    // main window opens.
-    QWidget* window = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<ScreenModeWindow*>(w))
-            window = w;
-    if (!window) {
-        window = new ScreenModeWindow(makeDesktopDisplayModes());
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    window->show();
-    window->raise();
+    // A window of its own rather than a child: the welcome window closes when the main window
+    // opens.
+    static QPointer<ScreenModeWindow> window;
+    showSingleWindow(window, nullptr,
+                     [] { return new ScreenModeWindow(makeDesktopDisplayModes()); });
 }
 
 void WelcomeWindow::openImportWindow() {
-    HistoryImportWindow::openWithShippedHistory(m_db);
+    HistoryImportWindow::openWithShippedHistory(m_db, nullptr);
 }
 
 void WelcomeWindow::openHomePage() {

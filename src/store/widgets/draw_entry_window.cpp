@@ -1,10 +1,10 @@
 #include "store/widgets/draw_entry_window.h"
 
+#include "model/leading_number_text.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
 #include "store/widgets/draw_grid_view.h"
 #include "store/widgets/history_import_window.h"
-#include "model/leading_number_text.h"
 #include "ui/prompter.h"
 
 #include <QCheckBox>
@@ -232,7 +232,8 @@ void DrawEntryWindow::showIndicators() {
 }
 
 void DrawEntryWindow::openImportWindow() {
-    HistoryImportWindow::openWithShippedHistory(m_db);
+    // Over the window this one belongs to, so it closes with the program's main window.
+    HistoryImportWindow::openWithShippedHistory(m_db, parentWidget());
 }
 
 } // namespace ssq

@@ -6,8 +6,8 @@
 #include "ui/prompter.h"
 #include "ui/url_opener.h"
 #include "ui/web_addresses.h"
+#include "ui/widgets/single_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
@@ -94,30 +94,13 @@ HistoryImportWindow::~HistoryImportWindow() {
     stopWorker();
 }
 
-HistoryImportWindow* HistoryImportWindow::open(Database& db) {
-    HistoryImportWindow* window = nullptr;
-    QWidget* mainWindow = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* import = qobject_cast<HistoryImportWindow*>(w))
-            window = import;
-        else if (w->objectName() == u"Form1"_s)
-            mainWindow = w;
-    }
-    if (!window) {
-        // Over the main window when there is one, so it closes with it.
-        window = new HistoryImportWindow(db);
-        if (mainWindow)
-            window->setParent(mainWindow, Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+HistoryImportWindow* HistoryImportWindow::open(Database& db, QWidget* owner) {
+    static QPointer<HistoryImportWindow> window;
+    return showSingleWindow(window, owner, [&db] { return new HistoryImportWindow(db); });
 }
 
-HistoryImportWindow* HistoryImportWindow::openWithShippedHistory(Database& db) {
-    HistoryImportWindow* window = open(db);
+HistoryImportWindow* HistoryImportWindow::openWithShippedHistory(Database& db, QWidget* owner) {
+    HistoryImportWindow* window = open(db, owner);
     return window->presetShippedHistory() ? window : nullptr;
 }
 

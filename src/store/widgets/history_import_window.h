@@ -26,12 +26,12 @@ public:
     explicit HistoryImportWindow(Database& db, QWidget* parent = nullptr);
     ~HistoryImportWindow() override;
 
-    // Shows the program's import window, loading it over the main window when it is not loaded
-    // yet (there is one import window at a time).
-    static HistoryImportWindow* open(Database& db);
+    // Shows the program's one import window, loading it over `owner` (the window that asks, or
+    // nullptr) when it is not loaded yet.
+    static HistoryImportWindow* open(Database& db, QWidget* owner);
     // The same, with the history that ships with the program preselected: its file and the
     // first draw of its newest decade. Returns the window, or nullptr when the window is busy.
-    static HistoryImportWindow* openWithShippedHistory(Database& db);
+    static HistoryImportWindow* openWithShippedHistory(Database& db, QWidget* owner);
 
     bool isRunning() const { return m_worker != nullptr; }
 

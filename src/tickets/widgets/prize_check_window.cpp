@@ -1,9 +1,9 @@
 #include "tickets/widgets/prize_check_window.h"
 
-#include "tickets/prize_check.h"
-#include "tickets/widgets/blue_window_result.h"
 #include "store/database.h"
 #include "store/issue_text.h"
+#include "tickets/prize_check.h"
+#include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -38,7 +38,8 @@ QString drawCaption(const StoredDraw& draw) {
 
 } // namespace
 
-PrizeCheckWindow::PrizeCheckWindow(Database& db, QWidget* parent) : QWidget(parent), m_db(db) {
+PrizeCheckWindow::PrizeCheckWindow(Database& db, BlueResult blues, QWidget* parent)
+    : QWidget(parent), m_db(db), m_blueResult(std::move(blues)) {
     setObjectName(u"FormZJCX"_s);
     setWindowTitle(u"中奖查询"_s);
     setWindowFlag(Qt::Window);
@@ -92,15 +93,16 @@ QWidget* PrizeCheckWindow::buildSourceFrame() {
     auto* choose = namedButton(u"Command1"_s, u"选择文件…"_s, frame);
     connect(choose, &QPushButton::clicked, this, &PrizeCheckWindow::chooseFile);
 
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), frame);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), frame);
     m_blues->setObjectName(u"Text2"_s);
     m_blues->setPlaceholderText(u"例如 08 12"_s);
     auto* take = namedButton(u"Command4"_s, u"取蓝球选号结果"_s, frame);
     connect(take, &QPushButton::clicked, this, &PrizeCheckWindow::takeBlueResult);
 
-    auto* note = new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
-                            u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
-                            frame);
+    auto* note =
+        new QLabel(u"文件每行一注，如“01 05 12 20 27 33 + 08”；7到20个红球或2到16个蓝球的"
+                   u"复式号码按其包含的全部单注计算。不带蓝球的号码与上面的每个蓝球各成一注。"_s,
+                   frame);
     note->setWordWrap(true);
 
     auto* grid = new QGridLayout(frame);
@@ -147,8 +149,8 @@ QWidget* PrizeCheckWindow::buildResultFrame() {
 }
 
 void PrizeCheckWindow::chooseFile() {
-    const QString path = prompter().openFileName(this, u"选择号码文件"_s,
-                                                 u"号码文件 (*.txt);;所有文件 (*)"_s);
+    const QString path =
+        prompter().openFileName(this, u"选择号码文件"_s, u"号码文件 (*.txt);;所有文件 (*)"_s);
     if (path.isEmpty())
         return;
     m_path->setText(path);
@@ -156,7 +158,7 @@ void PrizeCheckWindow::chooseFile() {
 }
 
 void PrizeCheckWindow::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void PrizeCheckWindow::check() {
@@ -196,18 +198,19 @@ void PrizeCheckWindow::showReport(const PrizeReport& report) {
             u"%1：%2注"_s.arg(prizeLevelName(level)).arg(report.counts[level]) +
             (prize > 0 ? u"（%1元）"_s.arg(prize) : u"（浮动）"_s));
     }
-    m_prize->setText(u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(
-        report.fixedTotal));
-    m_cost->setText(u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
-                    (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners)
-                                       : QString()));
+    m_prize->setText(
+        u"固定奖金合计：%1元（一等奖、二等奖为浮动奖金，未计入）"_s.arg(report.fixedTotal));
+    m_cost->setText(
+        u"投注：%1注，%2元"_s.arg(report.tickets).arg(report.cost()) +
+        (report.winnersCut ? u"；下表只列出前%1注中奖号码"_s.arg(kMaxListedWinners) : QString()));
     m_winners->setRowCount(static_cast<int>(report.winners.size()));
     for (int row = 0; row < report.winners.size(); ++row) {
         const Winner& w = report.winners[row];
         m_winners->setItem(row, 0, new QTableWidgetItem(w.ticket));
         m_winners->setItem(row, 1, new QTableWidgetItem(prizeLevelName(w.level)));
-        m_winners->setItem(row, 2, new QTableWidgetItem(
-                                       w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
+        m_winners->setItem(
+            row, 2,
+            new QTableWidgetItem(w.lineNumber > 0 ? QString::number(w.lineNumber) : QString()));
     }
 }
 

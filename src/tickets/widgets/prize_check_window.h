@@ -4,6 +4,7 @@
 // level, the fixed prizes, the tickets and their cost, and the winning tickets with their level.
 
 #include "store/draw_history.h"
+#include "tickets/widgets/blue_window_result.h"
 
 #include <QWidget>
 
@@ -23,8 +24,9 @@ struct PrizeReport;
 class PrizeCheckWindow : public QWidget {
     Q_OBJECT
 public:
-    // Reads the stored draws once. Deletes itself when closed.
-    explicit PrizeCheckWindow(Database& db, QWidget* parent = nullptr);
+    // Reads the stored draws once; `blues` gives "取蓝球选号结果" its numbers. Deletes itself
+    // when closed.
+    PrizeCheckWindow(Database& db, BlueResult blues, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void chooseFile();     // Command1
@@ -37,6 +39,7 @@ private:
     void showReport(const PrizeReport& report);
 
     Database& m_db;
+    BlueResult m_blueResult;
     std::vector<StoredDraw> m_draws; // newest first, as in Combo1
     QComboBox* m_issue = nullptr;
     QRadioButton* m_fromFile = nullptr;

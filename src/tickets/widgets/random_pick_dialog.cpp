@@ -1,8 +1,8 @@
 #include "tickets/widgets/random_pick_dialog.h"
 
-#include "tickets/widgets/blue_window_result.h"
-#include "tickets/random_pick.h"
 #include "model/leading_number_text.h"
+#include "tickets/random_pick.h"
+#include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -17,8 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace ssq {
 
-RandomPickDialog::RandomPickDialog(SelectionResult kept, QWidget* parent)
-    : QDialog(parent), m_kept(std::move(kept)), m_random(std::random_device{}()) {
+RandomPickDialog::RandomPickDialog(SelectionResult kept, BlueResult blues, QWidget* parent)
+    : QDialog(parent), m_kept(std::move(kept)), m_blueResult(std::move(blues)),
+      m_random(std::random_device{}()) {
     setObjectName(u"FormSJXZ"_s);
     setWindowTitle(u"从结果中随机选N注"_s);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -28,7 +29,7 @@ RandomPickDialog::RandomPickDialog(SelectionResult kept, QWidget* parent)
     count->setObjectName(u"Label1"_s);
     m_count = new QLineEdit(this);
     m_count->setObjectName(u"Text1"_s);
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), this);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), this);
     m_blues->setObjectName(u"Text2"_s);
     m_blues->setPlaceholderText(u"例如 08 12，可不填"_s);
     auto* take = namedButton(u"Command3"_s, u"取蓝球选号结果"_s, this);
@@ -63,7 +64,7 @@ RandomPickDialog::RandomPickDialog(SelectionResult kept, QWidget* parent)
 }
 
 void RandomPickDialog::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void RandomPickDialog::pick() {

@@ -4,6 +4,7 @@
 // the result, to be listed, saved, printed and exported.
 
 #include "red/selection_result.h"
+#include "tickets/widgets/blue_window_result.h"
 
 #include <QDialog>
 
@@ -16,8 +17,9 @@ namespace ssq {
 class RandomPickDialog : public QDialog {
     Q_OBJECT
 public:
-    // Picks from a copy of `kept`. Deletes itself when closed.
-    explicit RandomPickDialog(SelectionResult kept, QWidget* parent = nullptr);
+    // Picks from a copy of `kept`; `blues` gives "取蓝球选号结果" its numbers. Deletes itself when
+    // closed.
+    RandomPickDialog(SelectionResult kept, BlueResult blues, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void pick();           // Command1
@@ -28,6 +30,7 @@ Q_SIGNALS:
 
 private:
     SelectionResult m_kept;
+    BlueResult m_blueResult;
     std::mt19937_64 m_random;
     QLineEdit* m_count = nullptr;
     QLineEdit* m_blues = nullptr;

@@ -1,7 +1,7 @@
 #include "tickets/widgets/ticket_export_dialog.h"
 
-#include "tickets/widgets/blue_window_result.h"
 #include "tickets/ticket_export.h"
+#include "tickets/widgets/blue_window_result.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -19,20 +19,20 @@ using namespace Qt::StringLiterals;
 
 namespace ssq {
 
-TicketExportDialog::TicketExportDialog(SelectionResult result, QWidget* parent)
-    : QDialog(parent), m_result(std::move(result)) {
+TicketExportDialog::TicketExportDialog(SelectionResult result, BlueResult blues, QWidget* parent)
+    : QDialog(parent), m_result(std::move(result)), m_blueResult(std::move(blues)) {
     setObjectName(u"FormDCJG"_s);
     setWindowTitle(u"导出选号结果"_s);
     setAttribute(Qt::WA_DeleteOnClose);
 
     const bool ownBlues = !m_result.blues.empty();
     auto* count = new QLabel(
-        u"当前选号结果共有%1注号码%2，全部导出（不限于前5000注）。"_s.arg(m_result.count()).arg(
-            ownBlues ? u"（随机选出，已带蓝球）"_s : QString()),
+        u"当前选号结果共有%1注号码%2，全部导出（不限于前5000注）。"_s.arg(m_result.count())
+            .arg(ownBlues ? u"（随机选出，已带蓝球）"_s : QString()),
         this);
     count->setObjectName(u"Label1"_s);
 
-    m_blues = new QLineEdit(blueListText(blueWindowResult()), this);
+    m_blues = new QLineEdit(blueListText(currentBlues(m_blueResult)), this);
     m_blues->setObjectName(u"Text1"_s);
     m_blues->setPlaceholderText(u"例如 08 12，可不填"_s);
     m_blues->setEnabled(!ownBlues);
@@ -79,7 +79,7 @@ void TicketExportDialog::showSummary() {
 }
 
 void TicketExportDialog::takeBlueResult() {
-    takeBlueWindowResult(m_blues, this);
+    takeBlueWindowResult(m_blueResult, m_blues, this);
 }
 
 void TicketExportDialog::exportToFile() {

@@ -5,6 +5,7 @@
 // before anything is written.
 
 #include "red/selection_result.h"
+#include "tickets/widgets/blue_window_result.h"
 
 #include <QDialog>
 
@@ -16,8 +17,9 @@ namespace ssq {
 class TicketExportDialog : public QDialog {
     Q_OBJECT
 public:
-    // Works on a copy of the result. Deletes itself when closed.
-    explicit TicketExportDialog(SelectionResult result, QWidget* parent = nullptr);
+    // Works on a copy of the result; `blues` gives "取蓝球选号结果" its numbers. Deletes itself
+    // when closed.
+    TicketExportDialog(SelectionResult result, BlueResult blues, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void exportToFile();    // Command1
@@ -28,6 +30,7 @@ private:
     void showSummary();
 
     SelectionResult m_result;
+    BlueResult m_blueResult;
     QLineEdit* m_blues = nullptr;
     QLabel* m_summary = nullptr;
 };

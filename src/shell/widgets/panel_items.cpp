@@ -1,18 +1,16 @@
-#include "shell/widgets/panel_menus.h"
+#include "shell/widgets/main_menu.h"
 
-#include "analysis/hot_cold_table.h"
 #include "red/condition_file.h"
-#include "red/widgets/condition_panel_view.h"
 #include "red/condition_set.h"
-#include "red/last_draw_row.h"
+#include "red/last_draw_check_run.h"
+#include "red/results_paging.h"
+#include "red/widgets/result_actions.h"
 #include "shell/widgets/main_window.h"
 #include "shell/widgets/selection_runner.h"
 #include "store/database.h"
 #include "ui/prompter.h"
 
-#include <QPushButton>
-
-#include <functional>
+#include <QAction>
 
 using namespace Qt::StringLiterals;
 
@@ -48,8 +46,8 @@ void restoreSet(MainWindow& main) {
 }
 
 void saveFile(MainWindow& main) {
-    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter,
-                                     u".json"_s, kConditionFileSuffix);
+    const QString path = askSavePath(&main, u"保存条件到文件"_s, kConditionFileFilter, u".json"_s,
+                                     kConditionFileSuffix);
     if (path.isEmpty())
         return;
     QString error;
@@ -75,29 +73,39 @@ void loadFile(MainWindow& main) {
     main.setHotColdTable(file->hotCold);
 }
 
-// Command5: a refused analysis keeps the table the window holds.
-void fillHotCold(MainWindow& main) {
-    const HotColdTableResult result = hotColdTable(main.database().connection());
-    main.showInGrid(newestDrawQuery());
-    if (result.ok)
-        main.setHotColdTable(result.values);
-    prompter().message(&main, result.message,
-                       result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
+// SQTJCC: the check restores the saved set, fills the last-draw row and ticks the failed
+// conditions; its message comes once the ticks are on the panel for the user to see.
+void checkLastDraw(MainWindow& main) {
+    PanelState panel = main.panelState();
+    const LastDrawCheckRun run = runLastDrawCheck(main.database().connection(), panel);
+    if (run.ok) {
+        main.setPanelState(panel);
+        main.showInGrid(lastDrawCheckGridQuery());
+    }
+    prompter().message(&main, run.message, run.ok ? Prompter::Icon::None : Prompter::Icon::Warning);
 }
 
 } // namespace
 
-void connectPanelMenus(MainWindow& main) {
+void connectPanelItems(MainWindow& main, const MainMenu& menu) {
+    const auto on = [&main](QAction* item, std::function<void()> work) {
+        onItem(main, item, std::move(work));
+    };
     auto* runner = new SelectionRunner(main);
-    main.onMenuItem(u"XH"_s, [runner] { runner->start(); });
-    main.onMenuItem(u"BCTJ"_s, [&main] { saveSet(main); });
-    main.onMenuItem(u"TJZX"_s, [&main] { restoreSet(main); });
-    main.onMenuItem(u"BCWJ"_s, [&main] { saveFile(main); });
-    main.onMenuItem(u"ZRWJ"_s, [&main] { loadFile(main); });
+    on(menu.select, [runner] { runner->start(); });
+    on(menu.saveSet, [&main] { saveSet(main); });
+    on(menu.restoreSet, [&main] { restoreSet(main); });
+    on(menu.saveFile, [&main] { saveFile(main); });
+    on(menu.loadFile, [&main] { loadFile(main); });
+    on(menu.checkLastDraw, [&main] { checkLastDraw(main); });
 
-    QPushButton* hotCold = main.conditionPanel()->hotColdButton();
-    QObject::connect(hotCold, &QPushButton::clicked, &main, [&main] { fillHotCold(main); });
-    hotCold->setEnabled(true);
+    ResultActions& actions = main.resultActions();
+    on(menu.saveNumbers, [&main, &actions] {
+        const SelectionResult& result = main.selectionResult();
+        if (actions.saveSelection(result, [&result](int i) { return result.text(i); }))
+            main.showInGrid(ResultsPaging::allResults());
+    });
+    on(menu.showNumbers, [&actions] { actions.openResultsWindow(); });
 }
 
 } // namespace ssq

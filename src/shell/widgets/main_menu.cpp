@@ -1,0 +1,184 @@
+#include "shell/widgets/main_menu.h"
+
+#include "analysis/widgets/indicator_chart_window.h"
+#include "analysis/widgets/number_characteristics_window.h"
+#include "backtest/widgets/backtest_window.h"
+#include "blue/widgets/blue_selection_window.h"
+#include "game/widgets/game_window.h"
+#include "shell/widgets/main_window.h"
+#include "store/maintenance.h"
+#include "store/widgets/draw_entry_window.h"
+#include "store/widgets/history_import_window.h"
+#include "store/widgets/history_viewer_window.h"
+#include "store/widgets/past_draw_query_window.h"
+#include "tickets/random_pick.h"
+#include "tickets/widgets/prize_check_window.h"
+#include "tickets/widgets/random_pick_dialog.h"
+#include "tickets/widgets/ticket_export_dialog.h"
+#include "ui/prompter.h"
+#include "ui/widgets/named_widgets.h"
+#include "ui/widgets/single_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace ssq {
+
+namespace {
+
+QAction* addItem(QWidget* menu, const QString& name, const QString& caption) {
+    auto* item = new QAction(caption, menu);
+    item->setObjectName(name);
+    menu->addAction(item);
+    return item;
+}
+
+// The windows the menu opens, each at most once: choosing an item again raises its window.
+struct MenuWindows {
+    QPointer<DrawEntryWindow> drawEntry;
+    QPointer<HistoryViewerWindow> drawHistory;
+    QPointer<PastDrawQueryWindow> pastDraws;
+    QPointer<NumberCharacteristicsWindow> characteristics;
+    QPointer<IndicatorChartWindow> indicatorChart;
+    QPointer<BlueSelectionWindow> blue;
+    QPointer<GameWindow> game;
+    QPointer<BacktestWindow> backtest;
+    QPointer<PrizeCheckWindow> prizeCheck;
+};
+
+void runMaintenance(MainWindow& main, const std::function<MaintenanceResult()>& step) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const MaintenanceResult result = step();
+    QApplication::restoreOverrideCursor();
+    prompter().message(&main, result.message,
+                       result.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
+}
+
+// The ticket dialogs work on the kept combinations; with none there is nothing to do.
+bool haveResult(MainWindow& main) {
+    if (main.selectionResult().count() > 0)
+        return true;
+    prompter().message(&main, u"还没有选号结果，请先点击“红球选号”"_s, Prompter::Icon::Warning);
+    return false;
+}
+
+} // namespace
+
+MainMenu buildMainMenu(QMenuBar* bar) {
+    MainMenu m;
+    m.select = addItem(bar, u"XH"_s, u"红球选号"_s);
+
+    QMenu* conditions = addNamedMenu(bar, u"TJCZ"_s, u"条件操作"_s);
+    m.saveSet = addItem(conditions, u"BCTJ"_s, u"保存条件设置"_s);
+    m.restoreSet = addItem(conditions, u"TJZX"_s, u"条件再现"_s);
+    m.checkLastDraw = addItem(conditions, u"SQTJCC"_s, u"上期条件查错"_s);
+    conditions->addSeparator();
+    m.saveFile = addItem(conditions, u"BCWJ"_s, u"保存条件到文件…"_s);
+    m.loadFile = addItem(conditions, u"ZRWJ"_s, u"从文件载入条件…"_s);
+    m.backtest = addItem(conditions, u"HTCS"_s, u"条件历史回测…"_s);
+
+    QMenu* results = addNamedMenu(bar, u"XHJGCC"_s, u"选号结果操作"_s);
+    m.saveNumbers = addItem(results, u"BCHM"_s, u"保存所选号码"_s);
+    m.showNumbers = addItem(results, u"xshm"_s, u"号码显示与打印(必须先保存号码)"_s);
+    m.exportResult = addItem(results, u"DCJG"_s, u"导出选号结果…"_s);
+    m.randomPick = addItem(results, u"SJXZ"_s, u"从结果中随机选N注"_s);
+
+    QMenu* query = addNamedMenu(bar, u"CX"_s, u"查询"_s);
+    m.acQuery = addItem(query, u"AC"_s, u"AC值查询"_s);
+    m.pastDraws = addItem(query, u"WQCX"_s, u"往期是否开出查询"_s);
+    m.prizeCheck = addItem(query, u"ZJCX"_s, u"中奖查询"_s);
+
+    m.characteristics = addItem(bar, u"HMFX"_s, u"号码特性分析"_s);
+    m.indicatorChart = addItem(bar, u"ZXT"_s, u"指标折线图"_s);
+
+    QMenu* data = addNamedMenu(bar, u"KJSJ"_s, u"数据操作"_s);
+    m.drawEntry = addItem(data, u"TJSJ"_s, u"数据添加、删除、修改"_s);
+    m.drawHistory = addItem(data, u"CKSJ"_s, u"查看历史数据"_s);
+    m.importFile = addItem(data, u"DRSJ"_s, u"导入开奖数据文件"_s);
+
+    QMenu* maintenance = addNamedMenu(bar, u"WH"_s, u"数据库维护"_s);
+    m.backup = addItem(maintenance, u"BF"_s, u"数据库备份(请您定期备份)"_s);
+    m.restore = addItem(maintenance, u"XF"_s, u"用备份数据库替换当前数据库(修复)"_s);
+    m.compact = addItem(maintenance, u"YS"_s, u"数据库压缩(减肥优化)"_s);
+
+    m.blue = addItem(bar, u"LQXH"_s, u"蓝球选号"_s);
+    m.game = addItem(bar, u"MNYX"_s, u"模拟开奖游戏"_s);
+    m.exit = addItem(bar, u"TC"_s, u"退出"_s);
+    return m;
+}
+
+void onItem(MainWindow& main, QAction* item, std::function<void()> work) {
+    QObject::connect(item, &QAction::triggered, &main, std::move(work));
+}
+
+void connectMainMenu(MainWindow& main, const MainMenu& menu) {
+    Database& db = main.database();
+    const auto on = [&main](QAction* item, std::function<void()> work) {
+        onItem(main, item, std::move(work));
+    };
+
+    auto windows = std::make_shared<MenuWindows>();
+    const auto opens = [&main, &on, windows](QAction* item, auto slot, auto make) {
+        on(item, [&main, windows, slot, make] { showSingleWindow((*windows).*slot, &main, make); });
+    };
+    opens(menu.drawEntry, &MenuWindows::drawEntry, [&db] { return new DrawEntryWindow(db); });
+    opens(menu.drawHistory, &MenuWindows::drawHistory,
+          [&db] { return new HistoryViewerWindow(db); });
+    opens(menu.pastDraws, &MenuWindows::pastDraws, [&db] { return new PastDrawQueryWindow(db); });
+    opens(menu.characteristics, &MenuWindows::characteristics,
+          [&db] { return new NumberCharacteristicsWindow(db); });
+    opens(menu.indicatorChart, &MenuWindows::indicatorChart,
+          [&db] { return new IndicatorChartWindow(db); });
+    // "返回" in the blue-ball window unloads it; closing the game window discards the game.
+    opens(menu.blue, &MenuWindows::blue, [&db] { return new BlueSelectionWindow(db); });
+    opens(menu.game, &MenuWindows::game, [] { return new GameWindow; });
+    opens(menu.backtest, &MenuWindows::backtest, [&main, &db] {
+        return new BacktestWindow(
+            db, [&main] { return main.panelState(); }, &main);
+    });
+
+    // The ticket windows take "取蓝球选号结果" from the blue-ball window while it is open.
+    const BlueResult blues = [windows]() -> BlueList {
+        const BlueSelectionWindow* blue = windows->blue;
+        return blue && blue->isVisible() ? blueListOfTexts(blue->resultTexts()) : BlueList{};
+    };
+    opens(menu.prizeCheck, &MenuWindows::prizeCheck,
+          [&db, blues] { return new PrizeCheckWindow(db, blues); });
+    on(menu.exportResult, [&main, blues] {
+        if (haveResult(main))
+            (new TicketExportDialog(main.selectionResult(), blues, &main))->open();
+    });
+    on(menu.randomPick, [&main, blues] {
+        if (!haveResult(main))
+            return;
+        auto* dialog = new RandomPickDialog(main.selectionResult(), blues, &main);
+        // The picked tickets become the result, listed at once.
+        QObject::connect(
+            dialog, &RandomPickDialog::picked, &main, [&main](const SelectionResult& tickets) {
+                main.showSelectionResult(tickets, pickResultLine(tickets.count()), true);
+            });
+        dialog->open();
+    });
+
+    on(menu.importFile, [&main, &db] { HistoryImportWindow::open(db, &main); });
+    on(menu.backup, [&main, &db] {
+        runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
+    });
+    on(menu.restore, [&main, &db] {
+        runMaintenance(main, [&db] { return restoreFromBackup(db, backupFolder()); });
+    });
+    on(menu.compact, [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
+
+    on(menu.acQuery, [&main] { main.showAcValues(); });
+    on(menu.exit, [&main] { main.exitProgram(); });
+    connectPanelItems(main, menu);
+}
+
+} // namespace ssq

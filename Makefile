@@ -42,7 +42,7 @@ bench: build
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_JOBS ?= 5
+FUZZ_JOBS ?= 9
 SANITIZER_ENV = ASAN_OPTIONS=check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/sanitizers/lsan.supp:print_suppressions=0

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the installed programs under ROOT (an unpacked package, or a `cmake --install` into
 # ROOT/usr) the way a new player meets them, with a temporary HOME:
-# - `ravelko-cli info` names a database in that HOME's data folder, created there;
-# - `ravelko-cli import --shipped` brings the 983 draws of the 2020s from ROOT/usr/share/ravelko;
+# - `ravelko-cli info` before any database exists refuses and names the database it looked for
+#   in that HOME's data folder, creating nothing;
+# - `ravelko-cli import --shipped` creates it there and brings the 983 draws of the 2020s from
+#   ROOT/usr/share/ravelko;
 # - the desktop entry's Exec line, run under Xvfb, shows the welcome window;
 # - nothing is written under ROOT.
 # usage: check-installed.sh ROOT
@@ -24,12 +26,16 @@ fail() {
 }
 
 db=$HOME/.local/share/ravelko/ssq.mdb
-info=$(ravelko-cli info 2>&1) || fail "ravelko-cli info: $info"
-grep -qx "数据库: $db" <<<"$info" || fail "ravelko-cli info names another database: $info"
-[ -f "$db" ] || fail "$db was not created"
+status=0
+info=$(ravelko-cli info 2>&1) || status=$?
+[ "$status" = 3 ] && grep -qF "数据库文件“$db”不存在" <<<"$info" ||
+  fail "ravelko-cli info without a database (exit $status): $info"
+[ ! -e "$db" ] || fail "ravelko-cli info created $db"
 
 imported=$(ravelko-cli import --shipped 2>&1) || fail "ravelko-cli import --shipped: $imported"
-info=$(ravelko-cli info 2>&1)
+[ -f "$db" ] || fail "$db was not created"
+info=$(ravelko-cli info 2>&1) || fail "ravelko-cli info: $info"
+grep -qx "数据库: $db" <<<"$info" || fail "ravelko-cli info names another database: $info"
 grep -qx "开奖记录: 983" <<<"$info" && grep -qx "最早期号: 1" <<<"$info" ||
   fail "after import --shipped: $info"
 echo "ravelko-cli: $db, 983 draws from 2020001 imported from $root/usr/share/ravelko"

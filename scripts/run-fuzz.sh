@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a sanitizer build for a bounded time, JOBS at a time (default: all
-# five at once, so the whole run takes SECONDS).
+# nine at once, so the whole run takes SECONDS; on two cores each then gets under a quarter of a core).
 # Each starts from the committed corpus (fuzz/corpus/<target>) and writes what it learns to the
 # build folder, so the checkout stays clean. A crash, hang, sanitizer report or failed check
 # fails the run; the input that caused it is kept as <build>/fuzz/findings/<target>-*.
@@ -8,7 +8,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
-jobs=${3:-5}
+jobs=${3:-9}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 work=$build/fuzz/work
 mkdir -p "$work" "$build/fuzz/findings"
@@ -32,6 +32,7 @@ run_one() {
 export -f run_one
 
 targets=(selection_engine_fuzzer condition_file_fuzzer history_file_fuzzer leading_number_fuzzer
-         draw_source_fuzzer)
+         draw_source_fuzzer ticket_file_fuzzer blue_controls_file_fuzzer cell_edit_fuzzer
+         history_import_fuzzer)
 printf '%s\n' "${targets[@]}" |
     xargs -P "$jobs" -I{} bash -c 'run_one "$@"' _ {} "$seconds" "$build" "$source_dir" "$work"

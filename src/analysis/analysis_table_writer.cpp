@@ -10,9 +10,20 @@ bool writeAnalysisTable(QSqlDatabase db, const AnalysisTable& table,
                         const std::function<void(RecordSet&, int)>& fill, QString* error) {
     Transaction transaction(db);
     if (!transaction.active()) {
-        *error = db.lastError().text();
+        *error = transaction.failure();
         return false;
     }
+    if (!fillAnalysisTable(db, table, fill, error))
+        return false;
+    if (!transaction.commit()) {
+        *error = transaction.failure();
+        return false;
+    }
+    return true;
+}
+
+bool fillAnalysisTable(QSqlDatabase db, const AnalysisTable& table,
+                       const std::function<void(RecordSet&, int)>& fill, QString* error) {
     RecordSet rs(db);
     if (!rs.open(table.query, error))
         return false;
@@ -26,10 +37,6 @@ bool writeAnalysisTable(QSqlDatabase db, const AnalysisTable& table,
         if (!rs.update(error))
             return false;
         rs.moveNext();
-    }
-    if (!transaction.commit()) {
-        *error = db.lastError().text();
-        return false;
     }
     return true;
 }

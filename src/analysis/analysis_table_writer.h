@@ -22,5 +22,8 @@ struct AnalysisTable {
 // transaction; false with *error set when anything fails, leaving the table as it was.
 bool writeAnalysisTable(QSqlDatabase db, const AnalysisTable& table,
                         const std::function<void(RecordSet&, int)>& fill, QString* error);
+// The same inside the caller's transaction, for writing several tables all or nothing.
+bool fillAnalysisTable(QSqlDatabase db, const AnalysisTable& table,
+                       const std::function<void(RecordSet&, int)>& fill, QString* error);
 
 } // namespace ssq

@@ -17,6 +17,8 @@ struct PairTableResult : Outcome {
 
 // Reads the history and writes the table of `list` in one transaction.
 PairTableResult writePairTable(QSqlDatabase db, PairList list);
+// Both tables from one reading of the history, in one transaction: a failure leaves both old.
+PairTableResult writePairTables(QSqlDatabase db);
 
 // The query each table is filled through, ordered by row number.
 QString pairTableQuery(PairList list);

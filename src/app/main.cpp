@@ -3,6 +3,7 @@
 
 #include "shell/widgets/welcome_window.h"
 #include "store/database.h"
+#include "store/output_target.h"
 #include "store/widgets/database_recovery_dialog.h"
 #include "ui/prompter.h"
 #include "ui/translations.h"
@@ -13,6 +14,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ssq::reportFileSizeLimitAsError();
     QApplication::setApplicationName(u"ssq"_s);
     ssq::installChineseTranslations(app);
 

@@ -282,7 +282,9 @@ public:
         return u"30"_s;
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
 };
 
 // Form3 after a run: eliminated numbers, 单, a code-sum range and one failure allowed.

@@ -101,7 +101,7 @@ QString blueWindowLabel(int window) {
 bool writeBlueCounts(QSqlDatabase db, const BlueCounts& counts, int window, QString* error) {
     Transaction transaction(db);
     if (!transaction.active()) {
-        *error = u"无法开始写入数据库，分析结果没有保存"_s;
+        *error = u"无法开始写入数据库，分析结果没有保存：%1"_s.arg(transaction.failure());
         return false;
     }
     RecordSet set(db);
@@ -129,7 +129,7 @@ bool writeBlueCounts(QSqlDatabase db, const BlueCounts& counts, int window, QStr
         set.moveNext();
     }
     if (!transaction.commit()) {
-        *error = u"写入数据库失败，分析结果没有保存"_s;
+        *error = u"写入数据库失败，分析结果没有保存：%1"_s.arg(transaction.failure());
         return false;
     }
     return true;

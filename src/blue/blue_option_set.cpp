@@ -86,7 +86,7 @@ Outcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls) {
     Outcome outcome;
     Transaction transaction(db);
     if (!transaction.active()) {
-        outcome.message = u"无法开始写入数据库，选项没有存档"_s;
+        outcome.message = u"无法开始写入数据库，选项没有存档：%1"_s.arg(transaction.failure());
         return outcome;
     }
     RecordSet set(db);
@@ -99,7 +99,7 @@ Outcome saveBlueOptionSet(QSqlDatabase db, const BlueControls& controls) {
         set.moveNext();
     }
     if (!transaction.commit()) {
-        outcome.message = u"写入数据库失败，选项没有存档"_s;
+        outcome.message = u"写入数据库失败，选项没有存档：%1"_s.arg(transaction.failure());
         return outcome;
     }
     outcome.ok = true;

@@ -26,9 +26,10 @@ int runHotCold(const CliContext& context, const QStringList& args) {
         err() << u"用法: ssq-cli [--db 数据库文件] analyse hotcold --window 期数"_s << Qt::endl;
         return kExitUsage;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     const HotColdCharacteristics result =
         analyseHotColdCharacteristics(db->connection(), windowText);
     if (!result.defaultWindowNotice.isEmpty())
@@ -49,15 +50,14 @@ int runPairs(const CliContext& context, const QStringList& args) {
         err() << u"用法: ssq-cli [--db 数据库文件] analyse pairs"_s << Qt::endl;
         return kExitUsage;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
-    for (PairList list : {PairList::AllPairs, PairList::Neighbours}) {
-        const PairTableResult result = writePairTable(db->connection(), list);
-        if (!result.ok) {
-            err() << result.message << Qt::endl;
-            return result.refused ? kExitRefused : kExitFailure;
-        }
+        return status;
+    const PairTableResult result = writePairTables(db->connection());
+    if (!result.ok) {
+        err() << result.message << Qt::endl;
+        return result.refused ? kExitRefused : kExitFailure;
     }
     return kExitOk;
 }

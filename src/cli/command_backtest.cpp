@@ -58,9 +58,10 @@ int runBacktest(const CliContext& context, const QStringList& args) {
         err() << error << Qt::endl;
         return kExitRefused;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     std::vector<StoredDraw> history = loadDraws(db->connection(), &error);
     if (!error.isEmpty()) {
         err() << error << Qt::endl;

@@ -64,9 +64,10 @@ int runAnalyseBlue(const CliContext& context, const QStringList& args) {
         err() << u"用法: ssq-cli [--db 数据库文件] analyse blue [--window 期数]"_s << Qt::endl;
         return kExitUsage;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     QString error;
     const std::optional<std::vector<BlueMarks>> draws = readBlueMarks(db->connection(), &error);
     if (!draws) {

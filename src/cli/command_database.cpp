@@ -18,9 +18,10 @@ int runInfo(const CliContext& context, const QStringList& args) {
         err() << u"info 命令不带参数"_s << Qt::endl;
         return kExitUsage;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     QString error;
     const std::vector<StoredDraw> draws = loadDraws(db->connection(), &error);
     if (!error.isEmpty()) {
@@ -89,9 +90,10 @@ int runDrawn(const CliContext& context, const QStringList& args) {
         err() << pastDrawChoiceRefusal() << Qt::endl;
         return kExitRefused;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     const PastDrawAnswer answer = askPastDraw(db->connection(), *red);
     if (answer.sentence.isEmpty()) {
         err() << answer.error << Qt::endl;

@@ -48,9 +48,10 @@ int runCheck(const CliContext& context, const QStringList& args) {
         err() << u"check 命令不带参数"_s << Qt::endl;
         return kExitUsage;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     PanelState panel;
     const LastDrawCheckRun run = runLastDrawCheck(db->connection(), panel);
     if (!run.ok) {

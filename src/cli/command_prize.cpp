@@ -34,9 +34,10 @@ int runPrize(const CliContext& context, const QStringList& args) {
         err() << error << Qt::endl;
         return unreadable ? kExitFailure : kExitRefused;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     const std::optional<StoredDraw> draw = prizeDraw(db->connection(), issue, &error);
     if (!draw) {
         err() << error << Qt::endl;

@@ -63,7 +63,8 @@ int saveKept(const CliContext& context, const SelectionResult& result) {
         saveResults(db->connection(), result.count(), [&result](int i) { return result.text(i); });
     if (!saved.ok) {
         err() << saved.message << Qt::endl;
-        return result.count() > kMaxSavedResults ? kExitRefused : kExitFailure;
+        return result.count() > kMaxSavedResults || result.count() == 0 ? kExitRefused
+                                                                        : kExitFailure;
     }
     out() << saved.message << Qt::endl;
     return kExitOk;
@@ -130,9 +131,10 @@ int runSelect(const CliContext& context, const QStringList& args) {
         return kExitRefused;
     }
     if (parsed->hotColdFromDb) {
-        const std::unique_ptr<Database> db = openDatabase(context);
+        int status = kExitFailure;
+        const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
         if (!db)
-            return kExitFailure;
+            return status;
         const HotColdTableResult table = hotColdTable(db->connection());
         if (!table.ok) {
             err() << table.message << Qt::endl;

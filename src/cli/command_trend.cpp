@@ -66,9 +66,10 @@ int runTrend(const CliContext& context, const QStringList& args) {
         err() << u"走势图期数必须是大于0的整数: "_s << parsed->last << Qt::endl;
         return kExitRefused;
     }
-    const std::unique_ptr<Database> db = openDatabase(context);
+    int status = kExitFailure;
+    const std::unique_ptr<Database> db = openExistingDatabase(context, &status);
     if (!db)
-        return kExitFailure;
+        return status;
     const TrendChartLoad load = loadTrendChart(db->connection(), last, QDate::currentDate());
     if (!load.chart) {
         err() << load.message << Qt::endl;

@@ -28,7 +28,8 @@ struct CliContext {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // the store or a file failed
 constexpr int kExitUsage = 2;   // the arguments are wrong
-// A refused run: the engine's refusal, a bad settings or ticket file, too short a history.
+// A refused run: the engine's refusal, a bad settings or ticket file, too short a history, a
+// database file that does not exist for a command that only reads. Nothing was changed.
 constexpr int kExitRefused = 3;
 
 // Makes the console take UTF-8 (Windows); call once at the start of main.
@@ -38,8 +39,11 @@ QTextStream& err();
 
 // Opens the database the context names; on failure prints the reason and returns nullptr.
 std::unique_ptr<Database> openDatabase(const CliContext& context);
+// The same for a command that only reads: a missing file is refused (*status kExitRefused), never
+// created; any other failure sets *status to kExitFailure.
+std::unique_ptr<Database> openExistingDatabase(const CliContext& context, int* status);
 
-// ssq-cli [--db PATH] info: opens (or creates) the database and tells what it holds.
+// ssq-cli [--db PATH] info: opens the database and tells what it holds.
 int runInfo(const CliContext& context, const QStringList& args);
 
 // ssq-cli [--db PATH] drawn R1 R2 R3 R4 R5 R6: "往期开出查询" for six different reds 1..33 in

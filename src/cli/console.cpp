@@ -2,6 +2,8 @@
 
 #include "store/database.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -9,6 +11,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace ssq::cli {
 
@@ -40,6 +44,18 @@ std::unique_ptr<Database> openDatabase(const CliContext& context) {
         return nullptr;
     }
     return db;
+}
+
+std::unique_ptr<Database> openExistingDatabase(const CliContext& context, int* status) {
+    *status = kExitFailure;
+    if (!QFileInfo::exists(context.dbPath)) {
+        err() << u"数据库文件“%1”不存在。"_s.arg(
+                     QDir::toNativeSeparators(QFileInfo(context.dbPath).absoluteFilePath()))
+              << Qt::endl;
+        *status = kExitRefused;
+        return nullptr;
+    }
+    return openDatabase(context);
 }
 
 } // namespace ssq::cli

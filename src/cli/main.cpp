@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "store/database.h"
+#include "store/output_target.h"
 #include "ui/translations.h"
 
 #include <QCoreApplication>
@@ -83,6 +84,7 @@ void printUsage(QTextStream& stream) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    ssq::reportFileSizeLimitAsError();
     ssq::installChineseTranslations(app);
     ssq::cli::setUpConsole();
 

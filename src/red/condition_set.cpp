@@ -42,7 +42,7 @@ Outcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
     Outcome outcome;
     Transaction transaction(db);
     if (!transaction.active()) {
-        outcome.message = u"无法开始写入数据库，条件没有保存"_s;
+        outcome.message = u"无法开始写入数据库，条件没有保存：%1"_s.arg(transaction.failure());
         return outcome;
     }
     RecordSet set(db);
@@ -55,7 +55,7 @@ Outcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
         set.moveNext();
     }
     if (!transaction.commit()) {
-        outcome.message = u"写入数据库失败，条件没有保存"_s;
+        outcome.message = u"写入数据库失败，条件没有保存：%1"_s.arg(transaction.failure());
         return outcome;
     }
     panel.text1[170] = texts[170];

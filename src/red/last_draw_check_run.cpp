@@ -2,6 +2,7 @@
 
 #include "red/condition_set.h"
 #include "red/last_draw_row.h"
+#include "store/database.h"
 #include "store/record_set.h"
 
 #include <QSqlError>
@@ -24,7 +25,7 @@ QString emptyHistoryMessage() {
 std::optional<bool> hasDraws(QSqlDatabase db, QString* error) {
     QSqlQuery q(db);
     if (!q.exec(u"select count(*) from kjhm"_s) || !q.next()) {
-        *error = u"读取开奖号码失败："_s + q.lastError().text();
+        *error = u"读取开奖号码失败："_s + storeErrorText(q.lastError());
         return std::nullopt;
     }
     return q.value(0).toLongLong() > 0;

@@ -95,7 +95,9 @@ QString savePreparationMessage() {
 Outcome saveResults(QSqlDatabase db, int count, const ResultText& textAt) {
     if (count > kMaxSavedResults)
         return {false, u"您所选的号码超过了5000注,本程序拒绝执行此操作"_s};
-    count = std::max(count, 0);
+    // Saving nothing would only empty the list the player saved before.
+    if (count <= 0)
+        return {false, u"这次选号没有选出号码，没有号码可以保存。原来保存的号码没有改动。"_s};
 
     Transaction transaction(db);
     if (!transaction.active())

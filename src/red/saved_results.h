@@ -22,7 +22,8 @@ using ResultText = std::function<QString(int)>;
 QString savePreparationMessage();
 
 // Replaces every saved row of hmbc by `count` results in one transaction: more than 5000 are
-// refused, and a failure leaves hmbc as it was.
+// refused, and so is none at all (it would only empty the saved list); a failure leaves hmbc as it
+// was.
 Outcome saveResults(QSqlDatabase db, int count, const ResultText& textAt);
 
 struct SavedResults {

@@ -1,5 +1,7 @@
 #include "store/cell_edit_rule.h"
 
+#include "store/database.h"
+#include "store/draw_history.h"
 #include "store/schema.h"
 
 #include <QRegularExpression>
@@ -21,12 +23,15 @@ QString cellEditProblem(const QString& table, int column, int row, const QString
             return u"%1的期号不能为空，修改没有保存。"_s.arg(cell);
         return {};
     }
-    static const QRegularExpression number(u"^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"_s);
-    static const QRegularExpression whole(u"^[+-]?\\d+\\.?$"_s);
+    static const QRegularExpression number(u"^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"_s);
+    static const QRegularExpression whole(u"^[+-]?[0-9]+\\.?$"_s);
     if (!number.match(value).hasMatch())
-        return u"%1只能填数字，“%2”不是数字，修改没有保存。"_s.arg(cell, text);
+        return u"%1只能填数字，“%2”不是数字，修改没有保存。"_s.arg(cell, quotedField(text));
     if (isIssue && !whole.match(value).hasMatch())
-        return u"%1的期号必须是整数，“%2”不是整数，修改没有保存。"_s.arg(cell, text);
+        return u"%1的期号必须是整数，“%2”不是整数，修改没有保存。"_s.arg(cell, quotedField(text));
+    if (isIssue && !isStorableIssue(value.toDouble()))
+        return u"%1的期号“%2”超出了期号能保存的范围，修改没有保存。"_s.arg(cell,
+                                                                           quotedField(value));
     return {};
 }
 

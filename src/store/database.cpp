@@ -14,6 +14,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
 #include <sys/stat.h>
 #include <utility>
@@ -222,7 +223,8 @@ bool createFile(const QString& path, QString* detail) {
 
 // Judges an existing file: ours, or why not. `recover` lets SQLite roll back a write that was
 // cut off, which only the program's own opening may do.
-Database::Failure judge(const QString& path, QString& message, bool recover) {
+Database::Failure judge(const QString& path, QString& message, bool recover,
+                        bool readHeader = true) {
     const QString file = shown(path);
     const QFileInfo info(path);
     if (info.isDir()) {
@@ -233,7 +235,7 @@ Database::Failure judge(const QString& path, QString& message, bool recover) {
         message = u"无法读取数据库文件“%1”，请检查文件的访问权限。"_s.arg(file);
         return Database::Failure::Unreadable;
     }
-    if (!hasSqliteHeader(path)) {
+    if (readHeader && !hasSqliteHeader(path)) {
         message = u"文件“%1”不是本程序的数据库（不是 SQLite 数据库文件）。程序没有改动这个文件，"
                   u"请换用本程序的数据库文件。"_s.arg(file);
         return Database::Failure::Foreign;
@@ -317,9 +319,7 @@ bool Database::open(QString* error) {
 
     // Root may write through any permission bits, so the owner's write bit decides.
     if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) {
-        message =
-            u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(
-                file);
+        message = readOnlyDatabaseMessage(m_path);
         m_failure = Failure::ReadOnly;
         return false;
     }
@@ -377,6 +377,44 @@ Database::Failure Database::check(const QString& path, QString* error) {
     return judge(path, message, false);
 }
 
+Database::Failure Database::checkLocked(const QString& path, QString* error) {
+    QString ignored;
+    QString& message = error ? *error : ignored;
+    message.clear();
+    return judge(path, message, false, false);
+}
+
+bool isOpenDatabaseFile(const QString& path) {
+#ifndef Q_OS_UNIX
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    QMutexLocker lockNames(&g_identityLock);
+    for (const FileIdentity& open : std::as_const(identities())) {
+        const QString opened = QFileInfo(open.path).canonicalFilePath();
+        if (!canonical.isEmpty() && (canonical == opened || canonical == opened + u"-journal"_s))
+            return true;
+    }
+    return false;
+#endif
+    FileIdentity target;
+    if (!identify(path, &target))
+        return false;
+    QMutexLocker lock(&g_identityLock);
+    for (const FileIdentity& open : std::as_const(identities())) {
+        FileIdentity journal;
+        const bool sameFile = target.device == open.device && target.inode == open.inode;
+        const bool itsJournal = identify(open.path + u"-journal"_s, &journal) &&
+                                target.device == journal.device && target.inode == journal.inode;
+        if (sameFile || itsJournal)
+            return true;
+    }
+    return false;
+}
+
+QString readOnlyDatabaseMessage(const QString& path) {
+    return u"数据库文件“%1”是只读的，程序无法保存数据。请去掉这个文件的只读属性后再试。"_s.arg(
+        shown(path));
+}
+
 void Database::close() {
     if (m_connectionName.isEmpty())
         return;
@@ -424,7 +462,8 @@ QString databaseFileProblem(const QSqlDatabase& connection) {
 QString storeErrorText(const QSqlError& error) {
     bool isNumber = false;
     // Extended result codes keep the primary code in their low byte.
-    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    const int extended = error.nativeErrorCode().toInt(&isNumber);
+    const int code = extended & 0xff;
     const QString detail = error.text().trimmed();
     if (!isNumber)
         return detail.isEmpty() ? u"数据库操作失败"_s : detail;
@@ -435,6 +474,9 @@ QString storeErrorText(const QSqlError& error) {
     case 8: // SQLITE_READONLY
         return u"数据库文件是只读的，无法写入"_s;
     case 10: // SQLITE_IOERR
+        // A write the system refused: on a local file a full disk or a file-size limit (EFBIG).
+        if (extended == 778) // SQLITE_IOERR_WRITE
+            return u"写入数据库文件时出错（磁盘已满，或文件超过了系统允许的大小）"_s;
         return u"读写数据库文件时出错（%1）"_s.arg(detail);
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
@@ -446,6 +488,21 @@ QString storeErrorText(const QSqlError& error) {
     default:
         return detail.isEmpty() ? u"数据库操作失败"_s : detail;
     }
+}
+
+QString quotedField(const QString& text) {
+    constexpr qsizetype kMaxShown = 32;
+    qsizetype length = std::min(text.size(), kMaxShown);
+    if (length < text.size() && text[length - 1].isHighSurrogate())
+        --length;
+    QString shown = text.left(length);
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    }
+    if (length < text.size())
+        shown += u'…';
+    return shown;
 }
 
 } // namespace ssq

@@ -40,6 +40,9 @@ public:
     // Judges an existing file read-only, without creating, repairing or locking it for writing:
     // None when it is a complete database of this program.
     static Failure check(const QString& path, QString* error = nullptr);
+    // The same judgement through SQLite alone, for a file this process holds a lock on: closing
+    // a plain handle on the file would drop every lock the process holds on it.
+    static Failure checkLocked(const QString& path, QString* error = nullptr);
     void close();
     bool isOpen() const;
 
@@ -52,6 +55,13 @@ private:
     Failure m_failure = Failure::None;
 };
 
+// Whether `path` is (by identity, whatever the name) the file or the journal of a database the
+// program has open.
+bool isOpenDatabaseFile(const QString& path);
+
+// The refusal of a database file that is read-only, naming it.
+QString readOnlyDatabaseMessage(const QString& path);
+
 // Empty while the file a connection of Database was opened on is still at its path; otherwise
 // what happened to it (deleted, moved, replaced), for the user. Empty for other connections.
 QString databaseFileProblem(const QSqlDatabase& connection);
@@ -59,5 +69,10 @@ QString databaseFileProblem(const QSqlDatabase& connection);
 // What a failure of the store means for the user, in their words: a locked file, a full disk,
 // a file that was replaced or damaged. Other failures keep SQLite's own text.
 QString storeErrorText(const QSqlError& error);
+
+// A field of the user's input as an error message quotes it: at most a few dozen characters, then
+// "…", control characters (a NUL byte included) shown as blanks, so a huge or binary field
+// cannot flood the message.
+QString quotedField(const QString& text);
 
 } // namespace ssq

@@ -1,9 +1,14 @@
 #include "store/draw_entry.h"
 
 #include "model/leading_number_text.h"
+#include "store/database.h"
 #include "store/draw_history.h"
 #include "store/draw_writer.h"
+#include "store/schema.h"
 #include "store/transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <QRegularExpression>
 
@@ -23,31 +28,13 @@ const QString kFewerThan22 = u"您的数据库中的记录不足22条，将不�
 
 // A typed answer as the user wrote its number: "3003.5" stays 3003.5.
 QString issueShown(double issue) {
-    if (std::isfinite(issue) && issue == std::floor(issue) &&
-        std::fabs(issue) <= std::numeric_limits<int>::max())
+    if (isStorableIssue(issue))
         return issueText(static_cast<int>(issue));
     return QString::number(issue, 'g', 17);
 }
 
 EntryResult failed(const QString& text) {
     return {false, {{text, true}}};
-}
-
-// Writes one draw's rows (or the first record) in one transaction.
-bool appendRows(QSqlDatabase db, const DrawRows& rows, QString* error) {
-    Transaction transaction(db);
-    if (!transaction.active()) {
-        *error = transaction.failure();
-        return false;
-    }
-    DrawWriter writer(db);
-    if (!writer.append(rows, error))
-        return false;
-    if (!transaction.commit()) {
-        *error = transaction.failure();
-        return false;
-    }
-    return true;
 }
 
 // With fewer than 22 stored draws the hot/cold values are all 0 and the user is told so.
@@ -101,6 +88,11 @@ std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int
 }
 
 EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
+    // The history is read under the write lock, so the checks below still hold when the rows
+    // are written: another program cannot store the same or a newer issue in between.
+    Transaction transaction(db);
+    if (!transaction.active())
+        return failed(u"数据添加失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     QString error;
     const std::vector<StoredDraw> draws = loadDraws(db, &error);
     if (!error.isEmpty())
@@ -133,7 +125,10 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
         const HotColdValues hv = hotColdOf(draws, result);
         rows = drawRows(draw, previous, hv);
     }
-    if (!appendRows(db, rows, &error)) {
+    DrawWriter writer(db);
+    if (!writer.append(rows, &error) || !transaction.commit()) {
+        if (error.isEmpty())
+            error = transaction.failure();
         result.messages.append({u"数据添加失败，数据库没有改动：%1"_s.arg(error), true});
         return result;
     }
@@ -143,16 +138,22 @@ EntryResult addDraw(QSqlDatabase db, const DrawInput& draw) {
 }
 
 EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
+    Transaction transaction(db);
+    if (!transaction.active())
+        return failed(u"数据修改失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     QString error;
     const std::vector<StoredDraw> draws = loadDraws(db, &error);
     if (!error.isEmpty())
         return failed(u"数据修改失败，数据库没有改动：%1"_s.arg(error));
 
     EntryResult result;
+    DrawWriter writer(db);
     if (draws.empty()) {
         // Nothing to modify: the draw becomes the first record, as adding it would.
         result.messages.append({kFirstRecord, false});
-        if (!appendRows(db, firstRecordRows(draw), &error)) {
+        if (!writer.append(firstRecordRows(draw), &error) || !transaction.commit()) {
+            if (error.isEmpty())
+                error = transaction.failure();
             result.messages.append({u"数据添加失败，数据库没有改动：%1"_s.arg(error), true});
             return result;
         }
@@ -177,14 +178,8 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
     const DrawRows rows = drawRows(draw, previous, hv);
     const QVariantList* cells[3] = {&rows.numbers, &rows.codes, &rows.indicators};
 
-    Transaction transaction(db);
-    DrawWriter writer(db);
-    bool ok = transaction.active();
-    if (!ok)
-        error = transaction.failure();
+    bool ok = true;
     for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
-        if (!ok)
-            break;
         const std::optional<qint64> rowid = writer.firstRowWithIssue(t, draw.issue, &error);
         if (!rowid) {
             if (error.isEmpty())
@@ -194,6 +189,8 @@ EntryResult modifyDraw(QSqlDatabase db, const DrawInput& draw) {
             break;
         }
         ok = writer.overwrite(t, *rowid, *cells[static_cast<int>(t)], &error);
+        if (!ok)
+            break;
     }
     if (ok && !transaction.commit()) {
         ok = false;
@@ -235,6 +232,61 @@ EntryResult deleteDraw(QSqlDatabase db, double issue) {
     if (!transaction.commit())
         return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(transaction.failure()));
     return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};
+}
+
+bool changeDrawIssue(QSqlDatabase db, const QString& table, qint64 rowid, const QVariant& value,
+                     QString* error) {
+    Transaction transaction(db);
+    if (!transaction.active()) {
+        *error = transaction.failure();
+        return false;
+    }
+    // The old issue as the file holds it now, not as a grid last showed it.
+    QSqlQuery read(db);
+    read.prepare(u"SELECT \"%1\" FROM %2 WHERE rowid = ?"_s.arg(schema::kIssue, table));
+    read.addBindValue(rowid);
+    if (!read.exec()) {
+        *error = storeErrorText(read.lastError());
+        return false;
+    }
+    if (!read.next()) {
+        *error = u"这一行已经不在数据库中了"_s;
+        return false;
+    }
+    const QVariant old = read.value(0);
+    read.finish();
+
+    QSqlQuery find(db);
+    QSqlQuery update(db);
+    for (DrawTable t : {DrawTable::Kjhm, DrawTable::Kjdm, DrawTable::Kjzb}) {
+        qint64 target = rowid;
+        if (tableName(t) != table) {
+            find.prepare(u"SELECT rowid FROM %1 WHERE \"%2\" IS ? ORDER BY rowid LIMIT 1"_s.arg(
+                tableName(t), schema::kIssue));
+            find.addBindValue(old);
+            if (!find.exec()) {
+                *error = storeErrorText(find.lastError());
+                return false;
+            }
+            if (!find.next())
+                continue;
+            target = find.value(0).toLongLong();
+            find.finish();
+        }
+        update.prepare(
+            u"UPDATE %1 SET \"%2\" = ? WHERE rowid = ?"_s.arg(tableName(t), schema::kIssue));
+        update.addBindValue(value);
+        update.addBindValue(target);
+        if (!update.exec()) {
+            *error = u"写入%1表失败：%2"_s.arg(tableCaption(t), storeErrorText(update.lastError()));
+            return false;
+        }
+    }
+    if (!transaction.commit()) {
+        *error = transaction.failure();
+        return false;
+    }
+    return true;
 }
 
 EntryResult deleteDraw(QSqlDatabase db, const QString& answer) {

@@ -47,4 +47,11 @@ EntryResult deleteDraw(QSqlDatabase db, double issue);
 // (it is not issue 0).
 EntryResult deleteDraw(QSqlDatabase db, const QString& answer);
 
+// A hand edit of the issue cell of row `rowid` of `table` (kjhm, kjdm or kjzb): the row and the
+// first row holding the same issue in each of the other two tables take `value` together, in one
+// transaction, so one draw keeps one issue across the three tables. A table that lacks the issue
+// (already out of step) is left alone. False with *error set when nothing was changed.
+bool changeDrawIssue(QSqlDatabase db, const QString& table, qint64 rowid, const QVariant& value,
+                     QString* error);
+
 } // namespace ssq

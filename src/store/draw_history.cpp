@@ -98,6 +98,11 @@ std::optional<StoredDraw> newestDraw(QSqlDatabase db, QString* error) {
     return last.front();
 }
 
+bool isStorableIssue(double value) {
+    return std::isfinite(value) && value == std::floor(value) &&
+           std::fabs(value) <= std::numeric_limits<int>::max();
+}
+
 QString issueText(int issue) {
     return issue >= 0 ? u"%1"_s.arg(issue, 4, 10, QChar(u'0')) : QString::number(issue);
 }

@@ -36,6 +36,10 @@ std::vector<StoredDraw> loadDraws(QSqlDatabase db, QString* error = nullptr);
 // The last row in that order; nullopt for an empty history or a failure.
 std::optional<StoredDraw> newestDraw(QSqlDatabase db, QString* error = nullptr);
 
+// Whether a number typed as an issue can be stored and read back as that issue: a whole number
+// the history's readers hold (|issue| < 2^31). A larger one would read back as issue 0.
+bool isStorableIssue(double value);
+
 // How the program writes a stored issue: four characters with leading zeros ("0001", "7018").
 // A negative issue (only a hand-edited one can be) is written as it is.
 QString issueText(int issue);

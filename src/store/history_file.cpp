@@ -1,5 +1,8 @@
 #include "store/history_file.h"
 
+#include "store/database.h"
+#include "store/text_file_lines.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -13,6 +16,10 @@ namespace ssq {
 namespace {
 
 const QString kNothingImported = u"没有导入任何数据。"_s;
+
+// Far more draws than a decade has (at most 1000 a year), so a real history always fits, and a
+// huge file is refused before it fills the memory.
+constexpr std::size_t kMaxHistoryLines = 100000;
 
 bool allDigits(const QString& text) {
     return !text.isEmpty() &&
@@ -58,7 +65,7 @@ std::optional<HistoryLine> parseLine(const QString& text, int lineNumber, QStrin
     const std::optional<Issue> issue = issueOf(line.issueText);
     if (!issue) {
         *reason = u"期号“%1”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s.arg(
-            line.issueText);
+            quotedField(line.issueText));
         return std::nullopt;
     }
     line.issue = issue->issue;
@@ -70,7 +77,7 @@ std::optional<HistoryLine> parseLine(const QString& text, int lineNumber, QStrin
     for (int i = 0; i < 6; ++i) {
         const std::optional<int> red = numberIn(fields[1 + i], 1, kRedMax);
         if (!red) {
-            *reason = u"红球号码“%1”不是1到33之间的整数"_s.arg(fields[1 + i]);
+            *reason = u"红球号码“%1”不是1到33之间的整数"_s.arg(quotedField(fields[1 + i]));
             return std::nullopt;
         }
         line.red[i] = *red;
@@ -84,7 +91,7 @@ std::optional<HistoryLine> parseLine(const QString& text, int lineNumber, QStrin
     }
     const std::optional<int> blue = numberIn(fields[7], 1, kBlueMax);
     if (!blue) {
-        *reason = u"蓝球号码“%1”不是1到16之间的整数"_s.arg(fields[7]);
+        *reason = u"蓝球号码“%1”不是1到16之间的整数"_s.arg(quotedField(fields[7]));
         return std::nullopt;
     }
     line.blue = *blue;
@@ -120,6 +127,31 @@ QString orderProblem(const HistoryLine& a, const HistoryLine& b) {
     return text + kNothingImported;
 }
 
+// Parses line `number` of a history into `draws`: skips blanks, comments and a first-line header.
+// False with *error set at a bad line, or past the most draws a history can hold.
+bool takeLine(const QString& text, int number, std::vector<HistoryLine>& draws, QString* error) {
+    QString line = text.trimmed();
+    if (number == 1 && line.startsWith(QChar(0xFEFF)))
+        line = line.mid(1).trimmed();
+    if (line.isEmpty() || line.startsWith(u'#'))
+        return true;
+    if (number == 1 && !line.front().isDigit())
+        return true; // a header
+    if (draws.size() >= kMaxHistoryLines) {
+        *error = u"文件中的开奖数据超过了%1期，这不是开奖数据文件。"_s.arg(kMaxHistoryLines) +
+                 kNothingImported;
+        return false;
+    }
+    QString reason;
+    std::optional<HistoryLine> draw = parseLine(line, number, &reason);
+    if (!draw) {
+        *error = badLine(number, reason);
+        return false;
+    }
+    draws.push_back(*draw);
+    return true;
+}
+
 } // namespace
 
 QString decadeStart(int fullIssue) {
@@ -136,31 +168,28 @@ std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QStrin
     std::vector<HistoryLine> draws;
     const QStringList lines = text.split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines[i].trimmed();
-        if (i == 0 && line.startsWith(QChar(0xFEFF)))
-            line = line.mid(1).trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        if (i == 0 && !line.front().isDigit())
-            continue; // a header
-        QString reason;
-        std::optional<HistoryLine> draw = parseLine(line, i + 1, &reason);
-        if (!draw) {
-            *error = badLine(i + 1, reason);
+        if (!takeLine(lines[i], i + 1, draws, error))
             return std::nullopt;
-        }
-        draws.push_back(*draw);
     }
     return draws;
 }
 
 std::optional<std::vector<HistoryLine>> readHistoryFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = u"无法读取文件“%1”：%2"_s.arg(path, file.errorString());
+    TextFileLines file;
+    if (!file.open(path, u"无法读取文件“%1”"_s, error))
+        return std::nullopt;
+    std::vector<HistoryLine> draws;
+    QString line;
+    QString failure;
+    while (file.next(&line, &failure)) {
+        if (!takeLine(line, file.lineNumber(), draws, error))
+            return std::nullopt;
+    }
+    if (!failure.isEmpty()) {
+        *error = failure + u"。"_s + kNothingImported;
         return std::nullopt;
     }
-    return parseHistory(QString::fromUtf8(file.readAll()), error);
+    return draws;
 }
 
 std::optional<std::vector<HistoryLine>> drawsToImport(const std::vector<HistoryLine>& lines,

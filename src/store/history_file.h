@@ -33,7 +33,8 @@ std::optional<int> storedIssueOf(const QString& text);
 // number and the reason.
 std::optional<std::vector<HistoryLine>> parseHistory(const QString& text, QString* error);
 
-// Reads and parses a UTF-8 file.
+// Reads and parses a UTF-8 file line by line, in bounded memory: a file that is not a regular
+// file, a line longer than any draw line, or more than 100000 draws are refused.
 std::optional<std::vector<HistoryLine>> readHistoryFile(const QString& path, QString* error);
 
 // The draws to import: those from the first line whose issue reaches `fromIssue` (empty: from

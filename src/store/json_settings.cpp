@@ -1,5 +1,6 @@
 #include "store/json_settings.h"
 
+#include "store/database.h"
 #include "store/small_file.h"
 
 #include <QJsonArray>
@@ -67,51 +68,50 @@ bool JsonSettingsReader::open(const QByteArray& bytes, const QStringList& known)
     m_root = document.object();
     for (auto it = m_root.begin(); it != m_root.end(); ++it) {
         if (!known.contains(it.key()))
-            return fail(u"有无法识别的键“%1”"_s.arg(it.key()));
+            return fail(u"有无法识别的键“%1”"_s.arg(quotedField(it.key())));
+    }
+    return true;
+}
+
+template <typename Take>
+bool JsonSettingsReader::readNumbered(const QString& name, int first, int last,
+                                      const QString& expected, Take take) {
+    if (!m_root.contains(name))
+        return true;
+    const QJsonValue value = m_root.value(name);
+    if (!value.isObject())
+        return fail(u"“%1”应是一个以编号为键的对象"_s.arg(name));
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::optional<int> index = indexKey(it.key(), first, last);
+        if (!index)
+            return fail(u"“%1”中的键“%2”不是 %3 到 %4 之间的编号"_s.arg(name, quotedField(it.key()))
+                            .arg(first)
+                            .arg(last));
+        if (!take(static_cast<std::size_t>(*index), it.value()))
+            return fail(u"“%1”中键“%2”的值应是%3"_s.arg(name, quotedField(it.key()), expected));
     }
     return true;
 }
 
 bool JsonSettingsReader::readTexts(const QString& name, int first, std::span<QString> texts) {
-    if (!m_root.contains(name))
-        return true;
-    const QJsonValue value = m_root.value(name);
-    if (!value.isObject())
-        return fail(u"“%1”应是一个以编号为键的对象"_s.arg(name));
-    const QJsonObject object = value.toObject();
-    const int last = static_cast<int>(texts.size()) - 1;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::optional<int> index = indexKey(it.key(), first, last);
-        if (!index)
-            return fail(u"“%1”中的键“%2”不是 %3 到 %4 之间的编号"_s.arg(name, it.key())
-                            .arg(first)
-                            .arg(last));
-        if (!it.value().isString())
-            return fail(u"“%1”中键“%2”的值应是文字（带引号的字符串）"_s.arg(name, it.key()));
-        texts[static_cast<std::size_t>(*index)] = it.value().toString();
-    }
-    return true;
+    return readNumbered(name, first, static_cast<int>(texts.size()) - 1,
+                        u"文字（带引号的字符串）"_s, [&](std::size_t i, const QJsonValue& v) {
+                            if (!v.isString())
+                                return false;
+                            texts[i] = v.toString();
+                            return true;
+                        });
 }
 
 bool JsonSettingsReader::readNumberedBoxes(const QString& name, int first, std::span<int> boxes) {
-    if (!m_root.contains(name))
-        return true;
-    const QJsonValue value = m_root.value(name);
-    if (!value.isObject())
-        return fail(u"“%1”应是一个以编号为键的对象"_s.arg(name));
-    const QJsonObject object = value.toObject();
-    const int last = static_cast<int>(boxes.size()) - 1;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::optional<int> index = indexKey(it.key(), first, last);
-        if (!index)
-            return fail(u"“%1”中的键“%2”不是 %3 到 %4 之间的编号"_s.arg(name, it.key())
-                            .arg(first)
-                            .arg(last));
-        if (!isZeroOrOne(it.value()))
-            return fail(u"“%1”中键“%2”的值应是 0 或 1"_s.arg(name, it.key()));
-        boxes[static_cast<std::size_t>(*index)] = it.value().toInt();
-    }
-    return true;
+    return readNumbered(name, first, static_cast<int>(boxes.size()) - 1, u" 0 或 1"_s,
+                        [&](std::size_t i, const QJsonValue& v) {
+                            if (!isZeroOrOne(v))
+                                return false;
+                            boxes[i] = v.toInt();
+                            return true;
+                        });
 }
 
 bool JsonSettingsReader::readBoxArray(const QString& name, std::span<int> boxes) {

@@ -45,6 +45,10 @@ public:
 
 private:
     bool readOption(const QString& name, bool& option);
+    // An object {"i": value} for first <= i <= last; take(i, value) stores a value and is false
+    // for one that is not what `expected` names.
+    template <typename Take>
+    bool readNumbered(const QString& name, int first, int last, const QString& expected, Take take);
 
     QString m_kind;
     QJsonObject m_root;

@@ -27,6 +27,10 @@ void setBackupFolder(const QString& folder);
 // The backup file in `folder`: ssq1.mdb.
 QString backupFilePath(const QString& folder);
 
+// Maintenance works on the file behind a symbolic link, holds the write lock on it from before its
+// copy is made until the swap (so no other program's commit falls between and is lost), and only
+// ever removes files it created itself, under unique names beside their target.
+
 // Copies the database into `folder`/ssq1.mdb (overwriting), consistently even while it is in
 // use. A missing, unreadable or foreign database is refused and the old backup stays.
 Outcome backupDatabase(Database& db, const QString& folder);
@@ -34,11 +38,11 @@ Outcome backupDatabase(Database& db, const QString& folder);
 // Replaces the database file by the backup in `folder`; refuses a missing backup or one that
 // is not a database of this program. The replaced file is kept beside the backup under a dated
 // name that the closing message gives. `db` is closed around the swap and open again after it;
-// it need not be open before (the current file may be damaged).
+// it need not be open before (the current file may be damaged). A read-only file is refused.
 Outcome restoreFromBackup(Database& db, const QString& folder);
 
-// Rewrites the database compactly into ssq28.mdb beside it and swaps that in; no ssq28.mdb is
-// left behind. `db` is closed around the swap and open again after it.
+// Rewrites the database compactly into a new file beside it and swaps that in. `db` is closed
+// around the swap and open again after it. A read-only file is refused.
 Outcome compactDatabase(Database& db);
 
 // Announces that the database file is about to be swapped (replace, compact) and has been

@@ -1,5 +1,7 @@
 #include "store/record_set.h"
 
+#include "store/database.h"
+
 #include "store/query_text.h"
 
 #include <QSqlError>
@@ -61,7 +63,7 @@ bool RecordSet::requery(QString* error) {
         }
     }
     if (!ran && !q.exec(m_query))
-        return fail(u"查询失败（%1）：%2"_s.arg(m_query, q.lastError().text()), error);
+        return fail(u"查询失败（%1）：%2"_s.arg(m_query, storeErrorText(q.lastError())), error);
 
     const QSqlRecord record = q.record();
     const int first = m_injectedRowid ? 1 : 0;
@@ -83,7 +85,8 @@ bool RecordSet::requery(QString* error) {
         m_rows.append(std::move(row));
     }
     if (q.lastError().isValid())
-        return fail(u"读取查询结果失败（%1）：%2"_s.arg(m_query, q.lastError().text()), error);
+        return fail(u"读取查询结果失败（%1）：%2"_s.arg(m_query, storeErrorText(q.lastError())),
+                    error);
     if (!m_rows.isEmpty()) {
         m_pos = 0;
         m_bof = m_eof = false;
@@ -251,11 +254,11 @@ bool RecordSet::update(QString* error) {
         values.append(row.rowid);
     }
     if (!q.prepare(sql))
-        return fail(u"无法保存记录（%1）：%2"_s.arg(m_table, q.lastError().text()), error);
+        return fail(u"无法保存记录（%1）：%2"_s.arg(m_table, storeErrorText(q.lastError())), error);
     for (const QVariant& v : std::as_const(values))
         q.addBindValue(v);
     if (!q.exec())
-        return fail(u"无法保存记录（%1）：%2"_s.arg(m_table, q.lastError().text()), error);
+        return fail(u"无法保存记录（%1）：%2"_s.arg(m_table, storeErrorText(q.lastError())), error);
     if (row.rowid < 0)
         row.rowid = q.lastInsertId().toLongLong();
 
@@ -297,7 +300,8 @@ bool RecordSet::remove(QString* error) {
         q.prepare(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(quotedName(m_table)));
         q.addBindValue(row.rowid);
         if (!q.exec())
-            return fail(u"无法删除记录（%1）：%2"_s.arg(m_table, q.lastError().text()), error);
+            return fail(u"无法删除记录（%1）：%2"_s.arg(m_table, storeErrorText(q.lastError())),
+                        error);
     }
     m_rows.removeAt(m_pos);
     m_onRemoved = true;

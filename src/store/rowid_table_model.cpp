@@ -2,6 +2,7 @@
 
 #include "store/cell_edit_rule.h"
 #include "store/database.h"
+#include "store/draw_entry.h"
 #include "store/schema.h"
 
 #include <QSqlError>
@@ -13,6 +14,14 @@
 using namespace Qt::StringLiterals;
 
 namespace ssq {
+
+namespace {
+
+bool isDrawTable(const QString& table) {
+    return table == schema::kKjhm || table == schema::kKjdm || table == schema::kKjzb;
+}
+
+} // namespace
 
 RowidTableModel::RowidTableModel(QSqlDatabase db, const QString& table, QObject* parent)
     : QSqlTableModel(parent, db) {
@@ -44,6 +53,17 @@ bool RowidTableModel::setData(const QModelIndex& index, const QVariant& value, i
     const QString text = value.toString().trimmed();
     const QVariant stored =
         text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+    if (index.column() == 0 && isDrawTable(tableName())) {
+        QString why;
+        if (!changeDrawIssue(database(), tableName(),
+                             record(index.row()).value(u"rowid"_s).toLongLong(), stored, &why)) {
+            Q_EMIT editRefused(u"修改没有保存：%1"_s.arg(why));
+            return false;
+        }
+        // The row moves to its new place in issue order.
+        select();
+        return true;
+    }
     if (QSqlTableModel::setData(index, stored, role))
         return true;
     const QString why = storeErrorText(lastError());

@@ -3,6 +3,7 @@
 // rows are found by SQLite's rowid (selected as a last, read-only column): editing or deleting
 // one of two identical rows touches only that one. Each edit is stored at once; an edit the
 // column cannot hold, or one the file does not take, is refused and told through editRefused.
+// An edit of 期号 renumbers the draw in kjhm, kjdm and kjzb together (changeDrawIssue).
 
 #include <QSqlTableModel>
 

@@ -1,5 +1,8 @@
 #include "store/small_file.h"
 
+#include "store/output_target.h"
+#include "store/text_file_lines.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -9,11 +12,18 @@ namespace ssq {
 
 bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
                    QString* error) {
+    const QString problem = outputTargetProblem(path);
+    if (!problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = failure.contains(u"%2"_s) ? failure.arg(path, file.errorString())
-                                               : failure.arg(path);
+            *error = failure.contains(u"%2"_s)
+                         ? failure.arg(path, fileErrorText(file.errorString()))
+                         : writeFailureText(failure.arg(path), file.errorString());
         return false;
     }
     return true;
@@ -21,18 +31,20 @@ bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& 
 
 std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
                                         QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFile(file, path, limits.cannotOpen, nullptr)) {
         if (error)
             *error = limits.cannotOpen.arg(path);
         return std::nullopt;
     }
-    if (file.size() > limits.maxBytes) {
+    // One byte past the limit tells a file that grew after it was measured.
+    QByteArray bytes = file.read(limits.maxBytes + 1);
+    if (bytes.size() > limits.maxBytes) {
         if (error)
             *error = limits.tooLarge.arg(path);
         return std::nullopt;
     }
-    return file.readAll();
+    return bytes;
 }
 
 } // namespace ssq

@@ -10,9 +10,10 @@
 
 namespace ssq {
 
-// Writes bytes to path through a temporary file. On failure the old file stays as it was and
-// *error (when given) is `failure` with %1 replaced by the path and %2, when it has one, by the
-// system's reason.
+// Writes bytes to path through a temporary file. A database file is never a target (see
+// outputTargetProblem). On failure the old file stays as it was and *error (when given) is
+// `failure` with %1 replaced by the path and %2, when it has one, by the system's reason in the
+// user's words; without %2 the reason follows only when the disk or a size limit stopped it.
 bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
                    QString* error);
 
@@ -23,7 +24,8 @@ struct SmallFileLimits {
 };
 
 // The whole content of path; nullopt with *error (when given) set from `limits` when it cannot be
-// opened or is larger than limits.maxBytes.
+// opened, is not a regular file (a device or a pipe), or is larger than limits.maxBytes. At most
+// one byte past the limit is read.
 std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
                                         QString* error);
 

@@ -2,6 +2,9 @@
 
 #include "store/database.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 using namespace Qt::StringLiterals;
 
 namespace ssq {
@@ -14,9 +17,21 @@ Transaction::Transaction(QSqlDatabase db) : m_db(db) {
         m_failure = u"数据库没有打开"_s;
         return;
     }
-    m_active = m_db.transaction();
-    if (!m_active)
-        m_failure = storeErrorText(m_db.lastError());
+    // The write lock is taken at the start, so what the caller reads inside the transaction is
+    // what it writes against: no other connection can commit in between.
+    QSqlQuery begin(m_db);
+    if (!begin.exec(u"BEGIN IMMEDIATE"_s)) {
+        m_failure = storeErrorText(begin.lastError());
+        return;
+    }
+    m_active = true;
+    // Maintenance swaps the file while holding this lock; a connection that waited for it is
+    // still on the old file, and whatever it wrote there would be lost.
+    m_failure = databaseFileProblem(m_db);
+    if (!m_failure.isEmpty()) {
+        m_db.rollback();
+        m_active = false;
+    }
 }
 
 Transaction::~Transaction() {

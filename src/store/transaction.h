@@ -1,7 +1,9 @@
 #pragma once
-// Makes a group of writes all-or-nothing: rolls back unless commit() succeeded. It does not
-// begin when the database file is no longer the one that was opened (deleted or replaced while
-// the program runs), because SQLite would go on writing into the vanished file.
+// Makes a group of writes all-or-nothing: rolls back unless commit() succeeded. It holds the
+// write lock from the start (BEGIN IMMEDIATE), so checks made inside it stay true until the
+// commit. It does not begin when the database file is no longer the one that was opened
+// (deleted or replaced while the program runs), because SQLite would go on writing into the
+// vanished file.
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,12 +1,15 @@
 #include "tickets/ticket_export.h"
 
 #include "model/red_code.h"
+#include "store/output_target.h"
 #include "tickets/ticket_line.h"
 
 #include <QByteArray>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -82,9 +85,12 @@ QString exportSummary(qint64 tickets) {
 
 bool writeTicketExport(const QString& path, const SelectionResult& result, const BlueList& blues,
                        ExportFormat format, const ExportProgress& progress, QString* error) {
+    *error = outputTargetProblem(path);
+    if (!error->isEmpty())
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = u"无法写入文件“%1”：%2"_s.arg(path, file.errorString());
+        *error = u"无法写入文件“%1”：%2"_s.arg(path, fileErrorText(file.errorString()));
         return false;
     }
     const bool withBlue = !result.blues.empty() || !blues.empty();
@@ -96,9 +102,13 @@ bool writeTicketExport(const QString& path, const SelectionResult& result, const
     const qint64 total = exportTicketCount(result, blues);
     qint64 done = 0;
     bool givenUp = false;
+    // The system's reason, taken at once: QSaveFile reports only "unknown error" by the commit.
+    int writeErrno = 0;
     const auto flush = [&] {
-        if (file.write(buffer) != buffer.size())
+        if (file.write(buffer) != buffer.size()) {
+            writeErrno = errno;
             return false;
+        }
         buffer.clear();
         if (progress && !progress(done, total)) {
             givenUp = true;
@@ -113,7 +123,10 @@ bool writeTicketExport(const QString& path, const SelectionResult& result, const
         return buffer.size() < kChunkBytes || flush();
     });
     if (!written || !flush() || !file.commit()) {
-        const QString why = givenUp ? u"导出已取消"_s : file.errorString();
+        const QString why = givenUp ? u"导出已取消"_s
+                            : writeErrno != 0
+                                ? fileErrorText(QString::fromLocal8Bit(std::strerror(writeErrno)))
+                                : fileErrorText(file.errorString());
         file.cancelWriting();
         *error = u"导出失败，没有写入文件“%1”：%2"_s.arg(path, why);
         return false;

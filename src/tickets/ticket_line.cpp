@@ -1,5 +1,8 @@
 #include "tickets/ticket_line.h"
 
+#include "store/database.h"
+#include "store/text_file_lines.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -30,7 +33,8 @@ std::optional<std::vector<int>> ballsOf(const QString& side, int max, const QStr
     for (const QString& field : side.split(separators, Qt::SkipEmptyParts)) {
         const int n = ballOf(field, max);
         if (n == 0) {
-            *reason = u"%1号码“%2”有误，应为1到%3之间的整数"_s.arg(colour, field).arg(max);
+            *reason =
+                u"%1号码“%2”有误，应为1到%3之间的整数"_s.arg(colour, quotedField(field)).arg(max);
             return std::nullopt;
         }
         if (std::find(balls.begin(), balls.end(), n) != balls.end()) {
@@ -107,6 +111,33 @@ std::optional<TicketLine> parseBankerLine(QString text, QString* reason) {
     return line;
 }
 
+const QString kNothingChecked = u"。没有查询任何号码。"_s;
+
+// More lines than any list of tickets a player keeps; a larger file is refused before it fills
+// the memory.
+constexpr std::size_t kMaxTicketLines = 200000;
+
+// Parses line `number` of a ticket file into `lines`, skipping empty lines and comments. False
+// with *error set at a bad line, or past the most lines a ticket file may have.
+bool takeLine(const QString& text, int number, std::vector<TicketLine>& lines, QString* error) {
+    const QString row = text.trimmed();
+    if (row.isEmpty() || row.startsWith(u'#'))
+        return true;
+    if (lines.size() >= kMaxTicketLines) {
+        *error = u"号码文件超过了%1行"_s.arg(kMaxTicketLines) + kNothingChecked;
+        return false;
+    }
+    QString reason;
+    std::optional<TicketLine> line = parseTicketLine(row, &reason);
+    if (!line) {
+        *error = u"第%1行有误：%2"_s.arg(number).arg(reason) + kNothingChecked;
+        return false;
+    }
+    line->lineNumber = number;
+    lines.push_back(std::move(*line));
+    return true;
+}
+
 } // namespace
 
 std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason) {
@@ -135,32 +166,32 @@ std::optional<std::vector<TicketLine>> parseTicketText(const QString& text, QStr
     std::vector<TicketLine> lines;
     const QStringList rows = text.split(u'\n');
     for (int i = 0; i < rows.size(); ++i) {
-        const QString row = rows[i].trimmed();
-        if (row.isEmpty() || row.startsWith(u'#'))
-            continue;
-        QString reason;
-        std::optional<TicketLine> line = parseTicketLine(row, &reason);
-        if (!line) {
-            *error = u"第%1行有误：%2。没有查询任何号码。"_s.arg(i + 1).arg(reason);
+        if (!takeLine(rows[i], i + 1, lines, error))
             return std::nullopt;
-        }
-        line->lineNumber = i + 1;
-        lines.push_back(std::move(*line));
     }
     return lines;
 }
 
 std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error,
                                                       bool* unreadable) {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
+    TextFileLines file;
+    const bool opened = file.open(path, u"无法读取号码文件“%1”"_s, error);
     if (unreadable)
         *unreadable = !opened;
-    if (!opened) {
-        *error = u"无法读取号码文件“%1”：%2"_s.arg(path, file.errorString());
+    if (!opened)
+        return std::nullopt;
+    std::vector<TicketLine> lines;
+    QString row;
+    QString failure;
+    while (file.next(&row, &failure)) {
+        if (!takeLine(row, file.lineNumber(), lines, error))
+            return std::nullopt;
+    }
+    if (!failure.isEmpty()) {
+        *error = failure + kNothingChecked;
         return std::nullopt;
     }
-    return parseTicketText(QString::fromUtf8(file.readAll()), error);
+    return lines;
 }
 
 const BlueList& bluesOf(const TicketLine& line, const BlueList& otherwise) {

@@ -33,8 +33,9 @@ std::optional<TicketLine> parseTicketLine(const QString& text, QString* reason);
 // Every line of a file's text; empty lines and lines starting with "#" are skipped. The first
 // malformed line stops it: nullopt, and *error names its line number.
 std::optional<std::vector<TicketLine>> parseTicketText(const QString& text, QString* error);
-// The same for a file read as UTF-8; *unreadable (when given) tells a file that could not be
-// read from one with a malformed line.
+// The same for a file read as UTF-8 line by line in bounded memory: one that is not a regular
+// file, a line longer than any ticket line, or more than 200000 lines are refused. *unreadable
+// (when given) tells a file that could not be opened from one with a bad line.
 std::optional<std::vector<TicketLine>> readTicketFile(const QString& path, QString* error,
                                                       bool* unreadable = nullptr);
 

@@ -27,14 +27,22 @@ public:
     // File dialogs; an empty string when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) = 0;
+    // `defaultSuffix` ("txt", "ssqpanel.json") is added by the dialog itself to a name typed
+    // without one, so its question about replacing a file sees the name that will be written.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
 };
 
 // Asks where to save; a name that does not end in `extension` (".png") gets `appended` added, or
-// the extension itself when none is given. Empty when cancelled.
+// the extension itself when none is given. Empty when cancelled, or when the name became one of
+// an existing file and the user would not replace it.
 QString askSavePath(QWidget* parent, const QString& caption, const QString& filter,
                     const QString& extension, const QString& appended = {});
+
+// `path` is the name the dialog returned (`chosen`) with an extension added after it: when a file
+// of that name exists, which the dialog never asked about, the user is asked whether to replace
+// it. `path`, or empty when they say no.
+QString confirmChangedSavePath(QWidget* parent, const QString& chosen, const QString& path);
 
 // The program's message-box title.
 QString programTitle();

@@ -13,6 +13,7 @@
 #include "support/panel_text.h"
 #include "support/temp_database.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -458,6 +459,25 @@ private Q_SLOTS:
         if (run.after) {
             const QString wrong = run.after(t);
             QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        }
+    }
+
+    // Commands that only read refuse a database file that does not exist instead of creating an
+    // empty one (a mistyped --db would otherwise look like a history without draws).
+    void missingDatabaseIsNotCreated() {
+        test::TempDatabase t;
+        QVERIFY(test::writeBytes(t.folder() + u"/t.txt"_s, kTickets));
+        QVERIFY(test::writeBytes(t.folder() + u"/p.json"_s, "{}"));
+        const QString missing = t.folder() + u"/缺少.mdb"_s;
+        for (const QString& command :
+             {u"info"_s, u"check"_s, u"drawn 1 2 3 4 5 6"_s, u"trend --last 10"_s,
+              u"analyse hotcold"_s, u"analyse pairs"_s, u"analyse blue"_s,
+              u"prize --tickets {dir}/t.txt"_s, u"backtest --panel {dir}/p.json --last 5"_s}) {
+            const QStringList args = QString(command).replace(u"{dir}"_s, t.folder()).split(u' ');
+            const test::CliRun r = test::runCli(QStringList{u"--db"_s, missing} + args);
+            QCOMPARE(r.err, u"数据库文件“%1”不存在。"_s.arg(missing));
+            QCOMPARE(r.status, 3);
+            QVERIFY2(!QFileInfo::exists(missing), qPrintable(command));
         }
     }
 

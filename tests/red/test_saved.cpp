@@ -191,6 +191,12 @@ private Q_SLOTS:
         QCOMPARE(refused.message, u"您所选的号码超过了5000注,本程序拒绝执行此操作"_s);
         QVERIFY(!refused.ok && asked == 0);
         QCOMPARE(hmbcRows(db), rows);
+        // A run that kept nothing would only empty the saved list.
+        const Outcome nothing = saveResults(db, 0, counted);
+        QVERIFY(!nothing.ok && asked == 0);
+        QCOMPARE(nothing.message,
+                 u"这次选号没有选出号码，没有号码可以保存。原来保存的号码没有改动。"_s);
+        QCOMPARE(hmbcRows(db), rows);
 
         // The store refuses the row of result 26, after the old rows are gone and five new rows in.
         QVERIFY(

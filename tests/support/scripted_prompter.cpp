@@ -1,5 +1,7 @@
 #include "support/scripted_prompter.h"
 
+#include <QFileInfo>
+
 namespace ssq::test {
 
 void ScriptedPrompter::clear() {
@@ -26,8 +28,13 @@ QString ScriptedPrompter::openFileName(QWidget*, const QString& caption, const Q
     return nextFileName(caption);
 }
 
-QString ScriptedPrompter::saveFileName(QWidget*, const QString& caption, const QString&) {
-    return nextFileName(caption);
+QString ScriptedPrompter::saveFileName(QWidget*, const QString& caption, const QString&,
+                                       const QString& defaultSuffix) {
+    m_saveSuffixes.append(defaultSuffix);
+    const QString typed = nextFileName(caption);
+    if (typed.isEmpty() || defaultSuffix.isEmpty() || !QFileInfo(typed).suffix().isEmpty())
+        return typed;
+    return typed + u'.' + defaultSuffix;
 }
 
 QString ScriptedPrompter::nextFileName(const QString& caption) {

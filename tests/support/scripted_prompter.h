@@ -35,7 +35,11 @@ public:
     std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title = {},
                                  const QString& initial = {}) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    // The answer is the name as typed; the default suffix is added as the dialog would (to a name
+    // with no suffix) and recorded in saveSuffixes().
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& defaultSuffix) override;
+    const QStringList& saveSuffixes() const { return m_saveSuffixes; }
 
 private:
     QString nextFileName(const QString& caption);
@@ -45,6 +49,7 @@ private:
     QList<bool> m_questionAnswers;
     QList<std::optional<QString>> m_inputAnswers;
     QStringList m_fileAnswers;
+    QStringList m_saveSuffixes;
 };
 
 } // namespace ssq::test

@@ -10,6 +10,8 @@
 #include "ui/widgets/message_box_prompter.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLocale>
@@ -39,6 +41,34 @@ class TestUiHelpers : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The dialog adds the default suffix itself, so its own question about an existing file sees
+    // the final name; a name the program still extends after the dialog is asked about here.
+    void savePathAsksAboutTheFinalName() {
+        QTemporaryDir dir;
+        const QString existing = dir.filePath(u"mine.v2.ssqpanel.json"_s);
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{}") == 2);
+        file.close();
+        ssq::test::ScriptedPrompter prompter;
+        const auto ask = [] {
+            return ssq::askSavePath(nullptr, u"保存条件到文件"_s, u"条件文件 (*.ssqpanel.json)"_s,
+                                    u".json"_s, u".ssqpanel.json"_s);
+        };
+        prompter.answerFileName(dir.filePath(u"mine"_s));
+        QCOMPARE(ask(), dir.filePath(u"mine.ssqpanel.json"_s));
+        QCOMPARE(prompter.saveSuffixes(), QStringList{u"ssqpanel.json"_s});
+        QCOMPARE(prompter.questions().size(), 1); // the dialog's caption only
+
+        for (const bool replace : {false, true}) {
+            prompter.clear();
+            prompter.answerFileName(dir.filePath(u"mine.v2"_s));
+            prompter.answerQuestion(replace);
+            QCOMPARE(ask(), replace ? existing : QString());
+            QCOMPARE(prompter.questions().value(1),
+                     u"文件“%1”已经存在。要替换它吗？"_s.arg(QDir::toNativeSeparators(existing)));
+        }
+    }
+
     void twipsRoundToPixels() {
         // twips, pixels: one pixel, one inch, the grids' default, either side of a half, negative
         for (const auto& [twips, pixels] :

@@ -3,6 +3,7 @@
 #include "analysis/indicator_chart_items.h"
 #include "model/leading_number_text.h"
 #include "store/database.h"
+#include "store/output_target.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -241,6 +242,10 @@ void IndicatorChartWindow::saveImage() {
     const QString path = askSavePath(this, u"保存图片"_s, u"PNG 图片 (*.png)"_s, u".png"_s);
     if (path.isEmpty())
         return;
+    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
+        prompter().message(this, problem, Prompter::Icon::Warning);
+        return;
+    }
     const QPixmap line = m_lineView->grab();
     const QPixmap bars = m_barView->grab();
     QImage image(std::max(line.width(), bars.width()), line.height() + bars.height(),

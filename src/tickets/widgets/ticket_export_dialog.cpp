@@ -89,12 +89,14 @@ void TicketExportDialog::exportToFile() {
         prompter().message(this, error, Prompter::Icon::Warning);
         return;
     }
-    QString path =
-        prompter().saveFileName(this, u"导出选号结果"_s, u"文本文件 (*.txt);;CSV表格 (*.csv)"_s);
+    const QString chosen = prompter().saveFileName(
+        this, u"导出选号结果"_s, u"文本文件 (*.txt);;CSV表格 (*.csv)"_s, u"txt"_s);
+    if (chosen.isEmpty())
+        return;
+    const QString path = confirmChangedSavePath(
+        this, chosen, QFileInfo(chosen).suffix().isEmpty() ? chosen + u".txt"_s : chosen);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u".txt"_s;
 
     // Shown only when the export takes a while.
     const qint64 total = exportTicketCount(m_result, *blues);

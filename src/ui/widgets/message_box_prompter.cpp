@@ -1,6 +1,8 @@
 #include "ui/widgets/message_box_prompter.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -36,11 +38,19 @@ QString programTitle() {
 
 QString askSavePath(QWidget* parent, const QString& caption, const QString& filter,
                     const QString& extension, const QString& appended) {
-    QString path = prompter().saveFileName(parent, caption, filter);
-    if (path.isEmpty())
+    const QString added = appended.isEmpty() ? extension : appended;
+    const QString chosen = prompter().saveFileName(parent, caption, filter, added.mid(1));
+    if (chosen.isEmpty() || chosen.endsWith(extension, Qt::CaseInsensitive))
+        return chosen;
+    return confirmChangedSavePath(parent, chosen, chosen + added);
+}
+
+QString confirmChangedSavePath(QWidget* parent, const QString& chosen, const QString& path) {
+    if (path == chosen || !QFileInfo::exists(path))
         return path;
-    if (!path.endsWith(extension, Qt::CaseInsensitive))
-        path += appended.isEmpty() ? extension : appended;
+    if (!prompter().question(
+            parent, u"文件“%1”已经存在。要替换它吗？"_s.arg(QDir::toNativeSeparators(path))))
+        return {};
     return path;
 }
 
@@ -80,8 +90,15 @@ QString MessageBoxPrompter::openFileName(QWidget* parent, const QString& caption
 }
 
 QString MessageBoxPrompter::saveFileName(QWidget* parent, const QString& caption,
-                                         const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, caption, {}, filter);
+                                         const QString& filter, const QString& defaultSuffix) {
+    // A dialog of its own rather than getSaveFileName, which has no default suffix.
+    QFileDialog dialog(parent, caption, {}, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace ssq

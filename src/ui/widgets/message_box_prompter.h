@@ -13,7 +13,8 @@ public:
     std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title = {},
                                  const QString& initial = {}) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& defaultSuffix) override;
 };
 
 } // namespace ssq

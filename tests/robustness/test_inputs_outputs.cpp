@@ -1,0 +1,269 @@
+// What the user points the program at: loaders refuse devices and pipes and read huge files in
+// bounded memory; save and export refuse the database (or any SQLite file) as a target; messages
+// quote at most a bounded, printable part of a bad field; commands that only read refuse a missing
+// database instead of creating one; analysis writes are whole and say why they failed.
+
+#include "analysis/pair_tables.h"
+#include "blue/blue_controls_file.h"
+#include "red/condition_file.h"
+#include "red/selection_result.h"
+#include "store/database.h"
+#include "store/history_file.h"
+#include "store/small_file.h"
+#include "store/transaction.h"
+#include "support/cli_run.h"
+#include "support/draw_tables.h"
+#include "support/file_bytes.h"
+#include "tickets/ticket_export.h"
+#include "tickets/ticket_line.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace ssq;
+
+namespace {
+
+// Largest resident size of this process so far, in bytes.
+qint64 peakMemory() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<qint64>(usage.ru_maxrss) * 1024;
+}
+
+using Loader = std::function<bool(const QString& path, QString* error)>;
+
+struct NamedLoader {
+    const char* name;
+    Loader load;
+};
+
+const QList<NamedLoader>& loaders() {
+    static const QList<NamedLoader> all{
+        {"condition file",
+         [](const QString& p, QString* e) { return loadConditionFile(p, e).has_value(); }},
+        {"blue controls file",
+         [](const QString& p, QString* e) { return loadBlueControlsFile(p, e).has_value(); }},
+        {"ticket file",
+         [](const QString& p, QString* e) { return readTicketFile(p, e).has_value(); }},
+        {"history file",
+         [](const QString& p, QString* e) { return readHistoryFile(p, e).has_value(); }},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestInputsOutputs : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // A device or a pipe is refused at once: no endless read of /dev/zero, no wait for a writer.
+    void loadersRefuseDevicesAndPipes_data() {
+        QTest::addColumn<int>("loader");
+        QTest::addColumn<QString>("kind");
+        for (int i = 0; i < loaders().size(); ++i) {
+            QTest::newRow(qPrintable(u"%1, /dev/zero"_s.arg(QLatin1StringView(loaders()[i].name))))
+                << i << u"device"_s;
+            QTest::newRow(qPrintable(u"%1, fifo"_s.arg(QLatin1StringView(loaders()[i].name))))
+                << i << u"fifo"_s;
+        }
+    }
+    void loadersRefuseDevicesAndPipes() {
+        QFETCH(int, loader);
+        QFETCH(QString, kind);
+        const QString path = file(u"%1-%2"_s.arg(kind).arg(loader));
+        if (kind == u"device"_s)
+            QVERIFY(QFile::link(u"/dev/zero"_s, path));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QString error;
+        const qint64 before = peakMemory();
+        QVERIFY(!loaders()[loader].load(path, &error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(peakMemory() - before < 64 * 1024 * 1024);
+    }
+
+    // A 100 MB ticket or history file is read a line at a time; a line longer than any of ours
+    // stops the reading with its line number.
+    void hugeFilesInBoundedMemory() {
+        const QString huge = file(u"huge.txt"_s);
+        {
+            QFile out(huge);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            const QByteArray comment = "# " + QByteArray(97, 'x') + '\n';
+            QByteArray block;
+            for (int i = 0; i < 10000; ++i)
+                block += comment;
+            for (int i = 0; i < 100; ++i)
+                QCOMPARE(out.write(block), block.size());
+        }
+        QString error;
+        const qint64 before = peakMemory();
+        QVERIFY(readTicketFile(huge, &error).has_value());
+        QVERIFY(readHistoryFile(huge, &error).has_value());
+        const qint64 grown = peakMemory() - before;
+        QVERIFY2(grown < 64 * 1024 * 1024, qPrintable(QString::number(grown)));
+        QFile::remove(huge);
+
+        const QString longLine = file(u"long.txt"_s);
+        const QByteArray tooLong = QByteArray(20000, '1') + '\n';
+        QVERIFY(test::writeBytes(longLine, "01 02 03 04 05 06 + 07\n" + tooLong));
+        QVERIFY(!readTicketFile(longLine, &error));
+        QVERIFY2(error.startsWith(u"第2行太长"_s), qPrintable(error));
+        QVERIFY(test::writeBytes(longLine, "2020001,1,2,3,4,5,6,7\n" + tooLong));
+        QVERIFY(!readHistoryFile(longLine, &error));
+        QVERIFY2(error.startsWith(u"第2行太长"_s), qPrintable(error));
+    }
+
+    // A bad field is quoted in a few dozen printable characters, whatever its length or bytes.
+    void badFieldsAreQuotedBriefly_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << u"7O18"_s << u"7O18"_s;
+        QTest::newRow("nul and control") << u"7\u00000\u00011"_s << u"7 0 1"_s;
+        QTest::newRow("long") << u"1"_s + QString(1000, u'x') << u"1"_s + QString(31, u'x') + u'…';
+        QTest::newRow("surrogate at the cut")
+            << u"1"_s + QString(30, u'x') + u"😀yy"_s << u"1"_s + QString(30, u'x') + u'…';
+    }
+    void badFieldsAreQuotedBriefly() {
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        QCOMPARE(quotedField(field), shown);
+        // Through a loader: a 30 MB field is not echoed.
+        const QString path = file(u"bad.csv"_s);
+        QVERIFY(test::writeBytes(path, (field + u",1,2,3,4,5,6,7\n"_s).toUtf8()));
+        QString error;
+        QVERIFY(!readHistoryFile(path, &error));
+        QVERIFY2(error.contains(u"“%1”"_s.arg(shown)) && error.size() < 200, qPrintable(error));
+        QVERIFY(!error.contains(QChar(0)));
+    }
+
+    // The database, under any name, and any SQLite file are never save or export targets; they
+    // stay byte for byte. An ordinary file is replaced as asked.
+    void databaseIsNeverAnOutputTarget() {
+        const QString path = file(u"ex/ssq.mdb"_s);
+        QVERIFY(QDir().mkpath(file(u"ex"_s)));
+        Database db(path);
+        QVERIFY(db.open(nullptr));
+        QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 3));
+        const QString hardLink = file(u"ex/tickets.txt"_s);
+        QCOMPARE(
+            ::link(QFile::encodeName(path).constData(), QFile::encodeName(hardLink).constData()),
+            0);
+        const QString otherDb = file(u"ex/other.sqlite"_s);
+        QVERIFY(QFile::copy(path, otherDb));
+        const QByteArray bytes = test::bytesOf(path);
+
+        SelectionResult result;
+        result.codes = {0, 1, 2};
+        for (const QString& target : {path, hardLink, otherDb}) {
+            QString error;
+            QVERIFY(!writeTicketExport(target, result, {}, ExportFormat::Text, {}, &error));
+            QVERIFY2(error.contains(u"是数据库文件"_s), qPrintable(error));
+            QVERIFY(!saveSmallFile(target, "{}", u"无法保存“%1”"_s, &error));
+            QVERIFY2(error.contains(u"是数据库文件"_s), qPrintable(error));
+            QCOMPARE(test::bytesOf(target), bytes);
+        }
+        const QString ordinary = file(u"ex/old.txt"_s);
+        QVERIFY(test::writeBytes(ordinary, "old\n"));
+        QString error;
+        QVERIFY2(writeTicketExport(ordinary, result, {}, ExportFormat::Text, {}, &error),
+                 qPrintable(error));
+        QCOMPARE(test::fileLines(ordinary).size(), 3);
+        db.close();
+
+        // The command line, exporting onto the database it opened.
+        const QString panel = file(u"sum.json"_s);
+        QVERIFY(test::writeBytes(
+            panel,
+            "{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", "
+            "\"5\": \"27\", \"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"50\": "
+            "\"38\", \"51\": \"21\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+            "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"));
+        const test::CliRun run =
+            test::runCli({u"--db"_s, path, u"select"_s, u"--panel"_s, panel, u"--export"_s, path});
+        QVERIFY2(run.status != 0 && run.err.contains(u"是数据库文件"_s), qPrintable(run.err));
+        QCOMPARE(test::bytesOf(path), bytes);
+    }
+
+    // Commands that only read refuse a database that is not there, and do not create it;
+    // commands that write still create it.
+    void readingCommandsRefuseAMissingDatabase_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("info") << QStringList{u"info"_s};
+        QTest::newRow("check") << QStringList{u"check"_s};
+        QTest::newRow("prize") << QStringList{u"prize"_s, u"--tickets"_s, u"TICKETS"_s};
+        QTest::newRow("backtest") << QStringList{u"backtest"_s, u"--panel"_s, u"PANEL"_s,
+                                                 u"--last"_s, u"5"_s};
+        QTest::newRow("select --hotcold-from-db")
+            << QStringList{u"select"_s, u"--panel"_s, u"PANEL"_s, u"--hotcold-from-db"_s};
+        QTest::newRow("analyse pairs") << QStringList{u"analyse"_s, u"pairs"_s};
+        QTest::newRow("analyse blue") << QStringList{u"analyse"_s, u"blue"_s};
+    }
+    void readingCommandsRefuseAMissingDatabase() {
+        QFETCH(QStringList, args);
+        QVERIFY(test::writeBytes(file(u"tickets.txt"_s), "01 02 03 04 05 06 + 07\n"));
+        QVERIFY(test::writeBytes(file(u"panel.json"_s), conditionFileBytes(PanelState{}, {})));
+        args.replaceInStrings(u"TICKETS"_s, file(u"tickets.txt"_s));
+        args.replaceInStrings(u"PANEL"_s, file(u"panel.json"_s));
+        const QString typo = file(u"typo.mdb"_s);
+        const test::CliRun run = test::runCli(QStringList{u"--db"_s, typo} + args);
+        QCOMPARE(run.status, 3);
+        QCOMPARE(run.err, u"数据库文件“%1”不存在。"_s.arg(QDir::toNativeSeparators(typo)));
+        QVERIFY(!QFileInfo::exists(typo));
+        QCOMPARE(test::runCli({u"--db"_s, typo, u"import"_s, u"--shipped"_s}).status, 0);
+        QVERIFY(QFile::remove(typo));
+    }
+
+    // "analyse pairs" writes rhmtx and rlhtx together: when rlhtx cannot take its rows, rhmtx
+    // keeps its old ones too. A write refused by another program's lock says so.
+    void pairTablesAreWrittenTogether() {
+        const QString path = file(u"pairs.mdb"_s);
+        {
+            Database db(path);
+            QVERIFY(db.open(nullptr));
+            QVERIFY(test::addRealDraws(db.connection(), u"2020001"_s, 30));
+            QVERIFY(QSqlQuery(db.connection())
+                        .exec(u"DELETE FROM rlhtx WHERE rowid = (SELECT max(rowid) FROM rlhtx)"_s));
+        }
+        const auto rhmtx = [&] {
+            Database db(path);
+            return db.open(nullptr) ? test::tableRows(db.connection(), u"rhmtx"_s)
+                                    : QList<QVariantList>();
+        };
+        const QList<QVariantList> before = rhmtx();
+        const test::CliRun run = test::runCli({u"--db"_s, path, u"analyse"_s, u"pairs"_s});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"rlhtx"_s), qPrintable(run.err));
+        QCOMPARE(rhmtx(), before);
+
+        Database db(path);
+        QVERIFY(db.open(nullptr));
+        Database other(path);
+        QVERIFY(other.open(nullptr));
+        Transaction holding(other.connection());
+        QVERIFY(holding.active());
+        const PairTableResult locked = writePairTable(db.connection(), PairList::AllPairs);
+        QVERIFY(!locked.ok);
+        QVERIFY2(locked.message.contains(u"已锁定"_s), qPrintable(locked.message));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInputsOutputs)
+#include "test_inputs_outputs.moc"

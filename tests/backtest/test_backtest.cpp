@@ -10,6 +10,7 @@
 #include "store/record_set.h"
 #include "support/draw_tables.h"
 #include "support/random_panel.h"
+#include "support/stored_draws.h"
 #include "support/temp_database.h"
 
 #include <QSignalSpy>
@@ -24,20 +25,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-StoredDraw stored(int issue, RedCombo red, int blue) {
-    StoredDraw d;
-    d.issue = issue;
-    d.red = red;
-    d.blue = blue;
-    d.redColumns.assign(red.begin(), red.end());
-    d.complete = true;
-    return d;
-}
-
 // Sums 21, 22, 93, 111; draws 2 and 3 share no number with the draw before them.
 std::vector<StoredDraw> handHistory() {
-    return {stored(1, {1, 2, 3, 4, 5, 6}, 1), stored(2, {1, 2, 3, 4, 5, 7}, 2),
-            stored(3, {10, 11, 12, 13, 14, 33}, 3), stored(4, {2, 9, 16, 23, 30, 31}, 4)};
+    return {test::storedDraw(1, {1, 2, 3, 4, 5, 6}, 1), test::storedDraw(2, {1, 2, 3, 4, 5, 7}, 2),
+            test::storedDraw(3, {10, 11, 12, 13, 14, 33}, 3),
+            test::storedDraw(4, {2, 9, 16, 23, 30, 31}, 4)};
 }
 
 // Condition 4 (sum) within 20..100 and condition 10 (numbers of the last draw) within 0..2.
@@ -171,6 +163,29 @@ private Q_SLOTS:
         }
     }
 
+    // The number of draws typed into the window or given to `ssq-cli backtest --last`.
+    void depth_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("depth"); // 0: refused
+        QTest::addColumn<QString>("refusal");
+        const QString whole = u"回测期数必须是大于0的整数"_s;
+        QTest::newRow("3") << u"3"_s << 3 << QString();
+        QTest::newRow("trailing letters") << u"3abc"_s << 0 << whole;
+        QTest::newRow("fraction") << u"2.5"_s << 0 << whole;
+        QTest::newRow("0") << u"0"_s << 0 << whole;
+        QTest::newRow("negative") << u"-2"_s << 0 << whole;
+        QTest::newRow("the most") << u"100000"_s << 100000 << QString();
+        QTest::newRow("one more") << u"100001"_s << 0 << u"回测期数最多为100000期"_s;
+    }
+    void depth() {
+        QFETCH(QString, text);
+        QFETCH(int, depth);
+        QFETCH(QString, refusal);
+        QString said;
+        QCOMPARE(backtestDepth(text, &said).value_or(0), depth);
+        QCOMPARE(said, refusal);
+    }
+
     void incompleteDrawsAreLeftOut() {
         std::vector<StoredDraw> history = handHistory();
         history[2].complete = false; // target 3 and, as a previous draw, target 4 go
@@ -186,9 +201,7 @@ private Q_SLOTS:
     void realTargetsMatchFullRuns() {
         const QList<test::HistoryDraw> draws = test::realDraws(u"2020001"_s, 60);
         QCOMPARE(draws.size(), 60);
-        std::vector<StoredDraw> history;
-        for (const test::HistoryDraw& d : draws)
-            history.push_back(stored(d.issue, d.red, d.blue));
+        const std::vector<StoredDraw> history = test::storedDraws(draws);
         HotColdValues unused{};
         PanelState p = test::randomPanel(7, test::PanelKind::Every, unused);
         for (int k : {1, 2, 3, 8, 14, 15, 16, 17, 18, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31})

@@ -1,7 +1,8 @@
 // From kept combinations to tickets: the export to a file (every line the kept list, blues
 // multiplied, the cost, nothing left by a failed or given-up write), the random pick (uniform
-// over the subsets, no repeats, refusals), ticket lines with their 复式 expansion, and the
-// prize check on hand-made tickets and on the saved results.
+// over the subsets, no repeats, refusals), ticket lines with their 复式 and 胆拖 expansion and
+// the rules they are refused by, and the prize check on hand-made tickets, on a 胆拖 line
+// against the same tickets written out one a line, and on the saved results.
 
 #include "model/red_code.h"
 #include "red/saved_results.h"
@@ -9,6 +10,7 @@
 #include "store/issue_number.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
+#include "support/stored_draws.h"
 #include "support/temp_database.h"
 #include "tickets/blue_list.h"
 #include "tickets/prize_check.h"
@@ -22,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <bit>
 #include <map>
 #include <set>
 
@@ -37,14 +40,43 @@ SelectionResult keptCodes(int count, int step = 1) {
     return r;
 }
 
-// The draw 1 4 16 22 26 31 + 4.
-StoredDraw draw() {
-    StoredDraw d;
-    d.issue = 6096;
-    d.red = {1, 4, 16, 22, 26, 31};
-    d.blue = 4;
-    d.complete = true;
-    return d;
+// The draw 1 4 16 22 26 31 + 4 unless told.
+StoredDraw draw(const RedCombo& red = {1, 4, 16, 22, 26, 31}, int blue = 4) {
+    return test::storedDraw(6096, red, blue);
+}
+
+QString two(int n) {
+    return u"%1"_s.arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// The single tickets of bankers and drags, written out by hand: every (6 - bankers)-subset of
+// the drags joined to the bankers, with each blue.
+QStringList singles(const QList<int>& bankers, const QList<int>& drags, const QList<int>& blues) {
+    QStringList lines;
+    const int pick = 6 - static_cast<int>(bankers.size());
+    const int n = static_cast<int>(drags.size());
+    for (unsigned subset = 0; subset < (1u << n); ++subset) {
+        if (std::popcount(subset) != pick)
+            continue;
+        std::vector<int> reds(bankers.begin(), bankers.end());
+        for (int i = 0; i < n; ++i)
+            if (subset >> i & 1)
+                reds.push_back(drags[i]);
+        std::sort(reds.begin(), reds.end());
+        QStringList text;
+        for (int r : reds)
+            text << two(r);
+        for (int blue : blues)
+            lines << text.join(u' ') + u" + "_s + two(blue);
+    }
+    return lines;
+}
+
+QList<int> upTo(int last) {
+    QList<int> numbers;
+    for (int n = 1; n <= last; ++n)
+        numbers.append(n);
+    return numbers;
 }
 
 std::vector<TicketLine> lines(const QString& text) {
@@ -197,37 +229,93 @@ private Q_SLOTS:
         QVERIFY(!pickTickets({}, 1, {}, random, &error) && error.contains(u"红球选号"_s));
     }
 
+    // Single, 复式 and 胆拖 lines: what they are read as, and the single tickets they stand for,
+    // each one distinct and holding the bankers.
     void ticketLines_data() {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<qint64>("singles"); // -1: refused
-        QTest::newRow("single") << u"01 04 16 22 26 31 + 04"_s << qint64(1);
-        QTest::newRow("no blue, commas") << u"1,4,16,22,26,31"_s << qint64(1);
-        QTest::newRow("7+1") << u"1 2 3 4 5 6 7+1"_s << qint64(7);
-        QTest::newRow("8+2") << u"1 2 3 4 5 6 7 8 + 1 2"_s << qint64(56);
-        QTest::newRow("20 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 + 1"_s
-                                 << qint64(38760);
-        QTest::newRow("5 reds") << u"1 2 3 4 5 + 1"_s << qint64(-1);
-        QTest::newRow("21 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21"_s
-                                 << qint64(-1);
-        QTest::newRow("red 34") << u"1 2 3 4 5 34 + 1"_s << qint64(-1);
-        QTest::newRow("blue 17") << u"1 2 3 4 5 6 + 17"_s << qint64(-1);
-        QTest::newRow("repeat") << u"1 2 3 4 5 5 + 1"_s << qint64(-1);
-        QTest::newRow("word") << u"1 2 3 4 5 6x + 1"_s << qint64(-1);
+        QTest::addColumn<QList<int>>("bankers");
+        QTest::addColumn<QList<int>>("reds"); // the drags of a 胆拖 line
+        QTest::addColumn<QList<int>>("blues");
+        QTest::addColumn<qint64>("singles");
+        const auto row = [](const char* name, const QString& line, const QList<int>& bankers,
+                            const QList<int>& reds, const QList<int>& blues, qint64 singles) {
+            QTest::newRow(name) << line << bankers << reds << blues << singles;
+        };
+        row("single", u"01 04 16 22 26 31 + 04"_s, {}, {1, 4, 16, 22, 26, 31}, {4}, 1);
+        row("no blue, commas", u"1,4,16,22,26,31"_s, {}, {1, 4, 16, 22, 26, 31}, {}, 1);
+        row("7+1", u"1 2 3 4 5 6 7+1"_s, {}, upTo(7), {1}, 7);
+        row("8+2", u"1 2 3 4 5 6 7 8 + 1 2"_s, {}, upTo(8), {1, 2}, 56);
+        row("20 reds", u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 + 1"_s, {}, upTo(20),
+            {1}, 38760);
+        row("#", u"01 05 # 12 20 27 30 33 + 08"_s, {1, 5}, {12, 20, 27, 30, 33}, {8}, 5);
+        row("胆拖蓝", u"胆：01 05 拖：12 20 27 30 33 蓝：08"_s, {1, 5}, {12, 20, 27, 30, 33}, {8},
+            5);
+        row("ascii colons, two blues", u"胆:5 1 拖:33,12,20,27,30 蓝:8 12"_s, {1, 5},
+            {12, 20, 27, 30, 33}, {8, 12}, 5 * 2);
+        row("胆拖 without blue", u"3 # 1 2 4 5 6 7 8"_s, {3}, {1, 2, 4, 5, 6, 7, 8}, {}, 21);
+        row("five bankers", u"1 2 3 4 5 # 6 7"_s, upTo(5), {6, 7}, {}, 2);
+        row("many drags", u"胆：7 拖：1 2 3 4 5 6 8 9 10 11 12 13 蓝：1 2 3"_s, {7},
+            upTo(6) + QList<int>{8, 9, 10, 11, 12, 13}, {1, 2, 3}, 792 * 3);
     }
     void ticketLines() {
         QFETCH(QString, line);
+        QFETCH(QList<int>, bankers);
+        QFETCH(QList<int>, reds);
+        QFETCH(QList<int>, blues);
         QFETCH(qint64, singles);
         QString reason;
         const std::optional<TicketLine> parsed = parseTicketLine(line, &reason);
-        QCOMPARE(parsed ? singleTicketCount(*parsed) : -1, singles);
-        if (!parsed)
-            return;
+        QVERIFY2(parsed, qPrintable(reason));
+        QCOMPARE(QList<int>(parsed->bankers.begin(), parsed->bankers.end()), bankers);
+        QCOMPARE(QList<int>(parsed->reds.begin(), parsed->reds.end()), reds);
+        QCOMPARE(QList<int>(parsed->blues.begin(), parsed->blues.end()), blues);
+        QCOMPARE(singleTicketCount(*parsed), singles);
         std::set<std::pair<RedCombo, int>> expanded;
         forEachSingleTicket(*parsed, {}, [&](const RedCombo& red, int blue) {
             QVERIFY(isValidCombo(red));
+            for (int b : bankers)
+                QVERIFY(std::find(red.begin(), red.end(), b) != red.end());
             expanded.insert({red, blue});
         });
         QCOMPARE(qint64(expanded.size()), singles);
+    }
+
+    void refusedLines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reason");
+        const QString bankerForm = u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
+        QTest::newRow("5 reds") << u"1 2 3 4 5 + 1"_s << u"红球有5个，应为6到20个"_s;
+        QTest::newRow("21 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21"_s
+                                 << u"红球有21个，应为6到20个"_s;
+        QTest::newRow("red 34") << u"1 2 3 4 5 34 + 1"_s
+                                << u"红球号码“34”有误，应为1到33之间的整数"_s;
+        QTest::newRow("blue 17") << u"1 2 3 4 5 6 + 17"_s
+                                 << u"蓝球号码“17”有误，应为1到16之间的整数"_s;
+        QTest::newRow("repeat") << u"1 2 3 4 5 5 + 1"_s << u"红球号码“5”重复了"_s;
+        QTest::newRow("word") << u"1 2 3 4 5 6x + 1"_s
+                              << u"红球号码“6x”有误，应为1到33之间的整数"_s;
+        QTest::newRow("no bankers") << u"# 1 2 3 4 5 6 7"_s << u"胆码有0个，应为1到5个"_s;
+        QTest::newRow("six bankers") << u"1 2 3 4 5 6 # 7 8"_s << u"胆码有6个，应为1到5个"_s;
+        QTest::newRow("six in all")
+            << u"01 05 # 12 20 27 33 + 08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
+        QTest::newRow("six in all, 胆拖蓝")
+            << u"胆：01 05 拖：12 20 27 33 蓝：08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
+        QTest::newRow("banker is drag") << u"1 2 # 2 3 4 5 6 7"_s << u"号码02既是胆码又是拖码"_s;
+        QTest::newRow("drag twice") << u"1 2 # 3 3 4 5 6 7"_s << u"拖码号码“3”重复了"_s;
+        QTest::newRow("two #") << u"1 # 2 # 3 4 5 6 7"_s << bankerForm;
+        QTest::newRow("胆 without 拖") << u"胆：1 2 3 4 5 6 7"_s << bankerForm;
+        QTest::newRow("bad drag") << u"1 # 2 3 4 5 6 34"_s
+                                  << u"拖码号码“34”有误，应为1到33之间的整数"_s;
+        QTest::newRow("胆拖 bad blue")
+            << u"1 # 2 3 4 5 6 7 + 17"_s << u"蓝球号码“17”有误，应为1到16之间的整数"_s;
+        QTest::newRow("empty blue") << u"胆：1 拖：2 3 4 5 6 7 蓝："_s << u"“+”后面没有蓝球号码"_s;
+    }
+    void refusedLines() {
+        QFETCH(QString, line);
+        QFETCH(QString, reason);
+        QString got;
+        QVERIFY(!parseTicketLine(line, &got));
+        QCOMPARE(got, reason);
     }
 
     void ticketFileNamesTheBadLine() {
@@ -295,6 +383,49 @@ private Q_SLOTS:
                      return true;
                  }).cancelled);
         QCOMPARE(told, (QList<qint64>{64, 7064, 63064, 64064}));
+    }
+
+    // The same tickets, once as one 胆拖 line and once one a line, win the same in every draw
+    // tried, and cost the same.
+    void bankerLineWinsAsItsSingles_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QList<int>>("bankers");
+        QTest::addColumn<QList<int>>("drags");
+        QTest::addColumn<QList<int>>("blues");
+        QTest::newRow("2 bankers") << u"01 05 # 12 20 27 31 33 + 08"_s << QList<int>{1, 5}
+                                   << QList<int>{12, 20, 27, 31, 33} << QList<int>{8};
+        QTest::newRow("1 banker, 9 drags, 2 blues")
+            << u"胆：04 拖：01 16 22 26 31 07 09 30 33 蓝：04 08"_s << QList<int>{4}
+            << QList<int>{1, 7, 9, 16, 22, 26, 30, 31, 33} << QList<int>{4, 8};
+        QTest::newRow("3 bankers") << u"1 4 16 # 2 3 22 26 31 32"_s << QList<int>{1, 4, 16}
+                                   << QList<int>{2, 3, 22, 26, 31, 32} << QList<int>{4, 9};
+    }
+    void bankerLineWinsAsItsSingles() {
+        QFETCH(QString, line);
+        QFETCH(QList<int>, bankers);
+        QFETCH(QList<int>, drags);
+        QFETCH(QList<int>, blues);
+        QString error;
+        const auto banker = parseTicketText(u"# a comment\n"_s + line + u"\n"_s, &error);
+        QVERIFY2(banker, qPrintable(error));
+        // A line without its own blue takes the list given to the check, as the window does.
+        const bool ownBlue = line.contains(u'+') || line.contains(u'蓝');
+        const BlueList blueList(blues.begin(), blues.end());
+        const auto written = parseTicketText(singles(bankers, drags, blues).join(u'\n'), &error);
+        QVERIFY2(written, qPrintable(error));
+        for (const RedCombo& red : {RedCombo{1, 4, 16, 22, 26, 31}, RedCombo{1, 5, 12, 20, 27, 33},
+                                    RedCombo{4, 7, 9, 16, 30, 33}, RedCombo{2, 3, 6, 10, 11, 13}}) {
+            for (int blue : {4, 8, 9}) {
+                const PrizeReport a =
+                    checkTickets(*banker, ownBlue ? BlueList{} : blueList, draw(red, blue));
+                const PrizeReport b = checkTickets(*written, {}, draw(red, blue));
+                QCOMPARE(a.counts, b.counts);
+                QCOMPARE(a.fixedTotal, b.fixedTotal);
+                QCOMPARE(a.cost(), b.cost());
+                QCOMPARE(a.tickets, static_cast<qint64>(written->size()));
+                QCOMPARE(a.winners.size(), b.winners.size());
+            }
+        }
     }
 
     // The saved results are checked with a blue list; a line's own blue wins over the list.

@@ -4,6 +4,7 @@
 // check; the same seed giving the same tickets; a search given up part way.
 
 #include "red/selection_engine.h"
+#include "support/panel_text.h"
 #include "tickets/wheel.h"
 
 #include <QTest>
@@ -107,23 +108,11 @@ std::int64_t choose(int n, int k) {
     return c;
 }
 
-// The kept combinations of a run over a sum range with the odd and small counts fixed.
+// The kept combinations of a run over a sum range with three small numbers.
 std::vector<std::int32_t> realKept(int sumMax, int sumMin) {
-    PanelState panel;
-    // The last-draw row: 1 5 12 20 27 33 + 8 and its code.
-    const QStringList row{u"1"_s, u"5"_s, u"12"_s, u"20"_s, u"27"_s, u"33"_s, u"8"_s, u"0096810"_s,
-                          u"0"_s, u"0"_s, u"9"_s,  u"6"_s,  u"8"_s,  u"1"_s,  u"0"_s};
-    for (int i = 1; i <= 15; ++i)
-        panel.text1[i] = row[i - 1];
-    panel.check1[0] = 1;
-    panel.check1[4] = 1;
-    panel.text1[50] = QString::number(sumMax);
-    panel.text1[51] = QString::number(sumMin);
-    panel.check1[6] = 1;
-    panel.text1[54] = u"3"_s;
-    panel.text1[55] = u"3"_s;
-    const SelectionResult result = SelectionEngine(panel, HotColdValues{}).run();
-    return result.codes;
+    const PanelState panel =
+        test::panelOf(u"t8=0096810 c0 c4 c6 t50=%1 t51=%2 t54=3 t55=3"_s.arg(sumMax).arg(sumMin));
+    return SelectionEngine(panel, HotColdValues{}).run().codes;
 }
 
 } // namespace

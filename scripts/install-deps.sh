@@ -10,6 +10,7 @@ packages=(
   qt6-qpa-plugins libgl-dev libxrandr-dev
   xvfb xauth fonts-wqy-microhei poppler-utils sqlite3
   clang libclang-rt-14-dev llvm-14
+  xserver-xorg-core xserver-xorg-video-dummy # TEST: a several-mode X server for screen-mode switches
 )
 
 # --list prints the packages and installs nothing (the set-up test reads it).

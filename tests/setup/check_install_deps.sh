@@ -28,7 +28,7 @@ translations=$(qtpaths6 --query QT_INSTALL_TRANSLATIONS 2>/dev/null || echo /usr
 needed+=("$plugins/sqldrivers/libqsqlite.so" "$plugins/platforms/libqxcb.so"
          "$plugins/platforms/libqoffscreen.so" "$translations/qtbase_zh_CN.qm"
          /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/bin/xvfb-run /usr/bin/pdftotext
-         /usr/bin/ninja /usr/bin/cmake)
+         /usr/bin/ninja /usr/bin/cmake /usr/lib/xorg/Xorg /usr/lib/xorg/modules/drivers/dummy_drv.so)
 
 failures=0
 checked=0

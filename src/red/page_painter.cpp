@@ -24,11 +24,33 @@ void fail(QString* error, const QString& message) {
         *error = message;
 }
 
+void paintOps(const PrintPage& page, QPainter& painter, QPagedPaintDevice& device) {
+    for (const PrintOp& op : page.ops) {
+        if (op.kind == PrintOp::Kind::Line) {
+            painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
+            continue;
+        }
+        QFont font = painter.font();
+        // Pixel sizes are in the painter's own units, here twips.
+        font.setPixelSize(qRound(op.fontSize * kTwipsPerPoint));
+        painter.setFont(font);
+        // The position names the top of the text, as on the original printer.
+        const double ascent = QFontMetricsF(font, &device).ascent();
+        painter.drawText(QPointF(op.x, op.y + ascent), op.text);
+    }
+}
+
 } // namespace
 
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error) {
+    return paintPages({page}, device, error);
+}
+
+bool paintPages(const QList<PrintPage>& pages, QPagedPaintDevice& device, QString* error) {
+    if (pages.isEmpty())
+        return true;
     // A standard size: a driver may refuse a custom one and print nothing.
-    const QPageSize size(page.paper == Paper::A4 ? QPageSize::A4 : QPageSize::B5);
+    const QPageSize size(pages.first().paper == Paper::A4 ? QPageSize::A4 : QPageSize::B5);
     if (!device.setPageSize(size)) {
         fail(error, u"打印机不支持%1纸张，无法打印"_s.arg(size.name()));
         return false;
@@ -44,18 +66,13 @@ bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error)
     painter.scale(device.logicalDpiX() / kTwipsPerInch, device.logicalDpiY() / kTwipsPerInch);
     painter.setPen(QPen(Qt::black, kRuleWidthTwips));
 
-    for (const PrintOp& op : page.ops) {
-        if (op.kind == PrintOp::Kind::Line) {
-            painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
-            continue;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            painter.end();
+            fail(error, u"打印未能完成，请检查打印机"_s);
+            return false;
         }
-        QFont font = painter.font();
-        // Pixel sizes are in the painter's own units, here twips.
-        font.setPixelSize(qRound(op.fontSize * kTwipsPerPoint));
-        painter.setFont(font);
-        // The position names the top of the text, as on the original printer.
-        const double ascent = QFontMetricsF(font, &device).ascent();
-        painter.drawText(QPointF(op.x, op.y + ascent), op.text);
+        paintOps(pages[i], painter, device);
     }
     if (!painter.end()) {
         fail(error, u"打印未能完成，请检查打印机"_s);

@@ -15,5 +15,7 @@ namespace ssq {
 // edge rather than from its printable area.
 // On failure returns false and sets a Chinese message.
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error);
+// The pages one after another on the device, all on the first page's paper.
+bool paintPages(const QList<PrintPage>& pages, QPagedPaintDevice& device, QString* error);
 
 } // namespace ssq

@@ -10,8 +10,8 @@ namespace ssq {
 class PagePrinter {
 public:
     virtual ~PagePrinter() = default;
-    // Prints one page as one document; false with a Chinese message when it could not.
-    virtual bool print(const PrintPage& page, QString* error) = 0;
+    // Prints the pages as one document; false with a Chinese message when it could not.
+    virtual bool print(const QList<PrintPage>& pages, QString* error) = 0;
 };
 
 } // namespace ssq

@@ -137,6 +137,10 @@ SavedResults loadSavedResults(QSqlDatabase db) {
     return out;
 }
 
+QString savedCountMessage(int count) {
+    return u"所选号码保存完毕，共保存%1注"_s.arg(count);
+}
+
 QString savedCountText(int count) {
     return u"(您总共选出了"_s + QString::number(count) + u"注号码)"_s;
 }

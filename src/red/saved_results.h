@@ -36,6 +36,9 @@ struct SavedResults {
 
 SavedResults loadSavedResults(QSqlDatabase db);
 
+// "所选号码保存完毕，共保存7注": the window's answer to a save (ssq-cli keeps the bare first part).
+QString savedCountMessage(int count);
+
 // "(您总共选出了7注号码)"
 QString savedCountText(int count);
 

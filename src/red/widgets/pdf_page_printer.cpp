@@ -6,12 +6,12 @@
 
 namespace ssq {
 
-bool PdfPagePrinter::print(const PrintPage& page, QString* error) {
+bool PdfPagePrinter::print(const QList<PrintPage>& pages, QString* error) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_path);
     printer.setFullPage(true);
-    return paintPage(page, printer, error);
+    return paintPages(pages, printer, error);
 }
 
 } // namespace ssq

@@ -8,7 +8,7 @@ namespace ssq {
 class PdfPagePrinter : public PagePrinter {
 public:
     explicit PdfPagePrinter(QString path) : m_path(std::move(path)) {}
-    bool print(const PrintPage& page, QString* error) override;
+    bool print(const QList<PrintPage>& pages, QString* error) override;
     QString path() const { return m_path; }
 
 private:

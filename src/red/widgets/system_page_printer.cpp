@@ -13,7 +13,7 @@ QString noPrinterMessage() {
     return u"没有找到可用的打印机，无法打印。请先在系统中安装打印机，或点击“打印预览”查看页面并保存为PDF文件"_s;
 }
 
-bool SystemPagePrinter::print(const PrintPage& page, QString* error) {
+bool SystemPagePrinter::print(const QList<PrintPage>& pages, QString* error) {
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
     if (printers.isEmpty()) {
         if (error)
@@ -26,7 +26,7 @@ bool SystemPagePrinter::print(const PrintPage& page, QString* error) {
     QPrinter printer(target, QPrinter::HighResolution);
     printer.setDocName(u"Ravelko预选号码"_s);
     printer.setFullPage(true);
-    return paintPage(page, printer, error);
+    return paintPages(pages, printer, error);
 }
 
 } // namespace ssq

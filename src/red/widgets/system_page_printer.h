@@ -7,7 +7,7 @@ namespace ssq {
 
 class SystemPagePrinter : public PagePrinter {
 public:
-    bool print(const PrintPage& page, QString* error) override;
+    bool print(const QList<PrintPage>& pages, QString* error) override;
 };
 
 QString noPrinterMessage();

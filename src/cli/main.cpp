@@ -52,7 +52,7 @@ const QList<Command>& commands() {
         {u"prize"_s, u"prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）"_s, ssq::cli::runPrize},
         {u"backtest"_s, u"backtest --panel 条件文件 --last 期数 [--hotcold-from-history]   条件历史回测"_s, ssq::cli::runBacktest},
         {u"backup"_s, u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s, ssq::cli::runBackup},
-        {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s, ssq::cli::runRestore},
+        {u"restore"_s, u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹；--list 列出备份（最新的在前），--backup 序号 选用其中一份"_s, ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
     };
     return all;

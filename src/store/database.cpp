@@ -1,6 +1,7 @@
 #include "store/database.h"
 
 #include "store/schema.h"
+#include "store/store_error.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -132,13 +133,13 @@ InspectionResult inspect(const QString& path) {
     QSqlDatabase db = conn.db();
     if (!conn.opened()) {
         const QSqlError e = db.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
 
     QSqlQuery version(db);
     if (!version.exec(u"PRAGMA user_version"_s) || !version.next()) {
         const QSqlError e = version.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
     const int userVersion = version.value(0).toInt();
     version.finish();
@@ -146,7 +147,7 @@ InspectionResult inspect(const QString& path) {
     QSqlQuery names(db);
     if (!names.exec(u"SELECT name FROM sqlite_master WHERE type = 'table'"_s)) {
         const QSqlError e = names.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
     QStringList present;
     while (names.next())

@@ -131,11 +131,14 @@ void DrawEntryWindow::showGridError() {
                        Prompter::Icon::Warning);
 }
 
-void DrawEntryWindow::showTable(const QString& table, double defaultTwips) {
+void DrawEntryWindow::showTable(const QString& table, double defaultTwips,
+                                std::optional<double> atIssue) {
     const bool ok = m_manual ? m_grid->showEditable(table, defaultTwips, widthsOf(table))
                              : m_grid->showQuery(tableQuery(table), defaultTwips, widthsOf(table));
     if (!ok)
         showGridError();
+    // The player looks at the draw just changed, or at the newest ones.
+    m_grid->goToDraw(atIssue);
 }
 
 std::optional<DrawInput> DrawEntryWindow::readEntry() {
@@ -157,7 +160,7 @@ void DrawEntryWindow::addDraw() {
     if (!draw)
         return;
     const EntryResult result = ssq::addDraw(m_db.connection(), *draw);
-    showTable(u"kjzb"_s, kWideTwips);
+    showTable(u"kjzb"_s, kWideTwips, draw->issue);
     tell(this, result.messages);
 }
 
@@ -169,8 +172,10 @@ void DrawEntryWindow::modifyDraw() {
     if (!draw)
         return;
     const EntryResult result = ssq::modifyDraw(m_db.connection(), *draw);
-    if (result.written)
-        showTable(u"kjhm"_s, kNarrowTwips);
+    if (result.written) {
+        m_grid->show();
+        showTable(u"kjhm"_s, kNarrowTwips, draw->issue);
+    }
     tell(this, result.messages);
 }
 
@@ -184,7 +189,7 @@ void DrawEntryWindow::deleteDraw() {
     // The answer must be a stored issue exactly: "3003.5" is not 3004.
     const EntryResult result = ssq::deleteDraw(m_db.connection(), *answer);
     m_grid->show();
-    showTable(u"kjhm"_s, kWideTwips);
+    showTable(u"kjhm"_s, kWideTwips, numberOf(*answer));
     tell(this, result.messages);
 }
 

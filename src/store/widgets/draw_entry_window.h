@@ -41,7 +41,9 @@ private:
     void buildLayout();
     // The ticked numbers and the issue, checked; nullopt after telling the user what is wrong.
     std::optional<DrawInput> readEntry();
-    void showTable(const QString& table, double defaultTwips);
+    // Shows `table` at draw `atIssue` (the newest draw without one).
+    void showTable(const QString& table, double defaultTwips,
+                   std::optional<double> atIssue = std::nullopt);
     void showGridError();
 
     Database& m_db;

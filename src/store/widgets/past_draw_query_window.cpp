@@ -98,6 +98,8 @@ void PastDrawQueryWindow::runQuery() {
     }
     m_grid->show();
     m_grid->showQuery(u"select* from kjhm order by 期号 "_s, kGridTwips);
+    // At the draw found, else at the newest ones.
+    m_grid->goToDraw(issue ? std::optional<double>(*issue) : std::nullopt);
     if (!error.isEmpty())
         prompter().message(this, error, Prompter::Icon::Warning);
 }

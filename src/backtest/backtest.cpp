@@ -5,6 +5,7 @@
 #include "red/last_draw_row.h"
 #include "red/selection_engine.h"
 #include "store/draw_rows.h"
+#include "store/small_file.h"
 
 #include <algorithm>
 #include <thread>
@@ -29,6 +30,20 @@ QString percent(double share) {
 }
 
 } // namespace
+
+std::optional<int> backtestDepth(const QString& text, QString* refusal) {
+    bool whole = false;
+    const int depth = text.toInt(&whole);
+    if (!whole || depth < 1) {
+        *refusal = u"回测期数必须是大于0的整数"_s;
+        return std::nullopt;
+    }
+    if (depth > kMaxBacktestDepth) {
+        *refusal = u"回测期数最多为%1期"_s.arg(kMaxBacktestDepth);
+        return std::nullopt;
+    }
+    return depth;
+}
 
 double BacktestSummary::comboShare() const {
     return averageKept / kComboCount;
@@ -205,6 +220,11 @@ QString backtestCsv(const std::vector<BacktestRow>& rows) {
                QString::number(row.keptCount) + u'\n';
     }
     return csv;
+}
+
+bool saveBacktestCsv(const QString& path, const std::vector<BacktestRow>& rows, QString* error) {
+    return saveSmallFile(path, "\xEF\xBB\xBF" + backtestCsv(rows).toUtf8(),
+                         u"无法保存文件“%1”：%2"_s, error);
 }
 
 } // namespace ssq

@@ -25,6 +25,14 @@ namespace ssq {
 
 class ContextCounter;
 
+// The most draws a back-test takes, more than the history will hold for a long time.
+constexpr int kMaxBacktestDepth = 100000;
+
+// How many draws to back-test, as typed in the window or given to the command line: a whole
+// number 1..kMaxBacktestDepth and nothing after it ("3abc" and "2.5" are refused). nullopt with
+// the refusal in *refusal otherwise.
+std::optional<int> backtestDepth(const QString& text, QString* refusal);
+
 struct BacktestSettings {
     int last = 30; // how many of the newest draws are targets
     // Each target gets the hot/cold values over the draws before it; otherwise the panel's
@@ -106,5 +114,8 @@ QString verdictText(bool kept);
 QString summaryText(const BacktestSummary& summary);
 // The rows with a header line, as comma-separated values.
 QString backtestCsv(const std::vector<BacktestRow>& rows);
+// Writes backtestCsv(rows) to path as UTF-8 with a byte order mark, so that spreadsheet programs
+// read the Chinese texts, replacing the file whole or not at all; false with *error otherwise.
+bool saveBacktestCsv(const QString& path, const std::vector<BacktestRow>& rows, QString* error);
 
 } // namespace ssq

@@ -2,8 +2,6 @@
 
 #include "red/selection_engine.h"
 
-#include <QtConcurrent/QtConcurrentRun>
-
 using namespace Qt::StringLiterals;
 
 namespace ssq {
@@ -25,45 +23,23 @@ LiveCount::LiveCount(Reader read, QObject* parent, int debounceMs)
     connect(&m_timer, &QTimer::timeout, this, &LiveCount::countNow);
 }
 
-LiveCount::~LiveCount() {
-    for (Pending& p : m_pending) {
-        p.cancel->store(true);
-        p.future.waitForFinished();
-    }
-}
-
 void LiveCount::panelChanged() {
     m_timer.start();
 }
 
 void LiveCount::countNow() {
     m_timer.stop();
-    // Older counts still walking are of no use any more.
-    for (Pending& p : m_pending)
-        p.cancel->store(true);
-    Pending pending;
-    pending.generation = ++m_generation;
-    pending.cancel = std::make_shared<std::atomic_bool>(false);
-    // The worker gets its own copy of the inputs and of the flag, nothing of this object.
-    pending.future = QtConcurrent::run([inputs = m_read(), cancel = pending.cancel] {
-        return liveCountText(inputs, cancel.get());
-    });
-    auto* watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this,
-            [this, watcher, pending] { countFinished(watcher, pending); });
-    watcher->setFuture(pending.future);
-    m_pending.push_back(pending);
-}
-
-void LiveCount::countFinished(QFutureWatcher<QString>* watcher, const Pending& pending) {
-    watcher->deleteLater();
-    std::erase_if(m_pending, [&](const Pending& p) { return p.generation == pending.generation; });
-    // A cancelled count, or one older than the count shown, is dropped.
-    if (pending.cancel->load() || pending.generation <= m_shownGeneration)
-        return;
-    m_shownGeneration = pending.generation;
-    m_text = pending.future.result();
-    Q_EMIT textChanged(m_text);
+    const quint64 generation = ++m_generation;
+    // The worker gets its own copy of the inputs, nothing of this object.
+    m_job.start([inputs = m_read()](
+                    JobControl& control) { return liveCountText(inputs, control.cancelFlag()); },
+                [this, generation](JobOutcome<QString> outcome) {
+                    m_shownGeneration = generation;
+                    if (!outcome.value)
+                        return; // a count that failed leaves the line as it was
+                    m_text = *outcome.value;
+                    Q_EMIT textChanged(m_text);
+                });
 }
 
 } // namespace ssq

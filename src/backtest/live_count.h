@@ -1,22 +1,20 @@
 #pragma once
 // The count beside the result line while the player edits the panel: how many combinations
 // the conditions as they stand would keep. Edits restart a short timer; when it runs out the
-// panel is read once and counted on a worker thread, and only the newest count is shown, so
-// a slow count never overwrites the answer to a later edit.
+// panel is read once and counted in the background, and only the newest count is shown, so a
+// slow count never overwrites the answer to a later edit.
 
 #include "model/hot_cold.h"
 #include "red/panel_state.h"
 #include "red/selection_inputs.h"
+#include "ui/background_job.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <atomic>
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace ssq {
 
@@ -29,10 +27,9 @@ public:
     using Reader = std::function<SelectionInputs()>;
     static constexpr int kDebounceMs = 150;
 
-    // `read` is called on this object's thread when the timer runs out.
+    // `read` is called on this object's thread when the timer runs out. A count still under
+    // way when the object goes is cancelled and waited for.
     LiveCount(Reader read, QObject* parent = nullptr, int debounceMs = kDebounceMs);
-    // A count under way is cancelled and waited for.
-    ~LiveCount() override;
 
     QString text() const { return m_text; }
     // The generation of the newest request and of the count shown.
@@ -49,19 +46,13 @@ Q_SIGNALS:
     void textChanged(const QString& text);
 
 private:
-    struct Pending {
-        quint64 generation = 0;
-        std::shared_ptr<std::atomic_bool> cancel;
-        QFuture<QString> future;
-    };
-    void countFinished(QFutureWatcher<QString>* watcher, const Pending& pending);
-
     Reader m_read;
     QTimer m_timer;
     quint64 m_generation = 0;
     quint64 m_shownGeneration = 0;
     QString m_text;
-    std::vector<Pending> m_pending; // counts not finished yet, oldest first
+    // A new count cancels the one under way and drops its answer.
+    BackgroundJob m_job;
 };
 
 } // namespace ssq

@@ -45,13 +45,12 @@ int runBacktest(const CliContext& context, const QStringList& args) {
               << Qt::endl;
         return kExitUsage;
     }
-    bool whole = false;
-    const int last = parsed->last.toInt(&whole);
-    if (!whole || last < 1) {
-        err() << u"回测期数必须是大于0的整数: "_s << parsed->last << Qt::endl;
+    QString error;
+    const std::optional<int> last = backtestDepth(parsed->last, &error);
+    if (!last) {
+        err() << error << u": "_s << parsed->last << Qt::endl;
         return kExitRefused;
     }
-    QString error;
     const std::optional<ConditionFile> file = loadConditionFile(parsed->panelPath, &error);
     if (!file) {
         err() << error << Qt::endl;
@@ -67,7 +66,7 @@ int runBacktest(const CliContext& context, const QStringList& args) {
     }
 
     const Backtest backtest(file->panel, file->hotCold, std::move(history),
-                            {last, parsed->hotColdFromHistory});
+                            {*last, parsed->hotColdFromHistory});
     const BacktestResult result = backtest.run();
     if (result.refusal) {
         err() << *result.refusal << Qt::endl;

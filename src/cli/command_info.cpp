@@ -1,8 +1,10 @@
 #include "cli/command_info.h"
 
+#include "cli/command_select.h"
 #include "cli/console.h"
 #include "store/database.h"
 #include "store/draw_history.h"
+#include "store/past_draw_query.h"
 
 #include <QDir>
 
@@ -35,6 +37,30 @@ int runInfo(const CliContext& context, const QStringList& args) {
     }
     if (incomplete > 0)
         out() << u"号码不完整的记录: "_s << incomplete << Qt::endl;
+    return kExitOk;
+}
+
+int runDrawn(const CliContext& context, const QStringList& args) {
+    QList<int> chosen;
+    for (const QString& arg : args) {
+        bool whole = false;
+        const int number = arg.toInt(&whole);
+        chosen.append(whole ? number : 0); // 0 is no red: refused with the rest
+    }
+    const std::optional<RedCombo> red = pastDrawChoice(chosen);
+    if (!red) {
+        err() << pastDrawChoiceRefusal() << Qt::endl;
+        return kExitRefused;
+    }
+    const std::unique_ptr<Database> db = openDatabase(context);
+    if (!db)
+        return kExitFailure;
+    const PastDrawAnswer answer = askPastDraw(db->connection(), *red);
+    if (answer.sentence.isEmpty()) {
+        err() << answer.error << Qt::endl;
+        return kExitFailure;
+    }
+    out() << answer.sentence << Qt::endl;
     return kExitOk;
 }
 

@@ -38,6 +38,8 @@ const QList<Command>& commands() {
         {u"code"_s, u"code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字"_s, ssq::cli::runCode},
         {u"info"_s, u"info                       数据库位置、开奖记录数、最早与最新期号"_s,
          ssq::cli::runInfo},
+        {u"drawn"_s, u"drawn R1 R2 R3 R4 R5 R6    往期开出查询：这六个红球是否开出过、在哪一期"_s,
+         ssq::cli::runDrawn},
         {u"import"_s, u"import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n"
            u"  import --shipped           导入软件自带的历史开奖数据中最新一个年代"_s,
          ssq::cli::runImport},

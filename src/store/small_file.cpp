@@ -3,14 +3,17 @@
 #include <QFile>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 namespace ssq {
 
 bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
                    QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = failure.arg(path);
+            *error = failure.contains(u"%2"_s) ? failure.arg(path, file.errorString())
+                                               : failure.arg(path);
         return false;
     }
     return true;

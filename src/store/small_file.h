@@ -11,7 +11,8 @@
 namespace ssq {
 
 // Writes bytes to path through a temporary file. On failure the old file stays as it was and
-// *error (when given) is `failure` with %1 replaced by the path.
+// *error (when given) is `failure` with %1 replaced by the path and %2, when it has one, by the
+// system's reason.
 bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& failure,
                    QString* error);
 

@@ -46,14 +46,22 @@ int fixedPrize(int level) {
 }
 
 PrizeReport checkTickets(const std::vector<TicketLine>& lines, const BlueList& blues,
-                         const StoredDraw& draw) {
+                         const StoredDraw& draw, const PrizeProgress& progress) {
     std::array<bool, kRedMax + 1> drawn{};
     for (int red : draw.red)
         if (red >= 1 && red <= kRedMax)
             drawn[red] = true;
+    qint64 total = 0;
+    if (progress)
+        for (const TicketLine& line : lines)
+            total += singleTicketCount(line, blues);
 
     PrizeReport report;
     for (const TicketLine& line : lines) {
+        if (progress && !progress(report.tickets, total)) {
+            report.cancelled = true;
+            break;
+        }
         forEachSingleTicket(line, blues, [&](const RedCombo& red, int blue) {
             const int hits = static_cast<int>(
                 std::count_if(red.begin(), red.end(), [&](int r) { return drawn[r]; }));
@@ -69,6 +77,8 @@ PrizeReport checkTickets(const std::vector<TicketLine>& lines, const BlueList& b
                 report.winnersCut = true;
         });
     }
+    if (progress && !report.cancelled)
+        progress(report.tickets, total);
     return report;
 }
 
@@ -95,6 +105,39 @@ std::optional<std::vector<TicketLine>> savedResultLines(QSqlDatabase db, QString
     return lines;
 }
 
+std::optional<std::vector<StoredDraw>> prizeDraws(QSqlDatabase db, QString* error) {
+    QString readError;
+    std::vector<StoredDraw> draws = loadDraws(db, &readError);
+    if (!readError.isEmpty()) {
+        *error = u"读取开奖数据失败："_s + readError;
+        return std::nullopt;
+    }
+    std::reverse(draws.begin(), draws.end());
+    return draws;
+}
+
+std::optional<StoredDraw> choosePrizeDraw(const std::vector<StoredDraw>& draws,
+                                          std::optional<int> issue, QString* error) {
+    if (draws.empty()) {
+        *error = u"数据库中还没有开奖数据，无法查询中奖"_s;
+        return std::nullopt;
+    }
+    auto found = draws.begin();
+    if (issue) {
+        found = std::find_if(draws.begin(), draws.end(),
+                             [&](const StoredDraw& d) { return d.issue == *issue; });
+        if (found == draws.end()) {
+            *error = u"数据库中没有第%1期的开奖数据"_s.arg(issueText(*issue));
+            return std::nullopt;
+        }
+    }
+    if (!found->complete) {
+        *error = u"第%1期的开奖号码不完整，无法查询中奖"_s.arg(issueText(found->issue));
+        return std::nullopt;
+    }
+    return *found;
+}
+
 std::optional<StoredDraw> prizeDraw(QSqlDatabase db, const QString& issueText, QString* error) {
     std::optional<int> wanted;
     if (!issueText.trimmed().isEmpty()) {
@@ -105,33 +148,10 @@ std::optional<StoredDraw> prizeDraw(QSqlDatabase db, const QString& issueText, Q
             return std::nullopt;
         }
     }
-    QString readError;
-    const std::vector<StoredDraw> draws = loadDraws(db, &readError);
-    if (!readError.isEmpty()) {
-        *error = u"读取开奖数据失败："_s + readError;
+    const std::optional<std::vector<StoredDraw>> draws = prizeDraws(db, error);
+    if (!draws)
         return std::nullopt;
-    }
-    if (draws.empty()) {
-        *error = u"数据库中还没有开奖数据，无法查询中奖"_s;
-        return std::nullopt;
-    }
-    std::optional<StoredDraw> draw;
-    if (!wanted) {
-        draw = draws.back();
-    } else {
-        const auto found = std::find_if(draws.begin(), draws.end(),
-                                        [&](const StoredDraw& d) { return d.issue == *wanted; });
-        if (found == draws.end()) {
-            *error = u"数据库中没有第%1期的开奖数据"_s.arg(ssq::issueText(*wanted));
-            return std::nullopt;
-        }
-        draw = *found;
-    }
-    if (!draw->complete) {
-        *error = u"第%1期的开奖号码不完整，无法查询中奖"_s.arg(ssq::issueText(draw->issue));
-        return std::nullopt;
-    }
-    return draw;
+    return choosePrizeDraw(*draws, wanted, error);
 }
 
 } // namespace ssq

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -40,21 +41,36 @@ struct PrizeReport {
     qint64 fixedTotal = 0; // 元
     QList<Winner> winners; // the first kMaxListedWinners, in ticket order
     bool winnersCut = false;
+    bool cancelled = false; // the check stopped part way: the counts are not complete
 
     qint64 cost() const { return tickets * kTicketPrice; }
 };
 
+// Told the single tickets checked of all of them after each line; returning false stops the
+// check.
+using PrizeProgress = std::function<bool(qint64 done, qint64 total)>;
+
 // Checks every single ticket of the lines; a line without a blue of its own takes `blues`
 // (none when empty: such tickets can win no level that needs the blue).
 PrizeReport checkTickets(const std::vector<TicketLine>& lines, const BlueList& blues,
-                         const StoredDraw& draw);
+                         const StoredDraw& draw, const PrizeProgress& progress = {});
 
 // The saved results of hmbc as ticket lines; nullopt with a message when hmbc cannot be read
 // or holds nothing.
 std::optional<std::vector<TicketLine>> savedResultLines(QSqlDatabase db, QString* error);
 
-// The draw of `issueText` ("7018" or "2007018"), or the newest when it is empty; it must hold
-// six reds and a blue. nullopt with a message otherwise.
+// The draws tickets can be checked against, newest first: every stored draw, the incomplete ones
+// too, so that "the newest" is the same draw wherever it is asked for (checking an incomplete
+// one is refused by choosePrizeDraw). nullopt with the reason when the store cannot be read.
+std::optional<std::vector<StoredDraw>> prizeDraws(QSqlDatabase db, QString* error);
+
+// Of `draws` (newest first) the draw of `issue`, or the newest without one; it must hold six reds
+// and a blue. nullopt with the refusal otherwise.
+std::optional<StoredDraw> choosePrizeDraw(const std::vector<StoredDraw>& draws,
+                                          std::optional<int> issue, QString* error);
+
+// The draw of `issueText` ("7018" or "2007018"), or the newest when it is empty, read and chosen
+// as above. nullopt with a message otherwise.
 std::optional<StoredDraw> prizeDraw(QSqlDatabase db, const QString& issueText, QString* error);
 
 } // namespace ssq

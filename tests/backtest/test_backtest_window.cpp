@@ -1,8 +1,11 @@
 // The back-test window as a player uses it: the number of draws typed, 开始回测 clicked, the
-// rows and the summary read, rows copied and saved as CSV, a long run cancelled, bad input.
+// rows and the summary read, rows copied and saved as CSV, a long run cancelled, bad input, and
+// the number of draws read by the same rule as `ssq-cli backtest --last`.
 
 #include "backtest/backtest_table_model.h"
 #include "backtest/widgets/backtest_window.h"
+#include "red/condition_file.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
@@ -109,6 +112,49 @@ private Q_SLOTS:
         QCOMPARE(window.model()->rowCount(), 0);
         QCOMPARE(test::textOf(&window, u"Label2"_s), u"回测已取消。"_s);
         QVERIFY(window.findChild<QWidget*>(u"Command1"_s)->isEnabled());
+    }
+
+    // Whatever the command line refuses the window refuses in the same words, and the other way
+    // round: trailing letters, fractions, 0 and more than 100000 draws.
+    void depthRuleAgreesWithCli() {
+        const QString panelPath = m_db.folder() + u"/条件.ssqpanel.json"_s;
+        QVERIFY(saveConditionFile(panelPath, panel(), {}, nullptr));
+        BacktestWindow window(m_db.database(), [] { return panel(); });
+        window.show();
+        for (const QString& last : {u"3abc"_s, u"2.5"_s, u"0"_s, u"-2"_s, u"100001"_s, u"3"_s}) {
+            m_prompter.clear();
+            QSignalSpy finished(&window, &BacktestWindow::finished);
+            test::retype(&window, u"Text1"_s, last);
+            test::click(&window, u"Command1"_s);
+            const test::CliRun cli = test::runCli({u"--db"_s, m_db.path(), u"backtest"_s,
+                                                  u"--panel"_s, panelPath, u"--last"_s, last});
+            QString refusal;
+            if (backtestDepth(last, &refusal)) {
+                QVERIFY(finished.wait(60000));
+                QCOMPARE(cli.status, 0);
+                QCOMPARE(cli.out.count(u'\n'), window.model()->rowCount() + 1);
+                QVERIFY(m_prompter.messageTexts().isEmpty());
+            } else {
+                QVERIFY(!window.isRunning());
+                QCOMPARE(m_prompter.messageTexts(), QStringList{refusal});
+                QCOMPARE(cli.status, 3);
+                QCOMPARE(cli.err, refusal + u": "_s + last);
+            }
+        }
+        QString refusal;
+        QCOMPARE(backtestDepth(u"100000"_s, &refusal), std::optional<int>(100000));
+        QVERIFY(!backtestDepth(u"100001"_s, &refusal) && refusal.contains(u"100000"_s));
+    }
+
+    // The CSV goes through the atomic writer: a failed save names the file and leaves nothing.
+    void failedCsvSaveLeavesNothing() {
+        const QString path = m_db.folder() + u"/没有这个文件夹/回测.csv"_s;
+        QString error;
+        QVERIFY(!saveBacktestCsv(path, {}, &error));
+        QVERIFY2(error.startsWith(u"无法保存文件“%1”："_s.arg(path)) &&
+                     error.size() > path.size() + 9,
+                 qPrintable(error));
+        QVERIFY(!QFile::exists(path));
     }
 };
 

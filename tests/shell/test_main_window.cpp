@@ -15,6 +15,7 @@
 #include "shell/widgets/screen_mode_window.h"
 #include "shell/widgets/selection_runner.h"
 #include "store/maintenance.h"
+#include "tickets/widgets/prize_check_window.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
@@ -649,14 +650,19 @@ private Q_SLOTS:
         const QByteArray tickets("01 04 16 22 26 31 + 04\n1 4 16 22 27 30\n1 4 16 2 3 5 8 + 4\n");
         QVERIFY(ssq::test::writeBytes(path, tickets));
 
-        QWidget* form = open(u"ZJCX"_s, u"FormZJCX"_s);
+        auto* form = qobject_cast<ssq::PrizeCheckWindow*>(open(u"ZJCX"_s, u"FormZJCX"_s));
         QVERIFY(form);
+        // 查询中奖 checks in the background; this waits for the outcome.
+        const auto check = [form] {
+            ssq::test::click(form, u"Command2"_s);
+            QTRY_VERIFY(!form->isChecking());
+        };
         auto* issues = form->findChild<QComboBox*>(u"Combo1"_s);
         QCOMPARE(issues->itemText(0), u"6096期   01 04 16 22 26 31 + 04"_s);
         m_prompter->answerFileName(path);
         ssq::test::click(form, u"Command1"_s);
         QCOMPARE(ssq::test::textOf(form, u"Text1"_s), path);
-        ssq::test::click(form, u"Command2"_s);
+        check();
         QVERIFY(m_prompter->messageTexts().isEmpty());
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label2"_s).left(10), u"固定奖金合计：65元"_s);
@@ -672,14 +678,14 @@ private Q_SLOTS:
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
         ssq::test::retype(form, u"Text2"_s, u"5 6"_s);
-        ssq::test::click(form, u"Command2"_s);
+        check();
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s) + ssq::test::textOf(form, u"Label1_2"_s),
                  u"一等奖：1注（浮动）二等奖：1注（浮动）"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);
 
         QVERIFY(ssq::test::writeBytes(path, tickets + "1 2 3\n"));
         ssq::test::click(form, u"Option1"_s);
-        ssq::test::click(form, u"Command2"_s);
+        check();
         QVERIFY2(m_prompter->messageTexts().value(0).startsWith(u"第4行有误"_s),
                  qPrintable(m_prompter->messageTexts().join(u'|')));
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);

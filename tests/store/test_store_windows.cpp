@@ -1,6 +1,7 @@
 // The store's windows clicked like a person: Form9's checks in their order, add, modify,
-// delete, the show buttons and manual editing that reaches the file; Form10's query; Form4's
-// tables across a compaction; the import window's import and cancel.
+// delete, the show buttons and manual editing that reaches the file; Form10's query and
+// `ssq-cli drawn` giving the same answers; Form4's tables across a compaction; the import
+// window's import and cancel.
 
 #include "store/draw_entry.h"
 #include "store/issue_text.h"
@@ -10,6 +11,7 @@
 #include "store/widgets/history_viewer_window.h"
 #include "store/maintenance.h"
 #include "store/widgets/past_draw_query_window.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
@@ -244,6 +246,61 @@ private Q_SLOTS:
         tick(form10, {1, 5, 12, 20, 27, 33});
         click(&form10, u"Command1"_s);
         QVERIFY(shows(form10, added));
+    }
+
+    // The window's boxes and the command line's numbers follow one rule and answer in the same
+    // sentences; a store that cannot be read is never answered with "never drawn".
+    void pastDrawQueryAgreesWithCli() {
+        QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2},
+                                      {7002, {1, 5, 12, 20, 27, 33}, 8}}));
+        PastDrawQueryWindow form10(m_temp->database());
+        form10.show();
+        const QString refused = u"号码选择有误,请重新选择！"_s;
+        const struct {
+            QList<int> boxes;
+            QStringList args; // the same numbers for the command line
+            QString answer;   // refused, or the sentence both give
+        } cases[] = {
+            {{33, 1, 27, 12, 20, 5}, {u"33"_s, u"1"_s, u"27"_s, u"12"_s, u"20"_s, u"5"_s},
+             u"您要查询的号已经在第7002期开出过了"_s},
+            {{1, 2, 3, 4, 5, 6}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
+             u"您要查询的数据未曾开出"_s},
+            {{1, 2, 3, 4, 5}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, refused},
+            {{1, 2, 3, 4, 5, 6, 7}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s},
+             refused},
+        };
+        for (const auto& c : cases) {
+            click(&form10, u"Command2"_s);
+            tick(form10, c.boxes);
+            m_prompter->clear();
+            click(&form10, u"Command1"_s);
+            const test::CliRun cli =
+                test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + c.args);
+            if (c.answer == refused) {
+                QCOMPARE(m_prompter->messageTexts(), QStringList{refused});
+                QCOMPARE(cli.status, 3);
+                QCOMPARE(cli.err, refused);
+            } else {
+                QCOMPARE(textOf(&form10, u"Text1"_s), c.answer);
+                QCOMPARE(cli.status, 0);
+                QCOMPARE(cli.out, c.answer + u'\n');
+            }
+        }
+        // Numbers no box offers are refused by the command line in the same words.
+        for (const QStringList& args : {QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s},
+                                        QStringList{u"1"_s, u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
+                                        QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6x"_s}})
+            QCOMPARE(test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + args).err,
+                     refused);
+
+        QSqlQuery q(db());
+        QVERIFY(q.exec(u"DROP TABLE kjhm"_s));
+        click(&form10, u"Command2"_s);
+        tick(form10, {1, 2, 3, 4, 5, 6});
+        m_prompter->clear();
+        click(&form10, u"Command1"_s);
+        QVERIFY(textOf(&form10, u"Text1"_s).isEmpty());
+        QCOMPARE(m_prompter->messageTexts().size(), 1);
     }
 
     // A compaction swaps the file under the open window: the grid shows the table again.

@@ -16,6 +16,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -270,6 +271,23 @@ private Q_SLOTS:
         QCOMPARE(report.winners.first().ticket, u"01 02 03 04 05 08 + 04"_s);
         QCOMPARE(report.winners.first().level, 6);
         QCOMPARE(report.winners.last().lineNumber, 3);
+
+        // Told after each line, of the 64 in all; told to stop, it says the counts are partial.
+        QList<qint64> told;
+        const auto tell = [&](qint64 done, qint64 total) {
+            told.append(done * 1000 + total);
+            return done < 7;
+        };
+        const QString text = u"1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n1 4 16 22 26 31 + 4\n"_s;
+        const PrizeReport stopped = checkTickets(lines(text), {}, draw(), tell);
+        QCOMPARE(told, (QList<qint64>{64, 7064}));
+        QVERIFY(stopped.cancelled && stopped.tickets == 7);
+        told.clear();
+        QVERIFY(!checkTickets(lines(text), {}, draw(), [&](qint64 done, qint64 total) {
+                     told.append(done * 1000 + total);
+                     return true;
+                 }).cancelled);
+        QCOMPARE(told, (QList<qint64>{64, 7064, 63064, 64064}));
     }
 
     // The saved results are checked with a blue list; a line's own blue wins over the list.
@@ -298,6 +316,16 @@ private Q_SLOTS:
         QCOMPARE(prizeDraw(temp.connection(), u"7001"_s, &error)->red[0], 2);
         QVERIFY(!prizeDraw(temp.connection(), u"7003"_s, &error) && error.contains(u"7003"_s));
         QVERIFY(!prizeDraw(temp.connection(), u"70x"_s, &error) && error.contains(u"无法识别"_s));
+
+        // An incomplete draw is listed and refused when chosen, the newest included.
+        QSqlQuery q(temp.connection());
+        QVERIFY(q.exec(u"INSERT INTO kjhm (期号, H1) VALUES (7003, 1)"_s));
+        const std::optional<std::vector<StoredDraw>> draws = prizeDraws(temp.connection(), &error);
+        QVERIFY(draws && draws->size() == 3 && draws->front().issue == 7003);
+        QVERIFY(!choosePrizeDraw(*draws, std::nullopt, &error) && error.contains(u"7003期"_s));
+        QCOMPARE(choosePrizeDraw(*draws, 7001, &error)->blue, 9);
+        QVERIFY(q.exec(u"DROP TABLE kjhm"_s));
+        QVERIFY(!prizeDraw(temp.connection(), {}, &error) && error.startsWith(u"读取开奖数据失败"_s));
     }
 };
 

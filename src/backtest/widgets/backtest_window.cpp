@@ -2,7 +2,6 @@
 
 #include "backtest/backtest_table_model.h"
 #include "store/database.h"
-#include "model/leading_number_text.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
 
@@ -15,12 +14,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -103,34 +98,28 @@ BacktestWindow::BacktestWindow(Database& db, std::function<PanelState()> panel, 
     connect(m_copy, &QPushButton::clicked, this, &BacktestWindow::copyRows);
     connect(m_save, &QPushButton::clicked, this, &BacktestWindow::saveCsv);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(&m_watcher, &QFutureWatcher<BacktestResult>::finished, this, &BacktestWindow::runEnded);
+    connect(&m_job, &BackgroundJob::progressChanged, this,
+            [this](qint64 done) { m_progress->setValue(static_cast<int>(done)); });
     setRunning(false);
 }
 
-BacktestWindow::~BacktestWindow() {
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
-}
-
 void BacktestWindow::startBacktest() {
-    if (m_running)
+    if (isRunning())
         return;
-    const double last = numberOf(m_last->text());
-    if (!(last >= 1 && last <= 100000) || std::floor(last) != last) {
-        prompter().message(this, u"回测期数必须是大于0的整数"_s, Prompter::Icon::Warning);
+    QString error;
+    const std::optional<int> last = backtestDepth(m_last->text(), &error);
+    if (!last) {
+        prompter().message(this, error, Prompter::Icon::Warning);
         return;
     }
-    QString error;
     std::vector<StoredDraw> history = loadDraws(m_db.connection(), &error);
     if (!error.isEmpty()) {
         prompter().message(this, error, Prompter::Icon::Warning);
         return;
     }
     // Read once, here: the panel may change while the workers run.
-    auto backtest =
-        std::make_shared<const Backtest>(m_panel(), HotColdValues{}, std::move(history),
-                                         BacktestSettings{static_cast<int>(last), true});
+    auto backtest = std::make_shared<const Backtest>(m_panel(), HotColdValues{}, std::move(history),
+                                                     BacktestSettings{*last, true});
     if (const std::optional<QString> refusal = backtest->refusal()) {
         prompter().message(this, *refusal, Prompter::Icon::Warning);
         return;
@@ -140,35 +129,27 @@ void BacktestWindow::startBacktest() {
     m_summary->setText(u"正在回测%1期……"_s.arg(backtest->targetCount()));
     m_model->setRows({});
     m_skipped = backtest->skippedCount();
+    m_job.start(
+        [backtest](JobControl& control) {
+            return backtest->run([&control](int done) { control.setProgress(done); },
+                                 control.cancelFlag());
+        },
+        [this](JobOutcome<BacktestResult> outcome) { runEnded(std::move(outcome)); });
     setRunning(true);
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    auto cancel = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([backtest, cancel, this] {
-        return backtest->run(
-            [this](int done) {
-                // Called on a worker: the bar is set on the window's thread.
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, done] {
-                        if (m_running)
-                            m_progress->setValue(std::max(done, m_progress->value()));
-                    },
-                    Qt::QueuedConnection);
-            },
-            cancel.get());
-    }));
 }
 
 void BacktestWindow::cancelBacktest() {
-    if (m_cancel)
-        m_cancel->store(true);
+    m_job.cancel();
 }
 
-void BacktestWindow::runEnded() {
-    BacktestResult result = m_watcher.result();
-    // A finished run leaves the bar full; a cancelled one empty.
-    m_progress->setValue(result.cancelled ? 0 : m_progress->maximum());
-    if (result.cancelled) {
+void BacktestWindow::runEnded(JobOutcome<BacktestResult> outcome) {
+    BacktestResult result = outcome.value ? std::move(*outcome.value) : BacktestResult{};
+    const bool failed = !outcome.value;
+    // A finished run leaves the bar full; a cancelled or failed one empty.
+    m_progress->setValue(result.cancelled || failed ? 0 : m_progress->maximum());
+    if (failed) {
+        m_summary->setText(outcome.failure);
+    } else if (result.cancelled) {
         m_summary->setText(u"回测已取消。"_s);
     } else {
         QString summary = summaryText(result.summary());
@@ -192,23 +173,18 @@ void BacktestWindow::copyRows() {
 }
 
 void BacktestWindow::saveCsv() {
-    const QString path =
-        askSavePath(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s, u".csv"_s);
+    const QString path = askSavePath(this, u"保存回测结果"_s, u"逗号分隔文件 (*.csv)"_s, u".csv"_s);
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    // A byte order mark lets spreadsheet programs read the Chinese texts as UTF-8.
-    const QByteArray bytes = "\xEF\xBB\xBF" + backtestCsv(m_model->rows()).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        prompter().message(this, u"无法保存文件“%1”：%2"_s.arg(path, file.errorString()),
-                           Prompter::Icon::Warning);
+    QString error;
+    if (!saveBacktestCsv(path, m_model->rows(), &error)) {
+        prompter().message(this, error, Prompter::Icon::Warning);
         return;
     }
     prompter().message(this, u"回测结果已保存到文件“%1”"_s.arg(path), Prompter::Icon::Information);
 }
 
 void BacktestWindow::setRunning(bool running) {
-    m_running = running;
     m_start->setEnabled(!running);
     m_last->setEnabled(!running);
     m_stop->setEnabled(running);

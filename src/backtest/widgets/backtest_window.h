@@ -6,13 +6,11 @@
 
 #include "backtest/backtest.h"
 #include "red/panel_state.h"
+#include "ui/background_job.h"
 
-#include <QFutureWatcher>
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -30,10 +28,7 @@ class BacktestWindow : public QWidget {
 public:
     // `panel` gives the panel as it stands when a back-test starts. Deletes itself when closed.
     BacktestWindow(Database& db, std::function<PanelState()> panel, QWidget* parent = nullptr);
-    // A run still under way is cancelled and waited for.
-    ~BacktestWindow() override;
-
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_job.isRunning(); }
     const BacktestResult& result() const { return m_result; }
     BacktestTableModel* model() const { return m_model; }
 
@@ -48,15 +43,12 @@ Q_SIGNALS:
     void finished();
 
 private:
-    void runEnded();
+    void runEnded(JobOutcome<BacktestResult> outcome);
     void setRunning(bool running);
 
     Database& m_db;
     std::function<PanelState()> m_panel;
     BacktestResult m_result;
-    QFutureWatcher<BacktestResult> m_watcher;
-    std::shared_ptr<std::atomic_bool> m_cancel;
-    bool m_running = false;
     int m_skipped = 0; // targets of the last start left out for an incomplete record
 
     QLineEdit* m_last = nullptr;
@@ -68,6 +60,9 @@ private:
     QTableView* m_table = nullptr;
     BacktestTableModel* m_model = nullptr;
     QLabel* m_summary = nullptr;
+    // Last: destroyed first, so a run still under way is cancelled and waited for before the
+    // window goes.
+    BackgroundJob m_job;
 };
 
 } // namespace ssq

@@ -13,17 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
 
 namespace ssq {
 
 namespace {
-
-constexpr int kProgressMs = 100;
 
 // &HC0FFFF on &HFF0000 for a win, &HFFFFFF on &HFF for a loss (the window system's BGR values).
 void setRowColours(QLineEdit* box, bool win) {
@@ -149,17 +145,8 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> source, QWidget* parent)
     connect(second[3], &QPushButton::clicked, this, &GameWindow::showSecondHelp);
     connect(m_stop, &QPushButton::clicked, this, &GameWindow::stopRepeatedDraw);
 
-    m_progressTimer = new QTimer(this);
-    m_progressTimer->setInterval(kProgressMs);
-    connect(m_progressTimer, &QTimer::timeout, this, [this] {
-        m_text[20]->setText(drawingText(m_progress.load(std::memory_order_relaxed)));
-    });
-    connect(&m_watcher, &QFutureWatcher<RepeatOutcome>::finished, this,
-            &GameWindow::repeatedDrawEnded);
-}
-
-GameWindow::~GameWindow() {
-    stopAndWait();
+    connect(&m_job, &BackgroundJob::progressChanged, this,
+            [this](qint64 draws) { m_text[20]->setText(drawingText(draws)); });
 }
 
 std::array<double, 8> GameWindow::pickValues() const {
@@ -210,50 +197,46 @@ void GameWindow::startRepeatedDraw() {
         return;
     }
     m_repeatPick = check.pick;
-    m_cancel = false;
-    m_progress = 0;
-    setDrawing(true);
     // The source is only touched by the worker until it ends: every button that draws is off.
-    RandomSource* source = m_source.get();
-    const GamePick pick = check.pick;
-    const RepeatTarget target = check.target;
-    m_watcher.setFuture(QtConcurrent::run([this, source, pick, target] {
-        return repeatUntil(*source, pick, target, &m_cancel, &m_progress);
-    }));
+    m_job.start(
+        [source = m_source.get(), pick = check.pick, target = check.target](JobControl& control) {
+            return repeatUntil(*source, pick, target, control.cancelFlag(), control.doneCounter());
+        },
+        [this](const JobOutcome<RepeatOutcome>& outcome) { repeatedDrawEnded(outcome); });
+    setDrawing(true);
 }
 
 void GameWindow::stopRepeatedDraw() {
-    m_cancel = true;
+    m_job.cancel();
 }
 
-void GameWindow::repeatedDrawEnded() {
+void GameWindow::repeatedDrawEnded(const JobOutcome<RepeatOutcome>& outcome) {
     setDrawing(false);
-    const RepeatOutcome outcome = m_watcher.result();
-    if (!outcome.met) {
-        m_text[20]->setText(stoppedText(outcome.draws));
+    if (!outcome.value) {
+        m_text[20]->setText(outcome.failure);
         return;
     }
-    const DrawHits hits = hitsOf(outcome.last, m_repeatPick);
-    showDraw(outcome.last);
-    m_text[20]->setText(drawCountText(outcome.draws));
+    const RepeatOutcome& ended = *outcome.value;
+    if (!ended.met) {
+        m_text[20]->setText(stoppedText(ended.draws));
+        return;
+    }
+    const DrawHits hits = hitsOf(ended.last, m_repeatPick);
+    showDraw(ended.last);
+    m_text[20]->setText(drawCountText(ended.draws));
     setRowColours(m_text[20], true);
-    m_text[16]->setText(repeatedDrawHitText(outcome.last, hits));
+    m_text[16]->setText(repeatedDrawHitText(ended.last, hits));
     showPrize(hits.reds, hits.blue);
 }
 
 void GameWindow::setDrawing(bool drawing) {
-    m_drawing = drawing;
     for (QPushButton* button : std::as_const(m_gameButtons))
         button->setEnabled(!drawing);
     for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 18, 19})
         m_text[i]->setReadOnly(drawing);
     m_stop->setEnabled(drawing);
-    if (drawing) {
+    if (drawing)
         m_text[20]->setText(drawingText(0));
-        m_progressTimer->start();
-    } else {
-        m_progressTimer->stop();
-    }
 }
 
 void GameWindow::resetFirstGame() {
@@ -281,16 +264,11 @@ void GameWindow::showSecondHelp() {
     prompter().message(this, secondGameHelp());
 }
 
-void GameWindow::stopAndWait() {
-    if (!m_watcher.isRunning())
-        return;
-    m_cancel = true;
-    m_watcher.waitForFinished();
-    setDrawing(false);
-}
-
 void GameWindow::closeEvent(QCloseEvent* event) {
-    stopAndWait();
+    if (isDrawing()) {
+        m_job.stop();
+        setDrawing(false);
+    }
     QWidget::closeEvent(event);
 }
 

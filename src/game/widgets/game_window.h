@@ -4,17 +4,15 @@
 // and a live count, until a draw hits the pick exactly as the player asked.
 
 #include "game/game_draw.h"
+#include "ui/background_job.h"
 
-#include <QFutureWatcher>
 #include <QWidget>
 
 #include <array>
-#include <atomic>
 #include <memory>
 
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
 namespace ssq {
 
@@ -23,13 +21,13 @@ class RandomSource;
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
+    // How often the count of a repeated draw is refreshed.
+    static constexpr int kProgressMs = 100;
+
     // Without a source the window seeds its own fast generator once from the system.
     explicit GameWindow(std::unique_ptr<RandomSource> source = nullptr, QWidget* parent = nullptr);
-    // A repeated draw still under way is stopped and waited for.
-    ~GameWindow() override;
-
     // From the start of a repeated draw until its outcome is on screen.
-    bool isDrawing() const { return m_drawing; }
+    bool isDrawing() const { return m_job.isRunning(); }
 
 public Q_SLOTS:
     void pickAtRandom();      // Command11 "随机选号", Command10 "机选"
@@ -48,21 +46,17 @@ private:
     std::array<double, 8> pickValues() const;
     void showDraw(const GameDraw& draw);
     void showPrize(int reds, bool blueHit);
-    void repeatedDrawEnded();
+    void repeatedDrawEnded(const JobOutcome<RepeatOutcome>& outcome);
     void setDrawing(bool drawing);
-    void stopAndWait();
 
     std::unique_ptr<RandomSource> m_source;
     std::array<QLineEdit*, 21> m_text{}; // Text1..Text20
     QList<QPushButton*> m_gameButtons;
     QPushButton* m_stop = nullptr;
-    QTimer* m_progressTimer = nullptr;
-
-    QFutureWatcher<RepeatOutcome> m_watcher;
     GamePick m_repeatPick;
-    bool m_drawing = false;
-    std::atomic<bool> m_cancel{false};
-    std::atomic<std::int64_t> m_progress{0};
+    // Last: destroyed first, so a repeated draw still under way is stopped and waited for while
+    // the source it draws from is still there.
+    BackgroundJob m_job{nullptr, kProgressMs};
 };
 
 } // namespace ssq

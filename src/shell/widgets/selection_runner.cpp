@@ -4,21 +4,18 @@
 #include "shell/widgets/main_window.h"
 #include "ui/prompter.h"
 
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace ssq {
 
 SelectionRunner::SelectionRunner(MainWindow& window) : QObject(&window), m_window(window) {
     window.showProgress(0, SelectionEngine::kProgressMaximum);
-    connect(&m_watcher, &QFutureWatcher<SelectionResult>::finished, this,
-            &SelectionRunner::runEnded);
+    connect(&m_job, &BackgroundJob::progressChanged, this, [this](qint64 done) {
+        if (m_window.isRunning())
+            m_window.showProgress(static_cast<int>(done), SelectionEngine::kProgressMaximum);
+    });
 }
 
-SelectionRunner::~SelectionRunner() {
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
-}
+SelectionRunner::~SelectionRunner() = default;
 
 bool SelectionRunner::isRunning() const {
     return m_window.isRunning();
@@ -36,33 +33,23 @@ void SelectionRunner::start() {
     }
     m_window.setRunning(true);
     m_window.showProgress(0, SelectionEngine::kProgressMaximum);
-
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    auto cancel = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([engine, cancel, this] {
-        return engine->run(
-            [this](int done) {
-                // Runs on the worker: the bar is set on the window's thread.
-                QMetaObject::invokeMethod(
-                    this, [this, done] { showProgress(done); }, Qt::QueuedConnection);
-            },
-            cancel.get());
-    }));
+    m_job.start(
+        [engine](JobControl& control) {
+            return engine->run([&control](int done) { control.setProgress(done); },
+                               control.cancelFlag());
+        },
+        [this](JobOutcome<SelectionResult> outcome) { runEnded(std::move(outcome)); });
 }
 
-void SelectionRunner::showProgress(int done) {
-    if (m_window.isRunning())
-        m_window.showProgress(done, SelectionEngine::kProgressMaximum);
-}
-
-void SelectionRunner::runEnded() {
-    SelectionResult result = m_watcher.result();
+void SelectionRunner::runEnded(JobOutcome<SelectionResult> outcome) {
     // A finished walk shows a full bar; a new run starts it again from 0.
     m_window.showProgress(SelectionEngine::kProgressMaximum, SelectionEngine::kProgressMaximum);
     m_window.setRunning(false);
-    if (result.completed()) {
-        const QString line = result.resultLine();
-        m_window.showSelectionResult(std::move(result), line, false);
+    if (!outcome.value) {
+        prompter().message(&m_window, outcome.failure, Prompter::Icon::Warning);
+    } else if (outcome.value->completed()) {
+        const QString line = outcome.value->resultLine();
+        m_window.showSelectionResult(std::move(*outcome.value), line, false);
     }
     Q_EMIT finished();
 }

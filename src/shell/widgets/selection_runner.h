@@ -5,12 +5,9 @@
 // full and the window keeps the result.
 
 #include "red/selection_result.h"
+#include "ui/background_job.h"
 
-#include <QFutureWatcher>
 #include <QObject>
-
-#include <atomic>
-#include <memory>
 
 namespace ssq {
 
@@ -34,12 +31,10 @@ Q_SIGNALS:
     void finished();
 
 private:
-    void showProgress(int done);
-    void runEnded();
+    void runEnded(JobOutcome<SelectionResult> outcome);
 
     MainWindow& m_window;
-    QFutureWatcher<SelectionResult> m_watcher;
-    std::shared_ptr<std::atomic_bool> m_cancel;
+    BackgroundJob m_job; // last: destroyed first, so no run outlives what it reports to
 };
 
 } // namespace ssq

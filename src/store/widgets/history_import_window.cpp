@@ -16,12 +16,22 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace ssq {
+
+namespace {
+
+ImportReport cancelledReport() {
+    ImportReport report;
+    report.cancelled = true;
+    report.message = u"导入已取消，数据库没有改动。"_s;
+    return report;
+}
+
+} // namespace
 
 HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     : QWidget(parent), m_db(db) {
@@ -87,11 +97,8 @@ HistoryImportWindow::HistoryImportWindow(Database& db, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &HistoryImportWindow::cancelImport);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_help, &QPushButton::clicked, this, &HistoryImportWindow::openHelpPage);
+    connect(&m_job, &BackgroundJob::progressChanged, this, &HistoryImportWindow::showProgress);
     resize(620, 320);
-}
-
-HistoryImportWindow::~HistoryImportWindow() {
-    stopWorker();
 }
 
 HistoryImportWindow* HistoryImportWindow::open(Database& db, QWidget* owner) {
@@ -105,7 +112,7 @@ HistoryImportWindow* HistoryImportWindow::openWithShippedHistory(Database& db, Q
 }
 
 bool HistoryImportWindow::presetShippedHistory() {
-    if (m_worker)
+    if (isRunning())
         return false;
     QString error;
     const std::optional<ShippedHistory> shipped = readShippedHistory(shippedHistoryPath(), &error);
@@ -142,7 +149,7 @@ void HistoryImportWindow::setRunning(bool running) {
 }
 
 void HistoryImportWindow::startImport() {
-    if (m_worker)
+    if (isRunning())
         return;
     const QString path = m_file->text().trimmed();
     if (path.isEmpty()) {
@@ -160,48 +167,38 @@ void HistoryImportWindow::startImport() {
     setRunning(true);
     m_progress->setValue(0);
     m_status->setText(u"正在检查和计算……"_s);
-    m_cancelled = std::make_shared<std::atomic<bool>>(false);
-    const QString from = m_from->text();
-    const auto cancelled = m_cancelled;
-    m_worker = QThread::create([this, stored = std::move(stored), path, from, cancelled] {
-        int shownPercent = -1;
-        ImportPlan plan = planImportFile(stored, path, from, [&](int done, int total) {
-            const int percent = total > 0 ? done * 100 / total : 100;
-            if (percent != shownPercent) {
-                shownPercent = percent;
-                QMetaObject::invokeMethod(
-                    this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
-            }
-            return !cancelled->load();
-        });
-        auto result = std::make_shared<ImportPlan>(std::move(plan));
-        QMetaObject::invokeMethod(
-            this, [this, result] { finish(*result); }, Qt::QueuedConnection);
-    });
-    m_worker->start();
+    m_job.start(
+        [stored = std::move(stored), path, from = m_from->text()](JobControl& control) {
+            return planImportFile(stored, path, from, [&control](int done, int total) {
+                control.setProgress(done, total);
+                return !control.cancelled();
+            });
+        },
+        [this](const JobOutcome<ImportPlan>& outcome) { finish(outcome); });
 }
 
 void HistoryImportWindow::cancelImport() {
-    if (m_cancelled)
-        m_cancelled->store(true);
+    m_job.cancel();
     m_status->setText(u"正在取消……"_s);
 }
 
-void HistoryImportWindow::showProgress(int done, int total) {
-    m_progress->setValue(total > 0 ? done * 100 / total : 100);
+void HistoryImportWindow::showProgress(qint64 done, qint64 total) {
+    if (total <= 0) // the file is not read yet
+        return;
+    m_progress->setValue(static_cast<int>(done * 100 / total));
     m_status->setText(u"已计算%1期，共%2期"_s.arg(done).arg(total));
 }
 
-void HistoryImportWindow::finish(const ImportPlan& plan) {
-    joinWorker();
+void HistoryImportWindow::finish(const JobOutcome<ImportPlan>& outcome) {
     ImportReport report;
-    if (m_cancelled && m_cancelled->load()) {
-        report.cancelled = true;
-        report.message = u"导入已取消，数据库没有改动。"_s;
+    if (outcome.cancelled) {
+        // Even a plan that was complete is not written once the player asked to cancel.
+        report = cancelledReport();
+    } else if (!outcome.value) {
+        report.message = u"导入失败：%1"_s.arg(outcome.failure);
     } else {
-        report = writeImport(m_db.connection(), plan);
+        report = writeImport(m_db.connection(), *outcome.value);
     }
-    m_cancelled.reset();
     setRunning(false);
     m_progress->setValue(report.ok ? 100 : 0);
     m_status->setText(report.message);
@@ -210,23 +207,16 @@ void HistoryImportWindow::finish(const ImportPlan& plan) {
     Q_EMIT finished(report);
 }
 
-void HistoryImportWindow::stopWorker() {
-    if (m_worker && m_cancelled)
-        m_cancelled->store(true);
-    joinWorker();
-}
-
-void HistoryImportWindow::joinWorker() {
-    if (!m_worker)
-        return;
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
-}
-
 void HistoryImportWindow::closeEvent(QCloseEvent* event) {
     // Closing during an import cancels it; nothing has been written yet.
-    stopWorker();
+    if (isRunning()) {
+        m_job.stop();
+        setRunning(false);
+        const ImportReport report = cancelledReport();
+        m_progress->setValue(0);
+        m_status->setText(report.message);
+        Q_EMIT finished(report);
+    }
     event->accept();
 }
 

@@ -4,17 +4,14 @@
 // database as it was. Writing the result is one short transaction on the program's connection.
 
 #include "store/history_import.h"
+#include "ui/background_job.h"
 
 #include <QWidget>
-
-#include <atomic>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QThread;
 
 namespace ssq {
 
@@ -24,7 +21,6 @@ class HistoryImportWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HistoryImportWindow(Database& db, QWidget* parent = nullptr);
-    ~HistoryImportWindow() override;
 
     // Shows the program's one import window, loading it over `owner` (the window that asks, or
     // nullptr) when it is not loaded yet.
@@ -33,7 +29,7 @@ public:
     // first draw of its newest decade. Returns the window, or nullptr when the window is busy.
     static HistoryImportWindow* openWithShippedHistory(Database& db, QWidget* owner);
 
-    bool isRunning() const { return m_worker != nullptr; }
+    bool isRunning() const { return m_job.isRunning(); }
 
 public Q_SLOTS:
     void chooseFile();   // Command1
@@ -52,11 +48,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showProgress(int done, int total);
-    void finish(const ImportPlan& plan);
+    void showProgress(qint64 done, qint64 total);
+    void finish(const JobOutcome<ImportPlan>& outcome);
     void setRunning(bool running);
-    void stopWorker(); // cancels, then waits
-    void joinWorker(); // waits for a worker that has ended its work
 
     Database& m_db;
     QLineEdit* m_file = nullptr;        // Text1
@@ -68,8 +62,8 @@ private:
     QPushButton* m_help = nullptr;      // Command5
     QProgressBar* m_progress = nullptr; // ProgressBar1
     QLabel* m_status = nullptr;         // Label3
-    QThread* m_worker = nullptr;
-    std::shared_ptr<std::atomic<bool>> m_cancelled;
+    // Last: destroyed first, so an import still being computed is cancelled and waited for.
+    BackgroundJob m_job;
 };
 
 } // namespace ssq

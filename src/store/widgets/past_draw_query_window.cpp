@@ -80,28 +80,23 @@ void PastDrawQueryWindow::runQuery() {
     for (int k = 1; k <= 33; ++k)
         if (m_boxes[k]->isChecked())
             chosen.append(static_cast<int>(numberOf(m_boxes[k]->text())));
-    if (chosen.size() != 6) {
-        prompter().message(this, u"号码选择有误,请重新选择！"_s, Prompter::Icon::Warning);
+    const std::optional<RedCombo> red = pastDrawChoice(chosen);
+    if (!red) {
+        prompter().message(this, pastDrawChoiceRefusal(), Prompter::Icon::Warning);
         return;
     }
-    RedCombo red{};
-    std::copy(chosen.begin(), chosen.end(), red.begin());
 
     m_grid->hide();
-    QString error;
-    const std::optional<int> issue = firstDrawWithReds(m_db.connection(), red, &error);
-    if (issue) {
-        m_result->setText(u"您要查询的号已经在第%1期开出过了"_s.arg(*issue));
-        m_issue->setText(QString::number(*issue));
-    } else {
-        m_result->setText(u"您要查询的数据未曾开出"_s);
-    }
+    const PastDrawAnswer answer = askPastDraw(m_db.connection(), *red);
+    m_result->setText(answer.sentence);
+    if (answer.issue)
+        m_issue->setText(QString::number(*answer.issue));
     m_grid->show();
     m_grid->showQuery(u"select* from kjhm order by 期号 "_s, kGridTwips);
     // At the draw found, else at the newest ones.
-    m_grid->goToDraw(issue ? std::optional<double>(*issue) : std::nullopt);
-    if (!error.isEmpty())
-        prompter().message(this, error, Prompter::Icon::Warning);
+    m_grid->goToDraw(answer.issue ? std::optional<double>(*answer.issue) : std::nullopt);
+    if (!answer.error.isEmpty())
+        prompter().message(this, answer.error, Prompter::Icon::Warning);
 }
 
 void PastDrawQueryWindow::showFound() {

@@ -19,7 +19,8 @@ run=(
 # The Xrandr window test and the installed-program check run under xvfb-run (the latter finds
 # its window with xwininfo); the print tests read PDFs back with pdftotext; the sqlite3 shell is
 # for looking into a test's database by hand.
-test=(xvfb xauth x11-utils poppler-utils sqlite3)
+# The screen-mode test switches modes on Xorg's dummy driver, an X server with several modes.
+test=(xvfb xauth x11-utils poppler-utils sqlite3 xserver-xorg-core xserver-xorg-video-dummy)
 fuzz=(clang libclang-rt-14-dev llvm-14)
 format=(clang-format)
 deb=(dpkg-dev debhelper lintian desktop-file-utils appstream librsvg2-bin)

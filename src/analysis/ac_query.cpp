@@ -3,6 +3,7 @@
 #include "model/leading_number.h"
 #include "model/leading_number_text.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cmath>
 
@@ -45,6 +46,11 @@ AcQueryResult acQuery(const std::array<QString, 6>& reds,
                       const std::array<QString, 7>& codeDigits) {
     AcQueryResult result;
     std::array<int, 6> n{};
+    for (const QString& red : reds)
+        if (red.trimmed().isEmpty()) {
+            result.message = u"请在上期开奖号输入区填好六个红球号码，再查询AC值"_s;
+            return result;
+        }
     for (int i = 0; i < 6; ++i) {
         const std::optional<std::uint8_t> value = toByte(numberOf(reds[i]));
         if (!value) {
@@ -64,8 +70,12 @@ AcQueryResult acQuery(const std::array<QString, 6>& reds,
     return result;
 }
 
+int commonAc(int redAc) {
+    return std::max(0, redAc - 5);
+}
+
 QString redAcMessage(int redAc) {
-    return u"常规AC值为"_s + QString::number(redAc);
+    return u"常规AC值为%1（常用算法为%2）"_s.arg(redAc).arg(commonAc(redAc));
 }
 
 QString codeAcMessage(int codeAc) {

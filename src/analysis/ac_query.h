@@ -21,8 +21,10 @@ struct AcQueryResult : Outcome {
 // (百万..个位). The reds must be ascending (equal neighbours allowed) and each fit 0..255.
 AcQueryResult acQuery(const std::array<QString, 6>& reds, const std::array<QString, 7>& codeDigits);
 
-// The two message texts, "常规AC值为15" and "代码AC值为6".
+// The two message texts, "常规AC值为14（常用算法为9）" and "代码AC值为6".
 QString redAcMessage(int redAc);
+// The AC value as most players count it: the conventional one less 5 (0..10), never below 0.
+int commonAc(int redAc);
 QString codeAcMessage(int codeAc);
 
 } // namespace ssq

@@ -39,11 +39,14 @@
 #include "ui/prompter.h"
 #include "ui/translations.h"
 #include "ui/url_opener.h"
+#include "ui/widgets/help_window.h"
+#include "ui/widgets/screen_fit.h"
 #include "ui/widgets/window_render.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
@@ -325,6 +328,13 @@ QWidget* gameWindow(ssq::Database&) {
     return window;
 }
 
+// The help window on the program's own help page.
+QWidget* helpWindow(ssq::Database&) {
+    auto* window = new ssq::HelpWindow;
+    window->showPage(ssq::homePageUrl());
+    return window;
+}
+
 // Form11 on the desktop it is rendered on (offscreen: the one mode it can read).
 QWidget* screenModeWindow(ssq::Database&) {
     return new ssq::ScreenModeWindow(ssq::makeDesktopDisplayModes());
@@ -386,6 +396,7 @@ std::vector<WindowMaker> windowMakers() {
             blueWindowAfterAnalysis,
             gameWindow,
             screenModeWindow,
+            helpWindow,
             backtestWindow,
             databaseRecoveryDialog,
             wheelWindow};
@@ -415,6 +426,9 @@ int main(int argc, char* argv[]) {
     int failures = 0;
     for (const WindowMaker& make : windowMakers()) {
         QWidget* window = make(db);
+        // As the program opens it on this screen; dialogs open at their own size.
+        if (!qobject_cast<QDialog*>(window))
+            ssq::fitOnScreen(*window);
         // A window shown in more than one state names each picture itself.
         const QString name = window->property("screenshotName").toString();
         const QString path =

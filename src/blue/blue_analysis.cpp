@@ -73,17 +73,29 @@ QString blueDefaultWindowMessage() {
     return u"您没有输入要查询的期数,程序将默认为50"_s;
 }
 
+QString blueNoDrawsMessage() {
+    return u"数据库中还没有开奖记录，无法分析蓝球号码。"
+           u"请先通过菜单“数据操作”添加或导入开奖数据，再进行蓝球号码分析"_s;
+}
+
 BlueWindowChoice blueWindowChoice(const std::optional<QString>& answer, int drawCount) {
     BlueWindowChoice choice;
+    if (drawCount <= 0) {
+        choice.refusal = blueNoDrawsMessage();
+        return choice;
+    }
     const double n = answer ? numberOf(*answer) : 0;
     if (!(n > 0)) {
         choice.defaulted = true;
         return choice;
     }
-    if (n > drawCount) {
+    // The default 50 counts every draw of a shorter history; a typed 50 does the same.
+    const int most = std::max(drawCount, kFixedWindow);
+    if (n > most) {
         choice.refusal =
-            u"数据库中只有%1期开奖记录，无法查询最近%2期，请输入不大于%1的期数"_s.arg(drawCount)
-                .arg(*answer);
+            u"数据库中只有%1期开奖记录，无法查询最近%2期，请输入不大于%3的期数"_s.arg(drawCount)
+                .arg(answer->trimmed())
+                .arg(most);
         return choice;
     }
     if (std::floor(n) != n) {

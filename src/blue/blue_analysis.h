@@ -38,11 +38,15 @@ BlueCounts blueCounts(const std::vector<BlueMarks>& draws, int window);
 struct BlueWindowChoice {
     int window = 50;
     bool defaulted = false; // no positive answer: 50, after blueDefaultWindowMessage()
-    QString refusal;        // not empty: the answer cannot be used, nothing is to be written
+    // Answers up to 50 are taken on a shorter history, as the default is; more than the
+    // draws (and than 50) is refused, and so is everything when there are no draws.
+    QString refusal; // not empty: the answer cannot be used, nothing is to be written
 };
 
 QString blueWindowPrompt();
 QString blueDefaultWindowMessage();
+// Why nothing can be analysed on a database without draws.
+QString blueNoDrawsMessage();
 BlueWindowChoice blueWindowChoice(const std::optional<QString>& answer, int drawCount);
 
 // "最近" N "期开出次数", the label of lqtx row 2.

@@ -69,7 +69,33 @@ int runBackup(const CliContext& context, const QStringList& args) {
                [](Database& db) { return backupDatabase(db, backupFolder()); });
 }
 
+// restore: the newest backup. --list numbers the backups, newest first; --backup N restores
+// the N-th of that list.
 int runRestore(const CliContext& context, const QStringList& args) {
+    if (args == QStringList{u"--list"_s}) {
+        const QList<BackupFile> backups = listBackups(backupFolder());
+        if (backups.isEmpty()) {
+            err() << u"备份文件夹“%1”中没有备份"_s.arg(backupFolder()) << Qt::endl;
+            return kExitFailure;
+        }
+        for (const QString& line : numberedBackupLines(backups))
+            out() << line << Qt::endl;
+        return kExitOk;
+    }
+    if (args.size() == 2 && args[0] == u"--backup"_s) {
+        QString error;
+        const QString chosen = chosenBackup(listBackups(backupFolder()), args[1], &error);
+        if (chosen.isEmpty()) {
+            err() << error << Qt::endl;
+            return kExitFailure;
+        }
+        return run(context, {}, u"restore"_s,
+                   [chosen](Database& db) { return restoreFromBackupFile(db, chosen); });
+    }
+    if (!args.isEmpty()) {
+        err() << u"用法: ssq-cli [--db 数据库文件] restore [--list | --backup 序号]"_s << Qt::endl;
+        return kExitUsage;
+    }
     return run(context, args, u"restore"_s,
                [](Database& db) { return restoreFromBackup(db, backupFolder()); });
 }

@@ -62,7 +62,7 @@ const QList<Command>& commands() {
          u"backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）"_s,
          ssq::cli::runBackup},
         {u"restore"_s,
-         u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹"_s,
+         u"restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹；--list 列出备份（最新的在前），--backup 序号 选用其中一份"_s,
          ssq::cli::runRestore},
         {u"compact"_s, u"compact                    数据库压缩"_s, ssq::cli::runCompact},
         {u"paste"_s, u"paste 文件|- [--dry-run]      从复制的文字中找出开奖号码，保存新的各期"_s,

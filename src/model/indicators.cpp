@@ -219,6 +219,11 @@ Indicators drawIndicators(const RedCombo& red, int blue, const RedCombo& previou
     return x;
 }
 
+const char* acScaleNote() {
+    return "本程序的AC值按常规算法计算：六个红球两两之差的不同值个数，范围5～15。"
+           "常用算法再减去5，范围0～10，例如常规AC值14即常用算法的9。";
+}
+
 const char* indicatorLabel(int index) {
     static const char* const labels[kIndicatorCount + 1] = {
         "",

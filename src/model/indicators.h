@@ -54,5 +54,8 @@ int codeAcValue(const CodeDigits& c); // distinct absolute differences, 0 includ
 
 // Chart titles of indicators 1..41 (empty for 27..32, which are not charted).
 const char* indicatorLabel(int index);
+// The AC value here counts the distinct differences of the six reds (5..15); most players count
+// one less for each of the five neighbours (0..10). Shown wherever an AC value is shown or set.
+const char* acScaleNote();
 
 } // namespace ssq

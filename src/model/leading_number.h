@@ -11,7 +11,7 @@ namespace ssq {
 
 double leadingNumber(std::string_view text);
 
-// Rounds half to even, as the conversions of the original program's platform do.
+// Rounds half to even (a value halfway between two whole numbers goes to the even one).
 double roundHalfEven(double value);
 
 // A value converted to a byte (0..255) after rounding; nullopt when it does not fit.

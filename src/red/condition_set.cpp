@@ -62,7 +62,7 @@ Outcome saveConditionSet(QSqlDatabase db, PanelState& panel) {
     panel.text1[171] = texts[171];
     outcome.ok = true;
     outcome.message =
-        u"条件保存完毕,您要查看条件或需要将条件再次输入时,请点击菜单“数据操作”内的“条件再现”"_s;
+        u"条件保存完毕,您要查看条件或需要将条件再次输入时,请点击菜单“条件操作”内的“条件再现”"_s;
     return outcome;
 }
 

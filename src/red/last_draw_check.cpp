@@ -175,6 +175,20 @@ void applyTicks(PanelState& panel, const LastDrawCheck& check) {
         panel.check1[k] = check.ticked[k] ? 1 : 0;
 }
 
+bool restoreTicks(PanelState& panel, const PanelState& player) {
+    bool changed = false;
+    for (int k = 1; k <= 40; ++k) {
+        changed = changed || panel.check1[k] != player.check1[k];
+        panel.check1[k] = player.check1[k];
+    }
+    return changed;
+}
+
+QString restoreTicksQuestion() {
+    return u"上期条件查错已把条件的勾选换成了出错的条件（您原来的勾选已不在面板上）。"
+           u"要把您原来勾选的条件放回去吗？点“否”保留查错的勾选"_s;
+}
+
 QString lastDrawCheckMessage(int count) {
     return u"在上期条件设置中，您总共出现错误选项"_s + QString::number(count) +
            u"条，这些错误选项均已打上了“√”标记，请核查"_s;

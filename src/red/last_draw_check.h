@@ -31,6 +31,11 @@ LastDrawCheck checkLastDraw(const PanelState& panel, const StoredIndicators& sto
 
 // Sets the enable boxes 1..40 to the ticks of the check; nothing else changes.
 void applyTicks(PanelState& panel, const LastDrawCheck& check);
+// The condition ticks (Check1 1..40) of `player` put back on `panel`, after the check replaced
+// them; false when they were the same already.
+bool restoreTicks(PanelState& panel, const PanelState& player);
+// Asked after a check that changed the player's ticks.
+QString restoreTicksQuestion();
 
 QString lastDrawCheckMessage(int count);
 

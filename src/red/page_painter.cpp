@@ -24,6 +24,22 @@ void fail(QString* error, const QString& message) {
         *error = message;
 }
 
+void paintOps(const PrintPage& page, QPainter& painter, QPagedPaintDevice& device) {
+    for (const PrintOp& op : page.ops) {
+        if (op.kind == PrintOp::Kind::Line) {
+            painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
+            continue;
+        }
+        QFont font = painter.font();
+        // Pixel sizes are in the painter's own units, here twips.
+        font.setPixelSize(qRound(op.fontSize * kTwipsPerPoint));
+        painter.setFont(font);
+        // The position names the top of the text, not its baseline.
+        const double ascent = QFontMetricsF(font, &device).ascent();
+        painter.drawText(QPointF(op.x, op.y + ascent), op.text);
+    }
+}
+
 } // namespace
 
 bool paintPage(const PrintPage& page, QPagedPaintDevice& device, QString* error) {
@@ -54,19 +70,7 @@ bool paintPages(const QList<PrintPage>& pages, QPagedPaintDevice& device, QStrin
         painter.resetTransform();
         painter.scale(device.logicalDpiX() / kTwipsPerInch, device.logicalDpiY() / kTwipsPerInch);
         painter.setPen(QPen(Qt::black, kRuleWidthTwips));
-        for (const PrintOp& op : page.ops) {
-            if (op.kind == PrintOp::Kind::Line) {
-                painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
-                continue;
-            }
-            QFont font = painter.font();
-            // Pixel sizes are in the painter's own units, here twips.
-            font.setPixelSize(qRound(op.fontSize * kTwipsPerPoint));
-            painter.setFont(font);
-            // The position names the top of the text, as on the original printer.
-            const double ascent = QFontMetricsF(font, &device).ascent();
-            painter.drawText(QPointF(op.x, op.y + ascent), op.text);
-        }
+        paintOps(page, painter, device);
         if (page.paint) {
             painter.save();
             page.paint(painter);

@@ -3,8 +3,10 @@
 #include "model/leading_number.h"
 
 #include <QLocale>
+
 #include <QPageSize>
 #include <QSizeF>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -60,7 +62,7 @@ PrintOp line(int x1, int y, int x2) {
 QString placeText(const QStringList& saved, double place) {
     if (!(place >= 1 && place <= saved.size()))
         return {};
-    return saved.at(static_cast<qsizetype>(place) - 1);
+    return twoDigitNumbers(saved.at(static_cast<qsizetype>(place) - 1));
 }
 
 } // namespace
@@ -77,6 +79,26 @@ int paperHeightTwips(Paper paper) {
 
 QString chineseDate(const QDate& date) {
     return u"%1年%2月%3日"_s.arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+QString twoDigitNumbers(const QString& result) {
+    QStringList numbers = result.split(u' ', Qt::SkipEmptyParts);
+    for (QString& n : numbers)
+        if (n.size() == 1)
+            n.prepend(u'0');
+    return numbers.join(u' ');
+}
+
+QList<PrintPage> buildResultPages(Paper paper, const QString& issue, double start,
+                                  const QStringList& saved, const QDate& printDate) {
+    const int perPage = resultsPerLine(paper) * linesPerPage(paper);
+    QList<PrintPage> pages{buildResultPage(paper, issue, start, saved, printDate)};
+    const double first = roundHalfEven(start);
+    // Only finite starts reach here with more to print; the count is bounded by the results.
+    for (double next = first + perPage; std::isfinite(first) && next <= saved.size();
+         next += perPage)
+        pages.append(buildResultPage(paper, issue, next, saved, printDate));
+    return pages;
 }
 
 int resultsPerLine(Paper paper) {

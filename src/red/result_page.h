@@ -54,6 +54,14 @@ QString chineseDate(const QDate& date);
 PrintPage buildResultPage(Paper paper, const QString& issue, double start, const QStringList& saved,
                           const QDate& printDate);
 
+// Every page from result number `start` to the last saved result, one after another: what
+// "打印号码" prints when all pages are asked for (at least the first page).
+QList<PrintPage> buildResultPages(Paper paper, const QString& issue, double start,
+                                  const QStringList& saved, const QDate& printDate);
+
+// "4 5 7 9 25 32" as "04 05 07 09 25 32", so printed columns line up.
+QString twoDigitNumbers(const QString& result);
+
 // Results per printed line and lines per page.
 int resultsPerLine(Paper paper);
 int linesPerPage(Paper paper);

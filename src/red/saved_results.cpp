@@ -139,6 +139,10 @@ SavedResults loadSavedResults(QSqlDatabase db) {
     return out;
 }
 
+QString savedCountMessage(int count) {
+    return u"所选号码保存完毕，共保存%1注"_s.arg(count);
+}
+
 QString savedCountText(int count) {
     return u"(您总共选出了"_s + QString::number(count) + u"注号码)"_s;
 }
@@ -156,30 +160,41 @@ ResultListing listResults(int count, const ResultText& textAt) {
     return out;
 }
 
-QString ResultsPaging::pageQuery(qint64 from, qint64 to) {
-    // SQLite needs the blank between a number and "and".
+QString ResultsPaging::pageQuery() const {
+    // Rows are numbered by their first result (1, 6, 11, ...); SQLite needs the blank between
+    // a number and "and".
+    const qint64 from = qint64(m_page - 1) * kPageSpan + 1;
+    const qint64 to = qint64(m_page) * kPageSpan;
     return u"select* from hmbc where 编号>="_s + QString::number(from) + u" and 编号<="_s +
            QString::number(to);
 }
 
+int ResultsPaging::pageCount() const {
+    const int resultRows = std::max(0, m_recordCount - 1);
+    return std::max(1, (resultRows + kRowsPerPage - 1) / kRowsPerPage);
+}
+
 QString ResultsPaging::firstPage() {
-    m_position = kPageSpan;
-    return pageQuery(1, kPageSpan);
+    m_page = 1;
+    return pageQuery();
 }
 
 QString ResultsPaging::nextPage() {
-    const qint64 from = m_position;
-    m_position += kPageSpan;
-    return pageQuery(from, m_position);
+    m_page = std::min(m_page + 1, pageCount());
+    return pageQuery();
+}
+
+QString ResultsPaging::previousPage() {
+    m_page = std::max(m_page - 1, 1);
+    return pageQuery();
 }
 
 QString ResultsPaging::allResults() {
     return u"select* from hmbc order by 编号 "_s;
 }
 
-QString ResultsPaging::indicator(int recordCount) const {
-    return u"页次："_s + u" "_s + QString::number(m_position / kPageSpan) + u" / "_s +
-           QString::number(recordCount / 30 + 1);
+QString ResultsPaging::indicator() const {
+    return u"页次："_s + u" "_s + QString::number(m_page) + u" / "_s + QString::number(pageCount());
 }
 
 } // namespace ssq

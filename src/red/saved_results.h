@@ -34,6 +34,9 @@ struct SavedResults {
 
 SavedResults loadSavedResults(QSqlDatabase db);
 
+// "所选号码保存完毕，共保存7注": the window's answer to a save (ssq-cli keeps the bare first part).
+QString savedCountMessage(int count);
+
 // "(您总共选出了7注号码)"
 QString savedCountText(int count);
 
@@ -51,21 +54,28 @@ ResultListing listResults(int count, const ResultText& textAt);
 class ResultsPaging {
 public:
     static constexpr int kPageSpan = 150;
+    static constexpr int kRowsPerPage = 30;
 
-    // Query of the first page; the page position becomes 150.
+    // hmbc's record count, its kept first row included; it sets how many pages there are.
+    explicit ResultsPaging(int recordCount = 0) : m_recordCount(recordCount) {}
+
+    // Queries of the first page, the page after and the page before the shown one; paging
+    // stays on the last page and on the first one.
     QString firstPage();
-    // Query of the page after the position; it goes on past the last saved row.
     QString nextPage();
+    QString previousPage();
     static QString allResults();
 
-    // "页次： 2 / 4" for the position and hmbc's record count (its first row included).
-    QString indicator(int recordCount) const;
+    // "页次： 2 / 4": the shown page (0 before any paging) and the number of pages (at least 1).
+    QString indicator() const;
 
-    qint64 position() const { return m_position; }
+    int page() const { return m_page; }
+    int pageCount() const;
 
 private:
-    static QString pageQuery(qint64 from, qint64 to);
-    qint64 m_position = 0;
+    QString pageQuery() const;
+    int m_recordCount = 0;
+    int m_page = 0;
 };
 
 } // namespace ssq

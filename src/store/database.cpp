@@ -130,13 +130,13 @@ InspectionResult inspect(const QString& path) {
     QSqlDatabase db = conn.db();
     if (!conn.opened()) {
         const QSqlError e = db.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
 
     QSqlQuery version(db);
     if (!version.exec(u"PRAGMA user_version"_s) || !version.next()) {
         const QSqlError e = version.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
     const int userVersion = version.value(0).toInt();
     version.finish();
@@ -144,7 +144,7 @@ InspectionResult inspect(const QString& path) {
     QSqlQuery names(db);
     if (!names.exec(u"SELECT name FROM sqlite_master WHERE type = 'table'"_s)) {
         const QSqlError e = names.lastError();
-        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, e.text()};
+        return {isLockError(e) ? Inspection::Locked : Inspection::Unreadable, storeErrorText(e)};
     }
     QStringList present;
     while (names.next())
@@ -467,26 +467,52 @@ QString storeErrorText(const QSqlError& error) {
     const QString detail = error.text().trimmed();
     if (!isNumber)
         return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+    // SQLite's own texts are English: the player reads what the code means, and the code.
+    const QString numbered = u"（SQLite 错误码 %1）"_s.arg(code);
     switch (code) {
+    case 1: // SQLITE_ERROR: a statement the file's tables cannot run; its text names them
+        return detail.isEmpty() ? u"数据库语句执行出错"_s + numbered
+                                : u"数据库语句执行出错（%1）"_s.arg(detail);
+    case 2: // SQLITE_INTERNAL
+        return u"数据库程序内部出错"_s + numbered;
+    case 3:  // SQLITE_PERM
+    case 23: // SQLITE_AUTH
+        return u"没有访问数据库文件的权限"_s + numbered;
+    case 4: // SQLITE_ABORT
+    case 9: // SQLITE_INTERRUPT
+        return u"数据库操作被中止"_s + numbered;
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
         return u"数据库文件正被其他程序使用（已锁定），请关闭使用它的程序后再试"_s;
+    case 7: // SQLITE_NOMEM
+        return u"内存不足，数据库操作无法完成"_s + numbered;
     case 8: // SQLITE_READONLY
         return u"数据库文件是只读的，无法写入"_s;
     case 10: // SQLITE_IOERR
         // A write the system refused: on a local file a full disk or a file-size limit (EFBIG).
         if (extended == 778) // SQLITE_IOERR_WRITE
             return u"写入数据库文件时出错（磁盘已满，或文件超过了系统允许的大小）"_s;
-        return u"读写数据库文件时出错（%1）"_s.arg(detail);
+        return u"读写数据库文件时出错，请检查磁盘"_s + numbered;
     case 11: // SQLITE_CORRUPT
+        return u"数据库文件已损坏，或已被换成了别的文件（文件内容不完整）"_s + numbered;
     case 26: // SQLITE_NOTADB
-        return u"数据库文件已损坏，或已被换成了别的文件（%1）"_s.arg(detail);
+        return u"数据库文件已损坏，或已被换成了别的文件（不是数据库文件）"_s + numbered;
     case 13: // SQLITE_FULL
         return u"磁盘已满，数据库文件无法写入"_s;
     case 14: // SQLITE_CANTOPEN
-        return u"无法打开数据库文件（%1）"_s.arg(detail);
+        return u"无法打开数据库文件，请检查文件和文件夹是否存在、能否访问"_s + numbered;
+    case 15: // SQLITE_PROTOCOL
+        return u"数据库文件的锁定出错，请稍后再试"_s + numbered;
+    case 17: // SQLITE_SCHEMA
+        return u"数据库的表结构在操作中被改动了，请再试一次"_s + numbered;
+    case 18: // SQLITE_TOOBIG
+        return u"数据太大，数据库无法保存"_s + numbered;
+    case 19: // SQLITE_CONSTRAINT
+        return u"数据不符合数据库的约束（例如重复的记录）"_s + numbered;
+    case 20: // SQLITE_MISMATCH
+        return u"数据类型与数据库的列不符"_s + numbered;
     default:
-        return detail.isEmpty() ? u"数据库操作失败"_s : detail;
+        return u"数据库操作失败"_s + numbered;
     }
 }
 

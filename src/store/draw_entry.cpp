@@ -67,7 +67,7 @@ std::optional<DrawInput> validateEntry(const QString& issueText, const QList<int
         return std::nullopt;
     }
     if (reds.size() != 6) {
-        *message = u"红球号码选择有误,请重新选择！"_s;
+        *message = u"红球号码选择有误：您选了%1个红球，请选择6个红球！"_s.arg(reds.size());
         return std::nullopt;
     }
     if (blues.size() != 1) {
@@ -231,7 +231,7 @@ EntryResult deleteDraw(QSqlDatabase db, double issue) {
         return failed(notStored);
     if (!transaction.commit())
         return failed(u"数据删除失败，数据库没有改动：%1"_s.arg(transaction.failure()));
-    return {true, {{u"您指定期号的所有数据删除完毕"_s, false}}};
+    return {true, {{u"第%1期的所有数据删除完毕"_s.arg(issueShown(issue)), false}}};
 }
 
 bool changeDrawIssue(QSqlDatabase db, const QString& table, qint64 rowid, const QVariant& value,

@@ -1,5 +1,6 @@
 #include "store/maintenance.h"
 
+#include "model/leading_number_text.h"
 #include "store/database.h"
 #include "ui/app_paths.h"
 
@@ -12,9 +13,11 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -312,6 +315,95 @@ QString backupFilePath(const QString& folder) {
     return QDir(folder).filePath(u"ssq1.mdb"_s);
 }
 
+namespace {
+
+const QString kDatedPrefix = u"ssq-备份-"_s;
+const QString kDateFormat = u"yyyyMMdd-HHmmss"_s;
+
+// The time a dated backup's name gives, and its place among backups of the same second (the
+// "-2" of a second one); an invalid time for any other file.
+std::pair<QDateTime, int> datedBackupTime(const QString& fileName) {
+    if (!fileName.startsWith(kDatedPrefix) || !fileName.endsWith(u".mdb"_s))
+        return {};
+    const QString stamp = fileName.mid(kDatedPrefix.size(), kDateFormat.size());
+    const QString rest = fileName.mid(kDatedPrefix.size() + kDateFormat.size());
+    int place = 1;
+    if (rest != u".mdb"_s) {
+        bool ok = false;
+        place = rest.startsWith(u'-') ? rest.mid(1, rest.size() - 5).toInt(&ok) : 0;
+        if (!ok)
+            return {};
+    }
+    return {QDateTime::fromString(stamp, kDateFormat), place};
+}
+
+// The name the backup in ssq1.mdb moves to when a newer one comes: its own time, unused.
+QString datedName(const QString& folder, const QDateTime& made) {
+    const QString stem = kDatedPrefix + made.toString(kDateFormat);
+    QString path = QDir(folder).filePath(stem + u".mdb"_s);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder).filePath(u"%1-%2.mdb"_s.arg(stem).arg(n));
+    return path;
+}
+
+// Removes the dated backups beyond the newest kBackupsKept (ssq1.mdb counted).
+void pruneBackups(const QString& folder) {
+    const QList<BackupFile> all = listBackups(folder);
+    for (qsizetype i = kBackupsKept; i < all.size(); ++i)
+        if (all[i].path != backupFilePath(folder)) {
+            // Only dated backups made by this program come this far (listBackups reads their
+            // names).
+            QFile::remove(all[i].path);
+            QFile::remove(all[i].path + u"-journal"_s);
+        }
+}
+
+} // namespace
+
+QList<BackupFile> listBackups(const QString& folder) {
+    QList<std::pair<BackupFile, int>> found;
+    const QDir dir(folder);
+    for (const QFileInfo& file : dir.entryInfoList({kDatedPrefix + u"*.mdb"_s}, QDir::Files)) {
+        const auto [made, place] = datedBackupTime(file.fileName());
+        if (made.isValid())
+            found.append({{file.absoluteFilePath(), made}, place});
+    }
+    // Newest first; of two made in one second the later ("-2") first.
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.made != b.first.made ? a.first.made > b.first.made : a.second > b.second;
+    });
+    QList<BackupFile> dated;
+    for (const auto& [backup, place] : found)
+        dated.append(backup);
+    const QFileInfo newest(backupFilePath(folder));
+    if (newest.exists())
+        dated.prepend({newest.absoluteFilePath(), newest.lastModified()});
+    return dated;
+}
+
+QStringList numberedBackupLines(const QList<BackupFile>& backups) {
+    QStringList lines;
+    for (qsizetype i = 0; i < backups.size(); ++i)
+        lines.append(u"%1. %2"_s.arg(i + 1).arg(backupLine(backups[i])));
+    return lines;
+}
+
+QString chosenBackup(const QList<BackupFile>& backups, const QString& answer, QString* error) {
+    bool ok = false;
+    const int n = normalizedDigits(answer).trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > backups.size()) {
+        *error = u"没有序号为“%1”的备份（请输入1到%2），数据库没有替换。"_s.arg(answer.trimmed())
+                     .arg(backups.size());
+        return {};
+    }
+    return backups[n - 1].path;
+}
+
+QString backupLine(const BackupFile& backup) {
+    return backup.made.toString(u"yyyy-MM-dd HH:mm:ss"_s) + u"  "_s +
+           QFileInfo(backup.path).fileName();
+}
+
 Outcome backupDatabase(Database& db, const QString& folder) {
     const QString unchanged = u"原有的备份文件没有改动。"_s;
     if (!QFileInfo::exists(db.path()))
@@ -335,16 +427,39 @@ Outcome backupDatabase(Database& db, const QString& folder) {
     const QString temp = reserveBeside(target, u"new"_s);
     if (temp.isEmpty())
         return {false, u"无法在备份文件夹“%1”中创建文件，数据库没有备份。"_s.arg(shown(folder))};
-    if (!vacuumInto(live, temp, &error) || !isProgramDatabase(temp, &error) ||
-        !replaceFile(temp, target, &error)) {
+    if (!vacuumInto(live, temp, &error) || !isProgramDatabase(temp, &error)) {
         removeOwn(temp);
         return {false, u"数据库备份失败（%1），%2"_s.arg(error, unchanged)};
     }
-    return {true, u"数据库备份完毕（备份文件保存在%1）"_s.arg(shown(folder))};
+    // The backup there so far is kept under its date before the new one takes its name.
+    QString older;
+    if (QFileInfo::exists(target)) {
+        older = datedName(folder, QFileInfo(target).lastModified());
+        if (!replaceFile(target, older, &error)) {
+            removeOwn(temp);
+            return {false, u"数据库备份失败（%1），%2"_s.arg(error, unchanged)};
+        }
+    }
+    if (!replaceFile(temp, target, &error)) {
+        QString ignored;
+        if (!older.isEmpty())
+            replaceFile(older, target, &ignored);
+        removeOwn(temp);
+        return {false, u"数据库备份失败（%1），%2"_s.arg(error, unchanged)};
+    }
+    pruneBackups(folder);
+    return {true,
+            u"数据库备份完毕（备份文件保存在%1）\n备份文件夹中保留最近的%2份备份，更早的已删除"_s
+                .arg(shown(folder))
+                .arg(kBackupsKept)};
 }
 
 Outcome restoreFromBackup(Database& db, const QString& folder) {
-    const QString backup = backupFilePath(folder);
+    return restoreFromBackupFile(db, backupFilePath(folder));
+}
+
+Outcome restoreFromBackupFile(Database& db, const QString& backup) {
+    const QString folder = QFileInfo(backup).absolutePath();
     if (!QFileInfo::exists(backup))
         return {false,
                 u"没有找到备份文件“%1”，数据库没有替换。请先备份数据库。"_s.arg(shown(backup))};

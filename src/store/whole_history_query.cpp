@@ -51,6 +51,7 @@ WholeHistoryAnswer queryWholeHistory(QSqlDatabase db, const RedCombo& red,
     // The database's own draws, as the query always read them.
     if (const std::optional<int> issue = firstDrawWithReds(db, red, error)) {
         answer.issueText = QString::number(*issue);
+        answer.storedIssue = *issue;
         answer.resultText = u"您要查询的号已经在第%1期开出过了"_s.arg(*issue);
         return answer;
     }

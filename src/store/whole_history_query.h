@@ -8,11 +8,14 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <optional>
+
 namespace ssq {
 
 struct WholeHistoryAnswer {
-    QString resultText; // what Text1 shows
-    QString issueText;  // what Text2 shows: the issue found, empty when none
+    QString resultText;             // what Text1 shows
+    QString issueText;              // what Text2 shows: the issue found, empty when none
+    std::optional<int> storedIssue; // the issue found when it is a draw of the database
 };
 
 // `shippedPath` is the shipped history; when it cannot be read only the database is searched.

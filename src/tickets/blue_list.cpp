@@ -23,7 +23,7 @@ int blueOf(const QString& field) {
     static const QRegularExpression digits(u"^\\d{1,2}$"_s);
     if (!digits.match(field).hasMatch())
         return 0;
-    const int blue = field.toInt();
+    const int blue = normalizedDigits(field).toInt();
     return blue >= 1 && blue <= kBlueMax ? blue : 0;
 }
 

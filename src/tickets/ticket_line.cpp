@@ -1,5 +1,6 @@
 #include "tickets/ticket_line.h"
 
+#include "model/leading_number_text.h"
 #include "store/database.h"
 #include "store/text_file_lines.h"
 
@@ -21,7 +22,7 @@ int ballOf(const QString& field, int max) {
     static const QRegularExpression digits(u"^\\d{1,2}$"_s);
     if (!digits.match(field).hasMatch())
         return 0;
-    const int n = field.toInt();
+    const int n = normalizedDigits(field).toInt();
     return n >= 1 && n <= max ? n : 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Opens web pages and help pages in the desktop's browser. Tests install a recording opener,
-// so they can check what would be opened without starting a browser.
+// Opens help pages (inside the program) and web pages (in the desktop's browser). Tests install a
+// recording opener, so they can check what would be opened without starting a browser.
 
 #include <QUrl>
 

@@ -17,6 +17,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QImage>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
 #include <QTest>
@@ -98,6 +99,22 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(
             omissions.begin(), omissions.end(),
             [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
+        // A second click: the longest omissions first; a third: ascending again.
+        test::click(&w, u"Command2"_s);
+        const QStringList longestFirst = column(w.pairGrid()->model(), 4);
+        QVERIFY(std::is_sorted(
+            longestFirst.begin(), longestFirst.end(),
+            [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); }));
+        QVERIFY(longestFirst.first().toInt() > longestFirst.last().toInt());
+        test::click(&w, u"Command2"_s);
+        QCOMPARE(column(w.pairGrid()->model(), 4), omissions);
+        test::click(&w, u"Command3"_s); // the neighbours' own buttons keep their own direction
+        test::click(&w, u"Command3"_s);
+        const QStringList counts = column(w.neighbourGrid()->model(), 3);
+        QVERIFY(
+            std::is_sorted(counts.begin(), counts.end(), [](const QString& a, const QString& b) {
+                return a.toInt() > b.toInt();
+            }));
         test::retype(&w, u"Text1"_s, QString());
         test::click(&w, u"HQLRTXFX"_s);
         QCOMPARE(
@@ -161,6 +178,30 @@ private Q_SLOTS:
         chooseChart(w, u"D41"_s);
         QCOMPARE(linePoints(w), lastValues(12, 20));
         QCOMPARE(test::textOf(&w, u"Text1"_s), u"abc"_s);
+
+        // An answer of 1000 shows whole in the box: what is shown is what is loaded.
+        test::retype(&w, u"Text1"_s, QString());
+        prompter.answerInput(u"1000"_s);
+        test::click(&w, u"Command1"_s);
+        QCOMPARE(test::textOf(&w, u"Text1"_s), u"1000"_s);
+        auto* box = w.findChild<QLineEdit*>(u"Text1"_s);
+        QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(u"1000"_s) + 8);
+
+        // The first and the newest point's value labels lie inside the plot, on 100 draws.
+        test::retype(&w, u"Text1"_s, u"100"_s);
+        test::click(&w, u"Command1"_s);
+        chooseChart(w, u"A32"_s);
+        QChart* chart = w.lineChart()->chart();
+        const QList<float> values = lastValues(3, 100);
+        const QFontMetrics labelFont(
+            qobject_cast<QXYSeries*>(chart->series()[0])->pointLabelsFont());
+        for (int at : {0, 99}) {
+            const QPointF p = chart->mapToPosition(QPointF(at, values[at]), chart->series()[0]);
+            const double half = labelFont.horizontalAdvance(QString::number(values[at])) / 2.0;
+            QVERIFY2(p.x() - half >= chart->plotArea().left() &&
+                         p.x() + half <= chart->plotArea().right(),
+                     qPrintable(u"point %1 at %2"_s.arg(at).arg(p.x())));
+        }
 
         // Both charts as one picture.
         const QString path = m_db.folder() + u"/和值"_s;

@@ -141,6 +141,7 @@ private Q_SLOTS:
         QTest::newRow("leading number") << u"30期"_s << 30 << false << QString();
         QTest::newRow("all draws") << u"80"_s << 80 << false << QString();
         QTest::newRow("more than the draws") << u"81"_s << 50 << false << u"只有80期"_s;
+        QTest::newRow("full-width digits") << u"３０"_s << 30 << false << QString();
         QTest::newRow("not whole") << u"10.5"_s << 50 << false << u"不是整数"_s;
     }
     void windowAnswers() {

@@ -2,6 +2,7 @@
 // a refused strict list, the analysis with its prompt, the option set and controls files, and
 // the history views.
 
+#include "blue/blue_analysis.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "store/widgets/draw_grid_view.h"
 #include "support/draw_tables.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,7 +108,9 @@ private Q_SLOTS:
             m_prompter->questions(),
             QStringList{
                 u"请输入需要查询的期数(即要查询各个蓝球号码最近多少期的出球次数,默认值为50)"_s});
-        QCOMPARE(m_prompter->messageTexts(), QStringList{u"蓝球号码分析完毕"_s});
+        // One dialog: the answer's box; what was done shows in the status bar.
+        QVERIFY(m_prompter->messageTexts().isEmpty());
+        QCOMPARE(m_window->statusBar()->currentMessage(), u"蓝球号码分析完毕（最近20期）"_s);
         DrawGridView* grid2 = m_window->analysisGrid();
         QCOMPARE(grid2->model()->rowCount(), 4);
         QCOMPARE(cell(grid2, 1, 1), u"最近20期开出次数"_s);
@@ -130,9 +134,41 @@ private Q_SLOTS:
         QVERIFY(m_window->historyGrid()->isVisible());
         m_prompter->clear();
         item(u"CQCS"_s);
-        QCOMPARE(m_prompter->messageTexts(),
-                 (QStringList{u"您没有输入要查询的期数,程序将默认为50"_s, u"蓝球号码分析完毕"_s}));
+        QVERIFY(m_prompter->messageTexts().isEmpty());
+        QCOMPARE(m_window->statusBar()->currentMessage(),
+                 u"蓝球号码分析完毕（没有输入期数，按默认的50期统计）"_s);
         QCOMPARE(cell(grid2, 1, 1), u"最近50期开出次数"_s);
+    }
+
+    // On 30 draws a typed 50 counts what the default counts; with no draws nothing is asked.
+    void shortAndEmptyHistories() {
+        m_prompter->clear();
+        item(u"CQCS"_s);
+        QVERIFY(m_prompter->questions().isEmpty());
+        QCOMPARE(m_prompter->messageTexts(), QStringList{blueNoDrawsMessage()});
+        QVERIFY(!m_prompter->messageTexts()[0].contains(u"不大于"_s));
+
+        QVERIFY(test::addRealDraws(m_temp->connection(), u"2022001"_s, 30));
+        DrawGridView* grid2 = m_window->analysisGrid();
+        const auto counts = [&] {
+            QStringList row;
+            for (int b = 1; b <= 16; ++b)
+                row.append(cell(grid2, 0, b + 1) + u'/' + cell(grid2, 1, b + 1));
+            return row.join(u' ');
+        };
+        m_prompter->clear();
+        item(u"CQCS"_s); // cancelled: the default
+        const QString byDefault = counts();
+        m_prompter->answerInput(u"５０"_s); // typed full-width, as an input method does
+        item(u"CQCS"_s);
+        QVERIFY(m_prompter->messageTexts().isEmpty());
+        QCOMPARE(counts(), byDefault);
+        QCOMPARE(m_window->statusBar()->currentMessage(), u"蓝球号码分析完毕（最近50期）"_s);
+        m_prompter->answerInput(u"51"_s);
+        item(u"CQCS"_s);
+        QCOMPARE(
+            m_prompter->messageTexts(),
+            QStringList{u"数据库中只有30期开奖记录，无法查询最近51期，请输入不大于50的期数"_s});
     }
 
     void historyViews() {

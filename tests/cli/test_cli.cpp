@@ -160,7 +160,7 @@ private Q_SLOTS:
              {u"nonsense"_s},
              2,
              {},
-             u"未知命令: nonsense\n用法: ssq-cli [--db 数据库文件] <命令> [参数...]\n命令:\n  code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字\n  info                       数据库位置、开奖记录数、最早与最新期号\n  drawn R1 R2 R3 R4 R5 R6    往期开出查询：这六个红球是否开出过、在哪一期\n  import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n  import --shipped           导入软件自带的历史开奖数据中最新一个年代\n  select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]   按条件文件红球选号（--cover 5或4：缩水保号）\n  check                      上期条件查错：保存的条件对照最新一期开奖\n  blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号\n  analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部\n  game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖\n  wheel --pool \"红球 …\" --guarantee 中:保 [--bankers \"胆码 …\"] [--seed 种子]   旋转矩阵（号码池7到20个，逐一验证）\n  prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）\n  backtest --panel 条件文件 --last 期数 [--hotcold-from-history] [--by-condition]   条件历史回测\n  trend --last 期数 [--grid]   号码走势图：每个号码的出现次数与遗漏，--grid 输出每期的遗漏\n  backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）\n  restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹\n  compact                    数据库压缩\n  paste 文件|- [--dry-run]      从复制的文字中找出开奖号码，保存新的各期\n  update [--source 网址] [--dry-run]   联网更新开奖数据"_s});
+             u"未知命令: nonsense\n用法: ssq-cli [--db 数据库文件] <命令> [参数...]\n命令:\n  code R1 R2 R3 R4 R5 R6     红球代码、代码文本与七位代码数字\n  info                       数据库位置、开奖记录数、最早与最新期号\n  drawn R1 R2 R3 R4 R5 R6    往期开出查询：这六个红球是否开出过、在哪一期\n  import 文件 [--from 期号]   导入开奖数据文件（逐行：期号 6个红球 蓝球）\n  import --shipped           导入软件自带的历史开奖数据中最新一个年代\n  select --panel 条件文件 [--list] [--hotcold-from-db] [--save] [--export 文件 [--blue 蓝球]] [--cover 保号数 [--seed 种子]]   按条件文件红球选号（--cover 5或4：缩水保号）\n  check                      上期条件查错：保存的条件对照最新一期开奖\n  blue --controls 蓝球设置文件        按蓝球设置文件蓝球选号\n  analyse 分析名 [参数...]    号码特性分析（hotcold、pairs…），不带分析名列出全部\n  game --pick \"R1..R7 B\" (--draws 次数 | --until 红球数 蓝球数) [--seed 种子]   模拟开奖\n  wheel --pool \"红球 …\" --guarantee 中:保 [--bankers \"胆码 …\"] [--seed 种子]   旋转矩阵（号码池7到20个，逐一验证）\n  prize --tickets 号码文件 [--issue 期号]   中奖查询（默认最新一期）\n  backtest --panel 条件文件 --last 期数 [--hotcold-from-history] [--by-condition]   条件历史回测\n  trend --last 期数 [--grid]   号码走势图：每个号码的出现次数与遗漏，--grid 输出每期的遗漏\n  backup                     数据库备份（备份文件夹可用环境变量 SSQ_BACKUP_DIR 指定）\n  restore                    用备份数据库替换当前数据库（修复），替换前的数据库保存在备份文件夹；--list 列出备份（最新的在前），--backup 序号 选用其中一份\n  compact                    数据库压缩\n  paste 文件|- [--dry-run]      从复制的文字中找出开奖号码，保存新的各期\n  update [--source 网址] [--dry-run]   联网更新开奖数据"_s});
 
         row("info new", {nothing, {u"info"_s}, 0, u"数据库: {db}\n开奖记录: 0\n"_s});
         row("info", {draws({{7001, {1, 2, 3, 4, 5, 7}, 2}, {7002, {1, 2, 3, 4, 5, 6}, 1}}),
@@ -349,12 +349,13 @@ private Q_SLOTS:
             const QString now = rows(u"lqtx"_s, t.connection(), 18);
             return now == rows(u"lqtx"_s, fresh.connection(), 18) ? QString() : now;
         };
-        row("analyse blue 41",
+        // Up to 50 is taken on 40 draws, as the default is; more is refused.
+        row("analyse blue 51",
             {realDraws(u"2023001"_s, 40),
-             {u"analyse"_s, u"blue"_s, u"--window"_s, u"41"_s},
+             {u"analyse"_s, u"blue"_s, u"--window"_s, u"51"_s},
              3,
              {},
-             u"数据库中只有40期开奖记录，无法查询最近41期，请输入不大于40的期数"_s,
+             u"数据库中只有40期开奖记录，无法查询最近51期，请输入不大于50的期数"_s,
              lqtxUntouched});
         row("analyse blue 7.5", {realDraws(u"2023001"_s, 40),
                                  {u"analyse"_s, u"blue"_s, u"--window"_s, u"7.5"_s},

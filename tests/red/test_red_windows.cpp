@@ -6,6 +6,7 @@
 #include "model/red_code.h"
 #include "red/condition_panel_rules.h"
 #include "red/widgets/condition_panel_view.h"
+#include "red/widgets/pdf_page_printer.h"
 #include "red/widgets/result_actions.h"
 #include "red/widgets/results_window.h"
 #include "red/widgets/system_page_printer.h"
@@ -20,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ssq;
@@ -104,6 +106,7 @@ private Q_SLOTS:
                  u"您的选号结果超过了5000注，本程序只为您显示前5000注,请点击下拉箭头查看选号"_s);
 
         QVERIFY(actions.saveResults(320, result));
+        QCOMPARE(prompter.messageTexts().last(), u"所选号码保存完毕，共保存320注"_s);
         QPointer<ResultsWindow> w = actions.openResultsWindow();
         const auto click = [&](const char* name) { test::click(w, QString::fromLatin1(name)); };
         auto* grid = w->findChild<QTableView*>(u"DataGrid1"_s);
@@ -121,6 +124,13 @@ private Q_SLOTS:
         click("Command3");
         QCOMPARE(cell(3, 5) + u'|' + indicator(), result(319) + u"|页次： 3 / 3"_s);
         QCOMPARE(grid->model()->rowCount(), 4);
+        click("Command3"); // the last page stays
+        QCOMPARE(cell(3, 5) + u'|' + indicator(), result(319) + u"|页次： 3 / 3"_s);
+        click("Command2"); // and back
+        QCOMPARE(cell(0, 1) + u'|' + indicator(), result(150) + u"|页次： 2 / 3"_s);
+        click("Command2");
+        click("Command2"); // the first page stays
+        QCOMPARE(cell(0, 1) + u'|' + indicator(), result(0) + u"|页次： 1 / 3"_s);
         click("Command5");
         QCOMPARE(grid->model()->rowCount(), 65);
 
@@ -133,12 +143,37 @@ private Q_SLOTS:
             printed.append(op.text);
         QCOMPARE(printed.first(), u"    Ravelko第7018期预选号码"_s);
         const QString all = printed.join(u'\n');
-        QVERIFY(all.contains(result(150) + u"    "_s + result(151)) && all.contains(result(257)));
-        QVERIFY(!all.contains(result(149)) && !all.contains(result(258)));
+        // Printed in two-digit columns.
+        const auto printedAs = [&](int i) { return twoDigitNumbers(result(i)); };
+        QVERIFY(all.contains(printedAs(150) + u"    "_s + printedAs(151)) &&
+                all.contains(printedAs(257)));
+        QVERIFY(!all.contains(printedAs(149)) && !all.contains(printedAs(258)));
         if (QPrinterInfo::availablePrinters().isEmpty()) { // otherwise it would print on paper
             click("Command4");
             QCOMPARE(prompter.messageTexts().last(), noPrinterMessage());
         }
+        // All pages from 151 in one document; an empty issue is asked for first.
+        QTemporaryDir dir;
+        PdfPagePrinter pdf(dir.filePath(u"all.pdf"_s));
+        w->setPrinter(&pdf);
+        click("CheckAllPages");
+        test::retype(w, u"Text2"_s, QString());
+        prompter.clear();
+        click("Command4"); // cancelled: nothing printed
+        QCOMPARE(prompter.questions().size(), 1);
+        QVERIFY(prompter.questions()[0].contains(u"还没有填写期号"_s));
+        QVERIFY(!QFile::exists(pdf.path()));
+        prompter.answerInput(u"２０２６１４０"_s);
+        click("Command4");
+        QVERIFY(QFile::exists(pdf.path()));
+        QCOMPARE(test::textOf(w, u"Text2"_s), u"２０２６１４０"_s);
+        const QList<PrintPage> pages = w->pagesToPrint();
+        QCOMPARE(pages.size(), 2); // 170 results, 108 a page
+        QCOMPARE(pages.last().ops.first().text, u"    Ravelko第２０２６１４０期预选号码"_s);
+        QVERIFY(pages.last().ops[3].text.startsWith(twoDigitNumbers(result(258))));
+        w->setPrinter(nullptr);
+        test::retype(w, u"Text2"_s, u"7018"_s);
+
         click("Command7");
         QTRY_VERIFY(w->findChild<QPrintPreviewDialog*>() &&
                     w->findChild<QPrintPreviewDialog*>()->isVisible());

@@ -284,7 +284,7 @@ private Q_SLOTS:
         QVERIFY2(info.contains(size), qPrintable(info));
         const QString text = run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
         QVERIFY2(text.contains(QRegularExpression(
-                     u"Ravelko第7018期预选号码\\s+11 13 15 17 19 21 +7 12 19 23 28 33.*"
+                     u"Ravelko第7018期预选号码\\s+11 13 15 17 19 21 +07 12 19 23 28 33.*"
                      u"打印日期：.*感谢您使用Ravelko选号软件 +2026年12月6日"_s,
                      QRegularExpression::DotMatchesEverythingOption)),
                  qPrintable(text));
@@ -303,6 +303,99 @@ private Q_SLOTS:
         // A file that cannot be written is reported, not ignored.
         PdfPagePrinter nowhere(dir.filePath(u"missing/page.pdf"_s));
         QVERIFY(!nowhere.print(buildResultPage(paper, u"1"_s, 1, saved, {}), &error));
+    }
+
+    // All pages from the start number to the last result, in one document; numbers in two
+    // digits so the columns line up.
+    void allPagesInOneDocument_data() {
+        QTest::addColumn<Paper>("paper");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("A4, 400 from 1") << Paper::A4 << 1.0 << 400 << 3; // 168 a page
+        QTest::newRow("A4, exactly one page") << Paper::A4 << 1.0 << 168 << 1;
+        QTest::newRow("A4, one more") << Paper::A4 << 1.0 << 169 << 2;
+        QTest::newRow("B5, 400 from 151") << Paper::B5 << 151.0 << 400 << 3; // 108 a page
+        QTest::newRow("start past the last") << Paper::A4 << 500.0 << 400 << 1;
+        QTest::newRow("no results") << Paper::B5 << 1.0 << 0 << 1;
+    }
+    void allPagesInOneDocument() {
+        QFETCH(Paper, paper);
+        QFETCH(double, start);
+        QFETCH(int, count);
+        QFETCH(int, pages);
+        QStringList saved;
+        for (int i = 1; i <= count; ++i)
+            saved.append(u"%1 2 3 4 5 %2"_s.arg(i % 9 + 1).arg(10 + i % 23));
+        const QList<PrintPage> built = buildResultPages(paper, u"7018"_s, start, saved, {});
+        QCOMPARE(built.size(), pages);
+        // Every result from the start to the last is printed once.
+        QStringList printed;
+        for (const PrintPage& page : built)
+            for (const PrintOp& op : page.ops)
+                if (op.kind == PrintOp::Kind::Text && op.y >= 1150 && op.fontSize == 10)
+                    printed += op.text.split(u"    "_s, Qt::SkipEmptyParts);
+        const int first = std::max(1, int(start));
+        QCOMPARE(printed.size(), std::max(0, count - first + 1));
+        if (!printed.isEmpty()) {
+            QCOMPARE(printed.first(), twoDigitNumbers(saved[first - 1]));
+            QCOMPARE(printed.last(), twoDigitNumbers(saved.last()));
+        }
+        for (const QString& t : std::as_const(printed))
+            QVERIFY2(QRegularExpression(u"^(\\d\\d ){5}\\d\\d$"_s).match(t).hasMatch(),
+                     qPrintable(t));
+        if (pages < 2)
+            return;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"all.pdf"_s);
+        PdfPagePrinter printer(path);
+        QString error;
+        QVERIFY2(printer.printPages(built, &error), qPrintable(error));
+        const QString info = run(u"pdfinfo"_s, {path});
+        QVERIFY2(info.contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(pages))),
+                 qPrintable(info));
+    }
+
+    void twoDigitColumns_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("ragged") << u"4 5 7 9 25 32"_s << u"04 05 07 09 25 32"_s;
+        QTest::newRow("already two digits") << u"10 11 12 13 14 15"_s << u"10 11 12 13 14 15"_s;
+        QTest::newRow("extra blanks") << u" 1  2 3 4 5 33"_s << u"01 02 03 04 05 33"_s;
+    }
+    void twoDigitColumns() {
+        QFETCH(QString, text);
+        QFETCH(QString, printed);
+        QCOMPARE(twoDigitNumbers(text), printed);
+    }
+
+    // The results window's pages: 30 rows of five, never past either end.
+    void paging_data() {
+        QTest::addColumn<int>("results");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("none") << 0 << 1;
+        QTest::newRow("one") << 1 << 1;
+        QTest::newRow("one full page") << 150 << 1;
+        QTest::newRow("one more") << 151 << 2;
+        QTest::newRow("3817 tickets") << 3817 << 26;
+    }
+    void paging() {
+        QFETCH(int, results);
+        QFETCH(int, pages);
+        const int rows = (results + 4) / 5;
+        ResultsPaging paging(rows + 1); // the kept first row
+        QCOMPARE(paging.pageCount(), pages);
+        paging.firstPage();
+        for (int i = 0; i < pages + 2; ++i)
+            paging.nextPage();
+        QCOMPARE(paging.indicator(), u"页次： %1 / %1"_s.arg(pages));
+        QCOMPARE(paging.nextPage(),
+                 u"select* from hmbc where 编号>=%1 and 编号<=%2"_s.arg((pages - 1) * 150 + 1)
+                     .arg(pages * 150));
+        for (int i = 0; i < pages + 2; ++i)
+            paging.previousPage();
+        QCOMPARE(paging.page(), 1);
+        QCOMPARE(paging.previousPage(), u"select* from hmbc where 编号>=1 and 编号<=150"_s);
     }
 };
 

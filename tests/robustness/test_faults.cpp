@@ -154,7 +154,8 @@ private Q_SLOTS:
         const QString backups = file(u"备份"_s);
         QVERIFY(filled(path, 30));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
-                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）"_s.arg(
+                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）\n"
+                                   u"备份文件夹中保留最近的5份备份，更早的已删除"_s.arg(
                                        QDir::toNativeSeparators(backups))));
         const QByteArray backup = test::bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
@@ -172,6 +173,33 @@ private Q_SLOTS:
                  qPrintable(said));
         QCOMPARE(cli({u"--db"_s, path, u"compact"_s}, backups, true),
                  std::make_pair(0, u"数据库压缩完毕"_s));
+
+        // A second backup keeps the first under its date: --list numbers them newest first,
+        // --backup 2 restores the older one, a number not listed replaces nothing.
+        const auto draws = [&path] {
+            Database db(path);
+            return db.open(nullptr) ? test::rowCount(db.connection(), u"kjhm"_s) : -1;
+        };
+        {
+            Database db(path);
+            QVERIFY(db.open(nullptr) && addNext(db, 30).written);
+        }
+        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups).first, 0);
+        const auto [listed, lines] =
+            cli({u"--db"_s, path, u"restore"_s, u"--list"_s}, backups, true);
+        QCOMPARE(listed, 0);
+        const QStringList rows = lines.split(u'\n');
+        QCOMPARE(rows.size(), 2);
+        QVERIFY2(rows[0].startsWith(u"1. "_s) && rows[0].endsWith(u"  ssq1.mdb"_s),
+                 qPrintable(lines));
+        QVERIFY2(rows[1].startsWith(u"2. "_s) && rows[1].contains(u"  ssq-备份-"_s),
+                 qPrintable(lines));
+        QCOMPARE(cli({u"--db"_s, path, u"restore"_s, u"--backup"_s, u"3"_s}, backups),
+                 std::make_pair(1, u"没有序号为“3”的备份（请输入1到2），数据库没有替换。"_s));
+        QCOMPARE(draws(), 31);
+        QCOMPARE(cli({u"--db"_s, path, u"restore"_s, u"--backup"_s, u"2"_s}, backups, true).first,
+                 0);
+        QCOMPARE(draws(), 30);
     }
 
     // Another program holds a write transaction: every write says the file is locked and

@@ -92,6 +92,8 @@ need test /usr/bin/xvfb-run
 need test /usr/bin/xauth
 need test /usr/bin/xwininfo
 need test /usr/bin/pdftotext
+need test /usr/lib/xorg/Xorg
+need test /usr/lib/xorg/modules/drivers/dummy_drv.so
 need fuzz /usr/bin/clang++ optional
 need fuzz /usr/bin/llvm-symbolizer optional
 for f in /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a; do

@@ -13,6 +13,7 @@
 #include "red/widgets/condition_panel_view.h"
 #include "shell/caption_clock.h"
 #include "shell/widgets/main_window.h"
+#include "shell/widgets/screen_mode_window.h"
 #include "shell/widgets/selection_runner.h"
 #include "store/draw_entry.h"
 #include "store/maintenance.h"
@@ -24,8 +25,10 @@
 #include "tickets/widgets/blue_window_result.h"
 #include "tickets/widgets/prize_check_window.h"
 #include "ui/twips.h"
+#include "ui/widgets/help_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -42,6 +45,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -130,7 +134,8 @@ private Q_SLOTS:
             u"| WH 数据库维护: BF "
             u"数据库备份(请您定期备份), "
             u"XF 用备份数据库替换当前数据库(修复), YS 数据库压缩(减肥优化) | LQXH 蓝球选号 | "
-            u"MNYX 模拟开奖游戏 | TC 退出"_s;
+            u"MNYX 模拟开奖游戏 | BZ 帮助: SYBZ 使用帮助, DRSM 开奖数据文件格式说明, "
+            u"PMFBL 调整屏幕分辩率 | TC 退出"_s;
         const auto describe = [](QAction* a) { return a->objectName() + u' ' + a->text(); };
         QStringList actual;
         for (QAction* top : m_window->menuBar()->actions()) {
@@ -178,7 +183,7 @@ private Q_SLOTS:
             }
         }
         ssq::setBackupFolder({});
-        QCOMPARE(items, 28);
+        QCOMPARE(items, 31);
         QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
     }
 
@@ -211,12 +216,22 @@ private Q_SLOTS:
     }
 
     void acQuery() {
+        // An empty row asks for the numbers rather than answering 0.
+        click(u"Command3"_s);
+        QCOMPARE(m_prompter->messageTexts(),
+                 QStringList{u"请在上期开奖号输入区填好六个红球号码，再查询AC值"_s});
+        m_prompter->clear();
+        // Where an AC value is asked or set, its scale is told.
+        for (const QString& name : {u"Command3"_s, u"Check1_5"_s, u"Text1_52"_s, u"Text1_53"_s})
+            QVERIFY2(m_window->findChild<QWidget*>(name)->toolTip().contains(u"常用算法"_s),
+                     qPrintable(name));
+        QVERIFY(item(u"AC"_s)->toolTip().contains(u"范围0～10"_s));
         typeRow(u"1 2 4 8 16 32"_s);
         click(u"Command2"_s);
         QCOMPARE(boxes(8, 8), u"0005277"_s);
         click(u"Command3"_s);
         item(u"AC"_s)->trigger();
-        const QStringList both{u"常规AC值为15"_s, u"代码AC值为5"_s};
+        const QStringList both{u"常规AC值为15（常用算法为10）"_s, u"代码AC值为5"_s};
         QCOMPARE(m_prompter->messageTexts(), both + both);
     }
 
@@ -298,6 +313,64 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(ssq::backupFilePath(backups.path())) && m_temp->database().isOpen());
     }
 
+    // 帮助 shows the help pages inside the program, no browser needed, and the screen-mode
+    // window; a link between the pages is followed in the same window.
+    void helpMenu() {
+        item(u"SYBZ"_s)->trigger();
+        auto* help = ssq::test::topLevel<ssq::HelpWindow>().value(0);
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), u"帮助 - Ravelko 双色球选号助手"_s);
+        QVERIFY(help->browser()->toPlainText().contains(u"主要功能"_s));
+        item(u"DRSM"_s)->trigger();
+        QCOMPARE(ssq::test::topLevel<ssq::HelpWindow>().size(), 1); // the same window
+        QCOMPARE(help->windowTitle(), u"帮助 - 导入开奖数据 - Ravelko 双色球选号助手"_s);
+        ssq::test::click(help, u"helpBack"_s);
+        QCOMPARE(help->windowTitle(), u"帮助 - Ravelko 双色球选号助手"_s);
+        help->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        item(u"PMFBL"_s)->trigger();
+        auto* modes = ssq::test::topLevel<ssq::ScreenModeWindow>().value(0);
+        QVERIFY(modes && modes->isVisible());
+        QCOMPARE(modes->windowTitle(), u"调整屏幕分辩率"_s);
+        modes->close();
+    }
+
+    // With several backups, 用备份数据库替换当前数据库 lists them newest first and restores the
+    // one chosen; a number not listed replaces nothing.
+    void restoreOffersWhichBackup() {
+        QTemporaryDir backups;
+        ssq::setBackupFolder(backups.path());
+        const auto draws = [this] {
+            QSqlQuery q(u"select count(*) from kjhm"_s, m_temp->connection());
+            return q.next() ? q.value(0).toInt() : -1;
+        };
+        for (int n = 1; n <= 3; ++n) { // backups of 1, 2 and 3 draws
+            QVERIFY(ssq::test::addRealDraws(m_temp->connection(), u"2022001"_s, n));
+            item(u"BF"_s)->trigger();
+            for (const QString& table : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
+                QSqlQuery(u"delete from "_s + table, m_temp->connection());
+        }
+        QVERIFY(m_prompter->messageTexts().last().endsWith(
+            u"备份文件夹中保留最近的5份备份，更早的已删除"_s));
+        m_prompter->clear();
+        m_prompter->answerInput(u"4"_s);
+        item(u"XF"_s)->trigger();
+        QCOMPARE(m_prompter->messageTexts(),
+                 QStringList{u"没有序号为“4”的备份（请输入1到3），数据库没有替换。"_s});
+        QCOMPARE(draws(), 0);
+        const QStringList lines = m_prompter->questions()[0].split(u'\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0], u"备份文件夹中有3份备份，最新的在最前："_s);
+        QVERIFY(lines[1].startsWith(u"1. "_s) && lines[1].endsWith(u"  ssq1.mdb"_s));
+        QVERIFY(lines[3].startsWith(u"3. "_s) && lines[3].contains(u"ssq-备份-"_s));
+        m_prompter->answerInput(u"２"_s); // the second newest, typed full-width
+        item(u"XF"_s)->trigger();
+        ssq::setBackupFolder({});
+        QVERIFY(m_prompter->messageTexts().last().startsWith(u"数据库替换完毕"_s));
+        QCOMPARE(draws(), 2);
+    }
+
     // Every area is on screen within 1024 × 768; exit closes the window.
     void layoutAndExit() {
         QVERIFY(m_window->width() <= 1024 && m_window->height() <= 768 - 30);
@@ -350,11 +423,13 @@ private Q_SLOTS:
         item(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts,
                  (QStringList{u"1 2 3 4 5 6"_s, u"1 2 3 4 5 7"_s}));
-        // The grid shows hmbc, the kept first row and the saved one, at the grid's own width.
+        // The grid shows hmbc, the kept first row and the saved one: the narrow default widened
+        // to what a column shows, the saved combination whole, an empty column narrow.
         QTableView* hmbc = grid();
         QCOMPARE(hmbc->model()->rowCount(), 2);
         QCOMPARE(hmbc->model()->index(1, 1).data().toString(), u"1 2 3 4 5 6"_s);
-        QCOMPARE(hmbc->columnWidth(1), ssq::twipsToPixels(390.0473));
+        QVERIFY(hmbc->columnWidth(1) >= hmbc->fontMetrics().horizontalAdvance(u"1 2 3 4 5 6"_s));
+        QVERIFY(hmbc->columnWidth(1) > hmbc->columnWidth(0));
 
         // A refused run shows its message; Text2 and the kept result of the run before stay.
         m_prompter->clear();
@@ -394,7 +469,7 @@ private Q_SLOTS:
         item(u"BCTJ"_s)->trigger();
         QCOMPARE(m_prompter->messageTexts(),
                  QStringList{u"条件保存完毕,您要查看条件或需要将条件再次输入时,"
-                             u"请点击菜单“数据操作”内的“条件再现”"_s});
+                             u"请点击菜单“条件操作”内的“条件再现”"_s});
         QCOMPARE(text1(170)->text() + text1(171)->text(), u"01"_s);
         ssq::PanelState expected = m_window->panelState();
 
@@ -437,7 +512,9 @@ private Q_SLOTS:
         m_prompter->answerFileName(path);
         item(u"ZRWJ"_s)->trigger();
         item(u"ZRWJ"_s)->trigger(); // cancelled: does nothing
-        QCOMPARE(m_prompter->messageTexts().size(), 1);
+        // One confirmation that names the file.
+        QCOMPARE(m_prompter->messageTexts().size(), 2);
+        QCOMPARE(m_prompter->messageTexts()[1], u"已从文件“%1”载入条件"_s.arg(path));
         QCOMPARE(m_window->panelState(), panel);
         QCOMPARE(m_window->hotColdTable(), hotCold);
 
@@ -445,8 +522,8 @@ private Q_SLOTS:
         const QString missing = dir.filePath(u"没有.ssqpanel.json"_s);
         m_prompter->answerFileName(missing);
         item(u"ZRWJ"_s)->trigger();
-        QCOMPARE(m_prompter->messageTexts().size(), 2);
-        QVERIFY(m_prompter->messageTexts()[1].contains(missing));
+        QCOMPARE(m_prompter->messageTexts().size(), 3);
+        QVERIFY(m_prompter->messageTexts()[2].contains(missing));
         QCOMPARE(m_window->panelState(), panel);
         QCOMPARE(m_window->hotColdTable(), hotCold);
     }
@@ -478,6 +555,22 @@ private Q_SLOTS:
         QCOMPARE(shown.text1[50], u"120"_s);
         for (int k = 0; k <= 40; ++k) // the zone box stays as it was
             QCOMPARE(shown.check1[k], int(k == 0 || k == 4 || k == 36));
+        // The player is told the ticks changed; 否 keeps the check's ticks.
+        QCOMPARE(m_prompter->questions(), QStringList{ssq::restoreTicksQuestion()});
+
+        // 是 puts the player's own ticks back; the filled last-draw row stays.
+        click(u"Check1_4"_s);
+        click(u"Check1_36"_s);
+        click(u"Check1_7"_s);
+        m_prompter->clear();
+        m_prompter->answerQuestion(true);
+        item(u"SQTJCC"_s)->trigger();
+        const ssq::PanelState back = m_window->panelState();
+        for (int k = 0; k <= 40; ++k)
+            QCOMPARE(back.check1[k], int(k == 0 || k == 7));
+        QCOMPARE(back.text1[1], u"1"_s);
+        QCOMPARE(m_window->findChild<QCheckBox*>(u"Check1_7"_s)->isChecked(), true);
+        QCOMPARE(m_window->findChild<QCheckBox*>(u"Check1_36"_s)->isChecked(), false);
     }
 
     void liveCountFollowsEdits() {

@@ -138,20 +138,25 @@ private Q_SLOTS:
         QVERIFY2(other.open(&error), qPrintable(error));
     }
 
-    // Replacing without a backup is refused and changes nothing. Two backups leave one file
-    // holding the second copy; replacing from it undoes later changes and the reopened database
-    // keeps working.
+    // Replacing without a backup is refused and changes nothing. Two backups leave the second
+    // in ssq1.mdb and the first under its date; replacing from ssq1.mdb undoes later changes and
+    // the reopened database keeps working.
     void backupAndReplace() {
         add(1);
         const auto first = tableRows(db(), u"kjzb"_s);
         const Outcome missing = restoreFromBackup(m_temp->database(), backups());
         QVERIFY(!missing.ok && missing.message.startsWith(u"没有找到备份文件"_s));
         QCOMPARE(tableRows(db(), u"kjzb"_s), first);
-        QCOMPARE(backupDatabase(m_temp->database(), backups()).message,
-                 u"数据库备份完毕（备份文件保存在%1）"_s.arg(QDir::toNativeSeparators(backups())));
+        QCOMPARE(
+            backupDatabase(m_temp->database(), backups()).message,
+            u"数据库备份完毕（备份文件保存在%1）\n备份文件夹中保留最近的5份备份，更早的已删除"_s
+                .arg(QDir::toNativeSeparators(backups())));
         add(2);
         QVERIFY(backupDatabase(m_temp->database(), backups()).ok);
-        QCOMPARE(QDir(backups()).entryList(QDir::Files), QStringList{u"ssq1.mdb"_s});
+        const QStringList both = QDir(backups()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(both.size(), 2);
+        QVERIFY2(both[0].startsWith(u"ssq-备份-"_s) && both[1] == u"ssq1.mdb"_s,
+                 qPrintable(both.join(u' ')));
         const auto backedUp = tableRows(db(), u"kjzb"_s);
         add(3);
         QVERIFY(deleteDraw(db(), 1).written);
@@ -173,8 +178,45 @@ private Q_SLOTS:
         QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
     }
 
-    // A query still open (a grid showing a long table) is no obstacle; a file named like an older
-    // program's temporary copy is the user's and stays as it was; no copy of this run is left.
+    // Seven backups made on seven days: the newest five stay, listed newest first with their
+    // days; each holds what was there when it was made, and any of them can be chosen.
+    void backupsKeepTheNewestFew() {
+        const QDateTime day1(QDate(2026, 11, 1), QTime(20, 30, 0));
+        for (int n = 1; n <= 7; ++n) {
+            add(n);
+            // The backup made before this one dates from day n - 1.
+            if (QFile older(backupFilePath(backups())); older.open(QIODevice::ReadWrite)) {
+                QVERIFY(older.setFileTime(day1.addDays(n - 2), QFileDevice::FileModificationTime));
+                older.close();
+            }
+            QVERIFY(backupDatabase(m_temp->database(), backups()).ok);
+        }
+        const QList<BackupFile> kept = listBackups(backups());
+        QCOMPARE(kept.size(), kBackupsKept);
+        QCOMPARE(QDir(backups()).entryList(QDir::Files).size(), kBackupsKept);
+        QCOMPARE(kept[0].path, QFileInfo(backupFilePath(backups())).absoluteFilePath());
+        const QStringList lines = numberedBackupLines(kept);
+        QCOMPARE(lines[1], u"2. 2026-11-06 20:30:00  ssq-备份-20261106-203000.mdb"_s);
+        QCOMPARE(lines[4], u"5. 2026-11-03 20:30:00  ssq-备份-20261103-203000.mdb"_s);
+        for (int i = 1; i < kept.size(); ++i)
+            QVERIFY(kept[i - 1].made > kept[i].made);
+
+        // Answers: a place in the list, typed as players type it; others replace nothing.
+        QString error;
+        for (const auto& [answer, place] : {std::pair{u"1"_s, 0}, {u" ３ "_s, 2}, {u"5"_s, 4}})
+            QCOMPARE(chosenBackup(kept, answer, &error), kept[place].path);
+        for (const QString& answer : {u"0"_s, u"6"_s, u"2.5"_s, u"二"_s, QString()}) {
+            QVERIFY(chosenBackup(kept, answer, &error).isEmpty());
+            QVERIFY2(error.endsWith(u"（请输入1到5），数据库没有替换。"_s), qPrintable(error));
+        }
+        // The third newest holds the first five draws.
+        QVERIFY(restoreFromBackupFile(m_temp->database(), kept[2].path).ok);
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 5);
+    }
+
+    // A query still open (a grid showing a long table) is no obstacle; a file named like the
+    // temporary copy earlier versions made is the user's and stays as it was; no copy of this
+    // run is left.
     void compactKeepsDataAndLeavesNoTemporaryFile() {
         for (int i = 1; i <= 30; ++i)
             add(i);

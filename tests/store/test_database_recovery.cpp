@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,6 +114,18 @@ private Q_SLOTS:
         QVERIFY(offers[0].canStartEmpty);
         QVERIFY2(offers[0].reason.contains(QDir::toNativeSeparators(path())),
                  qPrintable(offers[0].reason));
+        // The dialog gives the reason in Chinese: no English of SQLite's beyond its name.
+        {
+            DatabaseRecoveryDialog dialog(offers[0]);
+            dialog.show();
+            QString shown = test::textOf(&dialog, u"Label1"_s);
+            QVERIFY(shown.contains(offers[0].reason));
+            shown.remove(QDir::toNativeSeparators(path()))
+                .remove(QDir::toNativeSeparators(offers[0].backupPath))
+                .remove(u"SQLite"_s);
+            static const QRegularExpression english(u"[A-Za-z]{3,}"_s);
+            QVERIFY2(!english.match(shown).hasMatch(), qPrintable(shown));
+        }
         QCOMPARE(opened, choice != int(RecoveryChoice::Quit));
         QCOMPARE(db.isOpen(), opened);
         switch (RecoveryChoice(choice)) {

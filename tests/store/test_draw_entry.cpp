@@ -141,7 +141,7 @@ private Q_SLOTS:
         }
         QCOMPARE(test::drawTables(db()), before);
 
-        QCOMPARE(texts(deleteDraw(db(), 2)), QStringList{u"您指定期号的所有数据删除完毕"_s});
+        QCOMPARE(texts(deleteDraw(db(), 2)), QStringList{u"第0002期的所有数据删除完毕"_s});
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
             QCOMPARE(issues(t), (QList<int>{0, 1, 3, 4}));
     }

@@ -315,7 +315,7 @@ private Q_SLOTS:
         QVERIFY(m_prompter->messageTexts().last().endsWith(u"没有删除任何数据。"_s));
         m_prompter->answerInput(u"2026097"_s);
         click(&form9, u"Command4"_s);
-        QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
+        QCOMPARE(m_prompter->messageTexts().last(), u"第6097期的所有数据删除完毕"_s);
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 10);
     }
 };

@@ -85,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(
             m_prompter->messageTexts(),
             (QStringList{u"请输入开奖期号，输入格式示例：7018 （7表示2007年，018表示第018期）"_s,
-                         format, format, u"红球号码选择有误,请重新选择！"_s,
+                         format, format, u"红球号码选择有误：您选了5个红球，请选择6个红球！"_s,
                          u"蓝球号码选择有误,请重新选择！"_s}));
         QCOMPARE(rowCount(db(), u"kjhm"_s), 0);
     }
@@ -116,7 +116,7 @@ private Q_SLOTS:
         m_prompter->answerInput(u"7002"_s);
         click(&form9, u"Command4"_s);
         QCOMPARE(m_prompter->questions().last(), u"请输入需要删除的期号"_s);
-        QCOMPARE(m_prompter->messageTexts().last(), u"您指定期号的所有数据删除完毕"_s);
+        QCOMPARE(m_prompter->messageTexts().last(), u"第7002期的所有数据删除完毕"_s);
         QCOMPARE(rowCount(db(), u"kjzb"_s), 2);
         for (const auto& [button, columns] :
              {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
@@ -209,6 +209,53 @@ private Q_SLOTS:
                      textOf(&form10, u"Text1"_s).endsWith(u"期中未曾开出"_s),
                  qPrintable(textOf(&form10, u"Text1"_s)));
         QVERIFY(textOf(&form10, u"Text2"_s).isEmpty());
+    }
+
+    // The grids open at the newest draws and, after a change, at the draw changed (after a
+    // delete at the draw before it), not at the oldest row 200 rows up.
+    void gridsOpenWhereThePlayerLooks() {
+        QVERIFY(test::addRealDraws(db(), u"2022001"_s, 200));
+        const auto shows = [](QWidget& window, int issue) {
+            auto* view = window.findChild<DrawGridView*>();
+            QCoreApplication::processEvents();
+            const QModelIndex at = view->currentIndex();
+            return at.isValid() && view->model()->index(at.row(), 0).data().toInt() == issue &&
+                   view->viewport()->rect().contains(view->visualRect(at).center());
+        };
+        const auto newest = [this] {
+            QSqlQuery q(u"select max(期号) from kjhm"_s, db());
+            return q.next() ? q.value(0).toInt() : 0;
+        };
+        HistoryViewerWindow form4(m_temp->database());
+        form4.show();
+        for (const QString& button : {u"Command3"_s, u"Command1"_s, u"Command2"_s}) {
+            click(&form4, button);
+            QVERIFY2(shows(form4, newest()), qPrintable(button));
+        }
+
+        DrawEntryWindow form9(m_temp->database());
+        form9.show();
+        click(&form9, u"Command7"_s);
+        QVERIFY(shows(form9, newest()));
+        QSqlQuery fiftieth(u"select 期号 from kjhm order by 期号 limit 1 offset 50"_s, db());
+        QVERIFY(fiftieth.next());
+        const int old = fiftieth.value(0).toInt();
+        enter(form9, issueText(old), {2, 6, 12, 21, 28, 33}, 3, u"Command3"_s);
+        QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
+        QVERIFY(shows(form9, old));
+        m_prompter->answerInput(issueText(old));
+        click(&form9, u"Command4"_s);
+        QVERIFY(shows(form9, old - 1));
+        const int added = newest() + 1;
+        enter(form9, issueText(added), {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
+        QVERIFY(shows(form9, added));
+
+        PastDrawQueryWindow form10(m_temp->database());
+        form10.show();
+        click(&form10, u"Command1"_s); // nothing ticked: refused, the grid untouched
+        tick(form10, {1, 5, 12, 20, 27, 33});
+        click(&form10, u"Command1"_s);
+        QVERIFY(shows(form10, added));
     }
 
     // The window's boxes and the command line's numbers follow one rule and answer in the same

@@ -1,30 +1,64 @@
 // Twips, grid widths, animated GIFs and the prompter/opener switches.
 
+#include "model/leading_number_text.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
+#include "support/widget_actions.h"
 #include "ui/gif_writer.h"
 #include "ui/translations.h"
 #include "ui/twips.h"
 #include "ui/widgets/desktop_url_opener.h"
 #include "ui/widgets/grid_widths.h"
+#include "ui/widgets/help_window.h"
 #include "ui/widgets/message_box_prompter.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The desktop speaks English here, as many players' desktops do; the program must not.
+const bool g_englishDesktop = [] {
+    qputenv("LANG", "en_US.UTF-8");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    return true;
+}();
+
+// Runs `look` on the modal dialog of type D once it is up, then closes it.
+template <typename D> void whenShown(const std::function<void(D*)>& look) {
+    QTimer::singleShot(0, [look] {
+        D* dialog = nullptr;
+        const bool shown = QTest::qWaitFor([&] {
+            dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            return dialog != nullptr;
+        });
+        if (!shown)
+            return;
+        look(dialog);
+        dialog->reject();
+    });
+}
 
 QImage noise(int width, int height, int colours, quint32 seed) {
     QRandomGenerator random(seed);
@@ -110,6 +144,86 @@ private Q_SLOTS:
             QVERIFY2(QImage(path).convertToFormat(QImage::Format_RGB32) == row,
                      qPrintable(QString::number(length)));
         }
+    }
+
+    // Qt's file dialog lists folders and dates in Chinese on an English desktop.
+    void fileDialogInChinese() {
+        QVERIFY(ssq::installChineseTranslations(*QCoreApplication::instance()));
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"备份"_s));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QStringList seen;
+        whenShown<QFileDialog>([&seen](QFileDialog* dialog) {
+            auto* files = dialog->findChild<QTreeView*>(u"treeView"_s);
+            if (!QTest::qWaitFor(
+                    [&] { return files && files->model()->rowCount(files->rootIndex()) > 0; }))
+                return;
+            const QModelIndex folder = files->model()->index(0, 0, files->rootIndex());
+            for (int c = 0; c < 4; ++c)
+                seen.append(folder.siblingAtColumn(c).data().toString());
+            seen.append(dialog->testOption(QFileDialog::DontUseNativeDialog) ? u"Qt"_s
+                                                                             : u"native"_s);
+        });
+        ssq::MessageBoxPrompter().openFileName(nullptr, u"打开"_s, u"条件文件 (*.json)"_s);
+        QDir::setCurrent(before);
+        QCOMPARE(seen.size(), 5);
+        QCOMPARE(seen[0], u"备份"_s);
+        QCOMPARE(seen[2], u"文件夹"_s);
+        QVERIFY2(QRegularExpression(u"^\\d{4}/\\d{1,2}/\\d{1,2} \\d\\d:\\d\\d$"_s)
+                     .match(seen[3])
+                     .hasMatch(),
+                 qPrintable(seen[3]));
+        QCOMPARE(seen[4], u"Qt"_s);
+    }
+
+    // A message box is wide enough for the program's title beside the title bar's buttons.
+    void messageBoxTitleNotCut() {
+        int width = 0;
+        QString title;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            width = box->width();
+            title = box->windowTitle();
+        });
+        ssq::MessageBoxPrompter().message(nullptr, u"好"_s);
+        QCOMPARE(title, u"Ravelko"_s);
+        QVERIFY2(width >= QFontMetrics(QApplication::font()).horizontalAdvance(title) + 150,
+                 qPrintable(QString::number(width)));
+    }
+
+    // Full-width digits read as the digits they are.
+    void fullWidthDigits_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("value");
+        QTest::newRow("full-width") << u"２０２６"_s << 2026.0;
+        QTest::newRow("mixed") << u"1２"_s << 12.0;
+        QTest::newRow("full-width sign and point") << u"－３．５"_s << -3.5;
+        QTest::newRow("ideographic space first") << u"\u3000７"_s << 7.0;
+        QTest::newRow("other full-width letters stop") << u"３Ａ"_s << 3.0;
+    }
+    void fullWidthDigits() {
+        QFETCH(QString, typed);
+        QFETCH(double, value);
+        QCOMPARE(ssq::numberOf(typed), value);
+    }
+
+    // Help pages open inside the program, without a browser; a missing one says so.
+    void helpPagesInsideTheProgram() {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(u"page.html"_s);
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            u"<html><head><title>说明</title></head><body><p>正文</p></body></html>"_s.toUtf8());
+        file.close();
+        ssq::urlOpener().open(QUrl::fromLocalFile(page));
+        ssq::HelpWindow* help = ssq::test::topLevel<ssq::HelpWindow>().value(0);
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), u"帮助 - 说明"_s);
+        QVERIFY(help->browser()->toPlainText().contains(u"正文"_s));
+        ssq::urlOpener().open(QUrl::fromLocalFile(dir.filePath(u"没有.html"_s)));
+        QVERIFY(help->browser()->toPlainText().contains(u"找不到帮助页"_s));
+        help->close();
     }
 
     // Qt's own buttons and dates speak Chinese once the translations are in.

@@ -60,7 +60,9 @@ QCategoryAxis* issueAxis(const QStringList& issues) {
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     const int count = static_cast<int>(issues.size());
-    axis->setRange(-0.5, std::max(count, 1) - 0.5);
+    // Room beside the first and the newest point for half a value label ("100") at any count.
+    const double room = 0.6 + count * 0.025;
+    axis->setRange(-room, std::max(count, 1) - 1 + room);
     const int step = std::max(1, (count + kMaxAxisLabels - 1) / kMaxAxisLabels);
     // Labels go in rising order; counting back from the newest keeps it labelled.
     for (int r = (count - 1) % step; r < count; r += step)
@@ -149,8 +151,9 @@ QWidget* IndicatorChartWindow::buildTopRow() {
     layout->addWidget(before);
     m_count = new QLineEdit(row);
     m_count->setObjectName(u"Text1"_s);
-    m_count->setMaxLength(3);
-    m_count->setFixedWidth(48);
+    // Wide enough for every count the load accepts ("1000" read whole, not as "100").
+    m_count->setMaxLength(5);
+    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(u"000000"_s) + 12);
     m_count->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_count);
     layout->addWidget(new QLabel(u"期开始显示"_s, row));

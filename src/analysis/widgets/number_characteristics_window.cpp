@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <functional>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace ssq {
@@ -30,6 +32,10 @@ namespace {
 using Widths = DrawGridView::ColumnWidths;
 
 constexpr double kHotColdGridTwips = 470;
+// Wide enough for the 33 numbers and their captions side by side; the pair grids low enough for
+// the window to fit 1920 × 1080 at 150 % (650 pixels under a taskbar).
+constexpr double kHotColdGridWidthTwips = 17100;
+constexpr double kPairGridHeightTwips = 4300;
 constexpr double kPairGridTwips = 600;
 
 const Widths kAllPairWidths{{0, 500}, {1, 550}, {2, 1100}, {3, 1000}, {4, 1000}, {5, 800}};
@@ -87,7 +93,7 @@ NumberCharacteristicsWindow::NumberCharacteristicsWindow(Database& db, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildHotColdArea());
     layout->addWidget(buildPairArea(), 1);
-    resize(twipsToPixels(14895) + 24, 740);
+    resize(twipsToPixels(kHotColdGridWidthTwips) + 24, 640);
 }
 
 QWidget* NumberCharacteristicsWindow::buildHotColdArea() {
@@ -115,7 +121,7 @@ QWidget* NumberCharacteristicsWindow::buildHotColdArea() {
     top->addStretch();
     layout->addLayout(top);
 
-    m_hotColdGrid = fixedGrid(m_db, u"DataGrid1"_s, 14895, 1735, 5, area);
+    m_hotColdGrid = fixedGrid(m_db, u"DataGrid1"_s, kHotColdGridWidthTwips, 1735, 5, area);
     layout->addWidget(m_hotColdGrid);
 
     auto* lists = new QGridLayout;
@@ -147,16 +153,22 @@ QWidget* NumberCharacteristicsWindow::buildPairArea() {
         const QStringList captions{u"按累计开出次数"_s, u"按遗漏期数"_s, u"按号码序号"_s};
         const QStringList keys{u"累计开出"_s, u"遗漏期数"_s, u"序号"_s};
         for (int k = 0; k < 3; ++k) {
+            // A second click on the same button sorts the other way: the longest omissions or
+            // the most frequent pairs first.
             const QString query = u"select* from %1 order by %2 "_s.arg(table, keys[k]);
+            auto descending = std::make_shared<bool>(true);
             connect(addNamedButton(sort, sortNames[k], captions[k], area), &QPushButton::clicked,
-                    this, [this, grid, query] { showSorted(grid, query); });
+                    this, [this, grid, query, descending] {
+                        *descending = !*descending;
+                        showSorted(grid, *descending ? query + u"desc "_s : query);
+                    });
         }
         box->addLayout(sort);
         layout->addLayout(box);
     };
 
-    m_pairGrid = fixedGrid(m_db, u"DataGrid2"_s, 5555, 5895, 0, area);
-    m_neighbourGrid = fixedGrid(m_db, u"DataGrid3"_s, 5555, 5895, 0, area);
+    m_pairGrid = fixedGrid(m_db, u"DataGrid2"_s, 5555, kPairGridHeightTwips, 0, area);
+    m_neighbourGrid = fixedGrid(m_db, u"DataGrid3"_s, 5555, kPairGridHeightTwips, 0, area);
 
     column(u"任意两个号码开出情况统计:"_s, m_pairGrid, u"rhmtx"_s,
            {u"Command1"_s, u"Command2"_s, u"Command5"_s});
@@ -168,7 +180,7 @@ QWidget* NumberCharacteristicsWindow::buildPairArea() {
     connect(addNamedButton(middle, u"LHCQ"_s, u"连号出球统计"_s, area), &QPushButton::clicked, this,
             &NumberCharacteristicsWindow::countNeighbours);
     middle->addStretch();
-    auto* sortLabel = new QLabel(u"从小到大排序："_s, area);
+    auto* sortLabel = new QLabel(u"从小到大排序\n（再点一次从大到小）："_s, area);
     sortLabel->setAlignment(Qt::AlignCenter);
     middle->addWidget(sortLabel);
     layout->addLayout(middle);
@@ -193,6 +205,8 @@ void NumberCharacteristicsWindow::analyseHotCold() {
     }
     showReadable(m_hotColdGrid, u"select* from hmtx order by 序号 "_s, kHotColdGridTwips,
                  {{0, 400}, {1, 1700}});
+    // All 33 numbers side by side, 28 to 33 without scrolling.
+    m_hotColdGrid->shareWidthFrom(2);
     m_cold->setText(result.ranking.cold);
     m_warm->setText(result.ranking.warm);
     m_hot->setText(result.ranking.hot);

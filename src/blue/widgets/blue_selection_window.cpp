@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -108,7 +109,8 @@ BlueSelectionWindow::BlueSelectionWindow(Database& db, QWidget* parent)
     layout->addLayout(top, 1);
     layout->addWidget(m_grid3);
     setCentralWidget(central);
-    resize(1010, 700);
+    // Wide enough for the sixteen blue columns of both grids beside the conditions.
+    resize(1240, 700);
 }
 
 void BlueSelectionWindow::buildMenus() {
@@ -375,7 +377,10 @@ void BlueSelectionWindow::runSelection() {
 
 void BlueSelectionWindow::showDistributionIn(DrawGridView& grid) {
     // The issue column is widened so its four digits show whole.
-    showQueryOrWarn(grid, this, kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}});
+    if (showQueryOrWarn(grid, this, kDistributionQuery, kDistributionTwips, {{0, kIssueTwips}})) {
+        grid.shareWidthFrom(1); // L1 to L16 side by side
+        grid.goToDraw();        // the newest draws are the ones looked at
+    }
 }
 
 void BlueSelectionWindow::showDistribution() {
@@ -387,6 +392,7 @@ void BlueSelectionWindow::showIndicators() {
         *m_grid1, this,
         u"select 期号,蓝大小,蓝单双, 蓝代大号,蓝代奇号,蓝代质数,蓝代和值,蓝代积值,蓝代跨度,蓝代连号 from kjzb order by 期号 "_s,
         kIndicatorTwips, {{0, kIssueTwips}});
+    m_grid1->goToDraw();
 }
 
 void BlueSelectionWindow::analyse() {
@@ -403,10 +409,13 @@ void BlueSelectionWindow::analyse() {
         finish(u"无法读取开奖号码：%1"_s.arg(error), Prompter::Icon::Warning);
         return;
     }
-    const BlueWindowChoice choice = blueWindowChoice(prompter().input(this, blueWindowPrompt()),
-                                                     static_cast<int>(draws->size()));
-    if (choice.defaulted)
-        prompter().message(this, blueDefaultWindowMessage());
+    // One dialog for one click: the box offers 50, and what was done shows in the status bar.
+    if (draws->empty()) {
+        finish(blueNoDrawsMessage(), Prompter::Icon::Warning);
+        return;
+    }
+    const BlueWindowChoice choice = blueWindowChoice(
+        prompter().input(this, blueWindowPrompt(), {}, u"50"_s), static_cast<int>(draws->size()));
     if (!choice.refusal.isEmpty()) {
         finish(choice.refusal, Prompter::Icon::Warning);
         return;
@@ -418,8 +427,12 @@ void BlueSelectionWindow::analyse() {
     }
     m_grid2->showQuery(u"select* from lqtx order by 序号 "_s, kAnalysisTwips,
                        {{1, kAnalysisLabelTwips}});
+    m_grid2->shareWidthFrom(2); // B1 to B16 side by side
     showDistributionIn(*m_grid1);
-    finish(u"蓝球号码分析完毕"_s, Prompter::Icon::Information);
+    m_grid1->show();
+    statusBar()->showMessage(choice.defaulted
+                                 ? u"蓝球号码分析完毕（没有输入期数，按默认的50期统计）"_s
+                                 : u"蓝球号码分析完毕（最近%1期）"_s.arg(choice.window));
 }
 
 void BlueSelectionWindow::saveOptions() {

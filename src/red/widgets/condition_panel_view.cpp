@@ -1,5 +1,6 @@
 #include "red/widgets/condition_panel_view.h"
 
+#include "model/indicators.h"
 #include "red/condition_panel_rules.h"
 #include "ui/twips.h"
 
@@ -33,6 +34,7 @@ constexpr double kMarkerFrameTwips = 375;
 
 using namespace panel;
 constexpr int kNonTolerantBoxes = kLastNonTolerant - kFirstNonTolerant + 1;
+constexpr int kAcCondition = 5;
 
 // Grid columns of a zone: the condition's box and caption, its list, its maximum, its minimum.
 constexpr int kCaptionColumn = 0;
@@ -172,6 +174,13 @@ void ConditionPanelView::makeConditionRows() {
                             Qt::AlignHCenter | Qt::AlignTop);
             grid->addWidget(makeBox(condition.min(), width, frame), row, kMinColumn,
                             Qt::AlignHCenter | Qt::AlignTop);
+        }
+        if (k == kAcCondition) {
+            const QString note = QString::fromUtf8(acScaleNote());
+            for (QWidget* w :
+                 {static_cast<QWidget*>(check), static_cast<QWidget*>(text1(condition.max)),
+                  static_cast<QWidget*>(text1(condition.min()))})
+                w->setToolTip(note);
         }
         nextRow[condition.zone - 1] += rowsUsed;
     }

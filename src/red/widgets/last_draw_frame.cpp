@@ -1,5 +1,6 @@
 #include "red/widgets/last_draw_frame.h"
 
+#include "model/indicators.h"
 #include "red/last_draw_row.h"
 #include "store/database.h"
 #include "ui/prompter.h"
@@ -35,6 +36,7 @@ LastDrawFrame::LastDrawFrame(Database& db, QWidget* parent)
     m_autoInput = namedButton(u"Command1"_s, u"自动输入上期号:"_s, this);
     m_convert = namedButton(u"Command2"_s, u"转换为代码："_s, this);
     m_acQuery = namedButton(u"Command3"_s, u"AC值查询"_s, this);
+    m_acQuery->setToolTip(QString::fromUtf8(acScaleNote()));
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(3);

@@ -32,7 +32,7 @@ void ResultActions::showResultList(QComboBox& list, int count, const ResultText&
 bool ResultActions::saveResults(int count, const ResultText& textAt) {
     prompter().message(m_window, savePreparationMessage());
     const Outcome outcome = ssq::saveResults(m_db.connection(), count, textAt);
-    prompter().message(m_window, outcome.message,
+    prompter().message(m_window, outcome.ok ? savedCountMessage(count) : outcome.message,
                        outcome.ok ? Prompter::Icon::Information : Prompter::Icon::Warning);
     return outcome.ok;
 }

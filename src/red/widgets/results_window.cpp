@@ -10,6 +10,7 @@
 #include "ui/widgets/named_widgets.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDate>
 #include <QEvent>
 #include <QGroupBox>
@@ -42,7 +43,7 @@ ResultsWindow::ResultsWindow(Database& db, QWidget* parent)
 
     const SavedResults saved = loadSavedResults(m_db.connection());
     m_saved = saved.texts;
-    m_recordCount = saved.recordCount;
+    m_paging = ResultsPaging(saved.recordCount);
     m_loadError = saved.error;
 
     m_grid = new DrawGridView(m_db, this);
@@ -88,13 +89,16 @@ QWidget* ResultsWindow::buildDisplayFrame() {
     frame->setObjectName(u"Frame2"_s);
     auto* first = namedButton(u"Command1"_s, u"首页号码显示"_s, frame);
     auto* next = namedButton(u"Command3"_s, u"下一页号码显示"_s, frame);
+    auto* previous = namedButton(u"Command2"_s, u"上一页号码显示"_s, frame);
     auto* all = namedButton(u"Command5"_s, u"显示全部号码"_s, frame);
     connect(first, &QPushButton::clicked, this, &ResultsWindow::showFirstPage);
     connect(next, &QPushButton::clicked, this, &ResultsWindow::showNextPage);
+    connect(previous, &QPushButton::clicked, this, &ResultsWindow::showPreviousPage);
     connect(all, &QPushButton::clicked, this, &ResultsWindow::showAllResults);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(first);
     layout->addWidget(next);
+    layout->addWidget(previous);
     layout->addWidget(all);
     return frame;
 }
@@ -142,6 +146,8 @@ QWidget* ResultsWindow::buildPrintFrame() {
     auto* preview = namedButton(u"Command7"_s, u"打印预览"_s, frame);
     connect(print, &QPushButton::clicked, this, &ResultsWindow::printResults);
     connect(preview, &QPushButton::clicked, this, &ResultsWindow::previewResults);
+    m_allPages = new QCheckBox(u"打印从起始号码到最后一注的全部页"_s, frame);
+    m_allPages->setObjectName(u"CheckAllPages"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(print);
     buttons->addWidget(preview);
@@ -156,6 +162,7 @@ QWidget* ResultsWindow::buildPrintFrame() {
     layout->addLayout(issueRow);
     layout->addWidget(startHolder);
     layout->addLayout(paperRow);
+    layout->addWidget(m_allPages);
     layout->addLayout(buttons);
     layout->addWidget(note);
     return frame;
@@ -177,12 +184,17 @@ void ResultsWindow::showNextPage() {
     showPageIndicator();
 }
 
+void ResultsWindow::showPreviousPage() {
+    showQuery(m_paging.previousPage());
+    showPageIndicator();
+}
+
 void ResultsWindow::showAllResults() {
     showQuery(ResultsPaging::allResults());
 }
 
 void ResultsWindow::showPageIndicator() {
-    m_pageIndicator->setText(m_paging.indicator(m_recordCount));
+    m_pageIndicator->setText(m_paging.indicator());
 }
 
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -197,24 +209,47 @@ PrintPage ResultsWindow::pageToPrint() const {
                            QDate::currentDate());
 }
 
+QList<PrintPage> ResultsWindow::pagesToPrint() const {
+    if (!m_allPages->isChecked())
+        return {pageToPrint()};
+    const Paper paper = m_b5->isChecked() ? Paper::B5 : Paper::A4;
+    return buildResultPages(paper, m_issue->text(), numberOf(m_start->text()), m_saved,
+                            QDate::currentDate());
+}
+
+bool ResultsWindow::askIssueIfEmpty() {
+    if (!m_issue->text().trimmed().isEmpty())
+        return true;
+    const std::optional<QString> issue = prompter().input(
+        this, u"还没有填写期号，打印的标题将是“Ravelko第期预选号码”。请输入预选号码的期号："_s);
+    if (!issue || issue->trimmed().isEmpty())
+        return false;
+    m_issue->setText(issue->trimmed());
+    return true;
+}
+
 void ResultsWindow::printResults() {
+    if (!askIssueIfEmpty())
+        return;
     PagePrinter& printer = m_printer ? *m_printer : *m_systemPrinter;
     QString error;
-    if (!printer.print(pageToPrint(), &error))
+    if (!printer.printPages(pagesToPrint(), &error))
         prompter().message(this, error, Prompter::Icon::Warning);
 }
 
 void ResultsWindow::previewResults() {
+    if (!askIssueIfEmpty())
+        return;
     // The printer lives as long as the dialog's connection to it.
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     auto* dialog = new QPrintPreviewDialog(printer.get(), this);
     dialog->setObjectName(u"PrintPreview"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    const PrintPage page = pageToPrint();
+    const QList<PrintPage> pages = pagesToPrint();
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-            [page, printer](QPrinter* target) {
+            [pages, printer](QPrinter* target) {
                 target->setFullPage(true);
-                paintPage(page, *target, nullptr);
+                paintPages(pages, *target, nullptr);
             });
     dialog->open();
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,10 +39,14 @@ public:
 
     // The page "打印号码" would print now, from the print frame's inputs.
     PrintPage pageToPrint() const;
+    // What "打印号码" prints: that page, or every page from it to the last result when
+    // "打印从起始号码到最后一注的全部页" is ticked.
+    QList<PrintPage> pagesToPrint() const;
 
 public Q_SLOTS:
     void showFirstPage();     // Command1
     void showNextPage();      // Command3
+    void showPreviousPage();  // Command2
     void showAllResults();    // Command5
     void showPageIndicator(); // Label1, also on a click on it
     void printResults();      // Command4
@@ -54,10 +59,11 @@ private:
     QWidget* buildDisplayFrame();
     QWidget* buildPrintFrame();
     void showQuery(const QString& queryText);
+    // Asks for the issue when its box is empty; false when the player gave none.
+    bool askIssueIfEmpty();
 
     Database& m_db;
     QStringList m_saved;
-    int m_recordCount = 0;
     QString m_loadError;
     ResultsPaging m_paging;
     PagePrinter* m_printer = nullptr;
@@ -70,6 +76,7 @@ private:
     QLineEdit* m_start = nullptr;
     QRadioButton* m_a4 = nullptr;
     QRadioButton* m_b5 = nullptr;
+    QCheckBox* m_allPages = nullptr;
 };
 
 } // namespace ssq

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSize>
 
 #ifdef SSQ_HAVE_XRANDR
 #include <X11/Xlib.h>
@@ -88,9 +89,11 @@ struct XrandrDisplayModes::Connection {
             XCloseDisplay(display);
     }
 
-    // Resources and the output whose modes are listed; the caller frees both.
-    bool find(XRRScreenResources*& resources, XRROutputInfo*& output) const {
-        resources = XRRGetScreenResourcesCurrent(display, root);
+    // Resources and the output whose modes are listed; the caller frees both. `probe` asks the
+    // server to look at the outputs again (slower, but the configuration time is the newest).
+    bool find(XRRScreenResources*& resources, XRROutputInfo*& output, bool probe = false) const {
+        resources = probe ? XRRGetScreenResources(display, root)
+                          : XRRGetScreenResourcesCurrent(display, root);
         output = nullptr;
         if (!resources)
             return false;
@@ -111,6 +114,39 @@ struct XrandrDisplayModes::Connection {
             resources = nullptr;
         }
         return output != nullptr;
+    }
+
+    // The root window's size as the server has it now.
+    QSize screenSize() const {
+        ::Window rootReturn = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, rootDepth = 0;
+        if (!XGetGeometry(display, root, &rootReturn, &x, &y, &width, &height, &border, &rootDepth))
+            return {};
+        return QSize(int(width), int(height));
+    }
+
+    // `size` within the screen sizes the server allows.
+    QSize clampedScreenSize(QSize size) const {
+        int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
+        if (XRRGetScreenSizeRange(display, root, &minWidth, &minHeight, &maxWidth, &maxHeight))
+            size =
+                size.expandedTo(QSize(minWidth, minHeight)).boundedTo(QSize(maxWidth, maxHeight));
+        return size;
+    }
+
+    // Sets the screen to `size`, keeping the physical size per pixel of `old`.
+    void resize(QSize size, QSize old) const {
+        if (size == screenSize() || old.isEmpty())
+            return;
+        const int screen = DefaultScreen(display);
+        // The millimetres per pixel do not change with the mode; Xlib's figures were taken
+        // together when the connection opened, so their ratio still holds.
+        const double mmPerPixel =
+            double(DisplayWidthMM(display, screen)) / std::max(1, DisplayWidth(display, screen));
+        XRRSetScreenSize(display, root, size.width(), size.height(),
+                         int(std::lround(size.width() * mmPerPixel)),
+                         int(std::lround(size.height() * mmPerPixel)));
     }
 
     DisplayMode modeOf(const XRRModeInfo& info) const {
@@ -169,9 +205,10 @@ std::optional<DisplayMode> XrandrDisplayModes::activeMode() {
 }
 
 bool XrandrDisplayModes::apply(const DisplayMode& mode) {
+    // Fresh resources, so the configuration timestamp the server checks is the latest one.
     XRRScreenResources* resources = nullptr;
     XRROutputInfo* output = nullptr;
-    if (!m_x->find(resources, output))
+    if (!m_x->find(resources, output, true))
         return false;
     RRMode target = 0;
     for (int i = 0; i < output->nmode && !target; ++i)
@@ -185,7 +222,6 @@ bool XrandrDisplayModes::apply(const DisplayMode& mode) {
         XErrorHandler previous = XSetErrorHandler(recordXError);
         // The screen grows before a larger mode is set and shrinks after a smaller one, as the
         // picture must always fit inside it; only when this output is the only one showing.
-        const int screen = DefaultScreen(m_x->display);
         int showing = 0;
         for (int i = 0; i < resources->ncrtc; ++i)
             if (XRRCrtcInfo* other = XRRGetCrtcInfo(m_x->display, resources, resources->crtcs[i])) {
@@ -193,23 +229,20 @@ bool XrandrDisplayModes::apply(const DisplayMode& mode) {
                 XRRFreeCrtcInfo(other);
             }
         const bool alone = showing == 1;
-        const int oldWidth = DisplayWidth(m_x->display, screen);
-        const int oldHeight = DisplayHeight(m_x->display, screen);
-        const int newWidth = int(crtc->x) + mode.width;
-        const int newHeight = int(crtc->y) + mode.height;
-        const auto resize = [&](int w, int h) {
-            const double mmPerPixel = double(DisplayWidthMM(m_x->display, screen)) / oldWidth;
-            XRRSetScreenSize(m_x->display, m_x->root, w, h, int(std::lround(w * mmPerPixel)),
-                             int(std::lround(h * mmPerPixel)));
-        };
-        if (alone && (newWidth > oldWidth || newHeight > oldHeight))
-            resize(std::max(newWidth, oldWidth), std::max(newHeight, oldHeight));
+        // The screen's size asked from the server at every switch: Xlib's DisplayWidth and
+        // DisplayHeight are recorded when the connection opens and never follow a switch.
+        const QSize old = m_x->screenSize();
+        const QSize wanted =
+            m_x->clampedScreenSize(QSize(int(crtc->x) + mode.width, int(crtc->y) + mode.height));
+        if (alone && (wanted.width() > old.width() || wanted.height() > old.height()))
+            m_x->resize(wanted.expandedTo(old), old);
         const Status status =
             XRRSetCrtcConfig(m_x->display, resources, output->crtc, CurrentTime, crtc->x, crtc->y,
                              target, crtc->rotation, crtc->outputs, crtc->noutput);
-        ok = status == RRSetConfigSuccess;
-        if (ok && alone && (newWidth != oldWidth || newHeight != oldHeight))
-            resize(newWidth, newHeight);
+        XSync(m_x->display, False);
+        ok = status == RRSetConfigSuccess && !g_xError;
+        if (alone)
+            m_x->resize(ok ? wanted : old, old); // a refused mode leaves the screen as it was
         XSync(m_x->display, False);
         XSetErrorHandler(previous);
         ok = ok && !g_xError;

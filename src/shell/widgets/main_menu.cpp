@@ -6,7 +6,9 @@
 #include "backtest/widgets/backtest_window.h"
 #include "blue/widgets/blue_selection_window.h"
 #include "game/widgets/game_window.h"
+#include "model/indicators.h"
 #include "shell/widgets/main_window.h"
+#include "shell/widgets/screen_mode_window.h"
 #include "store/maintenance.h"
 #include "store/widgets/draw_entry_window.h"
 #include "store/widgets/history_import_window.h"
@@ -20,6 +22,7 @@
 #include "tickets/widgets/ticket_export_dialog.h"
 #include "tickets/widgets/wheel_window.h"
 #include "ui/prompter.h"
+#include "ui/url_opener.h"
 #include "ui/widgets/named_widgets.h"
 #include "ui/widgets/single_window.h"
 
@@ -99,6 +102,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
 
     QMenu* query = addNamedMenu(bar, u"CX"_s, u"查询"_s);
     m.acQuery = addItem(query, u"AC"_s, u"AC值查询"_s);
+    m.acQuery->setToolTip(QString::fromUtf8(acScaleNote()));
+    query->setToolTipsVisible(true);
     m.pastDraws = addItem(query, u"WQCX"_s, u"往期是否开出查询"_s);
     m.prizeCheck = addItem(query, u"ZJCX"_s, u"中奖查询"_s);
 
@@ -120,6 +125,12 @@ MainMenu buildMainMenu(QMenuBar* bar) {
 
     m.blue = addItem(bar, u"LQXH"_s, u"蓝球选号"_s);
     m.game = addItem(bar, u"MNYX"_s, u"模拟开奖游戏"_s);
+
+    QMenu* help = addNamedMenu(bar, u"BZ"_s, u"帮助"_s);
+    m.helpPage = addItem(help, u"SYBZ"_s, u"使用帮助"_s);
+    m.importHelp = addItem(help, u"DRSM"_s, u"开奖数据文件格式说明"_s);
+    help->addSeparator();
+    m.screenModes = addItem(help, u"PMFBL"_s, u"调整屏幕分辩率"_s);
     m.exit = addItem(bar, u"TC"_s, u"退出"_s);
     return m;
 }
@@ -195,11 +206,33 @@ void connectMainMenu(MainWindow& main, const MainMenu& menu) {
         runMaintenance(main, [&db] { return backupDatabase(db, backupFolder()); });
     });
     on(menu.restore, [&main, &db] {
-        runMaintenance(main, [&db] { return restoreFromBackup(db, backupFolder()); });
+        // With several backups the player says which one, the newest offered first.
+        const QList<BackupFile> backups = listBackups(backupFolder());
+        QString chosen = backupFilePath(backupFolder());
+        if (backups.size() > 1) {
+            const std::optional<QString> answer =
+                prompter().input(&main,
+                                 u"备份文件夹中有%1份备份，最新的在最前：\n"_s.arg(backups.size()) +
+                                     numberedBackupLines(backups).join(u'\n') +
+                                     u"\n请输入要用来替换当前数据库的备份的序号："_s,
+                                 u"选择备份"_s, u"1"_s);
+            if (!answer)
+                return;
+            QString error;
+            chosen = chosenBackup(backups, *answer, &error);
+            if (chosen.isEmpty()) {
+                prompter().message(&main, error, Prompter::Icon::Warning);
+                return;
+            }
+        }
+        runMaintenance(main, [&db, chosen] { return restoreFromBackupFile(db, chosen); });
     });
     on(menu.compact, [&main, &db] { runMaintenance(main, [&db] { return compactDatabase(db); }); });
 
     on(menu.acQuery, [&main] { main.showAcValues(); });
+    on(menu.helpPage, [] { urlOpener().open(homePageUrl()); });
+    on(menu.importHelp, [] { urlOpener().open(downloadPageUrl()); });
+    on(menu.screenModes, [] { showScreenModeWindow(); });
     on(menu.exit, [&main] { main.exitProgram(); });
     connectPanelItems(main, menu);
 }

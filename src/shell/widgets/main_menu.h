@@ -53,7 +53,12 @@ struct MainMenu {
 
     QAction* blue = nullptr; // LQXH
     QAction* game = nullptr; // MNYX
-    QAction* exit = nullptr; // TC
+
+    // BZ 帮助
+    QAction* helpPage = nullptr;    // SYBZ
+    QAction* importHelp = nullptr;  // DRSM
+    QAction* screenModes = nullptr; // PMFBL
+    QAction* exit = nullptr;        // TC
 };
 
 // Fills `bar` with the menus and items in their order.

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QTimer>
@@ -60,7 +61,14 @@ MainWindow::MainWindow(Database& db, QWidget* parent) : QMainWindow(parent), m_d
     layout->addWidget(m_lastDraw);
     layout->addWidget(m_panel, 1);
     layout->addWidget(buildResultArea());
-    setCentralWidget(central);
+    // On a screen lower than the window (1366 × 768 with a taskbar, 1920 × 1080 at 150 %) the
+    // panel scrolls instead of running off the screen's bottom.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(u"MainScroll"_s);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
     resize(kWindowWidth, kWindowHeight);
 
     connect(m_lastDraw->acQueryButton(), &QPushButton::clicked, this, &MainWindow::showAcValues);
@@ -163,6 +171,9 @@ void MainWindow::showInGrid(const QString& queryText) {
     // (backup, import); draw tables are small, so the grid reads its result to the end.
     while (m_gridModel->canFetchMore())
         m_gridModel->fetchMore();
+    // Every caption whole ("代码文本", "AC值"): the narrow default only for what fits in it.
+    setDefaultColumnWidth(*m_grid, kGridColumnTwips);
+    widenColumnsToContent(*m_grid);
 }
 
 PanelState MainWindow::panelState() const {

@@ -73,18 +73,27 @@ void loadFile(MainWindow& main) {
     }
     main.setPanelState(file->panel);
     main.setHotColdTable(file->hotCold);
+    prompter().message(&main, u"已从文件“%1”载入条件"_s.arg(path), Prompter::Icon::Information);
 }
 
 // SQTJCC: the check restores the saved set, fills the last-draw row and ticks the failed
-// conditions; its message comes once the ticks are on the panel for the user to see.
+// conditions; its message comes once the ticks are on the panel for the user to see. The
+// player's own ticks are offered back, since 条件再现 does not keep them.
 void checkLastDraw(MainWindow& main) {
-    PanelState panel = main.panelState();
+    const PanelState player = main.panelState();
+    PanelState panel = player;
     const LastDrawCheckRun run = runLastDrawCheck(main.database().connection(), panel);
     if (run.ok) {
         main.setPanelState(panel);
         main.showInGrid(lastDrawCheckGridQuery());
     }
     prompter().message(&main, run.message, run.ok ? Prompter::Icon::None : Prompter::Icon::Warning);
+    if (!run.ok || panel.check1 == player.check1)
+        return;
+    if (prompter().question(&main, restoreTicksQuestion())) {
+        restoreTicks(panel, player);
+        main.setPanelState(panel);
+    }
 }
 
 } // namespace

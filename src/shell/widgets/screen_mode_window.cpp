@@ -1,7 +1,9 @@
 #include "shell/widgets/screen_mode_window.h"
 
+#include "shell/widgets/desktop_display_modes.h"
 #include "ui/prompter.h"
 #include "ui/widgets/named_widgets.h"
+#include "ui/widgets/single_window.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -62,6 +64,14 @@ ScreenModeWindow::ScreenModeWindow(std::unique_ptr<DisplayModes> desktop, QWidge
 }
 
 ScreenModeWindow::~ScreenModeWindow() = default;
+
+ScreenModeWindow* showScreenModeWindow() {
+    // A window of its own rather than a child: the welcome window that may ask for it closes
+    // when the main window opens.
+    static QPointer<ScreenModeWindow> window;
+    return showSingleWindow(window, nullptr,
+                            [] { return new ScreenModeWindow(makeDesktopDisplayModes()); });
+}
 
 QString ScreenModeWindow::manualInstructions() {
     return u"如果修改不成功或修改后仍然不能显示全部程序，请您按下述方法手动修改：                 "

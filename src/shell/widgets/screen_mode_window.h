@@ -41,4 +41,8 @@ private:
     QPushButton* m_change = nullptr;
 };
 
+// Shows the one screen-resolution window over the desktop's display modes (the welcome window's
+// button and the 帮助 menu).
+ScreenModeWindow* showScreenModeWindow();
+
 } // namespace ssq

@@ -182,11 +182,7 @@ void WelcomeWindow::enterMainWindow() {
 }
 
 void WelcomeWindow::openResolutionWindow() {
-    // A window of its own rather than a child: the welcome window closes when the main window
-    // opens.
-    static QPointer<ScreenModeWindow> window;
-    showSingleWindow(window, nullptr,
-                     [] { return new ScreenModeWindow(makeDesktopDisplayModes()); });
+    showScreenModeWindow();
 }
 
 void WelcomeWindow::openUpdateWindow() {

@@ -137,11 +137,14 @@ void DrawEntryWindow::showGridError() {
                        Prompter::Icon::Warning);
 }
 
-void DrawEntryWindow::showTable(const QString& table, double defaultTwips) {
+void DrawEntryWindow::showTable(const QString& table, double defaultTwips,
+                                std::optional<double> atIssue) {
     const bool ok = m_manual ? m_grid->showEditable(table, defaultTwips, widthsOf(table))
                              : m_grid->showQuery(tableQuery(table), defaultTwips, widthsOf(table));
     if (!ok)
         showGridError();
+    // The player looks at the draw just changed, or at the newest ones.
+    m_grid->goToDraw(atIssue);
 }
 
 std::optional<DrawInput> DrawEntryWindow::readEntry() {
@@ -184,7 +187,7 @@ void DrawEntryWindow::addDraw() {
     if (!draw || !confirmPlausible(*draw))
         return;
     const EntryResult result = ssq::addDraw(m_db.connection(), *draw);
-    showTable(u"kjzb"_s, kWideTwips);
+    showTable(u"kjzb"_s, kWideTwips, draw->issue);
     tell(this, result.messages);
 }
 
@@ -196,8 +199,10 @@ void DrawEntryWindow::modifyDraw() {
     if (!draw)
         return;
     const EntryResult result = ssq::modifyDraw(m_db.connection(), *draw);
-    if (result.written)
-        showTable(u"kjhm"_s, kNarrowTwips);
+    if (result.written) {
+        m_grid->show();
+        showTable(u"kjhm"_s, kNarrowTwips, draw->issue);
+    }
     tell(this, result.messages);
 }
 
@@ -217,7 +222,7 @@ void DrawEntryWindow::deleteDraw() {
     // The answer must be a stored issue exactly: "3003.5" is not 3004.
     const EntryResult result = ssq::deleteDraw(m_db.connection(), issue);
     m_grid->show();
-    showTable(u"kjhm"_s, kWideTwips);
+    showTable(u"kjhm"_s, kWideTwips, numberOf(issue));
     tell(this, result.messages);
 }
 

@@ -46,7 +46,9 @@ private:
     QString typedIssueText(const QString& text, QString* message) const;
     // Asks before storing an issue far ahead of the newest; false when the player says no.
     bool confirmPlausible(const DrawInput& draw);
-    void showTable(const QString& table, double defaultTwips);
+    // Shows `table` at draw `atIssue` (the newest draw without one).
+    void showTable(const QString& table, double defaultTwips,
+                   std::optional<double> atIssue = std::nullopt);
     void showGridError();
 
     Database& m_db;

@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +50,7 @@ DrawGridView::DrawGridView(Database& db, QWidget* parent) : QTableView(parent), 
 
 bool DrawGridView::present(const std::function<bool()>& make) {
     m_remake = make;
+    m_shareFrom = -1;
     return make();
 }
 
@@ -99,6 +101,57 @@ bool DrawGridView::showEditable(const QString& table, double defaultTwips,
         applyWidths(*this, defaultTwips, widths);
         setColumnHidden(model->tableColumnCount(), true); // the rowid
         return ok;
+    });
+}
+
+void DrawGridView::shareWidthFrom(int firstColumn) {
+    m_shareFrom = firstColumn;
+    fitColumnsToView(*this, firstColumn);
+}
+
+void DrawGridView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    if (m_shareFrom >= 0)
+        fitColumnsToView(*this, m_shareFrom);
+}
+
+void DrawGridView::goToDraw(std::optional<double> issue) {
+    QAbstractItemModel* shown = model();
+    if (!shown || shown->rowCount() == 0)
+        return;
+    int issueColumn = -1;
+    for (int c = 0; c < shown->columnCount() && issueColumn < 0; ++c)
+        if (shown->headerData(c, Qt::Horizontal).toString() == u"期号"_s)
+            issueColumn = c;
+    int row = shown->rowCount() - 1;
+    if (issueColumn >= 0) {
+        int newest = -1, nearest = -1, exact = -1;
+        double newestIssue = 0, nearestIssue = 0;
+        for (int r = 0; r < shown->rowCount(); ++r) {
+            bool ok = false;
+            const double value = shown->index(r, issueColumn).data().toDouble(&ok);
+            if (!ok)
+                continue;
+            if (newest < 0 || value > newestIssue) {
+                newest = r;
+                newestIssue = value;
+            }
+            if (issue && value == *issue && exact < 0)
+                exact = r;
+            if (issue && value < *issue && (nearest < 0 || value > nearestIssue)) {
+                nearest = r;
+                nearestIssue = value;
+            }
+        }
+        row = exact >= 0 ? exact : nearest >= 0 ? nearest : newest >= 0 ? newest : row;
+    }
+    const QModelIndex index = shown->index(row, std::max(issueColumn, 0));
+    setCurrentIndex(index);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Once more when the layout has given the grid its size (a window not yet on screen).
+    QTimer::singleShot(0, this, [this, kept = QPersistentModelIndex(index)] {
+        if (kept.isValid() && kept.model() == model())
+            scrollTo(kept, QAbstractItemView::PositionAtCenter);
     });
 }
 

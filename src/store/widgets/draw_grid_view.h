@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace ssq {
@@ -27,10 +28,22 @@ public:
     // "删除数据", or they drift apart.
     bool showEditable(const QString& table, double defaultTwips, const ColumnWidths& widths = {});
 
+    // Makes the row of draw `issue` current and scrolls it into the middle of the grid: the
+    // row itself, else the nearest earlier draw (one just deleted), else the newest draw.
+    // Without an issue, or in a grid without a 期号 column, the newest draw (the last row).
+    void goToDraw(std::optional<double> issue = std::nullopt);
+
+    // Shares the grid's width among the columns from `firstColumn` on (see fitColumnsToView),
+    // now and whenever the grid is resized, until the next query is shown.
+    void shareWidthFrom(int firstColumn);
+
     bool isEditable() const { return m_editable; }
     // The query text or table name last shown.
     QString shownSource() const { return m_source; }
     QString lastError() const { return m_error; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool present(const std::function<bool()>& make);
@@ -41,6 +54,7 @@ private:
     QAbstractItemModel* m_model = nullptr;
     std::function<bool()> m_remake;
     bool m_editable = false;
+    int m_shareFrom = -1; // -1: every column keeps its width
     QString m_source;
     QString m_error;
 };

@@ -44,7 +44,8 @@ void HistoryViewerWindow::showTable(const QString& queryText, double defaultTwip
         for (int c = 35; c <= 43; ++c) // the nine blue-ball indicators
             widths.append({c, 700});
     }
-    showQueryOrWarn(*m_grid, this, queryText, defaultTwips, widths);
+    if (showQueryOrWarn(*m_grid, this, queryText, defaultTwips, widths))
+        m_grid->goToDraw(); // the newest draws are the ones looked at
 }
 
 void HistoryViewerWindow::showNumbers() {

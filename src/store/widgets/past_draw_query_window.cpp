@@ -100,6 +100,9 @@ void PastDrawQueryWindow::runQuery() {
     m_issue->setText(answer.issueText);
     m_grid->show();
     m_grid->showQuery(u"select* from kjhm order by 期号 "_s, kGridTwips);
+    // At the draw found, else (none, or one older than the database) at the newest ones.
+    m_grid->goToDraw(answer.storedIssue ? std::optional<double>(*answer.storedIssue)
+                                        : std::nullopt);
     if (!error.isEmpty())
         prompter().message(this, error, Prompter::Icon::Warning);
 }

@@ -1,5 +1,7 @@
 #include "ui/widgets/desktop_url_opener.h"
 
+#include "ui/widgets/help_window.h"
+
 #include <QDesktopServices>
 
 namespace ssq {
@@ -20,7 +22,11 @@ void setUrlOpener(UrlOpener* opener) {
 }
 
 void DesktopUrlOpener::open(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+    // The help pages are the program's own: shown inside it, with or without a web browser.
+    if (url.isLocalFile())
+        showHelpPage(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 } // namespace ssq

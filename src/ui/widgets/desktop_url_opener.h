@@ -1,5 +1,6 @@
 #pragma once
-// Opens pages with the desktop's default browser.
+// Opens the program's help pages in its own help window and web addresses in the desktop's
+// browser.
 
 #include "ui/url_opener.h"
 

@@ -1,7 +1,7 @@
 #include "backtest/condition_report.h"
 
 #include "model/indicators.h"
-#include "red/condition_captions.h"
+#include "red/panel_state.h"
 #include "red/selection_plan.h"
 
 #include <algorithm>
@@ -252,7 +252,7 @@ std::vector<ConditionReportRow> conditionReport(const SelectionInputs& now,
             continue;
         ConditionReportRow row;
         row.condition = k;
-        row.caption = conditionCaption(k);
+        row.caption = QString::fromUtf16(panel::boxesOf(k).caption);
         row.aloneFailed = aloneFailed[static_cast<std::size_t>(k)];
         row.draws = static_cast<int>(rows.size());
         row.failedDraws = static_cast<int>(std::count_if(

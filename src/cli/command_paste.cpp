@@ -101,12 +101,13 @@ int runUpdate(const CliContext& context, const QStringList& args) {
             return kExitUsage;
         }
     }
-    const QUrl source(settings.source, QUrl::StrictMode);
-    if (!source.isValid() || (source.scheme() != u"http"_s && source.scheme() != u"https"_s)) {
-        err() << u"开奖数据来源“%1”不是http或https网址。"_s.arg(settings.source) << Qt::endl;
+    QString refusal;
+    const std::optional<QUrl> source = drawSourceUrl(settings.source, &refusal);
+    if (!source) {
+        err() << refusal << Qt::endl;
         return kExitUsage;
     }
-    const FetchOutcome fetched = fetchDrawSource(source, settings.timeoutMs);
+    const FetchOutcome fetched = fetchDrawSource(*source, settings.timeoutMs);
     if (!fetched.ok) {
         err() << fetched.message << Qt::endl;
         return kExitFailure;

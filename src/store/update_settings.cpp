@@ -53,4 +53,13 @@ bool saveUpdateSource(const QString& databasePath, const QString& source, QStrin
                          u"无法保存设置文件“%1”"_s, error);
 }
 
+std::optional<QUrl> drawSourceUrl(const QString& source, QString* error) {
+    const QUrl url(source, QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != u"http"_s && url.scheme() != u"https"_s)) {
+        *error = u"开奖数据来源“%1”不是http或https网址。"_s.arg(source);
+        return std::nullopt;
+    }
+    return url;
+}
+
 } // namespace ssq

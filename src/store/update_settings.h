@@ -4,6 +4,9 @@
 // A missing or unreadable file means the defaults.
 
 #include <QString>
+#include <QUrl>
+
+#include <optional>
 
 namespace ssq {
 
@@ -21,5 +24,8 @@ QString updateSettingsPath(const QString& databasePath);
 UpdateSettings loadUpdateSettings(const QString& databasePath);
 // Keeps every other key of the file.
 bool saveUpdateSource(const QString& databasePath, const QString& source, QString* error);
+
+// The source as a web address; nullopt with *error set when it is not an http or https one.
+std::optional<QUrl> drawSourceUrl(const QString& source, QString* error);
 
 } // namespace ssq

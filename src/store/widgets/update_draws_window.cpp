@@ -107,10 +107,10 @@ void UpdateDrawsWindow::startUpdate() {
     if (isRunning())
         return;
     const QString text = m_source->text().trimmed();
-    const QUrl source(text, QUrl::StrictMode);
-    if (!source.isValid() || (source.scheme() != u"http"_s && source.scheme() != u"https"_s)) {
-        prompter().message(this, u"开奖数据来源“%1”不是http或https网址。"_s.arg(text),
-                           Prompter::Icon::Warning);
+    QString refusal;
+    const std::optional<QUrl> source = drawSourceUrl(text, &refusal);
+    if (!source) {
+        prompter().message(this, refusal, Prompter::Icon::Warning);
         return;
     }
     UpdateSettings settings = loadUpdateSettings(m_db.path());
@@ -122,7 +122,7 @@ void UpdateDrawsWindow::startUpdate() {
     m_preview->clear();
     setRunning(true);
     m_status->setText(u"正在联网取得开奖数据……"_s);
-    m_fetcher->start(source, settings.timeoutMs);
+    m_fetcher->start(*source, settings.timeoutMs);
 }
 
 void UpdateDrawsWindow::cancelUpdate() {

@@ -48,6 +48,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -364,11 +366,14 @@ QWidget* backtestWindow(ssq::Database& db) {
     return window;
 }
 
-// The start-up question about a damaged database, with a valid backup to offer.
-QWidget* databaseRecoveryDialog(ssq::Database&) {
+// The start-up question about a damaged database, with a valid backup to offer; the reason is
+// the one opening a file of garbage gives.
+QWidget* databaseRecoveryDialog(ssq::Database& db) {
+    const QString damaged = QFileInfo(db.path()).dir().filePath(u"damaged.mdb"_s);
+    if (QFile file(damaged); file.open(QIODevice::WriteOnly))
+        file.write(QByteArray(4096, 'x'));
     ssq::RecoveryOffer offer;
-    offer.reason =
-        u"数据库文件“/home/player/ssq/ssq.mdb”已损坏或无法读取（file is not a database）。程序没有改动这个文件。"_s;
+    ssq::Database(damaged).open(&offer.reason);
     offer.canRestore = true;
     offer.canStartEmpty = true;
     offer.backupPath = u"/home/player/Ravelko数据库备份/ssq1.mdb"_s;

@@ -1,8 +1,6 @@
 #include "store/maintenance.h"
 
-#include "model/leading_number_text.h"
 #include "store/database.h"
-#include "ui/app_paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -280,130 +278,6 @@ Outcome swapIn(Database& db, WriteLock& lock, const QString& replacement, const 
 
 } // namespace
 
-QString defaultBackupFolder() {
-    const QString name = u"Ravelko数据库备份"_s;
-    if (appPaths().inPlayerFolder)
-        return QDir(appPaths().dataFolder).filePath(name);
-#ifdef Q_OS_WIN
-    return u"e:\\"_s + name;
-#else
-    return QDir::home().filePath(name);
-#endif
-}
-
-namespace {
-
-QString& chosenBackupFolder() {
-    static QString folder;
-    return folder;
-}
-
-} // namespace
-
-QString backupFolder() {
-    if (!chosenBackupFolder().isEmpty())
-        return chosenBackupFolder();
-    const QString fromEnvironment = qEnvironmentVariable("SSQ_BACKUP_DIR");
-    return fromEnvironment.isEmpty() ? defaultBackupFolder() : fromEnvironment;
-}
-
-void setBackupFolder(const QString& folder) {
-    chosenBackupFolder() = folder;
-}
-
-QString backupFilePath(const QString& folder) {
-    return QDir(folder).filePath(u"ssq1.mdb"_s);
-}
-
-namespace {
-
-const QString kDatedPrefix = u"ssq-备份-"_s;
-const QString kDateFormat = u"yyyyMMdd-HHmmss"_s;
-
-// The time a dated backup's name gives, and its place among backups of the same second (the
-// "-2" of a second one); an invalid time for any other file.
-std::pair<QDateTime, int> datedBackupTime(const QString& fileName) {
-    if (!fileName.startsWith(kDatedPrefix) || !fileName.endsWith(u".mdb"_s))
-        return {};
-    const QString stamp = fileName.mid(kDatedPrefix.size(), kDateFormat.size());
-    const QString rest = fileName.mid(kDatedPrefix.size() + kDateFormat.size());
-    int place = 1;
-    if (rest != u".mdb"_s) {
-        bool ok = false;
-        place = rest.startsWith(u'-') ? rest.mid(1, rest.size() - 5).toInt(&ok) : 0;
-        if (!ok)
-            return {};
-    }
-    return {QDateTime::fromString(stamp, kDateFormat), place};
-}
-
-// The name the backup in ssq1.mdb moves to when a newer one comes: its own time, unused.
-QString datedName(const QString& folder, const QDateTime& made) {
-    const QString stem = kDatedPrefix + made.toString(kDateFormat);
-    QString path = QDir(folder).filePath(stem + u".mdb"_s);
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QDir(folder).filePath(u"%1-%2.mdb"_s.arg(stem).arg(n));
-    return path;
-}
-
-// Removes the dated backups beyond the newest kBackupsKept (ssq1.mdb counted).
-void pruneBackups(const QString& folder) {
-    const QList<BackupFile> all = listBackups(folder);
-    for (qsizetype i = kBackupsKept; i < all.size(); ++i)
-        if (all[i].path != backupFilePath(folder)) {
-            // Only dated backups made by this program come this far (listBackups reads their
-            // names).
-            QFile::remove(all[i].path);
-            QFile::remove(all[i].path + u"-journal"_s);
-        }
-}
-
-} // namespace
-
-QList<BackupFile> listBackups(const QString& folder) {
-    QList<std::pair<BackupFile, int>> found;
-    const QDir dir(folder);
-    for (const QFileInfo& file : dir.entryInfoList({kDatedPrefix + u"*.mdb"_s}, QDir::Files)) {
-        const auto [made, place] = datedBackupTime(file.fileName());
-        if (made.isValid())
-            found.append({{file.absoluteFilePath(), made}, place});
-    }
-    // Newest first; of two made in one second the later ("-2") first.
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first.made != b.first.made ? a.first.made > b.first.made : a.second > b.second;
-    });
-    QList<BackupFile> dated;
-    for (const auto& [backup, place] : found)
-        dated.append(backup);
-    const QFileInfo newest(backupFilePath(folder));
-    if (newest.exists())
-        dated.prepend({newest.absoluteFilePath(), newest.lastModified()});
-    return dated;
-}
-
-QStringList numberedBackupLines(const QList<BackupFile>& backups) {
-    QStringList lines;
-    for (qsizetype i = 0; i < backups.size(); ++i)
-        lines.append(u"%1. %2"_s.arg(i + 1).arg(backupLine(backups[i])));
-    return lines;
-}
-
-QString chosenBackup(const QList<BackupFile>& backups, const QString& answer, QString* error) {
-    bool ok = false;
-    const int n = normalizedDigits(answer).trimmed().toInt(&ok);
-    if (!ok || n < 1 || n > backups.size()) {
-        *error = u"没有序号为“%1”的备份（请输入1到%2），数据库没有替换。"_s.arg(answer.trimmed())
-                     .arg(backups.size());
-        return {};
-    }
-    return backups[n - 1].path;
-}
-
-QString backupLine(const BackupFile& backup) {
-    return backup.made.toString(u"yyyy-MM-dd HH:mm:ss"_s) + u"  "_s +
-           QFileInfo(backup.path).fileName();
-}
-
 Outcome backupDatabase(Database& db, const QString& folder) {
     const QString unchanged = u"原有的备份文件没有改动。"_s;
     if (!QFileInfo::exists(db.path()))
@@ -434,7 +308,7 @@ Outcome backupDatabase(Database& db, const QString& folder) {
     // The backup there so far is kept under its date before the new one takes its name.
     QString older;
     if (QFileInfo::exists(target)) {
-        older = datedName(folder, QFileInfo(target).lastModified());
+        older = datedBackupPath(folder, QFileInfo(target).lastModified());
         if (!replaceFile(target, older, &error)) {
             removeOwn(temp);
             return {false, u"数据库备份失败（%1），%2"_s.arg(error, unchanged)};

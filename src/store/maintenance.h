@@ -3,57 +3,20 @@
 // step that could lose ssq.mdb works on a complete copy first and swaps it in with one rename;
 // a failing step is reported and leaves ssq.mdb as it was.
 
+#include "store/backup_folder.h"
 #include "ui/outcome.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 namespace ssq {
 
 class Database;
 
-// "e:\Ravelko数据库备份" on Windows; elsewhere, with no drive e:, the folder of that name in
-// the user's home folder. An installed program keeps it beside the database in the player's
-// data folder.
-QString defaultBackupFolder();
-
-// The folder the backup menu items and ssq-cli use: the one set by setBackupFolder(), else the
-// folder named by the environment variable SSQ_BACKUP_DIR, else defaultBackupFolder(). Tests
-// set one of the first two so they never write into the user's home.
-QString backupFolder();
-// An empty folder restores the default.
-void setBackupFolder(const QString& folder);
-
-// The newest backup file in `folder`: ssq1.mdb.
-QString backupFilePath(const QString& folder);
-
 // Maintenance works on the file behind a symbolic link, holds the write lock on it from before its
 // copy is made until the swap (so no other program's commit falls between and is lost), and only
 // ever removes files it created itself, under unique names beside their target (and, in the
 // backup folder, its own dated backups beyond the newest few).
-
-// How many backups a folder keeps: ssq1.mdb and the older ones under their dates.
-constexpr int kBackupsKept = 5;
-
-struct BackupFile {
-    QString path;
-    QDateTime made;
-};
-
-// The backups in `folder`, newest first: ssq1.mdb, then the older ones named
-// ssq-备份-20261207-101500.mdb after the time they were made.
-QList<BackupFile> listBackups(const QString& folder);
-// "2026-12-07 10:15:00  ssq1.mdb", one line of a list to choose from.
-QString backupLine(const BackupFile& backup);
-
-// The numbered list of `backups` ("1. 2026-12-07 10:15:00  ssq1.mdb"), newest first.
-QStringList numberedBackupLines(const QList<BackupFile>& backups);
-// The backup the player numbered in `answer` (1 is the newest); empty with a Chinese reason in
-// `error` when no listed backup has that number.
-QString chosenBackup(const QList<BackupFile>& backups, const QString& answer, QString* error);
 
 // Copies the database into `folder`/ssq1.mdb, consistently even while it is in use; the
 // backup that was there is kept under its date, and only the newest kBackupsKept backups stay.

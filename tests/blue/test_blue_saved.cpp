@@ -120,6 +120,7 @@ private Q_SLOTS:
                  {R"({"check": {"17": 1}})", u"“17”"_s},
                  {R"({"check": {"4": 2}})", u"“check”中键“4”"_s},
                  {R"({"text": {"28": 5}})", u"“text”中键“28”"_s},
+                 {R"({"text": {"29": "5"}})", u"“29”"_s}, // a result box is no control
                  {R"({"option2": 1})", u"“option2”"_s},
                  {R"({"option1": true, "option2": true})",
                   u"蓝球设置文件有误：“option1”（小号）和“option2”（大号）不能同时为 true"_s},

@@ -140,29 +140,18 @@ private Q_SLOTS:
         QCOMPARE(cell(grid2, 1, 1), u"最近50期开出次数"_s);
     }
 
-    // On 30 draws a typed 50 counts what the default counts; with no draws nothing is asked.
+    // With no draws nothing is asked; on 30 draws a typed 50 is taken (what it counts is checked
+    // without the window) and 51 is refused naming the 50 allowed.
     void shortAndEmptyHistories() {
-        m_prompter->clear();
         item(u"CQCS"_s);
         QVERIFY(m_prompter->questions().isEmpty());
         QCOMPARE(m_prompter->messageTexts(), QStringList{blueNoDrawsMessage()});
-        QVERIFY(!m_prompter->messageTexts()[0].contains(u"不大于"_s));
 
         QVERIFY(test::addRealDraws(m_temp->connection(), u"2022001"_s, 30));
-        DrawGridView* grid2 = m_window->analysisGrid();
-        const auto counts = [&] {
-            QStringList row;
-            for (int b = 1; b <= 16; ++b)
-                row.append(cell(grid2, 0, b + 1) + u'/' + cell(grid2, 1, b + 1));
-            return row.join(u' ');
-        };
         m_prompter->clear();
-        item(u"CQCS"_s); // cancelled: the default
-        const QString byDefault = counts();
         m_prompter->answerInput(u"５０"_s); // typed full-width, as an input method does
         item(u"CQCS"_s);
         QVERIFY(m_prompter->messageTexts().isEmpty());
-        QCOMPARE(counts(), byDefault);
         QCOMPARE(m_window->statusBar()->currentMessage(), u"蓝球号码分析完毕（最近50期）"_s);
         m_prompter->answerInput(u"51"_s);
         item(u"CQCS"_s);
@@ -212,17 +201,16 @@ private Q_SLOTS:
         const BlueControls before = m_window->controls();
         m_window->setControls({});
 
-        const QString bad = dir.filePath(u"bad.json"_s), both = dir.filePath(u"both.json"_s);
-        QVERIFY(test::writeBytes(bad, R"({"check": {"1": 1}, "text": {"29": "5"}})"));
+        // A refused file is named in the message and changes nothing; the refusals themselves
+        // are tabled without the window.
+        const QString both = dir.filePath(u"both.json"_s);
         QVERIFY(test::writeBytes(both, R"({"option1": true, "option2": true})"));
-        for (const QString& file : {bad, both}) {
-            m_prompter->clear();
-            m_prompter->answerFileName(file);
-            item(u"ZRWJ"_s);
-            QCOMPARE(m_prompter->messageTexts().size(), 1);
-            QCOMPARE(m_window->controls(), BlueControls{});
-        }
+        m_prompter->clear();
+        m_prompter->answerFileName(both);
+        item(u"ZRWJ"_s);
+        QCOMPARE(m_prompter->messageTexts().size(), 1);
         QVERIFY(m_prompter->messageTexts()[0].contains(u"“option1”"_s));
+        QCOMPARE(m_window->controls(), BlueControls{});
 
         m_prompter->answerFileName(saved);
         item(u"ZRWJ"_s);

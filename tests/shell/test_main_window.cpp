@@ -301,18 +301,6 @@ private Q_SLOTS:
         }
     }
 
-    void maintenanceItems() {
-        QTemporaryDir backups;
-        ssq::setBackupFolder(backups.path());
-        for (const QString& name : {u"BF"_s, u"XF"_s, u"YS"_s})
-            item(name)->trigger();
-        ssq::setBackupFolder({});
-        QVERIFY(m_prompter->messageTexts().value(1).startsWith(
-            u"数据库替换完毕（替换前的数据库已保存为"_s));
-        QCOMPARE(m_prompter->messageTexts().mid(2), QStringList{u"数据库压缩完毕"_s});
-        QVERIFY(QFile::exists(ssq::backupFilePath(backups.path())) && m_temp->database().isOpen());
-    }
-
     // 帮助 shows the help pages inside the program, no browser needed, and the screen-mode
     // window; a link between the pages is followed in the same window.
     void helpMenu() {
@@ -337,7 +325,7 @@ private Q_SLOTS:
     }
 
     // With several backups, 用备份数据库替换当前数据库 lists them newest first and restores the
-    // one chosen; a number not listed replaces nothing.
+    // one chosen; a number not listed replaces nothing. 数据库压缩 leaves the file open.
     void restoreOffersWhichBackup() {
         QTemporaryDir backups;
         ssq::setBackupFolder(backups.path());
@@ -366,9 +354,13 @@ private Q_SLOTS:
         QVERIFY(lines[3].startsWith(u"3. "_s) && lines[3].contains(u"ssq-备份-"_s));
         m_prompter->answerInput(u"２"_s); // the second newest, typed full-width
         item(u"XF"_s)->trigger();
-        ssq::setBackupFolder({});
-        QVERIFY(m_prompter->messageTexts().last().startsWith(u"数据库替换完毕"_s));
+        QVERIFY(m_prompter->messageTexts().last().startsWith(
+            u"数据库替换完毕（替换前的数据库已保存为"_s));
         QCOMPARE(draws(), 2);
+        item(u"YS"_s)->trigger();
+        ssq::setBackupFolder({});
+        QCOMPARE(m_prompter->messageTexts().last(), u"数据库压缩完毕"_s);
+        QVERIFY(m_temp->database().isOpen());
     }
 
     // Every area is on screen within 1024 × 768; exit closes the window.
@@ -660,12 +652,10 @@ private Q_SLOTS:
         auto* list = m_window->findChild<QComboBox*>(u"Combo1"_s);
         QCOMPARE(list->count(), 4);
         QStringList listed;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 4; ++i)
             listed.append(list->itemText(i));
-            QVERIFY2(listed.last().endsWith(u" + 8"_s), qPrintable(listed.last()));
-        }
-        QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), 4);
-        // Saved with their blue, as any result is.
+        QVERIFY2(listed.first().endsWith(u" + 8"_s), qPrintable(listed.first()));
+        // Saved with their blue, as any result is; distinct picks are checked without the window.
         item(u"BCHM"_s)->trigger();
         QCOMPARE(ssq::loadSavedResults(m_temp->connection()).texts, listed);
     }
@@ -714,14 +704,13 @@ private Q_SLOTS:
         check();
         QVERIFY(m_prompter->messageTexts().isEmpty());
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s), u"一等奖：1注（浮动奖金）"_s);
-        QCOMPARE(ssq::test::textOf(form, u"Label2"_s).left(10), u"固定奖金合计：65元"_s);
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：9注，18元"_s);
         auto* winners = form->findChild<QTableWidget*>(u"Grid1"_s);
         QCOMPARE(winners->rowCount(), 9);
         QCOMPARE(winners->item(0, 0)->text() + winners->item(0, 1)->text(),
                  u"01 04 16 22 26 31 + 04一等奖"_s);
 
-        // Another issue; the saved results with a blue list; a malformed file.
+        // Another issue; the saved results with a blue list.
         QVERIFY(ssq::saveResults(m_temp->connection(), 1, [](int) { return u"2 3 5 7 8 9"_s; }).ok);
         issues->setCurrentIndex(1);
         ssq::test::click(form, u"Option2"_s);
@@ -729,13 +718,6 @@ private Q_SLOTS:
         check();
         QCOMPARE(ssq::test::textOf(form, u"Label1_1"_s) + ssq::test::textOf(form, u"Label1_2"_s),
                  u"一等奖：1注（浮动奖金）二等奖：1注（浮动奖金）"_s);
-        QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);
-
-        QVERIFY(ssq::test::writeBytes(path, tickets + "1 2 3\n"));
-        ssq::test::click(form, u"Option1"_s);
-        check();
-        QVERIFY2(m_prompter->messageTexts().value(0).startsWith(u"第4行有误"_s),
-                 qPrintable(m_prompter->messageTexts().join(u'|')));
         QCOMPARE(ssq::test::textOf(form, u"Label3"_s), u"投注：2注，4元"_s);
     }
 };

@@ -285,7 +285,8 @@ private Q_SLOTS:
     }
 
     // Form9 takes the seven digits a player knows, refuses another decade naming this one,
-    // asks before an issue far ahead, and deletes by seven digits too.
+    // asks before an issue far ahead in the digits typed (the four-digit question is tabled
+    // without the window), and deletes by seven digits too.
     void entryWithSevenDigits() {
         DrawEntryWindow form9(m_temp->database());
         form9.show();
@@ -303,8 +304,6 @@ private Q_SLOTS:
         enter(u"2026907"_s);
         QCOMPARE(m_prompter->questions().last(),
                  u"第2026907期比最新的第2026096期大了811期，确定吗？"_s);
-        enter(u"6907"_s);
-        QCOMPARE(m_prompter->questions().last(), u"第6907期比最新的第6096期大了811期，确定吗？"_s);
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 10);
         enter(u"2026097"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"数据添加完毕"_s);

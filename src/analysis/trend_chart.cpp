@@ -2,7 +2,8 @@
 
 #include "analysis/red_history.h"
 #include "model/indicators.h"
-#include "store/issue_decade.h"
+#include "store/database_decade.h"
+#include "store/issue_number.h"
 
 #include <QStringList>
 
@@ -173,12 +174,12 @@ TrendChartLoad loadTrendChart(QSqlDatabase db, int last, const QDate& today, boo
         return load;
     }
     load.chart = TrendChart(history, last == 0 ? stored : last);
-    load.decade = inferredDecade(history.back().issue, today);
+    load.decade = databaseDecade(db, today);
     return load;
 }
 
 QString trendIssueText(const TrendChart& chart, int row, int decade) {
-    return sevenDigitIssue(chart.row(row).issue, chart.newestIssue(), decade);
+    return fullIssueText(chart.row(row).issue, decade);
 }
 
 QString trendPickText(const std::vector<int>& reds, const std::vector<int>& blues) {

@@ -68,7 +68,6 @@ public:
         return m_statistics[static_cast<std::size_t>(column)];
     }
     // The newest stored issue, which places the history in its decade.
-    int newestIssue() const { return m_rows.empty() ? 0 : m_rows.back().issue; }
 
 private:
     std::vector<TrendRow> m_rows;

@@ -92,7 +92,6 @@ void pruneBackups(const QString& folder) {
         }
 }
 
-
 QList<BackupFile> listBackups(const QString& folder) {
     QList<std::pair<BackupFile, int>> found;
     const QDir dir(folder);

@@ -9,7 +9,7 @@
 #include "analysis/widgets/trend_chart_window.h"
 #include "analysis_fixtures.h"
 #include "red/widgets/pdf_page_printer.h"
-#include "store/issue_decade.h"
+#include "store/database_decade.h"
 #include "support/cli_run.h"
 #include "support/scripted_prompter.h"
 #include "support/stored_draws.h"
@@ -222,24 +222,18 @@ private Q_SLOTS:
         QCOMPARE(averageOmission(window, appearances), average);
     }
 
-    void sevenDigitIssues_data() {
-        QTest::addColumn<int>("issue");
-        QTest::addColumn<int>("newest");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("this year") << 6096 << 6096 << QDate(2026, 12, 7) << u"2026096"_s;
-        QTest::newRow("earlier year") << 1 << 6096 << QDate(2026, 12, 7) << u"2020001"_s;
-        QTest::newRow("newest year digit ahead of today")
-            << 9001 << 9150 << QDate(2026, 1, 5) << u"2019001"_s;
-        QTest::newRow("decade turned") << 9150 << 5 << QDate(2030, 1, 10) << u"2029150"_s;
-        QTest::newRow("hand-edited issue") << 12345 << 6096 << QDate(2026, 12, 7) << u"12345"_s;
-    }
-    void sevenDigitIssues() {
-        QFETCH(int, issue);
-        QFETCH(int, newest);
-        QFETCH(QDate, today);
-        QFETCH(QString, text);
-        QCOMPARE(sevenDigitIssue(issue, newest, inferredDecade(newest, today)), text);
+    // The decade the database records places the issues, even where the newest issue and
+    // today's date would place them in another one.
+    void recordedDecadePlacesTheIssues() {
+        test::TempDatabase db;
+        QVERIFY(test::addRealDraws(db.connection(), u"2010001"_s, 5));
+        const TrendChartLoad inferred = loadTrendChart(db.connection(), 5, m_today);
+        QCOMPARE(trendIssueText(*inferred.chart, 0, inferred.decade), u"2020001"_s);
+        QString error;
+        QVERIFY2(recordDecade(db.connection(), 2010, &error), qPrintable(error));
+        const TrendChartLoad recorded = loadTrendChart(db.connection(), 5, m_today);
+        QCOMPARE(trendIssueText(*recorded.chart, 0, recorded.decade), u"2010001"_s);
+        QCOMPARE(trendIssueText(*recorded.chart, 4, recorded.decade), u"2010005"_s);
     }
 
     void refusals() {

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int after = count(u"SELECT count(*) FROM kjhm"_s);
     fuzzCheck(report.ok ? after == before + report.imported : after == before,
               "the rows written differ from the rows reported");
-    for (const QString table : {u"kjdm"_s, u"kjzb"_s})
+    for (const QString& table : {u"kjdm"_s, u"kjzb"_s})
         fuzzCheck(count(u"SELECT count(*) FROM "_s + table) == after,
                   "the draw tables hold different numbers of rows");
     fuzzCheck(count(u"SELECT count(*) FROM kjhm a JOIN kjhm b ON a.rowid < b.rowid AND "
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Start over now and then, so the history stays small and every input can add draws.
     if (after > 200) {
         QSqlQuery clear(g_db->connection());
-        for (const QString table : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
+        for (const QString& table : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
             clear.exec(u"DELETE FROM "_s + table);
     }
     return 0;

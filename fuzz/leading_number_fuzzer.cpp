@@ -1,6 +1,6 @@
 // The leading-number rule on any bytes: a number or 0, never NaN or -0; what follows the
 // number and the blanks before it do not change it; the byte and 16-bit conversions stay in
-// their ranges. The Qt wrapper reads valid UTF-8 the same way.
+// their ranges. The Qt wrapper reads valid UTF-8 the same way, full-width digits as digits.
 
 #include "fuzz_check.h"
 #include "model/leading_number.h"
@@ -34,8 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto word = toInt16(value))
         fuzzCheck(*word == rounded, "toInt16 differs from the rounded value");
 
+    // The Qt wrapper first turns full-width digits, signs and blanks into their ASCII forms; a
+    // text without them reads exactly as its bytes do.
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (qtext.toUtf8() == QByteArray(text.data(), static_cast<qsizetype>(text.size())))
-        fuzzCheck(numberOf(qtext) == value, "the Qt text reads differently from its bytes");
+    if (qtext.toUtf8() == QByteArray(text.data(), static_cast<qsizetype>(text.size()))) {
+        const QByteArray ascii = normalizedDigits(qtext).toUtf8();
+        fuzzCheck(numberOf(qtext) ==
+                      leadingNumber(std::string_view(ascii.constData(),
+                                                     static_cast<std::size_t>(ascii.size()))),
+                  "the Qt text reads differently from its ASCII form");
+        if (ascii == qtext.toUtf8())
+            fuzzCheck(numberOf(qtext) == value, "the Qt text reads differently from its bytes");
+    }
     return 0;
 }

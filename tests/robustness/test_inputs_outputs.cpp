@@ -40,6 +40,15 @@ qint64 peakMemory() {
     return static_cast<qint64>(usage.ru_maxrss) * 1024;
 }
 
+// AddressSanitizer keeps freed blocks in a quarantine (256 MB by default) instead of reusing
+// them, so a line-at-a-time reader grows by that much there; reading a whole 100 MB file
+// still shows.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 kFreedMemoryHeld = 256LL * 1024 * 1024;
+#else
+constexpr qint64 kFreedMemoryHeld = 0;
+#endif
+
 using Loader = std::function<bool(const QString& path, QString* error)>;
 
 struct NamedLoader {
@@ -118,7 +127,7 @@ private Q_SLOTS:
         QVERIFY(readTicketFile(huge, &error).has_value());
         QVERIFY(readHistoryFile(huge, &error).has_value());
         const qint64 grown = peakMemory() - before;
-        QVERIFY2(grown < 64 * 1024 * 1024, qPrintable(QString::number(grown)));
+        QVERIFY2(grown < 64 * 1024 * 1024 + kFreedMemoryHeld, qPrintable(QString::number(grown)));
         QFile::remove(huge);
 
         const QString longLine = file(u"long.txt"_s);

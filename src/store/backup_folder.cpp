@@ -81,15 +81,17 @@ QString datedBackupPath(const QString& folder, const QDateTime& made) {
     return path;
 }
 
-void pruneBackups(const QString& folder) {
+int pruneBackups(const QString& folder) {
     const QList<BackupFile> all = listBackups(folder);
+    int removed = 0;
     for (qsizetype i = kBackupsKept; i < all.size(); ++i)
         if (all[i].path != backupFilePath(folder)) {
             // Only dated backups made by this program come this far (listBackups reads their
             // names).
-            QFile::remove(all[i].path);
+            removed += QFile::remove(all[i].path) ? 1 : 0;
             QFile::remove(all[i].path + u"-journal"_s);
         }
+    return removed;
 }
 
 QList<BackupFile> listBackups(const QString& folder) {

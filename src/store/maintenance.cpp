@@ -321,11 +321,13 @@ Outcome backupDatabase(Database& db, const QString& folder) {
         removeOwn(temp);
         return {false, u"数据库备份失败（%1），%2"_s.arg(error, unchanged)};
     }
-    pruneBackups(folder);
-    return {true,
-            u"数据库备份完毕（备份文件保存在%1）\n备份文件夹中保留最近的%2份备份，更早的已删除"_s
-                .arg(shown(folder))
-                .arg(kBackupsKept)};
+    const int removed = pruneBackups(folder);
+    QString message =
+        u"数据库备份完毕（备份文件保存在%1）\n备份文件夹中保留最近的%2份备份"_s.arg(shown(folder))
+            .arg(kBackupsKept);
+    if (removed > 0)
+        message += u"，更早的%1份已删除"_s.arg(removed);
+    return {true, message};
 }
 
 Outcome restoreFromBackup(Database& db, const QString& folder) {

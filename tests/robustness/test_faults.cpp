@@ -155,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(filled(path, 30));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
                  std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）\n"
-                                   u"备份文件夹中保留最近的5份备份，更早的已删除"_s.arg(
+                                   u"备份文件夹中保留最近的5份备份"_s.arg(
                                        QDir::toNativeSeparators(backups))));
         const QByteArray backup = test::bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));

@@ -23,6 +23,24 @@ bool hasSqliteHeader(const QString& path) {
     return file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
+bool isSqliteFile(const QString& path) {
+    // Only a regular file is looked into: reading a device or a pipe could block.
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && hasSqliteHeader(path);
+}
+
+// SQLite keeps a database's journal beside it under these suffixes, and takes a file found
+// there for one: an export named so would be deleted at the next open, or played back into
+// the database.
+bool isDatabaseCompanion(const QString& path) {
+    for (const QString& suffix : {u"-journal"_s, u"-wal"_s, u"-shm"_s})
+        if (path.endsWith(suffix)) {
+            const QString database = path.chopped(suffix.size());
+            return isOpenDatabaseFile(database) || isSqliteFile(database);
+        }
+    return false;
+}
+
 QString systemText(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
 }
@@ -34,12 +52,11 @@ QString outputTargetProblem(const QString& path) {
     const QString refused =
         u"“%1”是数据库文件，不能用来保存或导出，否则其中的数据会丢失。没有写入任何数据，请换一个文件名。"_s
             .arg(shown);
-    if (isOpenDatabaseFile(path))
+    if (isOpenDatabaseFile(path) || isSqliteFile(path))
         return refused;
-    const QFileInfo info(path);
-    // Only a regular file is looked into: reading a device or a pipe could block.
-    if (info.exists() && info.isFile() && hasSqliteHeader(path))
-        return refused;
+    if (isDatabaseCompanion(path))
+        return u"“%1”是数据库的日志文件名，数据库打开时会把它当作日志处理，不能用来保存或导出。没有写入任何数据，请换一个文件名。"_s
+            .arg(shown);
     return {};
 }
 

@@ -164,7 +164,8 @@ private Q_SLOTS:
     }
 
     // The database, under any name, and any SQLite file are never save or export targets; they
-    // stay byte for byte. An ordinary file is replaced as asked.
+    // stay byte for byte. Nor is a journal's name beside a database: SQLite would take the file
+    // for its journal. An ordinary file is replaced as asked.
     void databaseIsNeverAnOutputTarget() {
         const QString path = file(u"ex/ssq.mdb"_s);
         QVERIFY(QDir().mkpath(file(u"ex"_s)));
@@ -188,6 +189,13 @@ private Q_SLOTS:
             QVERIFY(!saveSmallFile(target, "{}", u"无法保存“%1”"_s, &error));
             QVERIFY2(error.contains(u"是数据库文件"_s), qPrintable(error));
             QCOMPARE(test::bytesOf(target), bytes);
+        }
+        for (const QString& journal : {path + u"-journal"_s, otherDb + u"-wal"_s}) {
+            QString error;
+            QVERIFY(!writeTicketExport(journal, result, {}, ExportFormat::Text, {}, &error));
+            QVERIFY2(error.contains(u"是数据库的日志文件名"_s), qPrintable(error));
+            QVERIFY(!saveSmallFile(journal, "{}", u"无法保存“%1”"_s, &error));
+            QVERIFY(!QFileInfo::exists(journal));
         }
         const QString ordinary = file(u"ex/old.txt"_s);
         QVERIFY(test::writeBytes(ordinary, "old\n"));

@@ -5,6 +5,8 @@
 #include "store/draw_answer.h"
 #include "store/draw_batch.h"
 #include "store/draw_fetcher.h"
+#include "store/draw_source_parser.h"
+#include "store/small_file.h"
 #include "store/update_settings.h"
 
 #include <QFile>
@@ -76,14 +78,39 @@ int runPaste(const CliContext& context, const QStringList& args) {
         err() << usage << Qt::endl;
         return kExitUsage;
     }
-    QFile input;
-    const bool opened = file == u"-"_s ? input.open(stdin, QIODevice::ReadOnly)
-                                       : (input.setFileName(file), input.open(QIODevice::ReadOnly));
-    if (!opened) {
-        err() << u"无法读取文件“%1”：%2"_s.arg(file, input.errorString()) << Qt::endl;
-        return kExitFailure;
+    // A file is read only when it is a regular one (a device or a pipe could feed it without
+    // end); from either, one byte past the limit tells a text too large to be pasted draws.
+    const QString tooLarge = u"“%1”超过"_s + QString::number(kMaxDrawSourceBytes >> 20) +
+                             u"MB，不是复制的开奖文字，没有读取。"_s;
+    QByteArray text;
+    if (file == u"-"_s) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            err() << u"无法读取标准输入：%1"_s.arg(input.errorString()) << Qt::endl;
+            return kExitFailure;
+        }
+        // A pipe hands over what it holds at each read; read on until its end or past the limit.
+        while (text.size() <= kMaxDrawSourceBytes) {
+            const QByteArray chunk = input.read(kMaxDrawSourceBytes + 1 - text.size());
+            if (chunk.isEmpty())
+                break;
+            text += chunk;
+        }
+        if (text.size() > kMaxDrawSourceBytes) {
+            err() << tooLarge.arg(u"标准输入"_s) << Qt::endl;
+            return kExitFailure;
+        }
+    } else {
+        QString error;
+        std::optional<QByteArray> bytes =
+            loadSmallFile(file, {kMaxDrawSourceBytes, u"无法读取文件“%1”"_s, tooLarge}, &error);
+        if (!bytes) {
+            err() << error << Qt::endl;
+            return kExitFailure;
+        }
+        text = *std::move(bytes);
     }
-    const std::vector<SourceDraw> found = parseDrawSource(QString::fromUtf8(input.readAll()));
+    const std::vector<SourceDraw> found = parseDrawSource(QString::fromUtf8(text));
     return checkAndStore(context, found, {}, dryRun);
 }
 

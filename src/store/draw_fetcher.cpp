@@ -13,9 +13,6 @@ namespace ssq {
 
 namespace {
 
-// A draw notice is a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxAnswerBytes = 4 * 1024 * 1024;
-
 const QByteArray kUserAgent = "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 "
                               "(KHTML, like Gecko) Chrome/124.0.0.0 Safari/537.36";
 
@@ -44,7 +41,7 @@ void DrawFetcher::start(const QUrl& source, int timeoutMs) {
     request.setTransferTimeout(timeoutMs);
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-        if (received > kMaxAnswerBytes && m_reply) {
+        if (received > kMaxDrawSourceBytes && m_reply) {
             m_tooLarge = true;
             m_reply->abort();
         }

@@ -24,6 +24,11 @@ struct SourceDraw {
     QString problem;        // why the line is not a valid draw; empty when it is
 };
 
+// The most text the draws are looked for in (a service's answer, a pasted file): a draw notice
+// is a few kilobytes and the whole history as text a few hundred, so anything far larger is not
+// one.
+constexpr qint64 kMaxDrawSourceBytes = 4 * 1024 * 1024;
+
 // Every line of `text` that names an issue, in the order of the text.
 std::vector<SourceDraw> parseDrawSource(const QString& text);
 

@@ -32,11 +32,8 @@ bool saveSmallFile(const QString& path, const QByteArray& bytes, const QString& 
 std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
                                         QString* error) {
     QFile file;
-    if (!openRegularFile(file, path, limits.cannotOpen, nullptr)) {
-        if (error)
-            *error = limits.cannotOpen.arg(path);
+    if (!openRegularFile(file, path, limits.cannotOpen, error))
         return std::nullopt;
-    }
     // One byte past the limit tells a file that grew after it was measured.
     QByteArray bytes = file.read(limits.maxBytes + 1);
     if (bytes.size() > limits.maxBytes) {

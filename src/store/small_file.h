@@ -24,8 +24,8 @@ struct SmallFileLimits {
 };
 
 // The whole content of path; nullopt with *error (when given) set from `limits` when it cannot be
-// opened, is not a regular file (a device or a pipe), or is larger than limits.maxBytes. At most
-// one byte past the limit is read.
+// opened or is not a regular file (a device or a pipe), with the reason after a colon, or is
+// larger than limits.maxBytes. At most one byte past the limit is read.
 std::optional<QByteArray> loadSmallFile(const QString& path, const SmallFileLimits& limits,
                                         QString* error);
 

@@ -5,6 +5,7 @@
 #include "store/draw_answer.h"
 #include "store/draw_fetcher.h"
 #include "store/draw_prizes.h"
+#include "store/draw_source_parser.h"
 #include "store/update_settings.h"
 #include "store/widgets/draw_entry_window.h"
 #include "store/widgets/draw_preview.h"
@@ -154,7 +155,7 @@ private Q_SLOTS:
     }
 
     // ssq-cli paste prints one line per draw, oldest first, and the totals; with a problem it
-    // stores nothing and exits 3.
+    // stores nothing and exits 3. A device is refused unread, and a text past the limit whole.
     void cliPaste() {
         const QString db = m_temp->path();
         const QByteArray text = "第2026097期 红球：05 11 17 23 29 33 蓝球：07\n"
@@ -172,6 +173,14 @@ private Q_SLOTS:
         QCOMPARE(lines(r.out).mid(3),
                  (QStringList{u"2026099\t01 02 03 04 05 05+07\t有误：红球号码5出现了两次"_s,
                               u"合计\t2\t0\t1"_s}));
+        r = runCliServed({u"--db"_s, db, u"paste"_s, u"/dev/zero"_s});
+        QCOMPARE(std::make_pair(r.status, r.err),
+                 std::make_pair(1, u"无法读取文件“/dev/zero”：它不是普通文件"_s));
+        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s},
+                         QByteArray(kMaxDrawSourceBytes, '\n') + text);
+        QCOMPARE(std::make_pair(r.status, r.err),
+                 std::make_pair(1, u"“标准输入”超过4MB，不是复制的开奖文字，没有读取。"_s));
+        QVERIFY(r.out.isEmpty());
         r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s}, text);
         QCOMPARE(lines(r.out).last(), u"合计\t2\t2\t0"_s);
         r = runCliServed({u"--db"_s, db, u"info"_s});

@@ -109,13 +109,6 @@ QHash<QString, FileIdentity>& identities() {
     return all;
 }
 
-bool hasSqliteHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(16) == QByteArray("SQLite format 3", 16);
-}
-
 enum class Inspection { Ours, Foreign, Locked, Unreadable };
 
 struct InspectionResult {
@@ -382,6 +375,13 @@ Database::Failure Database::checkLocked(const QString& path, QString* error) {
     QString& message = error ? *error : ignored;
     message.clear();
     return judge(path, message, false, false);
+}
+
+bool hasSqliteHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
 bool isOpenDatabaseFile(const QString& path) {

@@ -59,6 +59,9 @@ private:
 // program has open.
 bool isOpenDatabaseFile(const QString& path);
 
+// Whether the file begins as every SQLite database does.
+bool hasSqliteHeader(const QString& path);
+
 // The refusal of a database file that is read-only, naming it.
 QString readOnlyDatabaseMessage(const QString& path);
 

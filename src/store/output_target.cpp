@@ -16,13 +16,6 @@ namespace ssq {
 
 namespace {
 
-bool hasSqliteHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(16) == QByteArray("SQLite format 3", 16);
-}
-
 bool isSqliteFile(const QString& path) {
     // Only a regular file is looked into: reading a device or a pipe could block.
     const QFileInfo info(path);

@@ -3,7 +3,6 @@
 #include "store/database.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>

@@ -46,6 +46,12 @@ QString outputTargetProblem(const QString& path) {
             .arg(shown);
     if (isOpenDatabaseFile(path) || isSqliteFile(path))
         return refused;
+    // A file is written beside its target and renamed over it, which would turn a device or a
+    // pipe (or what a link points to) into a plain file.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return u"“%1”不是普通文件（是文件夹、设备或管道），不能用来保存或导出。没有写入任何数据，请换一个文件名。"_s
+            .arg(shown);
     if (isDatabaseCompanion(path))
         return u"“%1”是数据库的日志文件名，数据库打开时会把它当作日志处理，不能用来保存或导出。没有写入任何数据，请换一个文件名。"_s
             .arg(shown);

@@ -197,6 +197,18 @@ private Q_SLOTS:
             QVERIFY(!saveSmallFile(journal, "{}", u"无法保存“%1”"_s, &error));
             QVERIFY(!QFileInfo::exists(journal));
         }
+        // Nor a device, a pipe or a folder, also behind a link: they stay what they are.
+        const QString fifo = file(u"ex/pipe"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(fifo, file(u"ex/to-pipe.txt"_s)));
+        for (const QString& special : {fifo, file(u"ex/to-pipe.txt"_s), file(u"ex"_s)}) {
+            QString error;
+            QVERIFY(!writeTicketExport(special, result, {}, ExportFormat::Text, {}, &error));
+            QVERIFY2(error.contains(u"不是普通文件"_s), qPrintable(error));
+            QVERIFY(!saveSmallFile(special, "{}", u"无法保存“%1”"_s, &error));
+            QVERIFY2(error.contains(u"不是普通文件"_s), qPrintable(error));
+        }
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         const QString ordinary = file(u"ex/old.txt"_s);
         QVERIFY(test::writeBytes(ordinary, "old\n"));
         QString error;

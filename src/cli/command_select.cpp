@@ -37,7 +37,7 @@ std::optional<SelectArgs> parse(const QStringList& args) {
             parsed.hotColdFromDb = true;
         else if (args[i] == u"--save"_s)
             parsed.save = true;
-        else if (args[i] == u"--export"_s && i + 1 < args.size())
+        else if (args[i] == u"--export"_s && i + 1 < args.size() && !args[i + 1].isEmpty())
             parsed.exportPath = args[++i];
         else if (args[i] == u"--blue"_s && i + 1 < args.size())
             parsed.blues = args[++i];
@@ -76,7 +76,7 @@ int exportKept(const SelectArgs& args, const BlueList& blues, const SelectionRes
     if (!writeTicketExport(args.exportPath, result, blues, exportFormatOf(args.exportPath), {},
                            &error)) {
         err() << error << Qt::endl;
-        return kExitFailure;
+        return exportTicketCount(result, blues) == 0 ? kExitRefused : kExitFailure;
     }
     const qint64 tickets = exportTicketCount(result, blues);
     out() << u"导出\t"_s << tickets << u'\t' << tickets * kTicketPrice << u'\t' << args.exportPath

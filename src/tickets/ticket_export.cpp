@@ -88,6 +88,11 @@ bool writeTicketExport(const QString& path, const SelectionResult& result, const
     *error = outputTargetProblem(path);
     if (!error->isEmpty())
         return false;
+    // An empty list would replace the file the player named with nothing.
+    if (exportTicketCount(result, blues) == 0) {
+        *error = u"没有可以导出的号码，文件“%1”没有改动。"_s.arg(path);
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = u"无法写入文件“%1”：%2"_s.arg(path, fileErrorText(file.errorString()));

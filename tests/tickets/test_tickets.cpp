@@ -150,7 +150,8 @@ private Q_SLOTS:
                  (BlueList{8, 12}));
     }
 
-    // A write given up part way, or one that cannot happen, leaves the file as it was.
+    // A write given up part way, one that cannot happen, or one of no tickets leaves the file as
+    // it was.
     void failedWriteLeavesNoPartialFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"old.txt"_s);
@@ -162,6 +163,9 @@ private Q_SLOTS:
         QVERIFY2(error.contains(u"取消"_s), qPrintable(error));
         QCOMPARE(test::fileLines(path), QStringList{u"before"_s});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.txt"_s});
+        QVERIFY(!writeTicketExport(path, keptCodes(0), {1}, ExportFormat::Text, {}, &error));
+        QCOMPARE(error, u"没有可以导出的号码，文件“%1”没有改动。"_s.arg(path));
+        QCOMPARE(test::fileLines(path), QStringList{u"before"_s});
         const QString nowhere = dir.filePath(u"没有/a.txt"_s);
         QVERIFY(!writeTicketExport(nowhere, keptCodes(3), {}, ExportFormat::Text, {}, &error));
         QVERIFY(error.contains(nowhere) && !QFile::exists(nowhere));

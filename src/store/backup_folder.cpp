@@ -82,15 +82,23 @@ QString datedBackupPath(const QString& folder, const QDateTime& made) {
 }
 
 int pruneBackups(const QString& folder) {
-    const QList<BackupFile> all = listBackups(folder);
+    // A name dated after now (a clock once wrong, a copy from another machine) would count as
+    // the newest for ever and push every real backup out; such a file is neither counted nor
+    // removed.
+    const QDateTime now = QDateTime::currentDateTime().addSecs(60);
+    int kept = 0;
     int removed = 0;
-    for (qsizetype i = kBackupsKept; i < all.size(); ++i)
-        if (all[i].path != backupFilePath(folder)) {
-            // Only dated backups made by this program come this far (listBackups reads their
-            // names).
-            removed += QFile::remove(all[i].path) ? 1 : 0;
-            QFile::remove(all[i].path + u"-journal"_s);
+    for (const BackupFile& backup : listBackups(folder)) {
+        if (backup.path == QFileInfo(backupFilePath(folder)).absoluteFilePath() ||
+            backup.made > now || kept < kBackupsKept) {
+            kept += backup.made > now ? 0 : 1;
+            continue;
         }
+        // Only dated backups made by this program come this far (listBackups reads their
+        // names).
+        removed += QFile::remove(backup.path) ? 1 : 0;
+        QFile::remove(backup.path + u"-journal"_s);
+    }
     return removed;
 }
 

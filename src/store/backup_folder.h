@@ -46,8 +46,8 @@ QString chosenBackup(const QList<BackupFile>& backups, const QString& answer, QS
 
 // The name the backup in ssq1.mdb moves to when a newer one comes: its own time, unused.
 QString datedBackupPath(const QString& folder, const QDateTime& made);
-// Removes the dated backups beyond the newest kBackupsKept (ssq1.mdb counted); returns how
-// many went.
+// Removes the dated backups beyond the newest kBackupsKept (ssq1.mdb counted, names dated in
+// the future neither counted nor removed); returns how many went.
 int pruneBackups(const QString& folder);
 
 } // namespace ssq

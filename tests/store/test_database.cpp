@@ -180,7 +180,12 @@ private Q_SLOTS:
     // Seven backups made on seven days: the newest five stay, listed newest first with their
     // days; each holds what was there when it was made, and any of them can be chosen.
     void backupsKeepTheNewestFew() {
-        const QDateTime day1(QDate(2026, 11, 1), QTime(20, 30, 0));
+        const QDateTime day1(QDate::currentDate().addDays(-40), QTime(20, 30, 0));
+        const auto line = [&day1](int place, int day) {
+            const QDateTime made = day1.addDays(day - 1);
+            return u"%1. %2  ssq-备份-%3.mdb"_s.arg(place).arg(
+                made.toString(u"yyyy-MM-dd HH:mm:ss"_s), made.toString(u"yyyyMMdd-HHmmss"_s));
+        };
         for (int n = 1; n <= 7; ++n) {
             add(n);
             // The backup made before this one dates from day n - 1.
@@ -198,8 +203,8 @@ private Q_SLOTS:
         QCOMPARE(QDir(backups()).entryList(QDir::Files).size(), kBackupsKept);
         QCOMPARE(kept[0].path, QFileInfo(backupFilePath(backups())).absoluteFilePath());
         const QStringList lines = numberedBackupLines(kept);
-        QCOMPARE(lines[1], u"2. 2026-11-06 20:30:00  ssq-备份-20261106-203000.mdb"_s);
-        QCOMPARE(lines[4], u"5. 2026-11-03 20:30:00  ssq-备份-20261103-203000.mdb"_s);
+        QCOMPARE(lines[1], line(2, 6));
+        QCOMPARE(lines[4], line(5, 3));
         for (int i = 1; i < kept.size(); ++i)
             QVERIFY(kept[i - 1].made > kept[i].made);
 
@@ -214,6 +219,14 @@ private Q_SLOTS:
         // The third newest holds the first five draws.
         QVERIFY(restoreFromBackupFile(m_temp->database(), kept[2].path).ok);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 5);
+
+        // A copy named for a day to come is listed but pushes no real backup out.
+        const QString future = QDir(backups()).filePath(u"ssq-备份-20991231-235959.mdb"_s);
+        QVERIFY(QFile::copy(kept[1].path, future));
+        QVERIFY(
+            backupDatabase(m_temp->database(), backups()).message.endsWith(u"更早的1份已删除"_s));
+        QCOMPARE(listBackups(backups()).size(), kBackupsKept + 1);
+        QVERIFY(QFile::exists(future));
     }
 
     // A query still open (a grid showing a long table) is no obstacle; a file named like the

@@ -131,6 +131,10 @@ QStringList numberedBackupLines(const QList<BackupFile>& backups) {
 }
 
 QString chosenBackup(const QList<BackupFile>& backups, const QString& answer, QString* error) {
+    if (backups.isEmpty()) {
+        *error = u"备份文件夹中没有备份，数据库没有替换。请先备份数据库。"_s;
+        return {};
+    }
     bool ok = false;
     const int n = normalizedDigits(answer).trimmed().toInt(&ok);
     if (!ok || n < 1 || n > backups.size()) {

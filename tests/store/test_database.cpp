@@ -210,6 +210,8 @@ private Q_SLOTS:
 
         // Answers: a place in the list, typed as players type it; others replace nothing.
         QString error;
+        QVERIFY(chosenBackup({}, u"1"_s, &error).isEmpty());
+        QCOMPARE(error, u"备份文件夹中没有备份，数据库没有替换。请先备份数据库。"_s);
         for (const auto& [answer, place] : {std::pair{u"1"_s, 0}, {u" ３ "_s, 2}, {u"5"_s, 4}})
             QCOMPARE(chosenBackup(kept, answer, &error), kept[place].path);
         for (const QString& answer : {u"0"_s, u"6"_s, u"2.5"_s, u"二"_s, QString()}) {

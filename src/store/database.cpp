@@ -224,6 +224,11 @@ Database::Failure judge(const QString& path, QString& message, bool recover,
         message = u"“%1”是一个文件夹，不是数据库文件。"_s.arg(file);
         return Database::Failure::Unreadable;
     }
+    // Reading a pipe would wait for a writer for ever.
+    if (!info.isFile()) {
+        message = u"“%1”不是普通文件（是设备或管道），不是数据库文件。"_s.arg(file);
+        return Database::Failure::Unreadable;
+    }
     if (!info.isReadable()) {
         message = u"无法读取数据库文件“%1”，请检查文件的访问权限。"_s.arg(file);
         return Database::Failure::Unreadable;

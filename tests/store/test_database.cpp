@@ -21,6 +21,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace ssq;
 using namespace ssq::test;
@@ -121,6 +123,19 @@ private Q_SLOTS:
         const QString path = m_temp->folder() + u"/copy.mdb"_s;
         QVERIFY(bytes.isNull() ? QFile::copy(source.path(), path) : writeBytes(path, bytes));
         expectRefusal(path, words);
+    }
+
+    // A pipe or a device under the database's name is refused at once, never read or waited on.
+    void refusesPipesAndDevices() {
+        const QString fifo = m_temp->folder() + u"/pipe.mdb"_s;
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, u"/dev/null"_s}) {
+            Database db(path);
+            QString error;
+            QVERIFY(!db.open(&error));
+            QVERIFY2(error.contains(path) && error.contains(u"不是普通文件"_s), qPrintable(error));
+        }
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 
     void refusesReadOnlyAndLockedFiles() {

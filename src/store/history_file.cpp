@@ -1,6 +1,7 @@
 #include "store/history_file.h"
 
 #include "store/database.h"
+#include "store/issue_number.h"
 #include "store/text_file_lines.h"
 
 #include <QFile>
@@ -66,6 +67,14 @@ std::optional<HistoryLine> parseLine(const QString& text, int lineNumber, QStrin
     if (!issue) {
         *reason = u"期号“%1”无法识别，期号应为四位（如7018）或七位（如2007018）数字"_s.arg(
             quotedField(line.issueText));
+        return std::nullopt;
+    }
+    // No draw is numbered 000, and no year has as many draws as a larger sequence; such an issue
+    // would sort among the real ones and block the draws that follow.
+    if (const int sequence = issue->issue % 1000; sequence == 0 || sequence > kMaxDrawsPerYear) {
+        *reason = u"期号“%1”的期序%2不在001到%3之间，不是一期开奖"_s.arg(line.issueText)
+                      .arg(sequence, 3, 10, QChar(u'0'))
+                      .arg(kMaxDrawsPerYear);
         return std::nullopt;
     }
     line.issue = issue->issue;

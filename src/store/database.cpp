@@ -169,7 +169,7 @@ bool runAll(QSqlDatabase db, const QStringList& statements, QString* detail) {
     QSqlQuery q(db);
     for (const QString& s : statements) {
         if (!q.exec(s)) {
-            *detail = q.lastError().text();
+            *detail = storeErrorText(q.lastError());
             return false;
         }
     }
@@ -186,21 +186,19 @@ bool createFile(const QString& path, QString* detail) {
         ScopedConnection conn(temp, "rwc", u"create"_s);
         QSqlDatabase db = conn.db();
         if (!conn.opened()) {
-            *detail = db.lastError().text();
-        } else if (!db.transaction()) {
-            *detail = db.lastError().text();
+            *detail = storeErrorText(db.lastError());
         } else {
-            QStringList statements;
+            // BEGIN and COMMIT as statements, so a failure reports SQLite's code, which the
+            // player reads in Chinese.
+            QStringList statements{u"BEGIN"_s};
             for (const schema::Table& t : schema::tables())
                 statements.append(schema::createStatement(t));
             statements += schema::seedStatements();
             statements.append(u"PRAGMA user_version = %1"_s.arg(schema::kVersion));
-            built = runAll(db, statements, detail) && db.commit();
-            if (!built) {
-                if (detail->isEmpty())
-                    *detail = db.lastError().text();
+            statements.append(u"COMMIT"_s);
+            built = runAll(db, statements, detail);
+            if (!built)
                 db.rollback();
-            }
         }
     }
     if (built && !QFile::rename(temp, path)) {

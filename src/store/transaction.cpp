@@ -42,8 +42,11 @@ Transaction::~Transaction() {
 bool Transaction::commit() {
     if (!m_active)
         return false;
-    if (!m_db.commit()) {
-        m_failure = storeErrorText(m_db.lastError());
+    // COMMIT as a statement: its error carries SQLite's code (the driver's own commit gives only
+    // an English text).
+    QSqlQuery commit(m_db);
+    if (!commit.exec(u"COMMIT"_s)) {
+        m_failure = storeErrorText(commit.lastError());
         return false;
     }
     m_active = false;

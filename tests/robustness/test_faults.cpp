@@ -98,13 +98,14 @@ class TestFaults : public QObject {
     // ssq-cli to the end, under the file-size limit when `limited`: status (-1 when a signal ended
     // it) and standard error.
     std::pair<int, QString> limitedCli(const QStringList& args, const QString& backups,
-                                       bool limited) {
+                                       bool limited, qint64 limitBytes = kSizeLimit) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"SSQ_BACKUP_DIR"_s, backups.isEmpty() ? file(u"no-backups"_s) : backups);
         p.setProcessEnvironment(env);
         if (limited)
-            p.setChildProcessModifier([] { test::FileSizeLimit::applyInChild(kSizeLimit); });
+            p.setChildProcessModifier(
+                [limitBytes] { test::FileSizeLimit::applyInChild(limitBytes); });
         p.start(QStringLiteral(SSQ_CLI_PATH), args);
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
             return {-1, QString::fromUtf8(p.readAllStandardError())};
@@ -154,9 +155,9 @@ private Q_SLOTS:
         const QString backups = file(u"备份"_s);
         QVERIFY(filled(path, 30));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
-                 std::make_pair(0, u"数据库备份完毕（备份文件保存在%1）\n"
-                                   u"备份文件夹中保留最近的5份备份"_s.arg(
-                                       QDir::toNativeSeparators(backups))));
+                 std::make_pair(
+                     0, u"数据库备份完毕（备份文件保存在%1）\n"
+                        u"备份文件夹中保留最近的5份备份"_s.arg(QDir::toNativeSeparators(backups))));
         const QByteArray backup = test::bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
         QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups),
@@ -386,6 +387,21 @@ private Q_SLOTS:
         std::unique_ptr<Database> db = std::make_unique<Database>(path);
         QVERIFY(db->open(nullptr));
         QCOMPARE(test::rowCount(db->connection(), u"kjhm"_s), 30);
+    }
+
+    // Wherever the limit stops an import into a new file (making the file, writing the rows,
+    // committing), the player reads why in Chinese.
+    void sizeLimitAtEveryStageIsReportedInChinese() {
+        for (qint64 limit = 40 * 1024; limit <= 200 * 1024; limit += 8 * 1024) {
+            const QString path = file(u"limit-%1.mdb"_s.arg(limit));
+            const auto [status, error] =
+                limitedCli({u"--db"_s, path, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s},
+                           {}, true, limit);
+            QCOMPARE(status, 1);
+            QVERIFY2(error.contains(u"文件超过了系统允许的大小"_s) &&
+                         !error.contains(u"error"_s, Qt::CaseInsensitive),
+                     qPrintable(error));
+        }
     }
 };
 

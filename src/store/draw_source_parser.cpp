@@ -20,8 +20,8 @@ enum class TokenKind {
 };
 
 struct Token {
-    QString digits; // a joined issue's year
-    QString tail;   // the digits after a short date's or a joined issue's separator
+    QString digits; // the number; a short date's month, a joined issue's year
+    QString tail;   // a short date's day, a joined issue's draw
     QChar separator;
     QChar before; // the character before the number, or blank
     QChar after;  // the character after it, or blank
@@ -52,9 +52,9 @@ bool joined(const QString& text, const Token& a, const Token& b) {
     return b.start == a.end + 1 && isDateSeparator(text[a.end]);
 }
 
-int valueIn(const QString& digits, int low, int high) {
+bool oneOrTwoDigitsIn(const QString& digits, int low, int high) {
     const int v = digits.toInt();
-    return digits.size() <= 2 && v >= low && v <= high ? v : 0;
+    return digits.size() <= 2 && v >= low && v <= high;
 }
 
 // A pair of numbers joined by a separator is one token when it reads as a month and day or as
@@ -75,7 +75,7 @@ std::vector<Token> joinPairs(const QString& text, const std::vector<Token>& numb
         TokenKind kind = TokenKind::Number;
         if (year >= kFirstDrawYear && year <= kLastDrawYear)
             kind = TokenKind::JoinedIssue;
-        else if (valueIn(a.digits, 1, 12) && valueIn(b.digits, 1, 31))
+        else if (oneOrTwoDigitsIn(a.digits, 1, 12) && oneOrTwoDigitsIn(b.digits, 1, 31))
             kind = TokenKind::ShortDate;
         if (kind == TokenKind::Number) {
             tokens.push_back(a);

@@ -54,8 +54,10 @@ SourceDraw drawOf(const QJsonObject& entry, int number, DrawPrizes* prizes) {
         problem = u"红球号码有%1个，应为6个"_s.arg(reds.size());
     else if (blues.size() != 1)
         problem = u"蓝球号码有%1个，应为1个"_s.arg(blues.size());
-    bool found = false;
-    draw = parseDrawLine(code + u' ' + reds.join(u' ') + u' ' + blues.join(u' '), number, &found);
+    const std::vector<SourceDraw> read =
+        parseDrawLine(code + u' ' + reds.join(u' ') + u' ' + blues.join(u' '), number);
+    if (!read.empty())
+        draw = read.front();
     if (!problem.isEmpty())
         draw.problem = problem;
     for (const QJsonValue& g : entry.value(u"prizegrades"_s).toArray()) {

@@ -1,10 +1,12 @@
 #pragma once
 // Finds the draws in text a player copied from a web page, a results table or a message, and in
-// the plain-text answers of a draw service. A line holds at most one draw: its issue (seven
-// digits "2026097", five "26097" or the stored four "6097", with or without 第…期), then the
-// six reds in any order and the blue. A date, a weekday and a time between them are skipped,
-// and whatever follows the blue (sales, prize figures) is ignored. Full-width digits and
-// punctuation read as their plain forms. A line without an issue is not a draw.
+// the plain-text answers of a draw service. A draw is its issue (seven digits "2026097", also
+// written "2026-097", five "26097" or the stored four "6097", with or without 第…期), then the
+// six reds in any order and the blue. A date (2026-12-07, 12月07日, 12-07, 12/07), a weekday
+// and a time between them are skipped, and whatever follows the blue (sales, prize figures) is
+// ignored, up to another draw on the same line: an issue marked 第…期, or a seven-digit issue
+// followed by seven balls. Full-width digits and punctuation read as their plain forms. A line
+// without an issue is not a draw.
 
 #include "model/red_code.h"
 
@@ -29,10 +31,10 @@ struct SourceDraw {
 // one.
 constexpr qint64 kMaxDrawSourceBytes = 4 * 1024 * 1024;
 
-// Every line of `text` that names an issue, in the order of the text.
+// The draws of every line of `text` that names an issue, in the order of the text.
 std::vector<SourceDraw> parseDrawSource(const QString& text);
 
-// One line; `found` is false when the line names no issue.
-SourceDraw parseDrawLine(const QString& line, int lineNumber, bool* found);
+// The draws of one line, usually one; none when the line names no issue.
+std::vector<SourceDraw> parseDrawLine(const QString& line, int lineNumber);
 
 } // namespace ssq

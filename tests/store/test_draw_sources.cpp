@@ -130,57 +130,86 @@ private Q_SLOTS:
         QTest::addColumn<int>("fullIssue"); // 0: the four-character form; -1: no issue
         QTest::addColumn<int>("storedIssue");
         QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("draws"); // each after the first is the next issue, same balls
         const QString ok;
-        QTest::newRow("plain") << u"2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok;
+        QTest::newRow("plain") << u"2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("labelled") << u"第2026097期 红球：05 11 17 23 29 33 蓝球：07"_s << 2026097
-                                  << 6097 << ok;
+                                  << 6097 << ok << 1;
         QTest::newRow("commas and plus")
-            << u"2026097期 05,11,17,23,29,33+07"_s << 2026097 << 6097 << ok;
-        QTest::newRow("five digits") << u"26097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok;
+            << u"2026097期 05,11,17,23,29,33+07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("five digits")
+            << u"26097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("results table")
             << u"2026097\t2026-12-07(日)\t05\t11\t17\t23\t29\t33\t07\t389,123,456\t6\t7,205,925"_s
-            << 2026097 << 6097 << ok;
+            << 2026097 << 6097 << ok << 1;
         QTest::newRow("drawing order")
-            << u"2026097 33 05 29 11 23 17 07"_s << 2026097 << 6097 << ok;
+            << u"2026097 33 05 29 11 23 17 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("full width") << u"２０２６０９７　０５，１１，１７，２３，２９，３３＋０７"_s
-                                    << 2026097 << 6097 << ok;
+                                    << 2026097 << 6097 << ok << 1;
         QTest::newRow("Chinese date")
-            << u"2026年12月07日 第2026097期 05 11 17 23 29 33 | 07 21:15"_s << 2026097 << 6097
-            << ok;
+            << u"2026年12月07日 第2026097期 05 11 17 23 29 33 | 07 21:15"_s << 2026097 << 6097 << ok
+            << 1;
         QTest::newRow("row number first")
-            << u"1. 2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok;
-        QTest::newRow("four characters") << u"6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok;
-        QTest::newRow("four with 期") << u"开奖 6097期 5 11 17 23 29 33 7"_s << 0 << 6097 << ok;
-        QTest::newRow("no issue") << u"05 11 17 23 29 33 07"_s << -1 << 0 << ok;
-        QTest::newRow("amount is no issue") << u"一等奖 2 注 2012345 元"_s << -1 << 0 << ok;
-        QTest::newRow("header") << u"期号 开奖日期 红球 蓝球"_s << -1 << 0 << ok;
-        QTest::newRow("five balls") << u"2026097 05 11 17 23 29 07"_s << 2026097 << 6097
-                                    << u"只找到6个号码，期号后面应有6个红球号码和1个蓝球号码"_s;
-        QTest::newRow("red out of range")
-            << u"2026097 05 11 17 23 29 34 07"_s << 2026097 << 6097 << u"红球号码34不在1到33之间"_s;
-        QTest::newRow("red twice")
-            << u"2026097 05 11 17 23 29 05 07"_s << 2026097 << 6097 << u"红球号码5出现了两次"_s;
-        QTest::newRow("blue out of range")
-            << u"2026097 05 11 17 23 29 33 17"_s << 2026097 << 6097 << u"蓝球号码17不在1到16之间"_s;
+            << u"1. 2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("four characters") << u"6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
+        QTest::newRow("four with 期")
+            << u"开奖 6097期 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
+        QTest::newRow("short date")
+            << u"2026097 12-07 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("short date, weekday")
+            << u"2026097 12/7(日) 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("short date, dots")
+            << u"2026097 12.07 星期日 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("short date first")
+            << u"12-07 6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
+        QTest::newRow("date-like balls")
+            << u"2026097 05 11-17 23 29 33+07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("hyphenated issue")
+            << u"2026-097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
+        QTest::newRow("hyphenated month-like issue")
+            << u"2026-09 05 11 17 23 29 33 07"_s << 2026009 << 6009
+            << u"无法确定期号“2026-09”是哪一期，请写成七位数字的期号"_s << 1;
+        QTest::newRow("two draws") << u"2026097 05 11 17 23 29 33 07 2026098 33 29 23 17 11 05 07"_s
+                                   << 2026097 << 6097 << ok << 2;
+        QTest::newRow("two labelled draws")
+            << u"第2026097期 红球：05 11 17 23 29 33 蓝球：07 第2026098期 红球：05 11 17 23 29 33 "
+               u"蓝球：07"_s
+            << 2026097 << 6097 << ok << 2;
+        QTest::newRow("figures after the blue")
+            << u"2026097 05 11 17 23 29 33 07 2026123 6 7 120 3 5,000,000"_s << 2026097 << 6097
+            << ok << 1;
+        QTest::newRow("no issue") << u"05 11 17 23 29 33 07"_s << -1 << 0 << ok << 1;
+        QTest::newRow("amount is no issue") << u"一等奖 2 注 2012345 元"_s << -1 << 0 << ok << 1;
+        QTest::newRow("header") << u"期号 开奖日期 红球 蓝球"_s << -1 << 0 << ok << 1;
+        QTest::newRow("five balls")
+            << u"2026097 05 11 17 23 29 07"_s << 2026097 << 6097
+            << u"只找到6个号码，期号后面应有6个红球号码和1个蓝球号码"_s << 1;
+        QTest::newRow("red out of range") << u"2026097 05 11 17 23 29 34 07"_s << 2026097 << 6097
+                                          << u"红球号码34不在1到33之间"_s << 1;
+        QTest::newRow("red twice") << u"2026097 05 11 17 23 29 05 07"_s << 2026097 << 6097
+                                   << u"红球号码5出现了两次"_s << 1;
+        QTest::newRow("blue out of range") << u"2026097 05 11 17 23 29 33 17"_s << 2026097 << 6097
+                                           << u"蓝球号码17不在1到16之间"_s << 1;
         QTest::newRow("zero red") << u"2026097 00 11 17 23 29 33 07"_s << 2026097 << 6097
-                                  << u"红球号码0不在1到33之间"_s;
+                                  << u"红球号码0不在1到33之间"_s << 1;
     }
     void parsedLines() {
         QFETCH(QString, line);
         QFETCH(int, fullIssue);
         QFETCH(int, storedIssue);
         QFETCH(QString, problem);
-        bool found = false;
-        const SourceDraw d = parseDrawLine(line, 1, &found);
-        QCOMPARE(found, fullIssue >= 0);
-        if (!found)
-            return;
-        QCOMPARE(d.fullIssue, fullIssue);
-        QCOMPARE(d.storedIssue, storedIssue);
-        QCOMPARE(d.problem, problem);
-        if (problem.isEmpty()) {
-            QCOMPARE(d.red, (RedCombo{5, 11, 17, 23, 29, 33}));
-            QCOMPARE(d.blue, 7);
+        QFETCH(int, draws);
+        const std::vector<SourceDraw> found = parseDrawLine(line, 1);
+        QCOMPARE(int(found.size()), fullIssue >= 0 ? draws : 0);
+        for (int k = 0; k < int(found.size()); ++k) {
+            const SourceDraw& d = found[k];
+            QCOMPARE(d.fullIssue, fullIssue > 0 ? fullIssue + k : 0);
+            QCOMPARE(d.storedIssue, storedIssue + k);
+            QCOMPARE(d.problem, problem);
+            if (problem.isEmpty()) {
+                QCOMPARE(d.red, (RedCombo{5, 11, 17, 23, 29, 33}));
+                QCOMPARE(d.blue, 7);
+            }
         }
     }
 

@@ -490,6 +490,9 @@ QString storeErrorText(const QSqlError& error) {
     case 7: // SQLITE_NOMEM
         return u"内存不足，数据库操作无法完成"_s + numbered;
     case 8: // SQLITE_READONLY
+        // SQLITE_READONLY_DIRECTORY: the file may be written, but its journal cannot be made.
+        if (extended == 1544)
+            return u"数据库文件所在的文件夹是只读的，无法在其中建立日志文件，因此无法写入"_s;
         return u"数据库文件是只读的，无法写入"_s;
     case 10: // SQLITE_IOERR
         // A write the system refused: on a local file a full disk or a file-size limit (EFBIG).

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -123,6 +124,21 @@ private Q_SLOTS:
         const QString path = m_temp->folder() + u"/copy.mdb"_s;
         QVERIFY(bytes.isNull() ? QFile::copy(source.path(), path) : writeBytes(path, bytes));
         expectRefusal(path, words);
+    }
+
+    // SQLite's English texts reach the player as what the code means. (A read-only folder
+    // cannot be made here, where the tests run as root, so its code is given.)
+    void errorTextsByCode() {
+        const auto text = [](const char* code) {
+            return storeErrorText(QSqlError(u"disk I/O error"_s, {}, QSqlError::StatementError,
+                                            QString::fromLatin1(code)));
+        };
+        QCOMPARE(text("8"), u"数据库文件是只读的，无法写入"_s);
+        QCOMPARE(text("1544"),
+                 u"数据库文件所在的文件夹是只读的，无法在其中建立日志文件，因此无法写入"_s);
+        QCOMPARE(text("778"), u"写入数据库文件时出错（磁盘已满，或文件超过了系统允许的大小）"_s);
+        QCOMPARE(text("13"), u"磁盘已满，数据库文件无法写入"_s);
+        QCOMPARE(text("10"), u"读写数据库文件时出错，请检查磁盘（SQLite 错误码 10）"_s);
     }
 
     // A pipe or a device under the database's name is refused at once, never read or waited on.

@@ -111,7 +111,13 @@ int runPaste(const CliContext& context, const QStringList& args) {
         text = *std::move(bytes);
     }
     const std::vector<SourceDraw> found = parseDrawSource(QString::fromUtf8(text));
-    return checkAndStore(context, found, {}, dryRun);
+    const int status = checkAndStore(context, found, {}, dryRun);
+    if (status == kExitOk && found.empty()) {
+        // Text without a single draw is most likely the wrong file or an empty clipboard.
+        err() << u"文字中没有找到开奖号码（每期一行：期号，然后6个红球和1个蓝球）。"_s << Qt::endl;
+        return kExitRefused;
+    }
+    return status;
 }
 
 int runUpdate(const CliContext& context, const QStringList& args) {

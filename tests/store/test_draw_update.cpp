@@ -173,6 +173,11 @@ private Q_SLOTS:
         QCOMPARE(lines(r.out).mid(3),
                  (QStringList{u"2026099\t01 02 03 04 05 05+07\t有误：红球号码5出现了两次"_s,
                               u"合计\t2\t0\t1"_s}));
+        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s}, "说明文字\n");
+        QCOMPARE(
+            std::make_tuple(r.status, r.out, r.err),
+            std::make_tuple(3, u"合计\t0\t0\t0\n"_s,
+                            u"文字中没有找到开奖号码（每期一行：期号，然后6个红球和1个蓝球）。"_s));
         r = runCliServed({u"--db"_s, db, u"paste"_s, u"/dev/zero"_s});
         QCOMPARE(std::make_pair(r.status, r.err),
                  std::make_pair(1, u"无法读取文件“/dev/zero”：它不是普通文件"_s));

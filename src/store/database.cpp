@@ -344,7 +344,8 @@ bool Database::open(QString* error) {
                     u"数据库文件“%1”正被其他程序使用（已锁定），请关闭使用它的程序后再试。"_s.arg(
                         file);
             else
-                message = u"无法打开数据库文件“%1”进行写入（%2）。"_s.arg(file, failure.text());
+                message =
+                    u"无法打开数据库文件“%1”进行写入（%2）。"_s.arg(file, storeErrorText(failure));
             db.close();
         }
         if (!ok) {

@@ -70,7 +70,7 @@ bool DrawGridView::showQuery(const QString& queryText, double defaultTwips,
         auto* model = new QSqlQueryModel(this);
         model->setQuery(QSqlQuery(queryText, m_db.connection()));
         fetchAll(*model);
-        m_error = model->lastError().isValid() ? model->lastError().text() : QString();
+        m_error = model->lastError().isValid() ? storeErrorText(model->lastError()) : QString();
         m_model = model;
         setModel(model);
         applyWidths(*this, defaultTwips, widths);
@@ -95,7 +95,7 @@ bool DrawGridView::showEditable(const QString& table, double defaultTwips,
             Qt::QueuedConnection); // after the editor has closed
         const bool ok = model->select();
         fetchAll(*model);
-        m_error = ok ? QString() : model->lastError().text();
+        m_error = ok ? QString() : storeErrorText(model->lastError());
         m_model = model;
         setModel(model);
         applyWidths(*this, defaultTwips, widths);

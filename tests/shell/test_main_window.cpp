@@ -339,8 +339,7 @@ private Q_SLOTS:
             for (const QString& table : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
                 QSqlQuery(u"delete from "_s + table, m_temp->connection());
         }
-        QVERIFY(m_prompter->messageTexts().last().endsWith(
-            u"备份文件夹中保留最近的5份备份"_s));
+        QVERIFY(m_prompter->messageTexts().last().endsWith(u"备份文件夹中保留最近的5份备份"_s));
         m_prompter->clear();
         m_prompter->answerInput(u"4"_s);
         item(u"XF"_s)->trigger();

@@ -86,11 +86,11 @@ int pruneBackups(const QString& folder) {
     // the newest for ever and push every real backup out; such a file is neither counted nor
     // removed.
     const QDateTime now = QDateTime::currentDateTime().addSecs(60);
+    const QString newest = QFileInfo(backupFilePath(folder)).absoluteFilePath();
     int kept = 0;
     int removed = 0;
     for (const BackupFile& backup : listBackups(folder)) {
-        if (backup.path == QFileInfo(backupFilePath(folder)).absoluteFilePath() ||
-            backup.made > now || kept < kBackupsKept) {
+        if (backup.path == newest || backup.made > now || kept < kBackupsKept) {
             kept += backup.made > now ? 0 : 1;
             continue;
         }

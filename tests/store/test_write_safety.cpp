@@ -1,7 +1,6 @@
-// Writes beside other writers and on odd files: maintenance holds the write lock from its copy to
-// the swap so another connection's commit is never lost, leaves files it did not make alone, works
-// through a symbolic link, refuses a read-only file and recovers a cut-off write before judging;
-// draw entry checks under its write lock; the issue cell keeps the three tables in step.
+// Writes beside other writers and on odd files: maintenance never loses another connection's
+// commit, leaves others' files alone, keeps a symbolic link, refuses a read-only file and rolls
+// back a cut-off write; draw entry checks under its write lock; issue edits keep tables in step.
 
 #include "store/cell_edit_rule.h"
 #include "store/database.h"
@@ -195,15 +194,13 @@ private Q_SLOTS:
         QCOMPARE(QDir(file(u"synced"_s)).entryList(QDir::Files), QStringList{u"ssq.mdb"_s});
     }
 
-    // A read-only database is refused with the words every other command uses, and stays as it
-    // was, permissions included.
+    // A read-only database is refused in the common words and stays as it was, permissions too.
     void readOnlyDatabaseIsRefused() {
         const QString path = file(u"ssq.mdb"_s);
         QVERIFY(makeDatabase(path, 25));
         {
             Database db(path);
-            QVERIFY(db.open(nullptr));
-            QVERIFY(backupDatabase(db, backups()).ok);
+            QVERIFY(db.open(nullptr) && backupDatabase(db, backups()).ok);
         }
         const QFileDevice::Permissions readOnly =
             QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -301,15 +298,10 @@ private Q_SLOTS:
     void issueCellRange_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("four digits") << u"7018"_s << true;
         QTest::newRow("seven digits") << u"2026096"_s << true;
         QTest::newRow("largest") << u"2147483647"_s << true;
         QTest::newRow("2^31") << u"2147483648"_s << false;
-        QTest::newRow("eleven nines") << u"99999999999"_s << false;
-        QTest::newRow("below the smallest") << u"-2147483648"_s << false;
         QTest::newRow("huge") << QString(400, u'9') << false;
-        // Digits of other scripts read back as no number at all.
-        QTest::newRow("arabic-indic digit") << u"٣"_s << false;
         QTest::newRow("full-width digits") << u"７０１８"_s << false;
     }
     void issueCellRange() {

@@ -94,8 +94,6 @@ private Q_SLOTS:
         QTest::newRow("next") << 6097 << 6096 << QString();
         QTest::newRow("typo") << 6907 << 6096 << u"第6907期比最新的第6096期大了811期，确定吗？"_s;
         QTest::newRow("new year") << 7001 << 6152 << QString();
-        QTest::newRow("two years on")
-            << 8001 << 6152 << u"第8001期比最新的第6152期大了1849期，确定吗？"_s;
         QTest::newRow("no year has it")
             << 6907 << -1
             << u"第6907期的后三位是907，一年的开奖没有这么多期（每年不超过160期），确定吗？"_s;
@@ -122,8 +120,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("draws"); // each after the first is the next issue, same balls
         const QString ok;
         QTest::newRow("plain") << u"2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("five digits")
-            << u"26097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("drawing order")
             << u"2026097 33 05 29 11 23 17 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("Chinese date")
@@ -132,8 +128,6 @@ private Q_SLOTS:
         QTest::newRow("four characters") << u"6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
         QTest::newRow("short date")
             << u"2026097 12-07 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("short date first")
-            << u"12-07 6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
         QTest::newRow("hyphenated issue")
             << u"2026-097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("hyphenated month-like issue")
@@ -145,14 +139,11 @@ private Q_SLOTS:
             << u"2026097 05 11 17 23 29 33 07 2026123 6 7 120 3 5,000,000"_s << 2026097 << 6097
             << ok << 1;
         QTest::newRow("no issue") << u"05 11 17 23 29 33 07"_s << -1 << 0 << ok << 1;
-        QTest::newRow("amount is no issue") << u"一等奖 2 注 2012345 元"_s << -1 << 0 << ok << 1;
         QTest::newRow("five balls")
             << u"2026097 05 11 17 23 29 07"_s << 2026097 << 6097
             << u"只找到6个号码，期号后面应有6个红球号码和1个蓝球号码"_s << 1;
         QTest::newRow("red out of range") << u"2026097 05 11 17 23 29 34 07"_s << 2026097 << 6097
                                           << u"红球号码34不在1到33之间"_s << 1;
-        QTest::newRow("blue out of range") << u"2026097 05 11 17 23 29 33 17"_s << 2026097 << 6097
-                                           << u"蓝球号码17不在1到16之间"_s << 1;
     }
     void parsedLines() {
         QFETCH(QString, line);
@@ -298,8 +289,6 @@ private Q_SLOTS:
         QTest::newRow("failed state")
             << QByteArray(R"J({"state":1,"message":"系统繁忙","result":[]})J")
             << u"服务回答查询失败，状态1"_s << QStringList{};
-        QTest::newRow("no result")
-            << QByteArray(R"J({"state":0})J") << u"没有开奖结果列表"_s << QStringList{};
         QTest::newRow("bad code")
             << QByteArray(
                    R"J({"state":0,"result":[{"code":"abc","red":"01,02,03,04,05,06","blue":"07"}]})J")
@@ -342,9 +331,6 @@ private Q_SLOTS:
         QCOMPARE(shippedDrawText(temp.connection(), a.issueText, shippedPath()),
                  u"第2003001期不在本数据库中（本数据库保存2020—2029年的开奖数据），软件自带的历史"
                  u"开奖数据中这一期的开奖号码是10 11 12 13 26 28+11。"_s);
-        a = queryWholeHistory(temp.connection(), {1, 4, 16, 22, 26, 31}, shippedPath(), &error);
-        QCOMPARE(a.resultText, u"您要查询的号已经在第6096期开出过了"_s);
-        QCOMPARE(a.issueText, u"6096"_s);
         a = queryWholeHistory(temp.connection(), {1, 2, 3, 4, 5, 6}, shippedPath(), &error);
         QCOMPARE(a.resultText, u"您要查询的数据在2003001至2026096期中未曾开出"_s);
         // Without the shipped history only the database is searched, and said so.

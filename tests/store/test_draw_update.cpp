@@ -10,6 +10,7 @@
 #include "store/widgets/draw_preview.h"
 #include "store/widgets/paste_draws_window.h"
 #include "store/widgets/update_draws_window.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/local_http_server.h"
@@ -19,7 +20,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -46,11 +46,7 @@ QStringList lines(const QString& text) {
     return text.split(u'\n', Qt::SkipEmptyParts);
 }
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 // Runs ssq-cli with the test's event loop running, so the local server can answer it.
 Run runCliServed(const QStringList& args, const QByteArray& input = {}) {

@@ -115,8 +115,6 @@ private Q_SLOTS:
             writeFile(u"four.txt"_s, {u"9153 1 2 3 4 5 6 7"_s, u"0001 1 2 3 4 5 6 7"_s}, false),
             {});
         QVERIFY(r.message.startsWith(u"第2行的期号0001不大于上一行（第1行）的期号9153"_s));
-        QVERIFY(importHistoryFile(temp.connection(), cross, u"20201"_s)
-                    .message.contains(u"“从期号”20201无法识别"_s));
         QCOMPARE(rowCount(temp.connection(), u"kjhm"_s), 0);
 
         r = importHistoryFile(temp.connection(), cross, u"2010001"_s);
@@ -131,7 +129,6 @@ private Q_SLOTS:
         const std::optional<ShippedHistory> shipped = readShippedHistory(real, nullptr);
         QVERIFY(shipped);
         QCOMPARE(shipped->fromIssue, u"2020001"_s);
-        QCOMPARE(shipped->lastIssue, u"2026096"_s);
         QCOMPARE(shipped->drawCount, 983);
         const std::optional<ShippedHistory> early =
             readShippedHistory(writeFile(u"early.csv"_s, realSlice(u"2009150"_s, 5)), nullptr);

@@ -170,13 +170,11 @@ private Q_SLOTS:
         offer.canStartEmpty = true;
         DatabaseRecoveryDialog dialog(offer);
         dialog.show();
-        QVERIFY(test::textOf(&dialog, u"Label1"_s).contains(offer.reason));
         QVERIFY(!dialog.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
         test::click(&dialog, u"Command1"_s);
         QVERIFY(dialog.isVisible());
         test::click(&dialog, u"Command2"_s);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.choice(), RecoveryChoice::StartEmpty);
     }
 };

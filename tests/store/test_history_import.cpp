@@ -122,14 +122,9 @@ private Q_SLOTS:
         QCOMPARE(tableRows(temp.connection(), u"kjhm"_s)[0][0].toInt(), 1);
     }
 
-    // The shipped history offers its newest decade, found from its last line; a file whose last
-    // issue has no year cannot tell its decade.
+    // The newest decade is found from the last line (the shipped file's is the command line
+    // test's); a file whose last issue has no year cannot tell its decade.
     void shippedHistoryNewestDecade() {
-        const QString real = writeFile(u"real.csv"_s, m_real);
-        const std::optional<ShippedHistory> shipped = readShippedHistory(real, nullptr);
-        QVERIFY(shipped);
-        QCOMPARE(shipped->fromIssue, u"2020001"_s);
-        QCOMPARE(shipped->drawCount, 983);
         const std::optional<ShippedHistory> early =
             readShippedHistory(writeFile(u"early.csv"_s, realSlice(u"2009150"_s, 5)), nullptr);
         QVERIFY(early && early->fromIssue == u"2000001"_s && early->drawCount == 5);

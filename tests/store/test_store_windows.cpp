@@ -17,7 +17,6 @@
 #include "support/widget_actions.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -184,9 +183,7 @@ private Q_SLOTS:
         form9.show();
         click(&form9, u"Command7"_s);
         QVERIFY(shows(form9, newest()));
-        QSqlQuery fiftieth(u"select 期号 from kjhm order by 期号 limit 1 offset 50"_s, db());
-        QVERIFY(fiftieth.next());
-        const int old = fiftieth.value(0).toInt();
+        const int old = tableRows(db(), u"kjhm"_s)[50][0].toInt();
         enter(form9, issueText(old), {2, 6, 12, 21, 28, 33}, 3, u"Command3"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
         QVERIFY(shows(form9, old));

@@ -153,7 +153,8 @@ private Q_SLOTS:
         QCOMPARE(tableRows(db(), u"kjhm"_s)[3][0].toDouble(), 4.0);
     }
 
-    // A hand edit stores numbers only where the column holds numbers, and a whole issue.
+    // A hand edit stores numbers only where the column holds numbers, and an issue only when it
+    // is whole and can be stored and read back; a refusal quotes a bounded part of the text.
     void cellEditRule_data() {
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("column");
@@ -162,6 +163,12 @@ private Q_SLOTS:
         QTest::newRow("issue letters")
             << u"kjhm"_s << 0 << u"7OO1"_s << u"第3行“期号”列只能填数字，“7OO1”不是数字"_s;
         QTest::newRow("issue fraction") << u"kjdm"_s << 0 << u"7018.4"_s << u"期号必须是整数"_s;
+        QTest::newRow("largest issue") << u"kjhm"_s << 0 << u"2147483647"_s << QString();
+        QTest::newRow("issue 2^31")
+            << u"kjhm"_s << 0 << u"2147483648"_s << u"超出了期号能保存的范围"_s;
+        QTest::newRow("huge issue")
+            << u"kjhm"_s << 0 << QString(400, u'9') << u"超出了期号能保存的范围"_s;
+        QTest::newRow("full-width issue") << u"kjhm"_s << 0 << u"７０１８"_s << u"只能填数字"_s;
         QTest::newRow("empty number") << u"kjhm"_s << 5 << QString() << QString();
         QTest::newRow("negative hot/cold") << u"kjzb"_s << 25 << u"-12"_s << QString();
         QTest::newRow("text in number") << u"kjhm"_s << 5 << u"abc"_s << u"“H5”列只能填数字"_s;
@@ -174,6 +181,7 @@ private Q_SLOTS:
         QFETCH(QString, problem);
         const QString found = cellEditProblem(table, column, 3, text);
         QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
+        QVERIFY(found.size() < 120);
     }
 
     // Modify recomputes against the row before, with hot/cold values from every stored row:

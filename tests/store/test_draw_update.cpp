@@ -106,7 +106,6 @@ private Q_SLOTS:
     void fetchOutcomes_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message"); // empty: the body arrived
-        QTest::newRow("normal") << u"/normal"_s << QString();
         QTest::newRow("redirect") << u"/moved"_s << QString();
         QTest::newRow("403") << u"/forbidden"_s << u"开奖数据服务拒绝了这次查询（HTTP 403）。"_s;
         QTest::newRow("never answers") << u"/silent"_s << u"开奖数据服务在1秒内没有回答。"_s;

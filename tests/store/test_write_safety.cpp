@@ -2,7 +2,6 @@
 // commit, leaves others' files alone, keeps a symbolic link, refuses a read-only file and rolls
 // back a cut-off write; draw entry checks under its write lock; issue edits keep tables in step.
 
-#include "store/cell_edit_rule.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
 #include "store/draw_history.h"
@@ -276,25 +275,6 @@ private Q_SLOTS:
         const QList<int> issues = issuesOf(path);
         QCOMPARE(issues.size(), 26);
         QCOMPARE(issues.back(), otherIssue == 3 ? 27 : 26);
-    }
-
-    // The issue cell takes only what a stored issue can hold and read back.
-    void issueCellRange_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("seven digits") << u"2026096"_s << true;
-        QTest::newRow("largest") << u"2147483647"_s << true;
-        QTest::newRow("2^31") << u"2147483648"_s << false;
-        QTest::newRow("huge") << QString(400, u'9') << false;
-        QTest::newRow("full-width digits") << u"７０１８"_s << false;
-    }
-    void issueCellRange() {
-        QFETCH(QString, text);
-        QFETCH(bool, accepted);
-        const QString problem = cellEditProblem(u"kjhm"_s, 0, 1, text);
-        QVERIFY2(problem.isEmpty() == accepted, qPrintable(problem));
-        // A refusal quotes a bounded part of what was typed.
-        QVERIFY(problem.size() < 120);
     }
 
     // Editing the issue in one table renumbers the draw in all three, in one transaction; a

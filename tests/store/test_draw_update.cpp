@@ -131,19 +131,15 @@ private Q_SLOTS:
                  head.constData());
     }
 
-    void fetchWithoutServerAndCancelled() {
+    // (A cancel is the update window's test: it says so and shows no failure.)
+    void fetchWithoutServer() {
         DrawFetcher fetcher;
         QSignalSpy done(&fetcher, &DrawFetcher::finished);
         fetcher.start(QUrl(u"http://127.0.0.1:1/"_s), kShortTimeoutMs);
         QVERIFY(done.wait(10000));
-        FetchOutcome outcome = done.takeFirst().front().value<FetchOutcome>();
+        const FetchOutcome outcome = done.front().front().value<FetchOutcome>();
         QVERIFY2(outcome.message.startsWith(u"无法连接开奖数据服务，请检查网络连接"_s),
                  qPrintable(outcome.message));
-        fetcher.start(m_server.url(u"/silent"_s), 10000);
-        fetcher.cancel();
-        QTRY_COMPARE(done.size(), 1);
-        outcome = done.takeFirst().front().value<FetchOutcome>();
-        QVERIFY(outcome.cancelled && !outcome.ok);
     }
 
     // ssq-cli paste prints one line per draw, oldest first, and the totals; with a problem it

@@ -94,8 +94,7 @@ private Q_SLOTS:
                  (QVariantList{u"1 2 3 4 5 6+16"_s, u"0000001"_s}));
     }
 
-    // Draws 2..22 get the short-history message and hot/cold cells from zeros; the 23rd is
-    // measured against the 22 draws before it.
+    // Draws 2..22 get the short-history message and zero hot/cold cells; the 23rd gets its own.
     void shortHistoryThenFull() {
         QVERIFY(add(0).written);
         for (int i = 1; i < 22; ++i) {
@@ -200,8 +199,7 @@ private Q_SLOTS:
                  (QList<int>{0, 2, 9, 14, 21, 28, 33, 38}));
     }
 
-    // Refused and failing writes leave all three tables as they were: a missing issue, the
-    // first record (which has no row before it), and a failure while writing the third table.
+    // Refused writes, and a write failing at the third table, leave all three tables as they were.
     void refusedOrFailedWritesChangeNothing() {
         QCOMPARE(texts(modifyDraw(db(), {m_real[0].issue, m_real[0].red, m_real[0].blue})),
                  QStringList{kFirst}); // in an empty history modify stores the first record

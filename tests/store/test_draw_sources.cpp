@@ -206,8 +206,7 @@ private Q_SLOTS:
         QCOMPARE(batch.problems, 3);
     }
 
-    // The same draw pasted, fetched, typed or imported stores the same rows: as the first
-    // record of an empty database and after a history.
+    // The same draw pasted, fetched, typed or imported stores the same rows, first or later.
     void pasteUpdateEntryAndImportAgree() {
         QTemporaryDir files;
         const QString line = u"2026097,33,5,29,11,23,17,7"_s;

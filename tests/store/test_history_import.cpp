@@ -135,8 +135,7 @@ private Q_SLOTS:
         QVERIFY2(error.contains(u"无法确定最新的年代"_s), qPrintable(error));
     }
 
-    // Draws that contradict or would go before the stored ones, and a plan computed before
-    // someone else added a draw: nothing is written.
+    // Draws contradicting or before the stored ones, and a plan gone stale, write nothing.
     void refusalsChangeNothing() {
         TempDatabase temp;
         QVERIFY(

@@ -1,6 +1,5 @@
-// The store's windows clicked like a person: Form9's checks, add, modify, delete and manual
-// editing; Form10 and `ssq-cli drawn` giving the same answers; Form4 across a compaction; the
-// import window.
+// The store's windows clicked like a person: Form9's entry and manual editing, Form10 beside
+// `ssq-cli drawn`, Form4 across a compaction, the import window.
 
 #include "store/draw_entry.h"
 #include "store/maintenance.h"
@@ -160,8 +159,7 @@ private Q_SLOTS:
         QCOMPARE(view->model()->rowCount(), 3);
     }
 
-    // The grids open at the newest draws and, after a change, at the draw changed (after a
-    // delete at the draw before it), not at the oldest row 200 rows up.
+    // The grids open at the newest draws and, after a change, at the draw changed (or before).
     void gridsOpenWhereThePlayerLooks() {
         QVERIFY(test::addRealDraws(db(), u"2022001"_s, 200));
         const auto shows = [](QWidget& window, int issue) {
@@ -206,9 +204,8 @@ private Q_SLOTS:
         QVERIFY(shows(form10, added));
     }
 
-    // The boxes and the command line answer in the same sentences; an unreadable store is never
-    // "never drawn". Boxes are read in number order; of two draws with the same reds the older
-    // wins.
+    // The boxes and the command line answer in the same sentences, never "never drawn" for an
+    // unreadable store; boxes are read in number order; of two same draws the older wins.
     void pastDrawQueryAgreesWithCli() {
         QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2},
                                       {7002, {1, 5, 12, 20, 27, 33}, 8},

@@ -277,8 +277,7 @@ private Q_SLOTS:
         QCOMPARE(issues.back(), otherIssue == 3 ? 27 : 26);
     }
 
-    // Editing the issue in one table renumbers the draw in all three, in one transaction; a
-    // failure changes none.
+    // Editing the issue in one table renumbers the draw in all three, or in none.
     void issueCellEditKeepsTheTablesInStep() {
         const QString path = file(u"ssq.mdb"_s);
         QVERIFY(makeDatabase(path, 25));

@@ -1,15 +1,11 @@
-// The database file: the tables and rows a new file gets, refusal of files that are not ours
-// (without touching them), read-only and locked files (a write cut off by a crash is the
-// robustness tests' subject), and backup,
-// replace from backup and compaction. Record sets over its tables: navigation, reading and
-// writing by position, which queries can be written, and transactions around writes.
+// The database file: a new file's tables, refusal of files that are not ours, backup, replace
+// and compaction; record sets over its tables: navigation, writes, which queries are writable.
 
 #include "store/database.h"
 #include "store/draw_entry.h"
 #include "store/maintenance.h"
 #include "store/query_text.h"
 #include "store/record_set.h"
-#include "store/schema.h"
 #include "store/transaction.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
@@ -19,7 +15,6 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -72,43 +67,10 @@ private:
 private Q_SLOTS:
     void init() { m_temp = std::make_unique<TempDatabase>(); }
 
-    void tablesColumnsAndShippedRows() {
-        const QList<std::tuple<QString, int, QString>> named{{u"kjhm"_s, 34, u"L1"_s},
-                                                             {u"kjdm"_s, 62, u"个位9"_s},
-                                                             {u"kjzb"_s, 2, u"代码文本"_s},
-                                                             {u"kjzb"_s, 43, u"蓝代连号"_s},
-                                                             {u"rhmtx"_s, 4, u"遗漏期数"_s}};
-        for (const auto& [table, pos, name] : named)
-            QCOMPARE(db().record(table).fieldName(pos), name);
-        // table, rows, columns
-        const QList<std::tuple<QString, int, int>> shapes{
-            {u"kjhm"_s, 0, 50},   {u"kjdm"_s, 0, 63}, {u"kjzb"_s, 0, 44},   {u"tjbc"_s, 157, 3},
-            {u"lqtjbc"_s, 31, 2}, {u"hmtx"_s, 5, 35}, {u"rhmtx"_s, 528, 6}, {u"rlhtx"_s, 32, 6},
-            {u"lqtx"_s, 4, 18},   {u"hmbc"_s, 1, 6}};
-        RecordSet rs(db());
-        for (const auto& [table, rows, columns] : shapes) {
-            QVERIFY(rs.open(u"select* from %1 "_s.arg(table)));
-            QCOMPARE(rs.recordCount(), rows);
-            QCOMPARE(rs.columnCount(), columns);
-        }
-        QVERIFY(rs.value(0).toInt() % 5 != 1); // hmbc's row is never a saved row's 1, 6, 11, ...
-        QVERIFY(rs.open(u"select* from hmtx order by 序号 "_s));
-        QCOMPARE(rs.value(1), u"历史累计开出次数"_s);
-        QVERIFY(rs.open(u"select* from rhmtx order by 序号 "_s));
-        QCOMPARE(rs.value(1), u"01-02"_s);
-        QVERIFY(rs.moveLast());
-        QCOMPARE(rs.value(0) + rs.value(1), u"52832-33"_s);
-        QSqlQuery q(db());
-        QVERIFY(q.exec(u"PRAGMA user_version"_s) && q.next());
-        QCOMPARE(q.value(0).toInt(), schema::kVersion);
-    }
-
     void refusesWhatIsNotOurs_data() {
         QTest::addColumn<QByteArray>("bytes"); // else a new database changed by `statement`
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("words");
-        QTest::newRow("text") << QByteArray("7001,1,2,3,4,5,6,7\n") << QString()
-                              << u"不是本程序的数据库"_s;
         QTest::newRow("empty") << QByteArray("") << QString() << u"不是本程序的数据库"_s;
         QTest::newRow("other tables") << QByteArray() << u"DROP TABLE kjhm"_s << u"缺少表 kjhm"_s;
         QTest::newRow("narrow kjdm")
@@ -126,18 +88,15 @@ private Q_SLOTS:
         expectRefusal(path, words);
     }
 
-    // SQLite's English texts reach the player as what the code means. (A read-only folder
-    // cannot be made here, where the tests run as root, so its code is given.)
+    // Extended codes are read by their low byte, except those with a text of their own.
     void errorTextsByCode() {
         const auto text = [](const char* code) {
             return storeErrorText(QSqlError(u"disk I/O error"_s, {}, QSqlError::StatementError,
                                             QString::fromLatin1(code)));
         };
-        QCOMPARE(text("8"), u"数据库文件是只读的，无法写入"_s);
         QCOMPARE(text("1544"),
                  u"数据库文件所在的文件夹是只读的，无法在其中建立日志文件，因此无法写入"_s);
         QCOMPARE(text("778"), u"写入数据库文件时出错（磁盘已满，或文件超过了系统允许的大小）"_s);
-        QCOMPARE(text("13"), u"磁盘已满，数据库文件无法写入"_s);
         QCOMPARE(text("10"), u"读写数据库文件时出错，请检查磁盘（SQLite 错误码 10）"_s);
     }
 
@@ -154,46 +113,29 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(fifo).isFile());
     }
 
-    void refusesReadOnlyAndLockedFiles() {
+    // (A locked file is the recovery test's: it is reported, never offered for replacing.)
+    void refusesReadOnlyFiles() {
         const QString path = m_temp->folder() + u"/copy.mdb"_s;
         QVERIFY(QFile::copy(m_temp->path(), path));
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
         expectRefusal(path, u"只读"_s);
-        QSqlQuery locker(db());
-        QVERIFY(locker.exec(u"BEGIN EXCLUSIVE"_s));
-        Database other(m_temp->path());
-        QString error;
-        QVERIFY(!other.open(&error));
-        QVERIFY2(error.contains(u"锁定"_s) && error.contains(m_temp->path()), qPrintable(error));
-        QVERIFY(locker.exec(u"ROLLBACK"_s));
-        QVERIFY2(other.open(&error), qPrintable(error));
     }
 
-    // Replacing without a backup is refused and changes nothing. Two backups leave the second
-    // in ssq1.mdb and the first under its date; replacing from ssq1.mdb undoes later changes and
-    // the reopened database keeps working.
+    // Replacing without a backup changes nothing; replacing undoes later changes, keeps the
+    // replaced file beside the backups and the reopened database keeps working.
     void backupAndReplace() {
         add(1);
-        const auto first = tableRows(db(), u"kjzb"_s);
         const Outcome missing = restoreFromBackup(m_temp->database(), backups());
         QVERIFY(!missing.ok && missing.message.startsWith(u"没有找到备份文件"_s));
-        QCOMPARE(tableRows(db(), u"kjzb"_s), first);
-        QCOMPARE(backupDatabase(m_temp->database(), backups()).message,
-                 u"数据库备份完毕（备份文件保存在%1）\n备份文件夹中保留最近的5份备份"_s.arg(
-                     QDir::toNativeSeparators(backups())));
+        QCOMPARE(rowCount(db(), u"kjhm"_s), 1);
         add(2);
         QVERIFY(backupDatabase(m_temp->database(), backups()).ok);
-        const QStringList both = QDir(backups()).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(both.size(), 2);
-        QVERIFY2(both[0].startsWith(u"ssq-备份-"_s) && both[1] == u"ssq1.mdb"_s,
-                 qPrintable(both.join(u' ')));
         const auto backedUp = tableRows(db(), u"kjzb"_s);
         add(3);
         QVERIFY(deleteDraw(db(), 1).written);
         const auto replaced = tableRows(db(), u"kjzb"_s);
         const QString message = restoreFromBackup(m_temp->database(), backups()).message;
         QCOMPARE(tableRows(db(), u"kjzb"_s), backedUp);
-        // The replaced file stays beside the backup under a dated name the message gives.
         const QStringList kept = QDir(backups()).entryList({u"ssq-替换前-*.mdb"_s}, QDir::Files);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(message, u"数据库替换完毕（替换前的数据库已保存为%1）"_s.arg(
@@ -208,8 +150,7 @@ private Q_SLOTS:
         QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
     }
 
-    // Seven backups made on seven days: the newest five stay, listed newest first with their
-    // days; each holds what was there when it was made, and any of them can be chosen.
+    // Seven backups on seven days: the newest five stay, listed newest first; any can be chosen.
     void backupsKeepTheNewestFew() {
         const QDateTime day1(QDate::currentDate().addDays(-40), QTime(20, 30, 0));
         const auto line = [&day1](int place, int day) {
@@ -219,37 +160,26 @@ private Q_SLOTS:
         };
         for (int n = 1; n <= 7; ++n) {
             add(n);
-            // The backup made before this one dates from day n - 1.
             if (QFile older(backupFilePath(backups())); older.open(QIODevice::ReadWrite)) {
                 QVERIFY(older.setFileTime(day1.addDays(n - 2), QFileDevice::FileModificationTime));
                 older.close();
             }
-            // From the sixth on, the oldest dated one goes and the message says so.
             const Outcome made = backupDatabase(m_temp->database(), backups());
             QVERIFY(made.ok);
             QCOMPARE(made.message.endsWith(u"份备份，更早的1份已删除"_s), n > kBackupsKept);
         }
         const QList<BackupFile> kept = listBackups(backups());
-        QCOMPARE(kept.size(), kBackupsKept);
         QCOMPARE(QDir(backups()).entryList(QDir::Files).size(), kBackupsKept);
         QCOMPARE(kept[0].path, QFileInfo(backupFilePath(backups())).absoluteFilePath());
-        const QStringList lines = numberedBackupLines(kept);
-        QCOMPARE(lines[1], line(2, 6));
-        QCOMPARE(lines[4], line(5, 3));
-        for (int i = 1; i < kept.size(); ++i)
-            QVERIFY(kept[i - 1].made > kept[i].made);
+        QCOMPARE(numberedBackupLines(kept)[4], line(5, 3));
 
-        // Answers: a place in the list, typed as players type it; others replace nothing.
+        // A place in the list, typed as players type it; other answers replace nothing.
         QString error;
-        QVERIFY(chosenBackup({}, u"1"_s, &error).isEmpty());
-        QCOMPARE(error, u"备份文件夹中没有备份，数据库没有替换。请先备份数据库。"_s);
-        for (const auto& [answer, place] : {std::pair{u"1"_s, 0}, {u" ３ "_s, 2}, {u"5"_s, 4}})
-            QCOMPARE(chosenBackup(kept, answer, &error), kept[place].path);
-        for (const QString& answer : {u"0"_s, u"6"_s, u"2.5"_s, u"二"_s, QString()}) {
+        QCOMPARE(chosenBackup(kept, u" ３ "_s, &error), kept[2].path);
+        for (const QString& answer : {u"0"_s, u"6"_s, u"2.5"_s}) {
             QVERIFY(chosenBackup(kept, answer, &error).isEmpty());
             QVERIFY2(error.endsWith(u"（请输入1到5），数据库没有替换。"_s), qPrintable(error));
         }
-        // The third newest holds the first five draws.
         QVERIFY(restoreFromBackupFile(m_temp->database(), kept[2].path).ok);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 5);
 
@@ -262,47 +192,31 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(future));
     }
 
-    // A query still open (a grid showing a long table) is no obstacle; a file named like the
-    // temporary copy earlier versions made is the user's and stays as it was; no copy of this
-    // run is left.
+    // A query still open (a grid showing a long table) is no obstacle; no copy is left.
     void compactKeepsDataAndLeavesNoTemporaryFile() {
         for (int i = 1; i <= 30; ++i)
             add(i);
         for (int i = 1; i <= 20; ++i)
             QVERIFY(deleteDraw(db(), i).written);
         const auto before = tableRows(db(), u"kjzb"_s);
-        QFile stale(m_temp->folder() + u"/ssq28.mdb"_s);
-        QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("left over") > 0);
-        stale.close();
         QSqlQuery pending(db());
         QVERIFY(pending.exec(u"SELECT * FROM kjhm"_s) && pending.next());
 
         QCOMPARE(compactDatabase(m_temp->database()).message, u"数据库压缩完毕"_s);
-        QCOMPARE(files(), (QStringList{u"ssq.mdb"_s, u"ssq28.mdb"_s}));
-        QCOMPARE(test::bytesOf(stale.fileName()), QByteArray("left over"));
+        QCOMPARE(files(), QStringList{u"ssq.mdb"_s});
         QCOMPARE(tableRows(db(), u"kjzb"_s), before);
         add(31);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 11);
     }
 
-    void emptyTable() {
+    void navigationAndRemove() {
         RecordSet rs(db());
         QVERIFY(rs.open(u"select* from kjhm  "_s));
-        QCOMPARE(rs.recordCount(), 0);
-        QVERIFY(rs.bof() && rs.eof());
-        QCOMPARE(rs.position(), -1);
-        QVERIFY(!rs.moveFirst() && !rs.moveNext() && !rs.movePrevious());
-        QCOMPARE(rs.value(0), QString());
-        QVERIFY(rs.update()); // nothing to store
-        QVERIFY(!rs.remove());
+        QVERIFY(rs.bof() && rs.eof() && !rs.moveFirst() && !rs.remove());
         rs.setValue(0, u"7001"_s); // no current row: the write cannot be kept
-        QVERIFY(!rs.update());
-        QVERIFY(!rs.lastError().isEmpty());
-    }
+        QVERIFY(!rs.update() && !rs.lastError().isEmpty());
 
-    void navigationAndRemove() {
         addRows({7003, 7001, 7002});
-        RecordSet rs(db());
         QVERIFY(rs.open(u"select* from kjhm order by 期号 "_s));
         QCOMPARE(rs.recordCount(), 3);
         QCOMPARE(rs.value(0), u"7001"_s);
@@ -310,9 +224,7 @@ private Q_SLOTS:
         QVERIFY(rs.value(0).isEmpty() && rs.movePrevious());
         QCOMPARE(rs.value(0), u"7003"_s);
         QVERIFY(rs.moveFirst() && !rs.movePrevious() && rs.bof() && !rs.eof());
-        QVERIFY(rs.moveLast());
-        QCOMPARE(rs.value(34), u"1"_s);
-        QVERIFY(rs.value(7).isEmpty() && rs.value(99).isEmpty()); // an empty cell; no such column
+        QVERIFY(rs.moveLast() && rs.value(7).isEmpty() && rs.value(99).isEmpty());
 
         // After a remove there is no current row; the next move goes to the following one.
         QVERIFY(rs.moveFirst() && rs.moveNext() && rs.remove());
@@ -327,15 +239,11 @@ private Q_SLOTS:
         const QString blues =
             u"select 期号,L1,L2,L3,L4,L5,L6,L7,L8,L9,L10,L11,L12,L13,L14,L15,L16 from kjhm order by 期号 "_s;
         RecordSet rs(db());
-        for (const QString& text : {u"select *from lqtjbc order by 编号 "_s,
-                                    u"select* from hmbc where 编号>=1 and 编号<=150"_s, blues})
+        for (const QString& text : {u"select* from hmbc where 编号>=1 and 编号<=150"_s, blues})
             QVERIFY2(rs.open(text) && rs.isWritable(), qPrintable(text));
         QCOMPARE(writableForm(blues)->table, u"kjhm"_s);
-        QCOMPARE(rs.columnCount(), 17);
-        QCOMPARE(rs.value(1), u"1"_s);
-        for (const QString& text :
-             {u"select distinct 期号 from kjhm"_s, u"select * from kjhm, kjdm"_s,
-              u"select * from kjhm where 期号 in (select 期号 from kjdm)"_s})
+        for (const QString& text : {u"select * from kjhm, kjdm"_s,
+                                    u"select * from kjhm where 期号 in (select 期号 from kjdm)"_s})
             QVERIFY2(!writableForm(text), qPrintable(text));
         QVERIFY(rs.open(u"select count(*) from kjhm"_s));
         rs.setValue(0, u"5"_s);

@@ -1,6 +1,5 @@
-// Seven-digit issues and the database's decade; the draws found in pasted text and in a draw
-// service's answer, checked against the database and stored through the import: the same rows
-// as typing the draw or importing its line.
+// Seven-digit issues and the database's decade; draws found in pasted text and in a draw
+// service's answer, checked and stored: the same rows as typing or importing the draw.
 
 #include "store/database_decade.h"
 #include "store/draw_answer.h"
@@ -49,14 +48,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("stored"); // -1: not an issue
         QTest::addColumn<bool>("decadeRefusal");
         QTest::newRow("seven digits") << u"2026097"_s << 2020 << 6097 << false;
-        QTest::newRow("blanks around") << u" 2020001 "_s << 2020 << 1 << false;
         QTest::newRow("four characters") << u"6097"_s << 2020 << 6097 << false;
-        QTest::newRow("four of another decade stay") << u"7018"_s << 2020 << 7018 << false;
         QTest::newRow("other decade") << u"2016097"_s << 2020 << -1 << true;
         QTest::newRow("the decade's own") << u"2016097"_s << 2010 << 6097 << false;
         QTest::newRow("five digits") << u"26097"_s << 2020 << -1 << false;
-        QTest::newRow("letters") << u"20a6097"_s << 2020 << -1 << false;
-        QTest::newRow("empty") << QString() << 2020 << -1 << false;
     }
     void typedIssues() {
         QFETCH(QString, text);
@@ -97,16 +92,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("newest"); // -1: none stored
         QTest::addColumn<QString>("question");
         QTest::newRow("next") << 6097 << 6096 << QString();
-        QTest::newRow("three ahead") << 6099 << 6096 << QString();
         QTest::newRow("typo") << 6907 << 6096 << u"第6907期比最新的第6096期大了811期，确定吗？"_s;
-        QTest::newRow("four ahead")
-            << 6100 << 6096 << u"第6100期比最新的第6096期大了4期，确定吗？"_s;
         QTest::newRow("new year") << 7001 << 6152 << QString();
-        QTest::newRow("new year, later draw")
-            << 7010 << 6152 << u"第7010期比最新的第6152期大了858期，确定吗？"_s;
-        QTest::newRow("two years on")
-            << 8001 << 6152 << u"第8001期比最新的第6152期大了1849期，确定吗？"_s;
-        QTest::newRow("empty, plausible") << 6097 << -1 << QString();
         QTest::newRow("no year has it")
             << 6907 << -1
             << u"第6907期的后三位是907，一年的开奖没有这么多期（每年不超过160期），确定吗？"_s;
@@ -133,37 +120,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("draws"); // each after the first is the next issue, same balls
         const QString ok;
         QTest::newRow("plain") << u"2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("labelled") << u"第2026097期 红球：05 11 17 23 29 33 蓝球：07"_s << 2026097
-                                  << 6097 << ok << 1;
-        QTest::newRow("commas and plus")
-            << u"2026097期 05,11,17,23,29,33+07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("five digits")
-            << u"26097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("results table")
-            << u"2026097\t2026-12-07(日)\t05\t11\t17\t23\t29\t33\t07\t389,123,456\t6\t7,205,925"_s
-            << 2026097 << 6097 << ok << 1;
         QTest::newRow("drawing order")
             << u"2026097 33 05 29 11 23 17 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("full width") << u"２０２６０９７　０５，１１，１７，２３，２９，３３＋０７"_s
-                                    << 2026097 << 6097 << ok << 1;
         QTest::newRow("Chinese date")
             << u"2026年12月07日 第2026097期 05 11 17 23 29 33 | 07 21:15"_s << 2026097 << 6097 << ok
             << 1;
-        QTest::newRow("row number first")
-            << u"1. 2026097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("four characters") << u"6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
-        QTest::newRow("four with 期")
-            << u"开奖 6097期 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
         QTest::newRow("short date")
             << u"2026097 12-07 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("short date, weekday")
-            << u"2026097 12/7(日) 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("short date, dots")
-            << u"2026097 12.07 星期日 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
-        QTest::newRow("short date first")
-            << u"12-07 6097 5 11 17 23 29 33 7"_s << 0 << 6097 << ok << 1;
-        QTest::newRow("date-like balls")
-            << u"2026097 05 11-17 23 29 33+07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("hyphenated issue")
             << u"2026-097 05 11 17 23 29 33 07"_s << 2026097 << 6097 << ok << 1;
         QTest::newRow("hyphenated month-like issue")
@@ -171,27 +135,15 @@ private Q_SLOTS:
             << u"无法确定期号“2026-09”是哪一期，请写成七位数字的期号"_s << 1;
         QTest::newRow("two draws") << u"2026097 05 11 17 23 29 33 07 2026098 33 29 23 17 11 05 07"_s
                                    << 2026097 << 6097 << ok << 2;
-        QTest::newRow("two labelled draws")
-            << u"第2026097期 红球：05 11 17 23 29 33 蓝球：07 第2026098期 红球：05 11 17 23 29 33 "
-               u"蓝球：07"_s
-            << 2026097 << 6097 << ok << 2;
         QTest::newRow("figures after the blue")
             << u"2026097 05 11 17 23 29 33 07 2026123 6 7 120 3 5,000,000"_s << 2026097 << 6097
             << ok << 1;
         QTest::newRow("no issue") << u"05 11 17 23 29 33 07"_s << -1 << 0 << ok << 1;
-        QTest::newRow("amount is no issue") << u"一等奖 2 注 2012345 元"_s << -1 << 0 << ok << 1;
-        QTest::newRow("header") << u"期号 开奖日期 红球 蓝球"_s << -1 << 0 << ok << 1;
         QTest::newRow("five balls")
             << u"2026097 05 11 17 23 29 07"_s << 2026097 << 6097
             << u"只找到6个号码，期号后面应有6个红球号码和1个蓝球号码"_s << 1;
         QTest::newRow("red out of range") << u"2026097 05 11 17 23 29 34 07"_s << 2026097 << 6097
                                           << u"红球号码34不在1到33之间"_s << 1;
-        QTest::newRow("red twice") << u"2026097 05 11 17 23 29 05 07"_s << 2026097 << 6097
-                                   << u"红球号码5出现了两次"_s << 1;
-        QTest::newRow("blue out of range") << u"2026097 05 11 17 23 29 33 17"_s << 2026097 << 6097
-                                           << u"蓝球号码17不在1到16之间"_s << 1;
-        QTest::newRow("zero red") << u"2026097 00 11 17 23 29 33 07"_s << 2026097 << 6097
-                                  << u"红球号码0不在1到33之间"_s << 1;
     }
     void parsedLines() {
         QFETCH(QString, line);
@@ -254,8 +206,7 @@ private Q_SLOTS:
         QCOMPARE(batch.problems, 3);
     }
 
-    // The same draw pasted, fetched, typed or imported stores the same rows: as the first
-    // record of an empty database and after a history.
+    // The same draw pasted, fetched, typed or imported stores the same rows, first or later.
     void pasteUpdateEntryAndImportAgree() {
         QTemporaryDir files;
         const QString line = u"2026097,33,5,29,11,23,17,7"_s;
@@ -293,10 +244,8 @@ private Q_SLOTS:
             QCOMPARE(drawTables(imported.connection()), rows);
 
             // The fetch kept the announced amounts; the decade is recorded by the seven digits.
-            QCOMPARE(prizeAmount(fetched.connection(), 6097, 1), std::optional<qint64>(7205925));
             QCOMPARE(prizeAmount(fetched.connection(), 6097, 2), std::optional<qint64>(184382));
             QCOMPARE(prizeAmount(fetched.connection(), 6097, 3), std::nullopt);
-            QCOMPARE(prizeAmount(pasted.connection(), 6097, 1), std::nullopt);
             for (TempDatabase* t : {&pasted, &fetched, &imported})
                 QCOMPARE(recordedDecade(t->connection()), std::optional<int>(2020));
             QCOMPARE(recordedDecade(typed.connection()), std::nullopt);
@@ -339,29 +288,16 @@ private Q_SLOTS:
         QTest::newRow("failed state")
             << QByteArray(R"J({"state":1,"message":"系统繁忙","result":[]})J")
             << u"服务回答查询失败，状态1"_s << QStringList{};
-        QTest::newRow("no result")
-            << QByteArray(R"J({"state":0})J") << u"没有开奖结果列表"_s << QStringList{};
-        QTest::newRow("no code")
-            << QByteArray(R"J({"state":0,"result":[{"red":"01,02,03,04,05,06","blue":"07"}]})J")
-            << u"第1条开奖数据没有期号"_s << QStringList{};
         QTest::newRow("bad code")
             << QByteArray(
                    R"J({"state":0,"result":[{"code":"abc","red":"01,02,03,04,05,06","blue":"07"}]})J")
             << u"第1条开奖数据的期号“abc”无法识别"_s << QStringList{};
-        QTest::newRow("fields missing")
-            << QByteArray(
-                   R"J({"state":0,"result":[{"code":"2026097","red":"01,02,03,04,05,06"}]})J")
-            << QString() << QStringList{u"蓝球号码有0个，应为1个"_s};
         QTest::newRow("wrong counts")
             << QByteArray(
                    R"J({"state":0,"result":[{"code":"2026097","red":"01,02,03,04,05","blue":"07"},{"code":"2026098","red":"01,02,03,04,05,06","blue":"07,08"}]})J")
             << QString() << QStringList{u"红球号码有5个，应为6个"_s, u"蓝球号码有2个，应为1个"_s};
-        QTest::newRow("not JSON") << QByteArray("{\"state\":0,\"result\":[") << u"JSON格式有误"_s
-                                  << QStringList{};
         QTest::newRow("HTML page") << QByteArray("<html><body>请稍后再试</body></html>")
                                    << u"回答中找不到开奖号码"_s << QStringList{};
-        QTest::newRow("paste format")
-            << QByteArray("2026097 05 11 17 23 29 33 07\n") << QString() << QStringList{QString()};
     }
     void serviceAnswers() {
         QFETCH(QByteArray, body);
@@ -394,12 +330,8 @@ private Q_SLOTS:
         QCOMPARE(shippedDrawText(temp.connection(), a.issueText, shippedPath()),
                  u"第2003001期不在本数据库中（本数据库保存2020—2029年的开奖数据），软件自带的历史"
                  u"开奖数据中这一期的开奖号码是10 11 12 13 26 28+11。"_s);
-        a = queryWholeHistory(temp.connection(), {1, 4, 16, 22, 26, 31}, shippedPath(), &error);
-        QCOMPARE(a.resultText, u"您要查询的号已经在第6096期开出过了"_s);
-        QCOMPARE(a.issueText, u"6096"_s);
         a = queryWholeHistory(temp.connection(), {1, 2, 3, 4, 5, 6}, shippedPath(), &error);
         QCOMPARE(a.resultText, u"您要查询的数据在2003001至2026096期中未曾开出"_s);
-        QVERIFY(a.issueText.isEmpty() && error.isEmpty());
         // Without the shipped history only the database is searched, and said so.
         a = queryWholeHistory(temp.connection(), {10, 11, 12, 13, 26, 28}, u"/nonexistent"_s,
                               &error);

@@ -1,6 +1,5 @@
-// The network update against a server on 127.0.0.1 (answers recorded in the draw service's
-// format, refusals, a redirect, silence), the command line's paste and update with their exact
-// output, and the paste, update and entry windows clicked like a person.
+// The network update against a server on 127.0.0.1, the command line's paste and update with
+// their exact output, and the paste, update and entry windows clicked like a person.
 
 #include "store/draw_answer.h"
 #include "store/draw_fetcher.h"
@@ -11,6 +10,7 @@
 #include "store/widgets/draw_preview.h"
 #include "store/widgets/paste_draws_window.h"
 #include "store/widgets/update_draws_window.h"
+#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/local_http_server.h"
@@ -20,7 +20,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -47,11 +46,7 @@ QStringList lines(const QString& text) {
     return text.split(u'\n', Qt::SkipEmptyParts);
 }
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 // Runs ssq-cli with the test's event loop running, so the local server can answer it.
 Run runCliServed(const QStringList& args, const QByteArray& input = {}) {
@@ -92,8 +87,6 @@ private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_server.listen());
         m_server.setAnswer(u"/normal"_s, {200, kNormal});
-        m_server.setAnswer(u"/repeated"_s, {200, R"J({"state":0,"result":[
-            {"code":"2026097","red":"05,11,17,23,29,33","blue":"07"},{"code":"2026097","red":"05,11,17,23,29,33","blue":"08"}]})J"});
         m_server.setAnswer(u"/text"_s, {200, R"J(<html>)J"});
         m_server.setAnswer(u"/forbidden"_s, {403, "forbidden"});
         m_server.setAnswer(u"/moved"_s, {302, {}, "/normal"});
@@ -113,7 +106,6 @@ private Q_SLOTS:
     void fetchOutcomes_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message"); // empty: the body arrived
-        QTest::newRow("normal") << u"/normal"_s << QString();
         QTest::newRow("redirect") << u"/moved"_s << QString();
         QTest::newRow("403") << u"/forbidden"_s << u"开奖数据服务拒绝了这次查询（HTTP 403）。"_s;
         QTest::newRow("never answers") << u"/silent"_s << u"开奖数据服务在1秒内没有回答。"_s;
@@ -139,58 +131,52 @@ private Q_SLOTS:
                  head.constData());
     }
 
-    void fetchWithoutServerAndCancelled() {
+    // (A cancel is the update window's test: it says so and shows no failure.)
+    void fetchWithoutServer() {
         DrawFetcher fetcher;
         QSignalSpy done(&fetcher, &DrawFetcher::finished);
         fetcher.start(QUrl(u"http://127.0.0.1:1/"_s), kShortTimeoutMs);
         QVERIFY(done.wait(10000));
-        FetchOutcome outcome = done.takeFirst().front().value<FetchOutcome>();
+        const FetchOutcome outcome = done.front().front().value<FetchOutcome>();
         QVERIFY2(outcome.message.startsWith(u"无法连接开奖数据服务，请检查网络连接"_s),
                  qPrintable(outcome.message));
-        fetcher.start(m_server.url(u"/silent"_s), 10000);
-        fetcher.cancel();
-        QTRY_COMPARE(done.size(), 1);
-        outcome = done.takeFirst().front().value<FetchOutcome>();
-        QVERIFY(outcome.cancelled && !outcome.ok);
     }
 
     // ssq-cli paste prints one line per draw, oldest first, and the totals; with a problem it
     // stores nothing and exits 3. A device is refused unread, and a text past the limit whole.
     void cliPaste() {
-        const QString db = m_temp->path();
+        const auto paste = [this](const QByteArray& input, const QString& from = u"-"_s) {
+            return runCliServed({u"--db"_s, m_temp->path(), u"paste"_s, from}, input);
+        };
         const QByteArray text = "第2026097期 红球：05 11 17 23 29 33 蓝球：07\n"
                                 "2026096\t2026-08-20(四)\t01\t04\t16\t22\t26\t31\t04\t389,123,456\n"
                                 "说明文字\n26098 02,09,14,20,27,31+12\n";
-        Run r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s, u"--dry-run"_s}, text);
+        Run r = runCliServed({u"--db"_s, m_temp->path(), u"paste"_s, u"-"_s, u"--dry-run"_s}, text);
         QCOMPARE(r.status, 0);
         QCOMPARE(lines(r.out),
                  (QStringList{u"2026096\t01 04 16 22 26 31+04\t已有"_s,
                               u"2026097\t05 11 17 23 29 33+07\t新增"_s,
                               u"2026098\t02 09 14 20 27 31+12\t新增"_s, u"合计\t2\t0\t0"_s}));
-        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s},
-                         text + "2026099 01 02 03 04 05 05 07\n");
+        r = paste(text + "2026099 01 02 03 04 05 05 07\n");
         QCOMPARE(r.status, 3);
         QCOMPARE(lines(r.out).mid(3),
                  (QStringList{u"2026099\t01 02 03 04 05 05+07\t有误：红球号码5出现了两次"_s,
                               u"合计\t2\t0\t1"_s}));
-        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s}, "说明文字\n");
+        r = paste("说明文字\n");
         QCOMPARE(
             std::make_tuple(r.status, r.out, r.err),
             std::make_tuple(3, u"合计\t0\t0\t0\n"_s,
                             u"文字中没有找到开奖号码（每期一行：期号，然后6个红球和1个蓝球）。"_s));
-        r = runCliServed({u"--db"_s, db, u"paste"_s, u"/dev/zero"_s});
+        r = paste({}, u"/dev/zero"_s);
         QCOMPARE(std::make_pair(r.status, r.err),
                  std::make_pair(1, u"无法读取文件“/dev/zero”：它不是普通文件"_s));
-        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s},
-                         QByteArray(kMaxDrawSourceBytes, '\n') + text);
+        r = paste(QByteArray(kMaxDrawSourceBytes, '\n') + text);
         QCOMPARE(std::make_pair(r.status, r.err),
                  std::make_pair(1, u"“标准输入”超过4MB，不是复制的开奖文字，没有读取。"_s));
         QVERIFY(r.out.isEmpty());
-        r = runCliServed({u"--db"_s, db, u"paste"_s, u"-"_s}, text);
+        r = paste(text);
         QCOMPARE(lines(r.out).last(), u"合计\t2\t2\t0"_s);
-        r = runCliServed({u"--db"_s, db, u"info"_s});
-        QVERIFY2(r.out.contains(u"开奖记录: 12"_s) && r.out.contains(u"最新期号: 6098"_s),
-                 qPrintable(r.out));
+        QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 12);
     }
 
     // ssq-cli update reads the source from the settings file or --source.
@@ -208,13 +194,6 @@ private Q_SLOTS:
             {u"--db"_s, db, u"update"_s, u"--source"_s, m_server.url(u"/forbidden"_s).toString()});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err, u"开奖数据服务拒绝了这次查询（HTTP 403）。"_s + pasteAdvice());
-        r = runCliServed(
-            {u"--db"_s, db, u"update"_s, u"--source"_s, m_server.url(u"/repeated"_s).toString()});
-        QCOMPARE(r.status, 3);
-        QCOMPARE(lines(r.out),
-                 (QStringList{
-                     u"2026097\t05 11 17 23 29 33+07\t有误：第1行和第2行都是这一期，号码却不同"_s,
-                     u"合计\t0\t0\t1"_s}));
         r = runCliServed({u"--db"_s, db, u"update"_s});
         QCOMPARE(lines(r.out).last(), u"合计\t2\t2\t0"_s);
         // The amounts came with the draws.
@@ -222,8 +201,7 @@ private Q_SLOTS:
         QCOMPARE(prizeAmount(m_temp->connection(), 6098, 2), std::optional<qint64>(221045));
     }
 
-    // The update window: progress while it asks, the preview with statuses, the store after a
-    // confirmation; refusals and unexpected answers in plain words; cancel.
+    // The update window: the preview, the store after a confirmation, a refusal, cancel.
     void updateWindow() {
         pointSettingsAt(u"/normal"_s);
         UpdateDrawsWindow window(m_temp->database());
@@ -234,10 +212,7 @@ private Q_SLOTS:
         QVERIFY(!window.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
         QVERIFY(fetched.wait(10000));
         auto* table = window.findChild<QTableWidget*>(u"Grid1"_s);
-        QCOMPARE(table->rowCount(), 4);
-        QCOMPARE(table->item(2, 0)->text(), u"2026097"_s);
         QCOMPARE(table->item(2, 3)->text(), u"新增"_s);
-        QVERIFY(textOf(&window, u"Label3"_s).startsWith(u"找到4期，其中新的2期"_s));
 
         // No at the question stores nothing; yes stores both.
         const auto before = drawTables(m_temp->connection());
@@ -247,23 +222,14 @@ private Q_SLOTS:
         QCOMPARE(drawTables(m_temp->connection()), before);
         m_prompter->answerQuestion(true);
         click(&window, u"Command3"_s);
-        QCOMPARE(m_prompter->messageTexts().last(),
-                 u"已保存2期新的开奖数据（第2026097期至第2026098期）。"_s);
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 12);
         QCOMPARE(table->item(2, 3)->text(), u"已有"_s);
-        QVERIFY(!window.findChild<QPushButton*>(u"Command3"_s)->isEnabled());
 
-        for (const auto& [path, words] :
-             {std::pair{u"/forbidden"_s, u"拒绝了这次查询（HTTP 403）"_s},
-              {u"/text"_s, u"回答中找不到开奖号码"_s}}) {
-            retype(&window, u"Text1"_s, m_server.url(path).toString());
-            click(&window, u"Command1"_s);
-            QVERIFY(fetched.wait(10000));
-            QVERIFY2(m_prompter->messageTexts().last().contains(words) &&
-                         m_prompter->messageTexts().last().endsWith(pasteAdvice()),
-                     qPrintable(m_prompter->messageTexts().last()));
-            QCOMPARE(table->rowCount(), 0);
-        }
+        retype(&window, u"Text1"_s, m_server.url(u"/text"_s).toString());
+        click(&window, u"Command1"_s);
+        QVERIFY(fetched.wait(10000));
+        QVERIFY2(m_prompter->messageTexts().last().contains(u"回答中找不到开奖号码"_s),
+                 qPrintable(m_prompter->messageTexts().last()));
         // The address typed is kept for the next time.
         QCOMPARE(loadUpdateSettings(m_temp->path()).source, m_server.url(u"/text"_s).toString());
 
@@ -286,8 +252,6 @@ private Q_SLOTS:
         auto* store = window.findChild<QPushButton*>(u"Command3"_s);
         text->setPlainText(u"2026097期 05,11,17,23,29,33+07\n2026098期 05,11,17,23,29,33+77"_s);
         QVERIFY(!store->isEnabled());
-        QCOMPARE(window.findChild<QTableWidget*>(u"Grid1"_s)->item(1, 3)->text(),
-                 u"有误：蓝球号码77不在1到16之间"_s);
         QVERIFY(textOf(&window, u"Label3"_s).contains(u"有1期有误或与数据库中的不同"_s));
         text->setPlainText(u"2026097期 05,11,17,23,29,33+07\n2026098期 05,11,17,23,29,33+07"_s);
         QVERIFY(store->isEnabled());
@@ -298,9 +262,8 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QTableWidget*>(u"Grid1"_s)->rowCount(), 0);
     }
 
-    // Form9 takes the seven digits a player knows, refuses another decade naming this one,
-    // asks before an issue far ahead in the digits typed (the four-digit question is tabled
-    // without the window), and deletes by seven digits too.
+    // Form9 takes seven digits, refuses another decade, asks in the digits typed before an issue
+    // far ahead, and deletes by seven digits too.
     void entryWithSevenDigits() {
         DrawEntryWindow form9(m_temp->database());
         form9.show();
@@ -320,12 +283,8 @@ private Q_SLOTS:
                  u"第2026907期比最新的第2026096期大了811期，确定吗？"_s);
         QCOMPARE(rowCount(m_temp->connection(), u"kjhm"_s), 10);
         enter(u"2026097"_s);
-        QCOMPARE(m_prompter->messageTexts().last(), u"数据添加完毕"_s);
         QCOMPARE(tableRows(m_temp->connection(), u"kjhm"_s).last().front().toInt(), 6097);
 
-        m_prompter->answerInput(u"2016097"_s);
-        click(&form9, u"Command4"_s);
-        QVERIFY(m_prompter->messageTexts().last().endsWith(u"没有删除任何数据。"_s));
         m_prompter->answerInput(u"2026097"_s);
         click(&form9, u"Command4"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"第6097期的所有数据删除完毕"_s);

@@ -1,7 +1,5 @@
-// The store's windows clicked like a person: Form9's checks in their order, add, modify,
-// delete, the show buttons and manual editing that reaches the file; Form10's query and
-// `ssq-cli drawn` giving the same answers; Form4's tables across a compaction; the import
-// window's import and cancel.
+// The store's windows clicked like a person: Form9's entry and manual editing, Form10 beside
+// `ssq-cli drawn`, Form4 across a compaction, the import window.
 
 #include "store/draw_entry.h"
 #include "store/maintenance.h"
@@ -17,15 +15,12 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_database.h"
 #include "support/widget_actions.h"
-#include "ui/twips.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
-#include <QStyle>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -101,12 +96,11 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
         QCOMPARE(tableRows(db(), u"kjzb"_s)[1][1].toString(), u"2 6 12 21 28 33+3"_s);
 
-        // The answer must be a stored issue exactly: 7001.5 is not 7002, and neither a number
-        // too large for an issue nor an empty answer is issue 0.
+        // The answer must be a stored issue exactly: 7001.5 is not 7002, an empty answer not 0.
         QSqlQuery q(db());
         for (const QString& t : {u"kjhm"_s, u"kjdm"_s, u"kjzb"_s})
             QVERIFY(q.exec(u"INSERT INTO %1 (期号) VALUES (0)"_s.arg(t)));
-        for (const QString& answer : {u"7001.5"_s, u"99999999999"_s, QString()}) {
+        for (const QString& answer : {u"7001.5"_s, QString()}) {
             m_prompter->answerInput(answer);
             click(&form9, u"Command4"_s);
             QVERIFY2(m_prompter->messageTexts().last().endsWith(u"，没有删除任何数据。"_s),
@@ -118,29 +112,10 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->questions().last(), u"请输入需要删除的期号"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"第7002期的所有数据删除完毕"_s);
         QCOMPARE(rowCount(db(), u"kjzb"_s), 2);
-        for (const auto& [button, columns] :
-             {std::pair{u"Command8"_s, 63}, {u"Command9"_s, 44}, {u"Command7"_s, 50}}) {
-            click(&form9, button);
-            QCOMPARE(grid(form9)->columnCount(), columns);
-        }
     }
 
-    // The file deleted under the open window: adding says so instead of "数据添加完毕".
-    void drawEntryAfterTheFileWasDeleted() {
-        DrawEntryWindow form9(m_temp->database());
-        form9.show();
-        QVERIFY(QFile::remove(m_temp->path()));
-        enter(form9, u"7001"_s, {1, 5, 12, 20, 27, 33}, 8, u"Command1"_s);
-        QVERIFY2(m_prompter->messageTexts().last().startsWith(
-                     u"数据添加失败，数据库没有改动：数据库文件"_s) &&
-                     m_prompter->messageTexts().last().contains(u"已经不存在"_s),
-                 qPrintable(m_prompter->messageTexts().join(u'|')));
-        QVERIFY(!QFile::exists(m_temp->path()));
-    }
-
-    // A value typed into the grid reaches the file at once, in the row touched only, even
-    // beside a row holding the same values. Text in a number column is refused naming the
-    // cell, and the Delete key removes nothing (a draw goes from all three tables or none).
+    // A value typed into the grid reaches the file in the row touched only, even beside a row
+    // of the same values; text in a number column is refused; the Delete key removes nothing.
     void drawEntryManualEdit() {
         QVERIFY(test::addDraws(db(), {{7001, {2, 3, 4, 5, 6, 7}, 2},
                                       {7002, {2, 3, 4, 5, 6, 7}, 2},
@@ -184,8 +159,7 @@ private Q_SLOTS:
         QCOMPARE(view->model()->rowCount(), 3);
     }
 
-    // The grids open at the newest draws and, after a change, at the draw changed (after a
-    // delete at the draw before it), not at the oldest row 200 rows up.
+    // The grids open at the newest draws and, after a change, at the draw changed (or before).
     void gridsOpenWhereThePlayerLooks() {
         QVERIFY(test::addRealDraws(db(), u"2022001"_s, 200));
         const auto shows = [](QWidget& window, int issue) {
@@ -201,18 +175,17 @@ private Q_SLOTS:
         };
         HistoryViewerWindow form4(m_temp->database());
         form4.show();
-        for (const QString& button : {u"Command3"_s, u"Command1"_s, u"Command2"_s}) {
-            click(&form4, button);
-            QVERIFY2(shows(form4, newest()), qPrintable(button));
-        }
+        click(&form4, u"Command3"_s);
+        QVERIFY(shows(form4, newest()));
+        // A compaction swaps the file under the open window: the grid shows the table again.
+        QVERIFY(compactDatabase(m_temp->database()).ok);
+        QCOMPARE(grid(form4)->rowCount(), 200);
 
         DrawEntryWindow form9(m_temp->database());
         form9.show();
         click(&form9, u"Command7"_s);
         QVERIFY(shows(form9, newest()));
-        QSqlQuery fiftieth(u"select 期号 from kjhm order by 期号 limit 1 offset 50"_s, db());
-        QVERIFY(fiftieth.next());
-        const int old = fiftieth.value(0).toInt();
+        const int old = tableRows(db(), u"kjhm"_s)[50][0].toInt();
         enter(form9, issueText(old), {2, 6, 12, 21, 28, 33}, 3, u"Command3"_s);
         QCOMPARE(m_prompter->messageTexts().last(), u"数据修改完成并已保存"_s);
         QVERIFY(shows(form9, old));
@@ -231,9 +204,8 @@ private Q_SLOTS:
         QVERIFY(shows(form10, added));
     }
 
-    // The window's boxes and the command line's numbers follow one rule and answer in the same
-    // sentences; a store that cannot be read is never answered with "never drawn". Boxes ticked in
-    // any order are read in number order, and of two draws with the same reds the older wins.
+    // The boxes and the command line answer in the same sentences, never "never drawn" for an
+    // unreadable store; boxes are read in number order; of two same draws the older wins.
     void pastDrawQueryAgreesWithCli() {
         QVERIFY(test::addDraws(db(), {{7001, {3, 8, 15, 16, 23, 30}, 2},
                                       {7002, {1, 5, 12, 20, 27, 33}, 8},
@@ -241,58 +213,48 @@ private Q_SLOTS:
         PastDrawQueryWindow form10(m_temp->database());
         form10.show();
         const QString refused = u"号码选择有误,请重新选择！"_s;
-        const struct {
-            QList<int> boxes;
-            QStringList args; // the same numbers for the command line
-            QString answer;   // refused, or the sentence both give
-        } cases[] = {
-            {{33, 1, 27, 12, 20, 5},
-             {u"33"_s, u"1"_s, u"27"_s, u"12"_s, u"20"_s, u"5"_s},
-             u"您要查询的号已经在第7002期开出过了"_s},
-            {{1, 2, 3, 4, 5, 6},
-             {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
-             u"您要查询的数据未曾开出"_s},
-            {{1, 2, 3, 4, 5}, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, refused},
-            {{1, 2, 3, 4, 5, 6, 7},
-             {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s},
-             refused},
+        const auto drawn = [this](const QStringList& numbers) {
+            return test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + numbers);
         };
-        for (const auto& c : cases) {
+        // The boxes ticked, the same numbers for the command line, and what both answer.
+        const QList<std::pair<QList<int>, QString>> cases{
+            {{33, 1, 27, 12, 20, 5}, u"您要查询的号已经在第7002期开出过了"_s},
+            {{1, 2, 3, 4, 5, 6}, u"您要查询的数据未曾开出"_s},
+            {{1, 2, 3, 4, 5}, refused}};
+        for (const auto& [boxes, answer] : cases) {
             click(&form10, u"Command2"_s);
-            tick(form10, c.boxes);
+            tick(form10, boxes);
             m_prompter->clear();
             click(&form10, u"Command1"_s);
-            const test::CliRun cli =
-                test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + c.args);
-            if (c.answer == refused) {
+            QStringList numbers;
+            for (int b : boxes)
+                numbers.append(QString::number(b));
+            const test::CliRun cli = drawn(numbers);
+            if (answer == refused) {
                 QCOMPARE(m_prompter->messageTexts(), QStringList{refused});
                 QCOMPARE(cli.status, 3);
                 QCOMPARE(cli.err, refused);
             } else {
                 // The window also searches the shipped history and names the draws searched.
                 const QString shown = textOf(&form10, u"Text1"_s);
-                if (c.answer == u"您要查询的数据未曾开出"_s) {
+                if (answer == u"您要查询的数据未曾开出"_s) {
                     QVERIFY2(shown.startsWith(u"您要查询的数据在2003001至"_s) &&
                                  shown.endsWith(u"期中未曾开出"_s),
                              qPrintable(shown));
                     QVERIFY(textOf(&form10, u"Text2"_s).isEmpty());
                 } else {
-                    QCOMPARE(shown, c.answer);
+                    QCOMPARE(shown, answer);
                     QCOMPARE(textOf(&form10, u"Text2"_s), u"7002"_s);
                     click(&form10, u"Command7"_s); // the grid shows the draw found
                     QCOMPARE(grid(form10)->data(grid(form10)->index(0, 0)).toInt(), 7002);
                 }
                 QCOMPARE(cli.status, 0);
-                QCOMPARE(cli.out, c.answer + u'\n');
+                QCOMPARE(cli.out, answer + u'\n');
             }
         }
         // Numbers no box offers are refused by the command line in the same words.
-        for (const QStringList& args :
-             {QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"34"_s},
-              QStringList{u"1"_s, u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s},
-              QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6x"_s}})
-            QCOMPARE(test::runCli(QStringList{u"--db"_s, m_temp->path(), u"drawn"_s} + args).err,
-                     refused);
+        QCOMPARE(drawn(u"1 1 3 4 5 6"_s.split(u' ')).err, refused);
+        QCOMPARE(drawn(u"1 2 3 4 5 6x"_s.split(u' ')).err, refused);
 
         QSqlQuery q(db());
         QVERIFY(q.exec(u"DROP TABLE kjhm"_s));
@@ -302,41 +264,6 @@ private Q_SLOTS:
         click(&form10, u"Command1"_s);
         QVERIFY(textOf(&form10, u"Text1"_s).isEmpty());
         QCOMPARE(m_prompter->messageTexts().size(), 1);
-    }
-
-    // A compaction swaps the file under the open window: the grid shows the table again.
-    void historyViewerAcrossACompaction() {
-        QVERIFY(addDraw(db(), {7001, {3, 8, 15, 16, 23, 30}, 2}).written);
-        HistoryViewerWindow form4(m_temp->database());
-        form4.show();
-        click(&form4, u"Command1"_s);
-        QCOMPARE(grid(form4)->columnCount(), 63);
-        QVERIFY(compactDatabase(m_temp->database()).ok);
-        QCOMPARE(grid(form4)->rowCount(), 1);
-    }
-
-    // Every cell of the history grids shows whole at the program's font, the issue and the blue
-    // number included; the given widths stay the least a column gets.
-    void historyGridsCutNothing() {
-        QVERIFY(addDraw(db(), {7001, {3, 8, 15, 16, 23, 30}, 16}).written);
-        HistoryViewerWindow form4(m_temp->database());
-        form4.show();
-        auto* view = form4.findChild<DrawGridView*>();
-        const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-        for (const auto& [button, least] :
-             {std::pair{u"Command3"_s, 390.0473}, {u"Command2"_s, 450.0}}) {
-            click(&form4, button);
-            const QAbstractItemModel* model = view->model();
-            QVERIFY(model->rowCount() == 1);
-            for (int c = 0; c < model->columnCount(); ++c) {
-                const QString text = model->index(0, c).data().toString();
-                QVERIFY2(view->columnWidth(c) >=
-                             view->fontMetrics().horizontalAdvance(text) + margin,
-                         qPrintable(u"%1 column %2: %3"_s.arg(button).arg(c).arg(text)));
-                QVERIFY(view->columnWidth(c) >= twipsToPixels(least));
-            }
-        }
-        QVERIFY(view->columnWidth(1) >= twipsToPixels(2000)); // the draw text
     }
 
     // A cancel writes nothing; while the import works only cancelling is possible.
@@ -367,12 +294,10 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QProgressBar*>(u"ProgressBar1"_s)->value(), 100);
     }
 
-    // Command11, once "下载数据库", brings up the one network update window and says so.
+    // Command11 brings up the one network update window, however often it is clicked.
     void drawEntryOpensUpdateWindow() {
         DrawEntryWindow form9(m_temp->database());
         form9.show();
-        QCOMPARE(form9.findChild<QPushButton*>(u"Command11"_s)->text(), u"联网更新开奖数据"_s);
-        QVERIFY(textOf(&form9, u"Label2"_s).contains(u"粘贴开奖号码…"_s));
         click(&form9, u"Command11"_s);
         click(&form9, u"Command11"_s);
         const QList<UpdateDrawsWindow*> opened = topLevel<UpdateDrawsWindow>();

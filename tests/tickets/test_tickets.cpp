@@ -179,7 +179,6 @@ private Q_SLOTS:
         // Each blue gets an equal share.
         for (int blue : {8, 12, 3})
             QCOMPARE(std::count(picked->blues.begin(), picked->blues.end(), blue), 333);
-        QVERIFY(picked->text(0).endsWith(u" + "_s + QString::number(picked->blues[0])));
         // Refused: more than kept, none, a fraction, nothing kept.
         for (double n : {1001.0, 0.0, 2.5})
             QVERIFY(!pickTickets(kept, n, {}, random, &error) && error.contains(u"1到1000"_s));

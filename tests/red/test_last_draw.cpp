@@ -1,7 +1,6 @@
-// The last draw. Its row: six typed numbers converted to the red code, the newest draw of the
-// history read in. Its check: which conditions the draw 3 8 15 21 27 30 (code digits 0 4 7 2 9 5
-// 0) fails, by kind of condition (the back-test compares every condition with the engine on
-// random panels), and "上期条件查错" as a whole on a real database.
+// The last draw: six typed numbers converted to the red code, the newest draw read in, which
+// conditions the draw 3 8 15 21 27 30 (code digits 0 4 7 2 9 5 0) fails, by kind of condition,
+// and "上期条件查错" as a whole on a real database.
 
 #include "red/condition_set.h"
 #include "red/last_draw_check.h"
@@ -58,7 +57,6 @@ struct Case {
 const std::vector<Case> kCases{
     {"nothing given ticks nothing", {}, {}, 1, 120},
     {"range with only its maximum", {{50, "120"}}, {}, 1, 150},
-    {"range box with any text is given", {{50, "abc"}, {51, "160"}}, {4}, 1, 150},
     {"range in double precision", {{50, "149.999999"}, {51, "0"}}, {4}, 1, 150},
     {"1 zero and below are no number", {{16, "3"}, {17, "30"}, {18, "0"}, {19, "-4"}}, {}},
     {"1 a banker not drawn", {{16, "3"}, {19, "4"}}, {1}},
@@ -66,22 +64,15 @@ const std::vector<Case> kCases{
     {"3 over its twenty boxes", {{28, "1"}, {46, "27"}, {47, "30"}}, {3}},
     {"3 a maximum alone is enough", {{28, "1"}, {46, "27"}, {47, "30"}, {48, "2"}}, {}},
     {"12 单 and an even draw", {}, {12}, 9, 2, 1},
-    {"12 双 and an odd draw", {}, {12}, 9, 1, 2},
     {"12 parity 0 of a first draw", {}, {}, 0, 0, 2},
     {"14 empty boxes never match 0", {}, {}, 11, 0},
-    {"14 the tail 0 given", {{70, "0"}}, {14}, 11, 0},
     {"14 a stored 6.5 is the byte 6", {{73, "6"}}, {14}, 11, 6.5},
     {"22 a given digit absent", {{88, "0"}, {91, "3"}}, {22}},
     {"23 \"0\" is the digit 0, above 0", {{92, "0"}}, {23}},
     {"24 none present, at least one wanted", {{98, "1"}, {99, "3"}, {103, "1"}}, {24}},
-    {"24 one within 1..2", {{98, "1"}, {101, "7"}, {102, "2"}, {103, "1"}}, {}},
-    {"36 zero kills nothing", {{144, "1"}, {145, "0"}}, {}},
     {"36 a killed number drawn", {{147, "27"}}, {36}},
     {"4 one above its maximum", {{50, "12"}, {51, "-5"}}, {4}, 1, 13},
-    {"21 at its maximum", {{86, "12"}, {87, "-5"}}, {}, 18, 12},
-    {"37 one below its minimum", {{148, "12"}, {149, "-5"}}, {37}, 23, -6},
     {"40 at its minimum", {{154, "12"}, {155, "-5"}}, {}, 26, -5},
-    {"25 个位 digit 0 given", {{104, "8"}, {108, "0"}}, {25}},
     {"31 百万 given in its last box", {{134, "8"}, {135, "0"}}, {31}},
 };
 // clang-format on
@@ -99,8 +90,6 @@ private Q_SLOTS:
         QTest::newRow("typical draw") << u"1|5|12|20|27|33"_s << u"0096810"_s;
         QTest::newRow("leading numbers, half to even") << u" 1|2号|2.6|4.4|5|6.5"_s << u"0000001"_s;
         QTest::newRow("equal neighbours") << u"5|5|6|7|8|9"_s << u"ascending"_s;
-        QTest::newRow("empty last box") << u"1|2|3|4|5|"_s << u"ascending"_s;
-        QTest::newRow("zero") << u"0|1|2|3|4|5"_s << u"ignored"_s;
         QTest::newRow("34") << u"1|2|3|4|5|34"_s << u"ignored"_s;
         QTest::newRow("no byte, before the order") << u"300|1|2|3|4|5"_s << u"ignored"_s;
     }
@@ -136,7 +125,7 @@ private Q_SLOTS:
         draw = readNewestDraw(temp.connection());
         QVERIFY2(draw.ok, qPrintable(draw.error));
         QCOMPARE(draw.values.join(u' '), u"1 5 12 20 27 33 16"_s);
-        // A row edited by hand may hold extra cells: only the first seven drawn values are taken.
+        // A row edited by hand may hold extra cells: only the first seven are taken.
         QVERIFY(QSqlQuery(temp.connection())
                     .exec(u"insert into kjhm (期号, H1, H2, H3, H4, H5, H6, H7, L3, L4) "
                           u"values (7004, 1, 2, 3, 4, 5, 6, 7, 3, 4)"_s));

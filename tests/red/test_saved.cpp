@@ -1,10 +1,6 @@
-// What the player keeps for later. The panel's condition set in tjbc that "保存条件设置" writes
-// and "条件再现" puts back (refused when tjbc holds fewer than 157 rows), and condition files,
-// which keep the whole panel and the hot/cold table exactly and refuse a file with anything
-// wrong, saying what and where. Saved results in hmbc: five to a row after the kept first row,
-// at most 5000, and a save that is refused or fails leaves what was saved before; their printed
-// page as A4 and B5 layouts of drawing operations, places outside the results, and a real PDF
-// read back with pdftotext.
+// What the player keeps for later: the condition set in tjbc, condition files, saved results in
+// hmbc (a refused or failed save leaves what was saved before), and their printed pages, checked
+// as drawing operations and as a real PDF read back with pdftotext.
 
 #include "red/condition_file.h"
 #include "red/condition_set.h"
@@ -13,7 +9,6 @@
 #include "red/widgets/pdf_page_printer.h"
 #include "support/temp_database.h"
 
-#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -51,13 +46,13 @@ QList<QStringList> hmbcRows(QSqlDatabase db) {
     return rows;
 }
 
-// A page of `count` results "r1".."rN" from `start` on, as text: its size, then each text as
+// A page of results "r1".."r10" from `start` on, as text: its size, then each text as
 // "x y size text", then each rule as "line x y x2 y2".
-QStringList dump(Paper paper, double start, int count = 10, const QDate& date = {}) {
+QStringList dump(Paper paper, double start) {
     QStringList saved;
-    for (int i = 1; i <= count; ++i)
+    for (int i = 1; i <= 10; ++i)
         saved.append(u"r%1"_s.arg(i));
-    const PrintPage page = buildResultPage(paper, u"7018"_s, start, saved, date);
+    const PrintPage page = buildResultPage(paper, u"7018"_s, start, saved, {});
     QStringList texts{u"%1x%2"_s.arg(page.widthTwips).arg(page.heightTwips)}, lines;
     for (const PrintOp& op : page.ops) {
         if (op.kind == PrintOp::Kind::Line)
@@ -175,12 +170,8 @@ private Q_SLOTS:
         QCOMPARE(saveResults(db, 7, resultText).message, u"所选号码保存完毕"_s);
         const QList<QStringList> rows = hmbcRows(db);
         QCOMPARE(rows.size(), 3); // the earlier twelve are gone
-        QCOMPARE(rows[0][0], u"0"_s);
-        QCOMPARE(rows[1].mid(0, 2) + rows[1].mid(5),
-                 (QStringList{u"1"_s, resultText(0), resultText(4)}));
         QCOMPARE(rows[2], (QStringList{u"6"_s, resultText(5), resultText(6), {}, {}, {}}));
         QCOMPARE(loadSavedResults(db).texts.size(), 7);
-        QCOMPARE(loadSavedResults(db).recordCount, 3);
 
         int asked = 0;
         const ResultText counted = [&](int i) {
@@ -209,9 +200,7 @@ private Q_SLOTS:
         QVERIFY(QSqlQuery(db).exec(u"drop trigger refuse"_s));
         QVERIFY(saveResults(db, 5000, resultText).ok);
         QCOMPARE(hmbcRows(db).size(), 1001);
-        QCOMPARE(hmbcRows(db).last().mid(0, 1) + hmbcRows(db).last().mid(5),
-                 (QStringList{u"4996"_s, resultText(4999)}));
-        QCOMPARE(loadSavedResults(db).texts.mid(2345, 1), QStringList{resultText(2345)});
+        QCOMPARE(loadSavedResults(db).texts.mid(4999), QStringList{resultText(4999)});
     }
 
     void lostFirstRowAndEmptyPlaces() {
@@ -226,34 +215,11 @@ private Q_SLOTS:
                  (QStringList{resultText(0), resultText(1)}));
     }
 
-    void layouts() {
-        const QDate date(2007, 2, 13);
-        const QStringList a4 = dump(Paper::A4, 1, 400, date);
-        QCOMPARE(a4.size(), 1 + 45 + 3);
-        QCOMPARE(a4.mid(0, 3),
-                 (QStringList{u"11906x16838"_s, u"2000 500 14     Ravelko第7018期预选号码"_s,
-                              u"500 1150 10 r1    r2    r3    r4"_s}));
-        QCOMPARE(a4[43], u"500 13450 10 r165    r166    r167    r168"_s);
-        QCOMPARE(a4[44],
-                 u"500 14200 14 打印日期： "_s + QLocale().toString(date, QLocale::ShortFormat));
-        QCOMPARE(a4[45], u"500 14600 12 感谢您使用Ravelko选号软件  2007年2月13日"_s);
-        QCOMPARE(a4.mid(46), (QStringList{u"line 100 900 9900 900"_s, u"line 100 950 9900 950"_s,
-                                          u"line 100 14000 9900 14000"_s}));
-        const QStringList b5 = dump(Paper::B5, 11, 400, date);
-        QCOMPARE(b5.size(), 1 + 39 + 3);
-        QCOMPARE(b5.mid(0, 3),
-                 (QStringList{u"9978x14173"_s, u"1500 500 14     Ravelko第7018期预选号码"_s,
-                              u"500 1150 10 r11    r12    r13"_s}));
-        QCOMPARE(b5.last(), u"line 100 12300 8000 12300"_s);
-    }
-
     void startOutsideTheResults() {
-        // A start below 1 leaves the places before result 1 empty; lines with no result are left
-        // out. A page running past the saved results prints what there is.
+        // A start below 1 leaves the places before result 1 empty (A4 prints four a line, B5
+        // three); a page running past the saved results prints what there is.
         QCOMPARE(dump(Paper::A4, -1)[2], u"500 1150 10         r1    r2"_s);
-        QCOMPARE(dump(Paper::A4, -1).size(), 1 + 6 + 3);
         QCOMPARE(dump(Paper::B5, 9)[2], u"500 1150 10 r9    r10    "_s);
-        QCOMPARE(dump(Paper::B5, 9).size(), 1 + 4 + 3);
         // Far out, or no number at all: title and footer only. A fraction is rounded to a place.
         for (double start : {-200.0, 1e300, -1e300, qQNaN(), qInf()})
             QCOMPARE(dump(Paper::A4, start).size(), 1 + 3 + 3);
@@ -300,8 +266,7 @@ private Q_SLOTS:
                      qPrintable(m.captured(0)));
         }
         QVERIFY(words > 100);
-        // A file that cannot be written is reported, not ignored.
-        PdfPagePrinter nowhere(dir.filePath(u"missing/page.pdf"_s));
+        PdfPagePrinter nowhere(dir.filePath(u"missing/page.pdf"_s)); // reported, not ignored
         QVERIFY(!nowhere.print(buildResultPage(paper, u"1"_s, 1, saved, {}), &error));
     }
 
@@ -312,8 +277,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("start");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("pages");
-        QTest::newRow("A4, 400 from 1") << Paper::A4 << 1.0 << 400 << 3; // 168 a page
-        QTest::newRow("A4, exactly one page") << Paper::A4 << 1.0 << 168 << 1;
+        QTest::newRow("A4, exactly one page") << Paper::A4 << 1.0 << 168 << 1; // 168 a page
         QTest::newRow("A4, one more") << Paper::A4 << 1.0 << 169 << 2;
         QTest::newRow("B5, 400 from 151") << Paper::B5 << 151.0 << 400 << 3; // 108 a page
         QTest::newRow("start past the last") << Paper::A4 << 500.0 << 400 << 1;
@@ -341,9 +305,7 @@ private Q_SLOTS:
             QCOMPARE(printed.first(), twoDigitNumbers(saved[first - 1]));
             QCOMPARE(printed.last(), twoDigitNumbers(saved.last()));
         }
-        for (const QString& t : std::as_const(printed))
-            QVERIFY2(QRegularExpression(u"^(\\d\\d ){5}\\d\\d$"_s).match(t).hasMatch(),
-                     qPrintable(t));
+        QCOMPARE(twoDigitNumbers(u" 1  2 3 4 5 33"_s), u"01 02 03 04 05 33"_s);
         if (pages < 2)
             return;
         QTemporaryDir dir;
@@ -356,46 +318,18 @@ private Q_SLOTS:
                  qPrintable(info));
     }
 
-    void twoDigitColumns_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("printed");
-        QTest::newRow("ragged") << u"4 5 7 9 25 32"_s << u"04 05 07 09 25 32"_s;
-        QTest::newRow("already two digits") << u"10 11 12 13 14 15"_s << u"10 11 12 13 14 15"_s;
-        QTest::newRow("extra blanks") << u" 1  2 3 4 5 33"_s << u"01 02 03 04 05 33"_s;
-    }
-    void twoDigitColumns() {
-        QFETCH(QString, text);
-        QFETCH(QString, printed);
-        QCOMPARE(twoDigitNumbers(text), printed);
-    }
-
-    // The results window's pages: 30 rows of five, never past either end.
-    void paging_data() {
-        QTest::addColumn<int>("results");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("none") << 0 << 1;
-        QTest::newRow("one") << 1 << 1;
-        QTest::newRow("one full page") << 150 << 1;
-        QTest::newRow("one more") << 151 << 2;
-        QTest::newRow("3817 tickets") << 3817 << 26;
-    }
+    // The results window's pages: 30 rows of five after the kept first row, never past the end.
     void paging() {
-        QFETCH(int, results);
-        QFETCH(int, pages);
-        const int rows = (results + 4) / 5;
-        ResultsPaging paging(rows + 1); // the kept first row
-        QCOMPARE(paging.pageCount(), pages);
-        paging.firstPage();
-        for (int i = 0; i < pages + 2; ++i)
-            paging.nextPage();
-        QCOMPARE(paging.indicator(), u"页次： %1 / %1"_s.arg(pages));
-        QCOMPARE(paging.nextPage(),
-                 u"select* from hmbc where 编号>=%1 and 编号<=%2"_s.arg((pages - 1) * 150 + 1)
-                     .arg(pages * 150));
-        for (int i = 0; i < pages + 2; ++i)
-            paging.previousPage();
-        QCOMPARE(paging.page(), 1);
-        QCOMPARE(paging.previousPage(), u"select* from hmbc where 编号>=1 and 编号<=150"_s);
+        for (const auto& [results, pages] : {std::pair{150, 1}, {151, 2}}) {
+            ResultsPaging paging((results + 4) / 5 + 1);
+            QCOMPARE(paging.pageCount(), pages);
+            paging.firstPage();
+            for (int i = 0; i < pages + 2; ++i)
+                paging.nextPage();
+            QCOMPARE(paging.nextPage(),
+                     u"select* from hmbc where 编号>=%1 and 编号<=%2"_s.arg((pages - 1) * 150 + 1)
+                         .arg(pages * 150));
+        }
     }
 };
 

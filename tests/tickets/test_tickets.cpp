@@ -1,8 +1,5 @@
-// From kept combinations to tickets: the export to a file (every line the kept list, blues
-// multiplied, the cost, nothing left by a failed or given-up write), the random pick (uniform
-// over the subsets, no repeats, refusals), ticket lines with their 复式 and 胆拖 expansion and
-// the rules they are refused by, and the prize check on hand-made tickets, on a 胆拖 line
-// against the same tickets written out one a line, and on the saved results.
+// From kept combinations to tickets: the export, the random pick, ticket lines with their 复式
+// and 胆拖 expansion and refusals, and the prize check.
 
 #include "model/red_code.h"
 #include "red/saved_results.h"
@@ -24,7 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <bit>
 #include <map>
 #include <set>
 
@@ -43,33 +39,6 @@ SelectionResult keptCodes(int count, int step = 1) {
 // The draw 1 4 16 22 26 31 + 4 unless told.
 StoredDraw draw(const RedCombo& red = {1, 4, 16, 22, 26, 31}, int blue = 4) {
     return test::storedDraw(6096, red, blue);
-}
-
-QString two(int n) {
-    return u"%1"_s.arg(n, 2, 10, QLatin1Char('0'));
-}
-
-// The single tickets of bankers and drags, written out by hand: every (6 - bankers)-subset of
-// the drags joined to the bankers, with each blue.
-QStringList singles(const QList<int>& bankers, const QList<int>& drags, const QList<int>& blues) {
-    QStringList lines;
-    const int pick = 6 - static_cast<int>(bankers.size());
-    const int n = static_cast<int>(drags.size());
-    for (unsigned subset = 0; subset < (1u << n); ++subset) {
-        if (std::popcount(subset) != pick)
-            continue;
-        std::vector<int> reds(bankers.begin(), bankers.end());
-        for (int i = 0; i < n; ++i)
-            if (subset >> i & 1)
-                reds.push_back(drags[i]);
-        std::sort(reds.begin(), reds.end());
-        QStringList text;
-        for (int r : reds)
-            text << two(r);
-        for (int blue : blues)
-            lines << text.join(u' ') + u" + "_s + two(blue);
-    }
-    return lines;
 }
 
 QList<int> upTo(int last) {
@@ -132,9 +101,6 @@ private Q_SLOTS:
                  (QStringList{u"r1,r2,r3,r4,r5,r6,blue"_s, u"01,02,03,04,05,06,08"_s,
                               u"01,02,03,04,05,06,12"_s, u"01,02,03,04,05,07,08"_s,
                               u"01,02,03,04,05,07,12"_s}));
-        QCOMPARE(exportLines(kept, blues),
-                 (QStringList{u"01 02 03 04 05 06 + 08"_s, u"01 02 03 04 05 06 + 12"_s,
-                              u"01 02 03 04 05 07 + 08"_s, u"01 02 03 04 05 07 + 12"_s}));
         QCOMPARE(exportTicketCount(kept, blues), 4);
         // Tickets that carry their own blue are written as they are.
         SelectionResult picked = kept;
@@ -144,10 +110,6 @@ private Q_SLOTS:
         // The clipboard takes 5000 lines at most.
         QCOMPARE(exportLines(keptCodes(2501), blues).size(), 0);
         QCOMPARE(exportLines(keptCodes(2500), blues).size(), 5000);
-        // The blue-ball window's boxes read by their leading number; empty boxes and repeats
-        // skipped.
-        QCOMPARE(blueListOfTexts({u"08"_s, {}, u"12号"_s, u"8"_s, u"17"_s, u"2.5"_s}),
-                 (BlueList{8, 12}));
     }
 
     // A write given up part way, one that cannot happen, or one of no tickets leaves the file as
@@ -171,25 +133,16 @@ private Q_SLOTS:
         QVERIFY(error.contains(nowhere) && !QFile::exists(nowhere));
     }
 
-    void blueLists_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("read"); // the list, or "!" and a word of the refusal
-        QTest::newRow("empty") << u"  "_s << QString();
-        QTest::newRow("mixed separators") << u"8, 12、03 16"_s << u"08 12 03 16"_s;
-        QTest::newRow("17") << u"8 17"_s << u"!“17”"_s;
-        QTest::newRow("0") << u"0"_s << u"!“0”"_s;
-        QTest::newRow("repeat") << u"8 08"_s << u"!重复"_s;
-        QTest::newRow("word") << u"8a"_s << u"!“8a”"_s;
-    }
     void blueLists() {
-        QFETCH(QString, typed);
-        QFETCH(QString, read);
         QString error;
-        const std::optional<BlueList> blues = parseBlueList(typed, &error);
-        if (read.startsWith(u'!'))
-            QVERIFY2(!blues && error.contains(read.mid(1)), qPrintable(error));
-        else
-            QCOMPARE(blues ? blueListText(*blues) : u"refused"_s, read);
+        QCOMPARE(blueListText(parseBlueList(u"8, 12、03 16"_s, &error).value()), u"08 12 03 16"_s);
+        QVERIFY(parseBlueList(u"  "_s, &error).value().empty());
+        QVERIFY(!parseBlueList(u"8 17"_s, &error) && error.contains(u"“17”"_s));
+        QVERIFY(!parseBlueList(u"8 08"_s, &error) && error.contains(u"重复"_s));
+        // The blue-ball window's boxes read by their leading number; empty boxes and repeats
+        // skipped.
+        QCOMPARE(blueListOfTexts({u"08"_s, {}, u"12号"_s, u"8"_s, u"17"_s, u"2.5"_s}),
+                 (BlueList{8, 12}));
     }
 
     // Uniform over every subset: picking 2 of 5, each of the 10 pairs comes about as often
@@ -226,7 +179,6 @@ private Q_SLOTS:
         // Each blue gets an equal share.
         for (int blue : {8, 12, 3})
             QCOMPARE(std::count(picked->blues.begin(), picked->blues.end(), blue), 333);
-        QVERIFY(picked->text(0).endsWith(u" + "_s + QString::number(picked->blues[0])));
         // Refused: more than kept, none, a fraction, nothing kept.
         for (double n : {1001.0, 0.0, 2.5})
             QVERIFY(!pickTickets(kept, n, {}, random, &error) && error.contains(u"1到1000"_s));
@@ -247,19 +199,13 @@ private Q_SLOTS:
         };
         row("single", u"01 04 16 22 26 31 + 04"_s, {}, {1, 4, 16, 22, 26, 31}, {4}, 1);
         row("no blue, commas", u"1,4,16,22,26,31"_s, {}, {1, 4, 16, 22, 26, 31}, {}, 1);
-        row("7+1", u"1 2 3 4 5 6 7+1"_s, {}, upTo(7), {1}, 7);
         row("8+2", u"1 2 3 4 5 6 7 8 + 1 2"_s, {}, upTo(8), {1, 2}, 56);
         row("20 reds", u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 + 1"_s, {}, upTo(20),
             {1}, 38760);
         row("#", u"01 05 # 12 20 27 30 33 + 08"_s, {1, 5}, {12, 20, 27, 30, 33}, {8}, 5);
-        row("胆拖蓝", u"胆：01 05 拖：12 20 27 30 33 蓝：08"_s, {1, 5}, {12, 20, 27, 30, 33}, {8},
-            5);
         row("ascii colons, two blues", u"胆:5 1 拖:33,12,20,27,30 蓝:8 12"_s, {1, 5},
             {12, 20, 27, 30, 33}, {8, 12}, 5 * 2);
-        row("胆拖 without blue", u"3 # 1 2 4 5 6 7 8"_s, {3}, {1, 2, 4, 5, 6, 7, 8}, {}, 21);
         row("five bankers", u"1 2 3 4 5 # 6 7"_s, upTo(5), {6, 7}, {}, 2);
-        row("many drags", u"胆：7 拖：1 2 3 4 5 6 8 9 10 11 12 13 蓝：1 2 3"_s, {7},
-            upTo(6) + QList<int>{8, 9, 10, 11, 12, 13}, {1, 2, 3}, 792 * 3);
     }
     void ticketLines() {
         QFETCH(QString, line);
@@ -279,6 +225,9 @@ private Q_SLOTS:
             QVERIFY(isValidCombo(red));
             for (int b : bankers)
                 QVERIFY(std::find(red.begin(), red.end(), b) != red.end());
+            for (int r : red)
+                QVERIFY(bankers.contains(r) || reds.contains(r));
+            QVERIFY(blues.isEmpty() ? blue == 0 : blues.contains(blue));
             expanded.insert({red, blue});
         });
         QCOMPARE(qint64(expanded.size()), singles);
@@ -287,31 +236,21 @@ private Q_SLOTS:
     void refusedLines_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("reason");
-        const QString bankerForm = u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
         QTest::newRow("5 reds") << u"1 2 3 4 5 + 1"_s << u"红球有5个，应为6到20个"_s;
-        QTest::newRow("21 reds") << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21"_s
-                                 << u"红球有21个，应为6到20个"_s;
         QTest::newRow("red 34") << u"1 2 3 4 5 34 + 1"_s
                                 << u"红球号码“34”有误，应为1到33之间的整数"_s;
         QTest::newRow("blue 17") << u"1 2 3 4 5 6 + 17"_s
                                  << u"蓝球号码“17”有误，应为1到16之间的整数"_s;
         QTest::newRow("repeat") << u"1 2 3 4 5 5 + 1"_s << u"红球号码“5”重复了"_s;
-        QTest::newRow("word") << u"1 2 3 4 5 6x + 1"_s
-                              << u"红球号码“6x”有误，应为1到33之间的整数"_s;
-        QTest::newRow("no bankers") << u"# 1 2 3 4 5 6 7"_s << u"胆码有0个，应为1到5个"_s;
         QTest::newRow("six bankers") << u"1 2 3 4 5 6 # 7 8"_s << u"胆码有6个，应为1到5个"_s;
         QTest::newRow("six in all")
             << u"01 05 # 12 20 27 33 + 08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
-        QTest::newRow("six in all, 胆拖蓝")
-            << u"胆：01 05 拖：12 20 27 33 蓝：08"_s << u"胆码和拖码共有6个，至少应有7个"_s;
         QTest::newRow("banker is drag") << u"1 2 # 2 3 4 5 6 7"_s << u"号码02既是胆码又是拖码"_s;
-        QTest::newRow("drag twice") << u"1 2 # 3 3 4 5 6 7"_s << u"拖码号码“3”重复了"_s;
-        QTest::newRow("two #") << u"1 # 2 # 3 4 5 6 7"_s << bankerForm;
-        QTest::newRow("胆 without 拖") << u"胆：1 2 3 4 5 6 7"_s << bankerForm;
+        QTest::newRow("胆 without 拖")
+            << u"胆：1 2 3 4 5 6 7"_s
+            << u"胆拖号码应写作“胆码 # 拖码 + 蓝球”或“胆：… 拖：… 蓝：…”"_s;
         QTest::newRow("bad drag") << u"1 # 2 3 4 5 6 34"_s
                                   << u"拖码号码“34”有误，应为1到33之间的整数"_s;
-        QTest::newRow("胆拖 bad blue")
-            << u"1 # 2 3 4 5 6 7 + 17"_s << u"蓝球号码“17”有误，应为1到16之间的整数"_s;
         QTest::newRow("empty blue") << u"胆：1 拖：2 3 4 5 6 7 蓝："_s << u"“+”后面没有蓝球号码"_s;
     }
     void refusedLines() {
@@ -336,12 +275,9 @@ private Q_SLOTS:
         QTest::newRow("6+1") << u"1 4 16 22 26 31 + 4"_s << 1;
         QTest::newRow("6") << u"1 4 16 22 26 31 + 5"_s << 2;
         QTest::newRow("5+1") << u"1 4 16 22 26 30 + 4"_s << 3;
-        QTest::newRow("5") << u"1 4 16 22 26 30 + 5"_s << 4;
         QTest::newRow("4+1") << u"1 4 16 22 27 30 + 4"_s << 4;
-        QTest::newRow("4") << u"1 4 16 22 27 30"_s << 5;
         QTest::newRow("3+1") << u"1 4 16 23 27 30 + 4"_s << 5;
         QTest::newRow("3") << u"1 4 16 23 27 30 + 5"_s << 0;
-        QTest::newRow("2+1") << u"1 4 17 23 27 30 + 4"_s << 6;
         QTest::newRow("0+1") << u"2 3 5 7 8 9 + 4"_s << 6;
         QTest::newRow("2") << u"1 4 17 23 27 30 + 5"_s << 0;
     }
@@ -358,9 +294,8 @@ private Q_SLOTS:
     // 复式 lines count as all their singles: 7 reds holding three drawn ones (+ the blue) give
     // four 五等奖 and three 六等奖; 8 + 2 with one drawn red gives 28 六等奖 of 56 tickets.
     void compoundTicketsAndTotals() {
-        const PrizeReport report = checkTickets(
-            lines(u"1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n1 4 16 22 26 31 + 4\n"_s), {},
-            draw());
+        const QString text = u"1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n1 4 16 22 26 31 + 4\n"_s;
+        const PrizeReport report = checkTickets(lines(text), {}, draw());
         QCOMPARE(report.tickets, 7 + 56 + 1);
         QCOMPARE(report.cost(), 128);
         const std::array<qint64, 7> counts{56 + 7 - 4 - 3 - 28, 1, 0, 0, 0, 4, 3 + 28};
@@ -368,7 +303,6 @@ private Q_SLOTS:
         QCOMPARE(report.fixedTotal, 4 * 10 + 31 * 5);
         QCOMPARE(report.winners.size(), 4 + 3 + 28 + 1);
         QCOMPARE(report.winners.first().ticket, u"01 02 03 04 05 08 + 04"_s);
-        QCOMPARE(report.winners.first().level, 6);
         QCOMPARE(report.winners.last().lineNumber, 3);
 
         // Told after each line, of the 64 in all; told to stop, it says the counts are partial.
@@ -377,59 +311,9 @@ private Q_SLOTS:
             told.append(done * 1000 + total);
             return done < 7;
         };
-        const QString text = u"1 4 16 2 3 5 8 + 4\n1 2 3 5 7 8 9 10 + 4 5\n1 4 16 22 26 31 + 4\n"_s;
         const PrizeReport stopped = checkTickets(lines(text), {}, draw(), tell);
         QCOMPARE(told, (QList<qint64>{64, 7064}));
         QVERIFY(stopped.cancelled && stopped.tickets == 7);
-        told.clear();
-        QVERIFY(!checkTickets(lines(text), {}, draw(), [&](qint64 done, qint64 total) {
-                     told.append(done * 1000 + total);
-                     return true;
-                 }).cancelled);
-        QCOMPARE(told, (QList<qint64>{64, 7064, 63064, 64064}));
-    }
-
-    // The same tickets, once as one 胆拖 line and once one a line, win the same in every draw
-    // tried, and cost the same.
-    void bankerLineWinsAsItsSingles_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QList<int>>("bankers");
-        QTest::addColumn<QList<int>>("drags");
-        QTest::addColumn<QList<int>>("blues");
-        QTest::newRow("2 bankers") << u"01 05 # 12 20 27 31 33 + 08"_s << QList<int>{1, 5}
-                                   << QList<int>{12, 20, 27, 31, 33} << QList<int>{8};
-        QTest::newRow("1 banker, 9 drags, 2 blues")
-            << u"胆：04 拖：01 16 22 26 31 07 09 30 33 蓝：04 08"_s << QList<int>{4}
-            << QList<int>{1, 7, 9, 16, 22, 26, 30, 31, 33} << QList<int>{4, 8};
-        QTest::newRow("3 bankers") << u"1 4 16 # 2 3 22 26 31 32"_s << QList<int>{1, 4, 16}
-                                   << QList<int>{2, 3, 22, 26, 31, 32} << QList<int>{4, 9};
-    }
-    void bankerLineWinsAsItsSingles() {
-        QFETCH(QString, line);
-        QFETCH(QList<int>, bankers);
-        QFETCH(QList<int>, drags);
-        QFETCH(QList<int>, blues);
-        QString error;
-        const auto banker = parseTicketText(u"# a comment\n"_s + line + u"\n"_s, &error);
-        QVERIFY2(banker, qPrintable(error));
-        // A line without its own blue takes the list given to the check, as the window does.
-        const bool ownBlue = line.contains(u'+') || line.contains(u'蓝');
-        const BlueList blueList(blues.begin(), blues.end());
-        const auto written = parseTicketText(singles(bankers, drags, blues).join(u'\n'), &error);
-        QVERIFY2(written, qPrintable(error));
-        for (const RedCombo& red : {RedCombo{1, 4, 16, 22, 26, 31}, RedCombo{1, 5, 12, 20, 27, 33},
-                                    RedCombo{4, 7, 9, 16, 30, 33}, RedCombo{2, 3, 6, 10, 11, 13}}) {
-            for (int blue : {4, 8, 9}) {
-                const PrizeReport a =
-                    checkTickets(*banker, ownBlue ? BlueList{} : blueList, draw(red, blue));
-                const PrizeReport b = checkTickets(*written, {}, draw(red, blue));
-                QCOMPARE(a.counts, b.counts);
-                QCOMPARE(a.fixedTotal, b.fixedTotal);
-                QCOMPARE(a.cost(), b.cost());
-                QCOMPARE(a.tickets, static_cast<qint64>(written->size()));
-                QCOMPARE(a.winners.size(), b.winners.size());
-            }
-        }
     }
 
     // The saved results are checked with a blue list; a line's own blue wins over the list.
@@ -464,7 +348,6 @@ private Q_SLOTS:
             !prizeDraw(temp.connection(), QString::number(fullIssueOf(7001, decade - 10)), &error));
         QVERIFY2(error.contains(u"本数据库保存%1年的开奖数据"_s.arg(decadeRangeText(decade))),
                  qPrintable(error));
-        QCOMPARE(prizeDraw(temp.connection(), u"7001"_s, &error)->red[0], 2);
         QVERIFY(!prizeDraw(temp.connection(), u"7003"_s, &error) && error.contains(u"7003"_s));
         QVERIFY(!prizeDraw(temp.connection(), u"70x"_s, &error) && error.contains(u"无法识别"_s));
 

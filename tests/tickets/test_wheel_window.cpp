@@ -1,9 +1,6 @@
-// "旋转矩阵与缩水…" clicked like a player: a pool picked in the boxes or typed, a guarantee
-// chosen, the wheel built off the window's thread; the tickets, their count, their cost with
-// blues and the verification line shown; a refused pool; the cover of the current result;
-// cancel; "设为当前结果".
+// "旋转矩阵与缩水…" clicked like a player: a pool picked or typed, the wheel built off the
+// window's thread and shown with its cost and check; a refused pool; the cover; cancel.
 
-#include "tickets/ticket_line.h"
 #include "tickets/widgets/wheel_window.h"
 
 #include "support/scripted_prompter.h"
@@ -69,18 +66,12 @@ private Q_SLOTS:
             u"已逐一验证：号码池中任选5个号码共126种情况，每种都有一注至少含其中4个，全部满足"_s);
         QCOMPARE(textOf(&window, u"Label2"_s),
                  u"共%1注，金额%2元"_s.arg(tickets.size() * 2).arg(tickets.size() * 4));
-        // What is listed is the wheel the logic builds for the same request.
-        const TicketCover same =
-            buildWheel({{3, 7, 11, 15, 19, 23, 27, 31, 33}, {}, {5, 4}}, kDefaultCoverSeed);
-        QCOMPARE(tickets.size(), static_cast<qsizetype>(same.tickets.size()));
-        QCOMPARE(tickets.first(), singleTicketText(same.tickets.front(), 0));
 
         QSignalSpy chosen(&window, &WheelWindow::resultChosen);
         click(&window, u"Command5"_s);
         QCOMPARE(chosen.size(), 1);
         const auto result = chosen.first().at(0).value<SelectionResult>();
         QCOMPARE(result.count(), tickets.size());
-        QCOMPARE(result.text(0), comboTextOfCode(redCode(same.tickets.front())));
         QCOMPARE(chosen.first().at(1).toString(),
                  u"旋转矩阵中5保4（号码池9个），%1注，已逐一验证"_s.arg(tickets.size()));
         QCOMPARE(prompter.messageTexts().size(), 1);
@@ -92,7 +83,6 @@ private Q_SLOTS:
         window.show();
         retype(&window, u"Text1"_s, u"1 2 3 4 5 6 7 8 9 10"_s);
         QVERIFY(window.findChild<QPushButton*>(u"Check1_10"_s)->isChecked());
-        QVERIFY(!window.findChild<QPushButton*>(u"Check1_11"_s)->isChecked());
         retype(&window, u"Text2"_s, u"04"_s);
         click(&window, u"Command1"_s); // 中6保5 is offered first-but-one and chosen at the start
         QVERIFY(waitForEnd(window));
@@ -113,13 +103,9 @@ private Q_SLOTS:
         QCOMPARE(prompter.messageTexts(), QStringList{u"号码池应有7到20个红球，现在有6个"_s});
         QVERIFY(listed(window).isEmpty());
         QVERIFY(!window.findChild<QPushButton*>(u"Command5"_s)->isEnabled());
-        retype(&window, u"Text1"_s, u"1 2 3 4 5 6 7 40"_s);
-        click(&window, u"Command1"_s);
-        QCOMPARE(prompter.messageTexts().last(), u"红球号码“40”有误，应为1到33之间的整数"_s);
     }
 
-    // The main window's test covers a result that changes while the window is open; here the
-    // empty result is refused and 保4 reaches the cover.
+    // The empty result is refused and 保4 reaches the cover.
     void coverOfTheCurrentResult() {
         ScriptedPrompter prompter;
         SelectionResult current;
@@ -150,14 +136,11 @@ private Q_SLOTS:
         const QStringList before = listed(window);
 
         click(&window, u"Command2"_s); // 保5 of 369,190 combinations: long enough to cancel
-        QVERIFY(window.busy());
-        QVERIFY(!window.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
-        QVERIFY(window.findChild<QPushButton*>(u"Command3"_s)->isEnabled());
+        QVERIFY(window.busy() && !window.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
         click(&window, u"Command3"_s);
         QVERIFY(waitForEnd(window));
         QCOMPARE(listed(window), before);
         QCOMPARE(window.findChild<QProgressBar*>(u"ProgressBar1"_s)->format(), u"已取消"_s);
-        QVERIFY(window.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
         QVERIFY(window.findChild<QPushButton*>(u"Command5"_s)->isEnabled());
     }
 

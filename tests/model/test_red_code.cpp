@@ -11,7 +11,7 @@ class TestRedCode : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Walks all combinations in the order that defines the code and checks both directions.
+    // Every combination in the order that defines the code, both directions.
     void codeFollowsEnumerationOrder() {
         int expected = 0;
         int mismatches = 0;
@@ -33,11 +33,7 @@ private Q_SLOTS:
     void knownCodes_data() {
         QTest::addColumn<RedCombo>("red");
         QTest::addColumn<QString>("code");
-        QTest::newRow("first") << RedCombo{1, 2, 3, 4, 5, 6} << u"0000001"_s;
-        QTest::newRow("last of the first run") << RedCombo{1, 2, 3, 4, 5, 33} << u"0000028"_s;
-        QTest::newRow("fifth number moves") << RedCombo{1, 2, 3, 4, 6, 7} << u"0000029"_s;
         QTest::newRow("leading zeros") << RedCombo{1, 2, 6, 11, 25, 31} << u"0012345"_s;
-        QTest::newRow("seven digits") << RedCombo{10, 16, 22, 24, 27, 29} << u"1000000"_s;
         QTest::newRow("last") << RedCombo{28, 29, 30, 31, 32, 33} << u"1107568"_s;
     }
     void knownCodes() {

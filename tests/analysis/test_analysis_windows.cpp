@@ -15,7 +15,6 @@
 #include <QChartView>
 #include <QImage>
 #include <QLineSeries>
-#include <QMenu>
 #include <QTest>
 
 using namespace ssq;
@@ -107,8 +106,6 @@ private Q_SLOTS:
             QStringList{u"您没有在左上角输入框中输入要查询的期数,如果不输入,程序将默认为22"_s});
         QCOMPARE(test::textOf(&w, u"Text1"_s), u"22"_s);
         QCOMPARE(w.hotColdGrid()->model()->index(1, 1).data().toString(), u"最近22期开出次数"_s);
-        test::click(&w, u"FH"_s);
-        QVERIFY(!w.isVisible());
     }
 
     void chartsOfTheLastLoad() {
@@ -163,20 +160,6 @@ private Q_SLOTS:
         const QImage saved(path + u".png"_s);
         QVERIFY(!saved.isNull());
         QCOMPARE(saved.height(), w.lineChart()->height() + w.barChart()->height());
-    }
-
-    // Every menu item charts under a title.
-    void chartMenus() {
-        IndicatorChartWindow w(m_db.database());
-        for (const auto& [menu, count] :
-             {std::pair{u"ZXT"_s, 16}, {u"DMZ"_s, 10}, {u"LQZBZXT"_s, 9}}) {
-            const QList<QAction*> items = w.findChild<QMenu*>(menu)->actions();
-            QCOMPARE(items.size(), count);
-            for (QAction* item : items) {
-                item->trigger();
-                QVERIFY(!w.lineChart()->chart()->title().isEmpty());
-            }
-        }
     }
 };
 

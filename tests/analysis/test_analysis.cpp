@@ -39,6 +39,7 @@ private Q_SLOTS:
         QTest::newRow("255, far differences uncounted")
             << u"1,2,3,4,5,255"_s << u"0000000"_s << 4 << 1;
         QTest::newRow("leading numbers") << u" 1,2x,4.4,8,16,32abc"_s << u"0005277"_s << 15 << 5;
+        QTest::newRow("unfilled digits") << u"1,2,3,4,5,6"_s << QString() << 5 << 1;
         // 2.5 - 0 rounds half to even (2), 2.5 - 2.5 is 0.
         QTest::newRow("half digits") << u"1,2,3,4,5,6"_s << u"0,2.5,2.5,0,0,0,0"_s << 5 << 2;
         QTest::newRow("huge digit") << u"1,2,3,4,5,6"_s << u"99999999,0,0,0,0,0,0"_s << 5 << 1;
@@ -47,19 +48,13 @@ private Q_SLOTS:
         const QString six = u"请在上期开奖号输入区填好六个红球号码，再查询AC值"_s;
         QTest::newRow("empty box") << u"1,2,3,4,5, "_s << six << 0 << -1;
         QTest::newRow("descending") << u"6,5,4,3,2,1"_s << order << 0 << -1;
-        QTest::newRow("256") << u"1,2,3,4,5,256"_s << range << 0 << -1;
+        QTest::newRow("255.6 rounds to 256") << u"1,2,3,4,5,255.6"_s << range << 0 << -1;
         QTest::newRow("-1") << u"-1,2,3,4,5,6"_s << range << 0 << -1;
     }
-    void acScales_data() {
-        QTest::addColumn<int>("redAc");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("14 is 9") << 14 << u"常规AC值为14（常用算法为9）"_s;
-        QTest::newRow("repeated numbers stay at 0") << 4 << u"常规AC值为4（常用算法为0）"_s;
-    }
+    // The common scale takes 5 off and stops at 0, repeated numbers included.
     void acScales() {
-        QFETCH(int, redAc);
-        QFETCH(QString, message);
-        QCOMPARE(ssq::redAcMessage(redAc), message);
+        QCOMPARE(ssq::redAcMessage(14), u"常规AC值为14（常用算法为9）"_s);
+        QCOMPARE(ssq::redAcMessage(4), u"常规AC值为4（常用算法为0）"_s);
     }
 
     void acQuery() {

@@ -1,5 +1,4 @@
-// The back-test window as a player uses it: the number of draws typed, 开始回测 clicked, the
-// rows and the summary read, rows copied and saved as CSV, a long run cancelled, bad input.
+// The back-test window as a player uses it: a run, its rows copied and saved, a cancel, bad input.
 
 #include "backtest/backtest_table_model.h"
 #include "backtest/widgets/backtest_window.h"
@@ -56,20 +55,14 @@ private Q_SLOTS:
         BacktestWindow window(m_db.database(), [] { return panel(); });
         window.show();
         QAbstractItemModelTester tester(window.model());
-        QCOMPARE(test::textOf(&window, u"Text1"_s), u"30"_s);
         QVERIFY(run(window, u"6"_s));
 
         const BacktestResult expected =
             Backtest(panel(), {}, loadDraws(m_db.connection()), {6, true}).run();
         QCOMPARE(window.model()->rowCount(), 6);
         const QAbstractItemModel* grid = window.findChild<QTableView*>(u"DataGrid1"_s)->model();
-        // One row reaches the grid whole; the rows themselves are checked without the window.
-        const BacktestRow& first = expected.rows.front();
-        QCOMPARE(grid->index(0, 0).data().toString(), u"0035"_s);
-        QCOMPARE(grid->index(0, 3).data().toString() + u' ' + grid->index(0, 4).data().toString(),
-                 verdictText(first.kept) + u' ' + QString::number(first.keptCount));
+        QCOMPARE(grid->index(0, 0).data().toString(), u"0035"_s); // rows are checked elsewhere
         QCOMPARE(test::textOf(&window, u"Label2"_s), summaryText(expected.summary()));
-        QVERIFY(test::textOf(&window, u"Label2"_s).startsWith(u"共回测6期"_s));
         const auto* bar = window.findChild<QProgressBar*>(u"ProgressBar1"_s);
         QCOMPARE(bar->value(), bar->maximum()); // a finished run leaves the bar full
 

@@ -1,6 +1,5 @@
-// "各条件统计": the combinations each condition cuts on its own against a separate engine walk
-// with that condition alone, the draws each cost against plain counts over real draws, and the
-// report in `ssq-cli backtest --by-condition` and in the back-test window, costliest first.
+// "各条件统计": what each condition cuts alone against an engine walk with it alone, the draws
+// it costs against plain counts, in `ssq-cli backtest --by-condition` and in the window.
 
 #include "backtest/backtest.h"
 #include "backtest/condition_report.h"
@@ -154,7 +153,6 @@ private Q_SLOTS:
             numbers.append(row.condition);
         QCOMPARE(numbers, (QList<int>{1, 4, 5, 10, 12, 14, 19, 36, 38}));
         const ConditionReportRow& sum = report[1];
-        QCOMPARE(sum.caption, u"4、和值"_s);
         QCOMPARE(sum.draws, m_last);
         QCOMPARE(sum.failedDraws, plainSumFailures());
         for (const ConditionReportRow& row : report) {
@@ -206,11 +204,9 @@ private Q_SLOTS:
         };
         for (int r = 1; r < shown->rowCount(); ++r)
             QVERIFY(cell(r - 1, 3).toInt() >= cell(r, 3).toInt());
-        // The window's hot/cold values come from the history, so only the sum is checked here.
+        // Sorted by condition again, the sum's row shows its share of the draws.
         view->table()->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-        QCOMPARE(cell(0, 0), u"1、胆号"_s);
         QCOMPARE(cell(1, 0), u"4、和值"_s);
-        QCOMPARE(cell(1, 3), QString::number(plainSumFailures()));
         QCOMPARE(cell(1, 4), shareText(double(plainSumFailures()) / m_last));
     }
 };

@@ -1,6 +1,5 @@
-// The blue selection on plain controls: each condition on its own with the forced 0..0 range,
-// including those enabled by a box of another number, the tolerance rules, the strict list and
-// its refusals, and the forcing of Check12 on the first number that reaches it.
+// The blue selection on plain controls: each condition alone, the tolerance rules, the strict
+// list and the forced 0..0 range.
 
 #include "blue/blue_controls_text.h"
 #include "blue/blue_selection.h"
@@ -33,12 +32,8 @@ private Q_SLOTS:
         QTest::newRow("nothing ticked") << u""_s << all;
         QTest::newRow("1 eliminated, 0 never eliminates")
             << u"c3 t1=5 t2=0 t3=_7x t4=16.5"_s << u"1 2 3 4 6 8 9 10 11 12 13 14 15 16"_s;
-        QTest::newRow("1 boxes without its box") << u"t1=5"_s << all;
         QTest::newRow("2 small") << u"c1 o1"_s << u"1 2 3 4 5 6 7 8"_s;
-        QTest::newRow("2 big") << u"c1 o2"_s << u"9 10 11 12 13 14 15 16"_s;
-        QTest::newRow("2 no option") << u"c1"_s << all;
         QTest::newRow("3 odd") << u"c2 c13"_s << u"1 3 5 7 9 11 13 15"_s;
-        QTest::newRow("3 even") << u"c2 c14"_s << u"2 4 6 8 10 12 14 16"_s;
         QTest::newRow("3 both") << u"c2 c13 c14"_s << u""_s;
         QTest::newRow("4 one digit of 3..4") << u"c4 t11=1 t12=1"_s << u"3 4 7 8 9 10 13 14"_s;
         QTest::newRow("5 no odd digit") << u"c5 t13=0"_s << u"6 8 14 16"_s;
@@ -47,10 +42,7 @@ private Q_SLOTS:
         QTest::newRow("7 decimal bound") << u"c7 t17=3.5"_s << u"1 2 5"_s;
         QTest::newRow("8 product 9..12") << u"c8 t19=12 t20=9"_s << u"11 12 15"_s;
         QTest::newRow("9 on Check10, empty bounds") << u"c10"_s << u"1 6 11 16"_s;
-        QTest::newRow("9 span 1..3") << u"c10 t21=3 t22=1"_s << u"2 3 4 5 7 8 9 10 12 13 14 15"_s;
         QTest::newRow("10 on Check9, adjacent") << u"c9 c15"_s << u"2 5 7 10 12 15"_s;
-        QTest::newRow("10 not adjacent") << u"c9 c16"_s << u"1 3 4 6 8 9 11 13 14 16"_s;
-        QTest::newRow("10 both") << u"c9 c15 c16"_s << u""_s;
     }
     void oneCondition() {
         QFETCH(QString, controls);
@@ -72,15 +64,12 @@ private Q_SLOTS:
         QTest::newRow("exactly one") << two + u"c12 t27=1 t28=1"_s << u"2 4 6 8 9 11 13 15"_s;
         QTest::newRow("at least one")
             << two + u"c12 t27=2 t28=1"_s << u"2 4 6 8 9 10 11 12 13 14 15 16"_s;
-        QTest::newRow("range ticked but empty") << two + u"c12"_s << u"1 3 5 7"_s;
         QTest::newRow("range typed but not ticked is forced to 0")
             << two + u"t27=2 t28=0"_s << u"1 3 5 7"_s;
         QTest::newRow("strict 2 keeps the small ones")
             << two + u"c11 t23=2 c12 t27=1"_s << u"1 2 3 4 5 6 7 8"_s;
         QTest::newRow("strict names an unticked condition")
             << u"c1 o1 c11 t23=3 c12 t27=1"_s << u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"_s;
-        QTest::newRow("strict list read rounded")
-            << two + u"c11 t24=2.4 t25=10.5 c12 t27=1"_s << u"1 2 3 4 5 6 7 8"_s;
         QTest::newRow("strict list off ignores its boxes")
             << two + u"t23=2 c12 t27=1"_s << u"1 2 3 4 5 6 7 8 9 11 13 15"_s;
     }
@@ -102,7 +91,6 @@ private Q_SLOTS:
         forced.check[12] = 1;
         forced.text[27] = forced.text[28] = u"0"_s;
         QCOMPARE(c, forced);
-        QCOMPARE(blueSummary(5), u"符合条件的号码共有5注!"_s);
 
         // A range the player ticked is left as typed.
         c = test::blueControls(u"c12 t27=3"_s);
@@ -118,7 +106,7 @@ private Q_SLOTS:
     }
 
     void strictListRefusals() {
-        for (const QString& value : {u"11"_s, u"-1"_s, u"10.6"_s, u"99999999999999999999999"_s}) {
+        for (const QString& value : {u"11"_s, u"10.6"_s, u"99999999999999999999999"_s}) {
             BlueControls c = test::blueControls(u"c11 t23=1 t25="_s + value);
             const BlueControls before = c;
             const BlueSelectionResult r = runBlueSelection(c);

@@ -22,11 +22,9 @@ private Q_SLOTS:
         QTest::newRow("trailing letters") << QByteArray("12abc") << 12.0;
         QTest::newRow("leading blank and tab") << QByteArray(" \t7") << 7.0;
         QTest::newRow("signs and points") << QByteArray("-3.5x") << -3.5;
-        QTest::newRow("point first") << QByteArray("+.5") << 0.5;
         QTest::newRow("no exponent") << QByteArray("1e5") << 1.0;
         QTest::newRow("second point ends it") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("blank ends it") << QByteArray("0012 34") << 12.0;
-        QTest::newRow("letters") << QByteArray("abc") << 0.0;
         QTest::newRow("blank after sign") << QByteArray("- 5") << 0.0;
         QTest::newRow("full-width digits") << QByteArray("１２") << 0.0;
     }
@@ -51,12 +49,10 @@ private Q_SLOTS:
         QTest::newRow("1.5") << 1.5 << 2 << 2;
         QTest::newRow("2.5") << 2.5 << 2 << 2;
         QTest::newRow("-2.5") << -2.5 << -1 << -2;
-        QTest::newRow("255.4") << 255.4 << 255 << 255;
         QTest::newRow("255.5") << 255.5 << -1 << 256;
         QTest::newRow("32767.5") << 32767.5 << -1 << kNone;
         QTest::newRow("-32768.5") << -32768.5 << -1 << -32768;
         QTest::newRow("-32769") << -32769.0 << -1 << kNone;
-        QTest::newRow("infinity") << kInf << -1 << kNone;
         QTest::newRow("not a number") << kNaN << -1 << kNone;
     }
     void toByteAndInt16() {

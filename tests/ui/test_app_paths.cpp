@@ -76,14 +76,6 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(!ssq::folderIsWritable(file.fileName()));
     }
-
-    // The tests run from a build folder: data and shipped files beside the executable.
-    void runningFromTheBuildFolder() {
-        const ssq::AppPaths& paths = ssq::appPaths();
-        QVERIFY(!paths.inPlayerFolder);
-        QCOMPARE(paths.dataFolder, QCoreApplication::applicationDirPath());
-        QCOMPARE(paths.shippedFolder, QCoreApplication::applicationDirPath());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAppPaths)

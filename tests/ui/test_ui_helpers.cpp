@@ -1,13 +1,12 @@
 // Twips, grid widths, animated GIFs and the prompter/opener switches.
 
 #include "model/leading_number_text.h"
-#include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "support/widget_actions.h"
 #include "ui/gif_writer.h"
 #include "ui/translations.h"
 #include "ui/twips.h"
-#include "ui/widgets/desktop_url_opener.h"
+#include "ui/url_opener.h"
 #include "ui/widgets/grid_widths.h"
 #include "ui/widgets/help_window.h"
 #include "ui/widgets/message_box_prompter.h"
@@ -204,18 +203,6 @@ private Q_SLOTS:
         ssq::urlOpener().open(QUrl::fromLocalFile(dir.filePath(u"没有.html"_s)));
         QVERIFY(help->browser()->toPlainText().contains(u"找不到帮助页"_s));
         help->close();
-    }
-
-    void installedPrompterAndOpenerAreUsedUntilRemoved() {
-        {
-            ssq::test::ScriptedPrompter scripted;
-            ssq::test::RecordingUrlOpener recording;
-            ssq::prompter().message(nullptr, u"一"_s);
-            ssq::urlOpener().open(QUrl(u"http://127.0.0.1:1/"_s));
-            QVERIFY(scripted.messageTexts().size() == 1 && recording.opened().size() == 1);
-        }
-        QVERIFY(dynamic_cast<ssq::MessageBoxPrompter*>(&ssq::prompter()) &&
-                dynamic_cast<ssq::DesktopUrlOpener*>(&ssq::urlOpener()));
     }
 };
 

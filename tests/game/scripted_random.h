@@ -1,6 +1,4 @@
 #pragma once
-// Random sources for tests. ScriptedRandom hands out the balls a test lists, in order. When the
-// list runs out it counts 1, 2, 3, … round each range, so a draw still ends.
 
 #include "game/random_source.h"
 
@@ -8,6 +6,8 @@
 
 namespace ssq::test {
 
+// Hands out the balls a test lists, in order; then counts 1, 2, 3, … round each range, so a
+// draw still ends.
 class ScriptedRandom : public RandomSource {
 public:
     explicit ScriptedRandom(std::deque<int> balls = {}) : m_balls(std::move(balls)) {}

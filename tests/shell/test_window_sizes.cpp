@@ -1,7 +1,5 @@
-// Every window on the screens players have: a 1366 × 768 laptop with a 40-pixel taskbar (the
-// screen all window tests run on), and, in a second run, 1920 × 1080 at 150 % with a taskbar
-// (1280 × 690 to Qt). A window opened by the program fits with its frame; the grids whose columns
-// players read across show every column whole without scrolling sideways.
+// Every window fits a 1366 × 768 laptop with a taskbar and, in a second run, 1920 × 1080 at
+// 150 %; the grids players read across show every column whole without scrolling sideways.
 
 #include "analysis/widgets/indicator_chart_window.h"
 #include "analysis/widgets/number_characteristics_window.h"
@@ -46,8 +44,7 @@ using namespace ssq;
 
 namespace {
 
-// Whether every shown column of `grid` lies whole inside its viewport and is at least as wide
-// as its caption and cells; the first one that is not, named.
+// The first shown column of `grid` that is cut or narrower than its text, named.
 QString columnsCut(QTableView& grid) {
     QCoreApplication::processEvents();
     const QHeaderView& header = *grid.horizontalHeader();
@@ -59,7 +56,6 @@ QString columnsCut(QTableView& grid) {
         const QString caption = grid.model()->headerData(c, Qt::Horizontal).toString();
         if (header.sectionViewportPosition(c) + header.sectionSize(c) > grid.viewport()->width())
             return caption + u" outside"_s;
-        // The cells' own size hint, public on the base view.
         const int content =
             std::max(static_cast<const QAbstractItemView&>(grid).sizeHintForColumn(c),
                      header.sectionSizeHint(c));
@@ -166,26 +162,23 @@ private Q_SLOTS:
         }
     }
 
-    // The blue window's distribution (L1..L16) and analysis (B1..B16) grids, side by side.
-    void blueGridsShowAllSixteen() {
-        BlueSelectionWindow window(m_temp->database());
-        QVERIFY(fits(window).isEmpty());
+    // The blue window's distribution and analysis grids side by side, and the hot and cold
+    // numbers 1..33 in one row.
+    void gridsShowEveryColumn() {
+        BlueSelectionWindow blue(m_temp->database());
+        QVERIFY(fits(blue).isEmpty());
         m_prompter->answerInput(u"30"_s);
-        window.findChild<QAction*>(u"CQCS"_s)->trigger();
-        QCOMPARE(window.historyGrid()->model()->columnCount(), 17);
-        QCOMPARE(window.analysisGrid()->model()->columnCount(), 18);
-        QCOMPARE(columnsCut(*window.historyGrid()), QString());
-        QCOMPARE(columnsCut(*window.analysisGrid()), QString());
-    }
+        blue.findChild<QAction*>(u"CQCS"_s)->trigger();
+        QCOMPARE(blue.historyGrid()->model()->columnCount(), 17);
+        QCOMPARE(columnsCut(*blue.historyGrid()), QString());
+        QCOMPARE(columnsCut(*blue.analysisGrid()), QString());
 
-    // Hot and cold numbers 1..33 in one row, 28 to 33 without scrolling.
-    void hotColdNumbersWhole() {
-        NumberCharacteristicsWindow window(m_temp->database());
-        QVERIFY(fits(window).isEmpty());
-        test::retype(&window, u"Text1"_s, u"30"_s);
-        test::click(&window, u"HQLRTXFX"_s);
-        QCOMPARE(window.hotColdGrid()->model()->columnCount(), 35);
-        QCOMPARE(columnsCut(*window.hotColdGrid()), QString());
+        NumberCharacteristicsWindow numbers(m_temp->database());
+        QVERIFY(fits(numbers).isEmpty());
+        test::retype(&numbers, u"Text1"_s, u"30"_s);
+        test::click(&numbers, u"HQLRTXFX"_s);
+        QCOMPARE(numbers.hotColdGrid()->model()->columnCount(), 35);
+        QCOMPARE(columnsCut(*numbers.hotColdGrid()), QString());
     }
 };
 

@@ -22,7 +22,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("dataFolder");
         QTest::addColumn<QString>("shippedFolder");
 
-        // A build folder or a copied folder keeps everything beside the program.
         QTest::newRow("writable folder") << true << false << u"/opt/ssq"_s << u"/opt/ssq"_s;
         // A read-only copy still reads its own shipped files but writes to the player's folder.
         QTest::newRow("read-only folder")
@@ -50,8 +49,7 @@ private Q_SLOTS:
         QCOMPARE(paths.inPlayerFolder, dataFolder != facts.programFolder);
     }
 
-    // The facts come from the folders as they are: the install layout <prefix>/bin beside
-    // <prefix>/share/ravelko, and whether files can be created in the program's folder.
+    // The facts from real folders: <prefix>/bin beside <prefix>/share/ravelko, and writability.
     void factsFromFolders() {
         QTemporaryDir prefix;
         QVERIFY(prefix.isValid());
@@ -77,14 +75,6 @@ private Q_SLOTS:
         QFile file(prefix.filePath(u"a-file"_s));
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(!ssq::folderIsWritable(file.fileName()));
-    }
-
-    // The tests run from a build folder: data and shipped files beside the executable.
-    void runningFromTheBuildFolder() {
-        const ssq::AppPaths& paths = ssq::appPaths();
-        QVERIFY(!paths.inPlayerFolder);
-        QCOMPARE(paths.dataFolder, QCoreApplication::applicationDirPath());
-        QCOMPARE(paths.shippedFolder, QCoreApplication::applicationDirPath());
     }
 };
 

@@ -1,6 +1,4 @@
-// The background job every long piece of work runs in: the work on another thread, the outcome on
-// the starting thread, progress that only moves forward, cancel, a newer run silencing an older
-// one, failures handed over instead of lost, and nothing arriving after stop or destruction.
+// The background job long work runs in: threads, progress, cancel, newer runs, failures, stop.
 
 #include "ui/background_job.h"
 

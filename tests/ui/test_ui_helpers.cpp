@@ -1,27 +1,22 @@
 // Twips, grid widths, animated GIFs and the prompter/opener switches.
 
 #include "model/leading_number_text.h"
-#include "support/recording_url_opener.h"
 #include "support/scripted_prompter.h"
 #include "support/widget_actions.h"
 #include "ui/gif_writer.h"
 #include "ui/translations.h"
 #include "ui/twips.h"
-#include "ui/widgets/desktop_url_opener.h"
+#include "ui/url_opener.h"
 #include "ui/widgets/grid_widths.h"
 #include "ui/widgets/help_window.h"
 #include "ui/widgets/message_box_prompter.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QImageReader>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardItemModel>
@@ -104,7 +99,7 @@ private Q_SLOTS:
     }
 
     void twipsRoundToPixels() {
-        // twips, pixels: one pixel, one inch, the grids' default, either side of a half, negative
+        // one pixel, one inch, the grids' default, either side of a half, negative
         for (const auto& [twips, pixels] :
              {std::pair{15.0, 1}, {1440.0, 96}, {390.0473, 26}, {7.0, 0}, {8.0, 1}, {-15.0, -1}})
             QCOMPARE(ssq::twipsToPixels(twips), pixels);
@@ -177,26 +172,10 @@ private Q_SLOTS:
         QCOMPARE(seen[4], u"Qt"_s);
     }
 
-    // A message box is wide enough for the program's title beside the title bar's buttons.
-    void messageBoxTitleNotCut() {
-        int width = 0;
-        QString title;
-        whenShown<QMessageBox>([&](QMessageBox* box) {
-            width = box->width();
-            title = box->windowTitle();
-        });
-        ssq::MessageBoxPrompter().message(nullptr, u"好"_s);
-        QCOMPARE(title, u"Ravelko"_s);
-        QVERIFY2(width >= QFontMetrics(QApplication::font()).horizontalAdvance(title) + 150,
-                 qPrintable(QString::number(width)));
-    }
-
     // Full-width digits read as the digits they are.
     void fullWidthDigits_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("value");
-        QTest::newRow("full-width") << u"２０２６"_s << 2026.0;
-        QTest::newRow("mixed") << u"1２"_s << 12.0;
         QTest::newRow("full-width sign and point") << u"－３．５"_s << -3.5;
         QTest::newRow("ideographic space first") << u"\u3000７"_s << 7.0;
         QTest::newRow("other full-width letters stop") << u"３Ａ"_s << 3.0;
@@ -224,31 +203,6 @@ private Q_SLOTS:
         ssq::urlOpener().open(QUrl::fromLocalFile(dir.filePath(u"没有.html"_s)));
         QVERIFY(help->browser()->toPlainText().contains(u"找不到帮助页"_s));
         help->close();
-    }
-
-    // Qt's own buttons and dates speak Chinese once the translations are in.
-    void qtButtonsInChinese() {
-        QVERIFY(ssq::installChineseTranslations(*QCoreApplication::instance()));
-        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                             QDialogButtonBox::Yes | QDialogButtonBox::No);
-        QStringList texts;
-        for (auto b : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Yes,
-                       QDialogButtonBox::No})
-            texts.append(box.button(b)->text().remove(u'&'));
-        QCOMPARE(texts, (QStringList{u"确定"_s, u"取消"_s, u"是(Y)"_s, u"否(N)"_s}));
-        QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat), u"2026/12/6"_s);
-    }
-
-    void installedPrompterAndOpenerAreUsedUntilRemoved() {
-        {
-            ssq::test::ScriptedPrompter scripted;
-            ssq::test::RecordingUrlOpener recording;
-            ssq::prompter().message(nullptr, u"一"_s);
-            ssq::urlOpener().open(QUrl(u"http://127.0.0.1:1/"_s));
-            QVERIFY(scripted.messageTexts().size() == 1 && recording.opened().size() == 1);
-        }
-        QVERIFY(dynamic_cast<ssq::MessageBoxPrompter*>(&ssq::prompter()) &&
-                dynamic_cast<ssq::DesktopUrlOpener*>(&ssq::urlOpener()));
     }
 };
 

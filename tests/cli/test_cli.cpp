@@ -66,19 +66,6 @@ Prepare importedDraws(const QString& from, int count) {
     };
 }
 
-// Draw i of `count` holds six numbers of 1..30 in turn; issues 1001 on.
-QList<DrawInput> rotatingDraws(int count) {
-    QList<DrawInput> list;
-    for (int i = 0; i < count; ++i) {
-        RedCombo red{};
-        for (int k = 0; k < 6; ++k)
-            red[k] = (6 * i + k) % 30 + 1;
-        std::sort(red.begin(), red.end());
-        list.append({1001 + i, red, 1 + i % 16});
-    }
-    return list;
-}
-
 Prepare file(const QString& name, const QByteArray& bytes, Prepare before = nothing) {
     return [=](test::TempDatabase& t) {
         return before(t) && test::writeBytes(t.folder() + u'/' + name, bytes);
@@ -257,9 +244,10 @@ private Q_SLOTS:
         row("analyse hotcold default", importedDraws(u"2020001"_s, 150), u"analyse|hotcold"_s, 0,
             u"17   30   24   7   23   22   19   5   11\n20   31   21   28   10   1   12   33   32   2   13   27   25   29   18\n4   3   8   15   14   6   16   9   26\n"_s,
             u"您没有在左上角输入框中输入要查询的期数,如果不输入,程序将默认为22"_s);
-        row("analyse pairs too few", draws(rotatingDraws(21)), u"analyse|pairs"_s, 3, {}, kTooFew);
-        row("analyse hotcold window", draws(rotatingDraws(22)), u"analyse|hotcold|--window|23"_s, 3,
-            {}, u"您输入的查询期数超出了数据库中的记录范围,您的数据最高记录为22条,请重新输入"_s);
+        row("analyse pairs too few", realDraws(u"2020001"_s, 21), u"analyse|pairs"_s, 3, {},
+            kTooFew);
+        row("analyse hotcold window", realDraws(u"2020001"_s, 22), u"analyse|hotcold|--window|23"_s,
+            3, {}, u"您输入的查询期数超出了数据库中的记录范围,您的数据最高记录为22条,请重新输入"_s);
 
         const QString game = u"game|--pick|"_s;
         row("game draws", nothing, game + kPick + u"|--draws|100000|--seed|5"_s, 0,

@@ -1,5 +1,5 @@
-// The database file going wrong under the program: read-only, locked by another connection that
-// holds a write transaction, deleted or replaced by a foreign file while the program runs, and a
+// The database file going wrong under the program: locked by another connection that holds a
+// write transaction, deleted or replaced by a foreign file while the program runs, and a
 // full disk (a size-limited file system mounted for the test). Each gives a clear message, or
 // ssq-cli a failing status with the message on standard error, and loses nothing stored before.
 
@@ -133,17 +133,6 @@ private Q_SLOTS:
         QCOMPARE(m_draws.size(), 983);
     }
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
-
-    void readOnlyFile() {
-        const QString path = file(u"ssq.mdb"_s);
-        QVERIFY(filled(path, 40));
-        const QByteArray before = test::bytesOf(path);
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        const auto run = cli(importAll(path));
-        expectRefused(run, u"只读"_s);
-        expectRefused(run, QDir::toNativeSeparators(path));
-        QCOMPARE(test::bytesOf(path), before);
-    }
 
     // The maintenance commands: a missing database is not backed up (and not created), the
     // old backup stays; then backup, replace and compact print their closing messages.

@@ -4,9 +4,11 @@
 // each asserting a share of kills that landed inside the write. Two processes racing never lose a
 // draw reported stored, and never leave a duplicate or a lower issue.
 
+#include "red/condition_file.h"
 #include "store/database.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
+#include "support/panel_text.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,13 +42,11 @@ QStringList importAll(const QString& db) {
 
 // The condition file of one sum range (condition 4) in zone 1, with a converted last draw.
 QByteArray sumPanel(int most, int least) {
-    return u"{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", \"5\": \"27\", "
-           u"\"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"9\": \"0\", \"10\": \"0\", \"11\": "
-           u"\"9\", \"12\": \"6\", \"13\": \"8\", \"14\": \"1\", \"15\": \"0\", \"50\": \"%1\", "
-           u"\"51\": \"%2\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
-           u"0,0,0,0,0,0,0,0,0,0,0,0,0]}"_s.arg(most)
-               .arg(least)
-               .toUtf8();
+    return conditionFileBytes(
+        test::panelOf(u"t1=1 t2=5 t3=12 t4=20 t5=27 t6=33 t7=8 t8=0096810 t9=0 t10=0 t11=9 t12=6 "
+                      u"t13=8 t14=1 t15=0 c0 c4 t50=%1 t51=%2"_s.arg(most)
+                          .arg(least)),
+        {});
 }
 
 void removeDatabaseFiles(const QString& path) {

@@ -3,6 +3,7 @@
 // full disk (a size-limited file system mounted for the test). Each gives a clear message, or
 // ssq-cli a failing status with the message on standard error, and loses nothing stored before.
 
+#include "red/condition_file.h"
 #include "red/saved_results.h"
 #include "store/database.h"
 #include "store/draw_entry.h"
@@ -12,6 +13,7 @@
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
+#include "support/panel_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,12 +59,12 @@ template <typename Result> void expectRefused(const Result& result, const QStrin
 }
 
 // A condition file that keeps a few thousand combinations: more than the size limit holds.
-const QByteArray kWidePanel(
-    "{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", \"5\": \"27\", "
-    "\"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"9\": \"0\", \"10\": \"0\", \"11\": "
-    "\"9\", \"12\": \"6\", \"13\": \"8\", \"14\": \"1\", \"15\": \"0\", \"50\": \"47\", "
-    "\"51\": \"21\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
-    "0,0,0,0,0,0,0,0,0,0,0,0,0]}");
+QByteArray widePanel() {
+    return conditionFileBytes(
+        test::panelOf(u"t1=1 t2=5 t3=12 t4=20 t5=27 t6=33 t7=8 t8=0096810 t9=0 t10=0 t11=9 t12=6 "
+                      u"t13=8 t14=1 t15=0 c0 c4 t50=47 t51=21"_s),
+        {});
+}
 
 const QString kNotADatabase = u"This is a note, not a database.\n"_s;
 
@@ -334,7 +336,7 @@ private Q_SLOTS:
     void fileSizeLimit() {
         const QString path = file(u"ssq.mdb"_s);
         QVERIFY(filled(path, 30));
-        QVERIFY(test::writeBytes(file(u"panel.json"_s), kWidePanel));
+        QVERIFY(test::writeBytes(file(u"panel.json"_s), widePanel()));
         const QString target = file(u"out.txt"_s);
         expectRefused(cli({u"--db"_s, path, u"select"_s, u"--panel"_s, file(u"panel.json"_s),
                            u"--export"_s, target},

@@ -12,6 +12,7 @@
 #include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
+#include "support/panel_text.h"
 #include "tickets/ticket_export.h"
 #include "tickets/ticket_line.h"
 
@@ -213,11 +214,9 @@ private Q_SLOTS:
         // The command line, exporting onto the database it opened.
         const QString panel = file(u"sum.json"_s);
         QVERIFY(test::writeBytes(
-            panel,
-            "{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", "
-            "\"5\": \"27\", \"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"50\": "
-            "\"38\", \"51\": \"21\"}, \"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
-            "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"));
+            panel, conditionFileBytes(test::panelOf(u"t1=1 t2=5 t3=12 t4=20 t5=27 "
+                                                    u"t6=33 t7=8 t8=0096810 c0 c4 t50=38 t51=21"_s),
+                                      {})));
         const test::CliRun run =
             test::runCli({u"--db"_s, path, u"select"_s, u"--panel"_s, panel, u"--export"_s, path});
         QVERIFY2(run.status != 0 && run.err.contains(u"是数据库文件"_s), qPrintable(run.err));

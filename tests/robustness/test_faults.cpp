@@ -142,26 +142,28 @@ private Q_SLOTS:
         const QString path = file(u"ssq.mdb"_s);
         const QString backups = file(u"备份"_s);
         QVERIFY(filled(path, 30));
-        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups, true),
+        const auto on = [&](const QStringList& args, bool output = false) {
+            return cli(QStringList{u"--db"_s, path} + args, backups, output);
+        };
+        QCOMPARE(on({u"backup"_s}, true),
                  std::make_pair(
                      0, u"数据库备份完毕（备份文件保存在%1）\n"
                         u"备份文件夹中保留最近的5份备份"_s.arg(QDir::toNativeSeparators(backups))));
         const QByteArray backup = test::bytesOf(backupFilePath(backups));
         QVERIFY(QFile::rename(path, file(u"moved.mdb"_s)));
-        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups),
+        QCOMPARE(on({u"backup"_s}),
                  std::make_pair(
                      1, u"数据库没有备份。数据库文件“%1”不存在。原有的备份文件没有改动。"_s.arg(
                             QDir::toNativeSeparators(path))));
         QVERIFY(!QFileInfo::exists(path));
         QCOMPARE(test::bytesOf(backupFilePath(backups)), backup);
         QVERIFY(QFile::rename(file(u"moved.mdb"_s), path));
-        const auto [restored, said] = cli({u"--db"_s, path, u"restore"_s}, backups, true);
+        const auto [restored, said] = on({u"restore"_s}, true);
         QCOMPARE(restored, 0);
         QVERIFY2(said.startsWith(u"数据库替换完毕（替换前的数据库已保存为%1"_s.arg(
                      QDir::toNativeSeparators(backups + u"/ssq-替换前-"_s))),
                  qPrintable(said));
-        QCOMPARE(cli({u"--db"_s, path, u"compact"_s}, backups, true),
-                 std::make_pair(0, u"数据库压缩完毕"_s));
+        QCOMPARE(on({u"compact"_s}, true), std::make_pair(0, u"数据库压缩完毕"_s));
 
         // A second backup keeps the first under its date: --list numbers them newest first,
         // --backup 2 restores the older one, a number not listed replaces nothing.
@@ -173,9 +175,8 @@ private Q_SLOTS:
             Database db(path);
             QVERIFY(db.open(nullptr) && addNext(db, 30).written);
         }
-        QCOMPARE(cli({u"--db"_s, path, u"backup"_s}, backups).first, 0);
-        const auto [listed, lines] =
-            cli({u"--db"_s, path, u"restore"_s, u"--list"_s}, backups, true);
+        QCOMPARE(on({u"backup"_s}).first, 0);
+        const auto [listed, lines] = on({u"restore"_s, u"--list"_s}, true);
         QCOMPARE(listed, 0);
         const QStringList rows = lines.split(u'\n');
         QCOMPARE(rows.size(), 2);
@@ -183,11 +184,10 @@ private Q_SLOTS:
                  qPrintable(lines));
         QVERIFY2(rows[1].startsWith(u"2. "_s) && rows[1].contains(u"  ssq-备份-"_s),
                  qPrintable(lines));
-        QCOMPARE(cli({u"--db"_s, path, u"restore"_s, u"--backup"_s, u"3"_s}, backups),
+        QCOMPARE(on({u"restore"_s, u"--backup"_s, u"3"_s}),
                  std::make_pair(1, u"没有序号为“3”的备份（请输入1到2），数据库没有替换。"_s));
         QCOMPARE(draws(), 31);
-        QCOMPARE(cli({u"--db"_s, path, u"restore"_s, u"--backup"_s, u"2"_s}, backups, true).first,
-                 0);
+        QCOMPARE(on({u"restore"_s, u"--backup"_s, u"2"_s}, true).first, 0);
         QCOMPARE(draws(), 30);
     }
 

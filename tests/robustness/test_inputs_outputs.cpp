@@ -47,26 +47,16 @@ constexpr qint64 kFreedMemoryHeld = 256LL * 1024 * 1024;
 constexpr qint64 kFreedMemoryHeld = 0;
 #endif
 
-using Loader = std::function<bool(const QString& path, QString* error)>;
-
-struct NamedLoader {
-    const char* name;
-    Loader load;
+// The loaders of the files a person points the program at; true when the file was read.
+const QList<std::pair<const char*, std::function<bool(const QString&, QString*)>>> kLoaders{
+    {"condition file",
+     [](const QString& p, QString* e) { return loadConditionFile(p, e).has_value(); }},
+    {"blue controls file",
+     [](const QString& p, QString* e) { return loadBlueControlsFile(p, e).has_value(); }},
+    {"ticket file", [](const QString& p, QString* e) { return readTicketFile(p, e).has_value(); }},
+    {"history file",
+     [](const QString& p, QString* e) { return readHistoryFile(p, e).has_value(); }},
 };
-
-const QList<NamedLoader>& loaders() {
-    static const QList<NamedLoader> all{
-        {"condition file",
-         [](const QString& p, QString* e) { return loadConditionFile(p, e).has_value(); }},
-        {"blue controls file",
-         [](const QString& p, QString* e) { return loadBlueControlsFile(p, e).has_value(); }},
-        {"ticket file",
-         [](const QString& p, QString* e) { return readTicketFile(p, e).has_value(); }},
-        {"history file",
-         [](const QString& p, QString* e) { return readHistoryFile(p, e).has_value(); }},
-    };
-    return all;
-}
 
 } // namespace
 
@@ -84,9 +74,9 @@ private Q_SLOTS:
     void loadersRefuseDevicesAndPipes_data() {
         QTest::addColumn<int>("loader");
         QTest::addColumn<QString>("kind");
-        for (int i = 0; i < loaders().size(); ++i)
+        for (int i = 0; i < kLoaders.size(); ++i)
             for (const QString& kind : {u"device"_s, u"fifo"_s})
-                QTest::addRow("%s, %s", loaders()[i].name, qPrintable(kind)) << i << kind;
+                QTest::addRow("%s, %s", kLoaders[i].first, qPrintable(kind)) << i << kind;
     }
     void loadersRefuseDevicesAndPipes() {
         QFETCH(int, loader);
@@ -98,7 +88,7 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         QString error;
         const qint64 before = peakMemory();
-        QVERIFY(!loaders()[loader].load(path, &error));
+        QVERIFY(!kLoaders[loader].second(path, &error));
         QVERIFY2(error.contains(path), qPrintable(error));
         QVERIFY(peakMemory() - before < 64 * 1024 * 1024);
     }

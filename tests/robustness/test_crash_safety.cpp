@@ -1,15 +1,14 @@
 // Killing ssq-cli or the write runner (SIGKILL) at random moments, and at moments inside the write,
 // never damages a file or loses a draw: after each kill the file opens, passes SQLite's integrity
-// check, and holds exactly one of the states the write goes between. Every write path is covered:
-// draw entry, import, saved results, condition sets, analysis and blue tables, condition and blue
-// files, export, backup, replace from backup and compaction. Each asserts a share of its kills that
-// landed inside the write. Two processes racing (import against maintenance, entry against import)
-// never lose a draw reported stored, and never leave a duplicate or a lower issue.
+// check, and holds exactly one of the states the write goes between. Every write path is covered,
+// each asserting a share of kills that landed inside the write. Two processes racing never lose a
+// draw reported stored, and never leave a duplicate or a lower issue.
 
+#include "red/condition_file.h"
 #include "store/database.h"
-#include "support/cli_run.h"
 #include "support/draw_tables.h"
 #include "support/file_bytes.h"
+#include "support/panel_text.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,7 +23,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <optional>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -38,17 +36,17 @@ QString historyFile() {
     return QDir(QStringLiteral(SSQ_DATA_DIR)).filePath(u"ssq-history.csv"_s);
 }
 
+QStringList importAll(const QString& db) {
+    return {u"--db"_s, db, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s};
+}
+
 // The condition file of one sum range (condition 4) in zone 1, with a converted last draw.
 QByteArray sumPanel(int most, int least) {
-    return u"{\"text1\": {\"1\": \"1\", \"2\": \"5\", \"3\": \"12\", \"4\": \"20\", \"5\": \"27\", "
-           u"\"6\": \"33\", \"7\": \"8\", \"8\": \"0096810\", \"9\": \"0\", \"10\": \"0\", \"11\": "
-           u"\"9\", "
-           u"\"12\": \"6\", \"13\": \"8\", \"14\": \"1\", \"15\": \"0\", \"50\": \"%1\", \"51\": "
-           u"\"%2\"}, "
-           u"\"check1\": [1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}"_s
-               .arg(most)
-               .arg(least)
-               .toUtf8();
+    return conditionFileBytes(
+        test::panelOf(u"t1=1 t2=5 t3=12 t4=20 t5=27 t6=33 t7=8 t8=0096810 t9=0 t10=0 t11=9 t12=6 "
+                      u"t13=8 t14=1 t15=0 c0 c4 t50=%1 t51=%2"_s.arg(most)
+                          .arg(least)),
+        {});
 }
 
 void removeDatabaseFiles(const QString& path) {
@@ -56,83 +54,27 @@ void removeDatabaseFiles(const QString& path) {
         QFile::remove(path + suffix);
 }
 
-// Rows of `table` in the main file that the attached file `other` lacks.
-int rowsMissingFrom(QSqlDatabase db, const QString& table, const QString& other,
-                    const QString& columns = u"*"_s) {
-    QSqlQuery q(db);
-    if (!q.exec(u"SELECT count(*) FROM (SELECT %1 FROM main.%2 EXCEPT SELECT %1 FROM %3.%2)"_s.arg(
-            columns, table, other)) ||
-        !q.next())
-        return -1;
-    return q.value(0).toInt();
+// Removes what a killed save left beside `target` ("x.txt.AbC123", "ssq.mdb.compact-1a2b").
+void removeStrays(const QString& target) {
+    const QFileInfo info(target);
+    for (const QString& stray : info.dir().entryList({info.fileName() + u".*"_s}))
+        QFile::remove(info.dir().filePath(stray));
 }
 
+// Whether `table` holds the same rows in the main file and in the attached `other`.
 bool sameRows(QSqlDatabase db, const QString& table, const QString& other) {
     QSqlQuery q(db);
-    return rowsMissingFrom(db, table, other) == 0 &&
-           q.exec(u"SELECT count(*) FROM (SELECT * FROM %2.%1 EXCEPT SELECT * FROM main.%1)"_s.arg(
-               table, other)) &&
-           q.next() && q.value(0).toInt() == 0;
+    return q.exec(u"SELECT (SELECT count(*) FROM main.%1) = (SELECT count(*) FROM %2.%1) AND NOT "
+                  u"EXISTS (SELECT * FROM main.%1 EXCEPT SELECT * FROM %2.%1) AND NOT EXISTS "
+                  u"(SELECT * FROM %2.%1 EXCEPT SELECT * FROM main.%1)"_s.arg(table, other)) &&
+           q.next() && q.value(0).toBool();
 }
 
-// What the check of a file after a kill found.
-struct Check {
-    QString problem; // empty when the file is whole and every draw row is one `reference` holds
-    qsizetype draws = -1;
-    QStringList hmbcEqual; // the compared files whose saved results the file holds exactly
-};
-
-// Opens the file as the program does (rolling back a cut-off write), checks SQLite's integrity,
-// that the three draw tables hold the same issues, and that each row is the reference's row.
-Check checkFile(const QString& path, const QString& reference, const QStringList& hmbcOf = {}) {
-    Check c;
-    if (!QFileInfo::exists(path)) {
-        c.problem = u"the file is missing"_s;
-        return c;
-    }
-    Database db(path);
-    if (!db.open(&c.problem))
-        return c;
-    QSqlQuery q(db.connection());
-    if (!q.exec(u"PRAGMA integrity_check"_s) || !q.next() || q.value(0).toString() != u"ok"_s) {
-        c.problem = u"integrity_check: "_s + q.value(0).toString();
-        return c;
-    }
-    const QStringList others = QStringList{reference} + hmbcOf;
-    for (int i = 0; i < others.size(); ++i) {
-        q.prepare(u"ATTACH DATABASE ? AS f%1"_s.arg(i));
-        q.addBindValue(others[i]);
-        if (!q.exec()) {
-            c.problem = u"attach failed"_s;
-            return c;
-        }
-    }
-    for (const QString& t : kDrawTables) {
-        if (rowsMissingFrom(db.connection(), t, u"f0"_s) != 0)
-            c.problem += u" %1 holds rows a clean import does not;"_s.arg(t);
-    }
-    for (const QString& t : {u"kjdm"_s, u"kjzb"_s}) {
-        QSqlQuery issues(db.connection());
-        if (!issues.exec(
-                u"SELECT (SELECT count(*) FROM kjhm) = (SELECT count(*) FROM %1) AND NOT EXISTS "
-                u"(SELECT 期号 FROM kjhm EXCEPT SELECT 期号 FROM %1) AND NOT EXISTS "
-                u"(SELECT 期号 FROM %1 EXCEPT SELECT 期号 FROM kjhm)"_s.arg(t)) ||
-            !issues.next() || !issues.value(0).toBool())
-            c.problem += u" kjhm and %1 hold different issues;"_s.arg(t);
-    }
-    c.draws = test::rowCount(db.connection(), u"kjhm"_s);
-    for (int i = 0; i < hmbcOf.size(); ++i)
-        if (sameRows(db.connection(), u"hmbc"_s, u"f%1"_s.arg(i + 1)))
-            c.hmbcEqual.append(hmbcOf[i]);
-    return c;
-}
-
-QString failure(int kill, const Check& c) {
-    return u"kill %1: %2 (%3 draws)"_s.arg(kill).arg(c.problem).arg(c.draws);
-}
-
-// Empty when the file is whole and `tables` hold exactly what they hold in one of `states`.
+// Empty when the file opens as the program opens it (rolling back a cut-off write), passes the
+// integrity check, and `tables` hold exactly what they hold in one of `states`.
 QString matchesOneOf(const QString& path, const QStringList& tables, const QStringList& states) {
+    if (!QFileInfo::exists(path))
+        return u"the file is missing"_s;
     Database db(path);
     QString problem;
     if (!db.open(&problem))
@@ -145,16 +87,8 @@ QString matchesOneOf(const QString& path, const QStringList& tables, const QStri
         q.addBindValue(states[i]);
         if (!q.exec())
             return u"attach failed"_s;
-    }
-    const auto count = [&](const QString& table) {
-        QSqlQuery n(db.connection());
-        return n.exec(u"SELECT count(*) FROM "_s + table) && n.next() ? n.value(0).toInt() : -1;
-    };
-    for (int i = 0; i < states.size(); ++i) {
-        const QString state = u"s%1"_s.arg(i);
         if (std::ranges::all_of(tables, [&](const QString& t) {
-                return sameRows(db.connection(), t, state) &&
-                       count(u"main."_s + t) == count(state + u'.' + t);
+                return sameRows(db.connection(), t, u"s%1"_s.arg(i));
             }))
             return {};
     }
@@ -162,8 +96,11 @@ QString matchesOneOf(const QString& path, const QStringList& tables, const QStri
 }
 
 // Empty when kjhm holds each issue once, in rising order as stored.
-QString issuesInOrder(QSqlDatabase db) {
-    QSqlQuery q(db);
+QString issuesInOrder(const QString& path) {
+    Database db(path);
+    if (!db.open(nullptr))
+        return u"the file does not open"_s;
+    QSqlQuery q(db.connection());
     if (!q.exec(u"SELECT count(*) FROM kjhm a JOIN kjhm b ON a.rowid < b.rowid AND "
                 u"a.期号 >= b.期号"_s) ||
         !q.next())
@@ -172,18 +109,15 @@ QString issuesInOrder(QSqlDatabase db) {
 }
 
 // Files SQLite or a save leaves while it writes: a journal, or a temporary copy named after the
-// target ("x.txt.AbC123", "ssq.mdb.compact-1a2b3c4d").
+// target.
 bool writingBeside(const QString& target) {
     const QFileInfo info(target);
-    return !QDir(info.absolutePath())
+    return !info.dir()
                 .entryList({info.fileName() + u"*"_s}, QDir::Files | QDir::Hidden)
                 .filter(QRegularExpression(u"^"_s + QRegularExpression::escape(info.fileName()) +
                                            u"[-.]"_s))
                 .isEmpty();
 }
-
-// Rounds of each race: enough to meet both orders and the overlaps, few enough for CI.
-constexpr int kRaceRounds = 6;
 
 // Whether process `pid` holds a file open in `folder` that has no name yet: the temporary file a
 // save writes before it takes the target's name (an O_TMPFILE file, or one already unlinked).
@@ -194,14 +128,16 @@ bool savingInto(qint64 pid, const QString& folder) {
         const QByteArray link =
             "/proc/" + QByteArray::number(pid) + "/fd/" + QByteArray::number(fd);
         const ssize_t length = ::readlink(link.constData(), target, sizeof target);
-        if (length <= 0)
-            continue;
-        const QByteArray text(target, length);
+        const QByteArray text(target, std::max<ssize_t>(length, 0));
         if (text.startsWith(prefix) && text.endsWith(" (deleted)"))
             return true;
     }
     return false;
 }
+
+// Rounds of each race: enough to meet both orders and the overlaps, few enough for CI.
+constexpr int kRaceRounds = 6;
+constexpr int kKills = 10;
 
 } // namespace
 
@@ -215,98 +151,93 @@ class TestCrashSafety : public QObject {
 
     QString file(const QString& name) const { return m_dir.filePath(name); }
 
-    // Runs ssq-cli to the end; its exit status, or -1.
-    int run(const QStringList& args, const QString& backups = {}) {
-        return test::runCli(args,
-                            backups.isEmpty() ? QStringList()
-                                              : QStringList{u"SSQ_BACKUP_DIR="_s + backups},
-                            60000)
-            .status;
-    }
-
-    // One write path under kills: the program and its arguments, how to tell that a kill landed
-    // inside the write, and the files' setup and check around each kill.
-    struct KillPlan {
-        QString program = QStringLiteral(SSQ_CLI_PATH);
-        QStringList args;
-        QString backups;
-        int kills = 10;
-        // Whether the process `pid` is inside the write, looked at just before the kill.
-        std::function<bool(qint64 pid)> writing;
-        std::function<void()> prepare;
-        std::function<void(int kill)> check;
-    };
-
-    // Every other kill waits until the write is underway and then strikes within a fraction of a
-    // millisecond; the others strike at a random moment of a whole run. Returns the kills that
-    // landed inside the write.
-    int killWrites(const KillPlan& plan) {
-        plan.prepare();
-        QElapsedTimer clock;
-        clock.start();
-        // A run to the end (a runner writing forever is given a bounded count) tells how long one
-        // takes.
-        QStringList once = plan.args;
-        if (plan.program != QStringLiteral(SSQ_CLI_PATH))
-            once.last() = u"2"_s;
-        QProcess whole;
-        whole.setProcessEnvironment(environment(plan.backups));
-        whole.start(plan.program, once);
-        if (!whole.waitForFinished(60000) || whole.exitCode() != 0)
-            qFatal("%s %s did not run through: %s", qPrintable(plan.program),
-                   qPrintable(once.join(u' ')), whole.readAllStandardError().constData());
-        const double span = std::max<double>(clock.elapsed(), 20) * 1.2;
-
-        int inside = 0;
-        for (int k = 0; k < plan.kills; ++k) {
-            plan.prepare();
-            QProcess p;
-            p.setProcessEnvironment(environment(plan.backups));
-            p.start(plan.program, plan.args);
-            if (!p.waitForStarted(10000))
-                qFatal("%s did not start", qPrintable(plan.program));
-            if (k % 2 == 0) {
-                QElapsedTimer waited;
-                waited.start();
-                while (!plan.writing(p.processId()) && p.state() == QProcess::Running &&
-                       waited.elapsed() < 20000)
-                    QThread::usleep(20);
-                QThread::usleep(m_random.bounded(200u));
-            } else {
-                QThread::usleep(m_random.bounded(static_cast<quint32>(span * 1000)));
-            }
-            inside += p.state() == QProcess::Running && plan.writing(p.processId());
-            p.kill(); // SIGKILL
-            p.waitForFinished(10000);
-            plan.check(k);
-            if (QTest::currentTestFailed())
-                return inside;
-        }
-        qInfo("%s %s: %d kills, %d inside the write; a whole run takes %.0f ms",
-              qPrintable(QFileInfo(plan.program).fileName()), qPrintable(plan.args.value(2)),
-              plan.kills, inside, span / 1.2);
-        return inside;
-    }
-
     QProcessEnvironment environment(const QString& backups) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"SSQ_BACKUP_DIR"_s, backups.isEmpty() ? file(u"none"_s) : backups);
         return env;
     }
 
-    // Runs the write runner to the end; its exit status.
-    int runWriter(const QStringList& args) {
+    // Runs a program to the end; its exit status, or -1.
+    int run(const QStringList& args, const QString& program = QStringLiteral(SSQ_CLI_PATH),
+            const QString& backups = {}) {
         QProcess p;
-        p.start(QStringLiteral(SSQ_WRITE_RUNNER_PATH), args);
+        p.setProcessEnvironment(environment(backups));
+        p.start(program, args);
         return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode()
                                                                                   : -1;
     }
 
-    // At least a fifth of the kills must land inside the write, or the test proves little.
-    static void expectShareInside(int inside, int kills) {
+    // One write path under kills: the program and its arguments, the database it writes (copied
+    // from `start` before each run), how to tell that a kill landed inside the write (by default
+    // the database's journal), and the further setup and check around each kill.
+    struct KillPlan {
+        QString program = QStringLiteral(SSQ_CLI_PATH);
+        QStringList args;
+        QString work;
+        QString start;
+        QString backups;
+        std::function<bool(qint64 pid)> writing;
+        std::function<void()> prepare;
+        std::function<void(int kill)> check;
+    };
+
+    void prepare(const KillPlan& plan) {
+        if (!plan.work.isEmpty()) {
+            removeDatabaseFiles(plan.work);
+            QVERIFY(QFile::copy(plan.start, plan.work));
+        }
+        if (plan.prepare)
+            plan.prepare();
+    }
+
+    // Every other kill waits until the write is underway and then strikes within a fraction of a
+    // millisecond; the others strike at a random moment of a whole run. At least a fifth of the
+    // kills must land inside the write, or the test proves little.
+    void killWrites(const KillPlan& plan) {
+        const auto writing = [&](qint64 pid) {
+            return plan.writing ? plan.writing(pid) : QFileInfo::exists(plan.work + u"-journal"_s);
+        };
+        prepare(plan);
+        // A run to the end (a runner writing forever is given a bounded count) tells how long one
+        // takes.
+        QStringList once = plan.args;
+        if (plan.program != QStringLiteral(SSQ_CLI_PATH))
+            once.last() = u"2"_s;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(run(once, plan.program, plan.backups), 0);
+        const double span = std::max<double>(clock.elapsed(), 20) * 1.2;
+
+        int inside = 0;
+        for (int k = 0; k < kKills; ++k) {
+            prepare(plan);
+            QProcess p;
+            p.setProcessEnvironment(environment(plan.backups));
+            p.start(plan.program, plan.args);
+            QVERIFY(p.waitForStarted(10000));
+            if (k % 2 == 0) {
+                QElapsedTimer waited;
+                waited.start();
+                while (!writing(p.processId()) && p.state() == QProcess::Running &&
+                       waited.elapsed() < 20000)
+                    QThread::usleep(20);
+                QThread::usleep(m_random.bounded(200u));
+            } else {
+                QThread::usleep(m_random.bounded(static_cast<quint32>(span * 1000)));
+            }
+            inside += p.state() == QProcess::Running && writing(p.processId());
+            p.kill(); // SIGKILL
+            p.waitForFinished(10000);
+            plan.check(k);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        qInfo("%s %s: %d kills, %d inside the write; a whole run takes %.0f ms",
+              qPrintable(QFileInfo(plan.program).fileName()), qPrintable(plan.args.value(2)),
+              kKills, inside, span / 1.2);
         QVERIFY2(
-            inside * 5 >= kills,
-            qPrintable(u"only %1 of %2 kills landed inside the write"_s.arg(inside).arg(kills)));
+            inside * 5 >= kKills,
+            qPrintable(u"only %1 of %2 kills landed inside the write"_s.arg(inside).arg(kKills)));
     }
 
 private Q_SLOTS:
@@ -315,127 +246,107 @@ private Q_SLOTS:
         m_random.seed(seed);
         qInfo("random seed %u", seed);
         QVERIFY(m_dir.isValid());
-        QFile history(historyFile());
-        QVERIFY(history.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = history.readAll().split('\n');
-        QByteArray halfLines = lines.value(0) + '\n';
-        for (int i = 1, taken = 0; i < lines.size() && taken < 400; ++i) {
-            if (lines[i].startsWith("2020") || taken > 0) {
-                halfLines += lines[i] + '\n';
-                ++taken;
-            }
-        }
-        QVERIFY(test::writeBytes(file(u"half.csv"_s), halfLines));
-
+        const QStringList lines = test::realHistoryLines();
+        const auto first = std::ranges::find_if(
+            lines, [](const QString& line) { return line.startsWith(u"2020001,"_s); });
+        QVERIFY(test::writeBytes(file(u"half.csv"_s),
+                                 lines.mid(first - lines.begin(), 400).join(u'\n').toUtf8()));
         m_reference = file(u"reference.mdb"_s);
         m_half = file(u"half.mdb"_s);
-        QCOMPARE(
-            run({u"--db"_s, m_reference, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s}),
-            0);
+        QCOMPARE(run(importAll(m_reference)), 0);
         QCOMPARE(run({u"--db"_s, m_half, u"import"_s, file(u"half.csv"_s)}), 0);
-        QCOMPARE(checkFile(m_reference, m_reference).draws, 983);
-        const Check half = checkFile(m_half, m_reference);
-        QVERIFY2(half.problem.isEmpty() && half.draws == 400, qPrintable(half.problem));
-    }
-
-    // Into an empty database and into one holding the first 400 draws: afterwards the three
-    // tables hold the same issues, either the draws held before or all 983, each row as a clean
-    // import stores it.
-    void importKilled() {
-        const QString work = file(u"import.mdb"_s);
-        const QString empty = file(u"empty.mdb"_s);
-        QVERIFY(Database(empty).open(nullptr));
-        bool fromHalf = false;
-        KillPlan plan;
-        plan.args = {u"--db"_s, work, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s};
-        plan.kills = 16;
-        plan.writing = [&](qint64) { return QFileInfo::exists(work + u"-journal"_s); };
-        plan.prepare = [&] {
-            removeDatabaseFiles(work);
-            fromHalf = !fromHalf;
-            QVERIFY(QFile::copy(fromHalf ? m_half : empty, work));
-        };
-        plan.check = [&](int kill) {
-            const Check c = checkFile(work, m_reference);
-            QVERIFY2(c.problem.isEmpty() && (c.draws == 983 || c.draws == (fromHalf ? 400 : 0)),
-                     qPrintable(failure(kill, c)));
-        };
-        expectShareInside(killWrites(plan), plan.kills);
-    }
-
-    // hmbc holds either the results saved before or the new ones, never a mixture or nothing.
-    void resultsSaveKilled() {
-        const QString work = file(u"save.mdb"_s);
-        const QString before = file(u"save-before.mdb"_s);
-        const QString after = file(u"save-after.mdb"_s);
-        QVERIFY(test::writeBytes(file(u"small.json"_s), sumPanel(38, 21))); // 797 combinations
-        QVERIFY(test::writeBytes(file(u"large.json"_s), sumPanel(47, 21))); // 4542
-        QVERIFY(QFile::copy(m_half, before));
-        const QStringList save{u"select"_s, u"--panel"_s, file(u"large.json"_s), u"--save"_s};
-        QCOMPARE(
-            run({u"--db"_s, before, u"select"_s, u"--panel"_s, file(u"small.json"_s), u"--save"_s}),
-            0);
-        QVERIFY(QFile::copy(before, after));
-        QCOMPARE(run(QStringList{u"--db"_s, after} + save), 0);
-        for (const auto& [path, rows] : {std::pair{before, 1 + 160}, std::pair{after, 1 + 909}}) {
+        for (const auto& [path, draws] : {std::pair{m_reference, 983}, std::pair{m_half, 400}}) {
             Database db(path);
             QVERIFY(db.open(nullptr));
-            QCOMPARE(test::rowCount(db.connection(), u"hmbc"_s), rows);
+            QCOMPARE(test::rowCount(db.connection(), u"kjhm"_s), draws);
         }
+        // The start states of the database writes below.
+        QVERIFY(Database(file(u"empty.mdb"_s)).open(nullptr));
+        QVERIFY(test::writeBytes(file(u"small.json"_s), sumPanel(38, 21))); // 797 combinations
+        QVERIFY(test::writeBytes(file(u"large.json"_s), sumPanel(47, 21))); // 4542
+        QVERIFY(QFile::copy(m_half, file(u"saved.mdb"_s)));
+        QCOMPARE(run({u"--db"_s, file(u"saved.mdb"_s), u"select"_s, u"--panel"_s,
+                      file(u"small.json"_s), u"--save"_s}),
+                 0);
+    }
 
+    // The database writes of the command line: import (into an empty file and over 400 draws),
+    // saved results, and the analysis and blue tables. The tables hold the state before or the
+    // one a whole run leaves, never a mixture: the pair tables together, every draw or none.
+    void databaseWritesKilled_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QStringList>("tables");
+        const QStringList import = importAll({}).mid(2);
+        QTest::newRow("import into empty") << u"empty.mdb"_s << import << kDrawTables;
+        QTest::newRow("import over 400") << u"half.mdb"_s << import << kDrawTables;
+        QTest::newRow("saved results")
+            << u"saved.mdb"_s
+            << QStringList{u"select"_s, u"--panel"_s, file(u"large.json"_s), u"--save"_s}
+            << kDrawTables + QStringList{u"hmbc"_s};
+        QTest::newRow("pairs") << u"reference.mdb"_s << QStringList{u"analyse"_s, u"pairs"_s}
+                               << QStringList{u"rhmtx"_s, u"rlhtx"_s};
+        QTest::newRow("hotcold") << u"reference.mdb"_s
+                                 << QStringList{u"analyse"_s, u"hotcold"_s, u"--window"_s, u"30"_s}
+                                 << QStringList{u"hmtx"_s};
+        QTest::newRow("blue") << u"reference.mdb"_s << QStringList{u"analyse"_s, u"blue"_s}
+                              << QStringList{u"lqtx"_s};
+    }
+    void databaseWritesKilled() {
+        QFETCH(QString, start);
+        QFETCH(QStringList, command);
+        QFETCH(QStringList, tables);
+        const QStringList states{file(start), file(u"after.mdb"_s)};
+        removeDatabaseFiles(states[1]);
+        QVERIFY(QFile::copy(states[0], states[1]));
+        QCOMPARE(run(QStringList{u"--db"_s, states[1]} + command), 0);
+        QVERIFY2(!matchesOneOf(states[1], tables, {states[0]}).isEmpty(),
+                 "the write changes nothing");
         KillPlan plan;
-        plan.args = QStringList{u"--db"_s, work} + save;
-        plan.writing = [&](qint64) { return QFileInfo::exists(work + u"-journal"_s); };
-        plan.prepare = [&] {
-            removeDatabaseFiles(work);
-            QVERIFY(QFile::copy(before, work));
-        };
+        plan.work = file(u"work.mdb"_s);
+        plan.start = states[0];
+        plan.args = QStringList{u"--db"_s, plan.work} + command;
         plan.check = [&](int kill) {
-            const Check c = checkFile(work, m_reference, {before, after});
-            QVERIFY2(c.problem.isEmpty() && c.draws == 400 && c.hmbcEqual.size() == 1,
-                     qPrintable(failure(kill, c)));
+            const QString problem = matchesOneOf(plan.work, tables, states);
+            QVERIFY2(problem.isEmpty(), qPrintable(u"kill %1: %2"_s.arg(kill).arg(problem)));
         };
-        expectShareInside(killWrites(plan), plan.kills);
+        killWrites(plan);
     }
 
     // ssq.mdb is always there and whole: the old file or the new one. A backup being written is
     // either the old backup or the new one.
     void maintenanceKilled_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("backup") << u"backup"_s;
-        QTest::newRow("restore") << u"restore"_s;
-        QTest::newRow("compact") << u"compact"_s;
+        for (const QString& command : {u"backup"_s, u"restore"_s, u"compact"_s})
+            QTest::newRow(qPrintable(command)) << command;
     }
     void maintenanceKilled() {
         QFETCH(QString, command);
-        const QString work = file(u"ssq-%1.mdb"_s.arg(command));
-        const QString backups = file(u"backups-"_s + command);
-        const QString backup = QDir(backups).filePath(u"ssq1.mdb"_s);
         KillPlan plan;
-        plan.args = {u"--db"_s, work, command};
-        plan.backups = backups;
-        plan.writing = [&](qint64) { return writingBeside(work) || writingBeside(backup); };
+        plan.work = file(u"ssq-%1.mdb"_s.arg(command));
+        plan.start = m_reference;
+        plan.backups = file(u"backups-"_s + command);
+        plan.args = {u"--db"_s, plan.work, command};
+        const QString backup = QDir(plan.backups).filePath(u"ssq1.mdb"_s);
+        plan.writing = [&](qint64) { return writingBeside(plan.work) || writingBeside(backup); };
         plan.prepare = [&] {
-            removeDatabaseFiles(work);
-            QDir(backups).removeRecursively();
-            for (const QString& stray :
-                 QDir(m_dir.path()).entryList({QFileInfo(work).fileName() + u".*"_s}))
-                QFile::remove(file(stray));
-            QVERIFY(QDir().mkpath(backups));
-            QVERIFY(QFile::copy(m_reference, work));
+            QDir(plan.backups).removeRecursively();
+            removeStrays(plan.work);
+            QVERIFY(QDir().mkpath(plan.backups));
             QVERIFY(QFile::copy(m_half, backup));
         };
         plan.check = [&](int kill) {
-            const Check c = checkFile(work, m_reference);
-            QVERIFY2(c.problem.isEmpty() &&
-                         (c.draws == 983 || (command == u"restore"_s && c.draws == 400)),
-                     qPrintable(failure(kill, c)));
-            const Check b = checkFile(backup, m_reference);
-            QVERIFY2(b.problem.isEmpty() &&
-                         (b.draws == 400 || (command == u"backup"_s && b.draws == 983)),
-                     qPrintable(u"backup, "_s + failure(kill, b)));
+            const QString live =
+                matchesOneOf(plan.work, kDrawTables,
+                             command == u"restore"_s ? QStringList{m_reference, m_half}
+                                                     : QStringList{m_reference});
+            QVERIFY2(live.isEmpty(), qPrintable(u"kill %1: %2"_s.arg(kill).arg(live)));
+            const QString kept = matchesOneOf(
+                backup, kDrawTables,
+                command == u"backup"_s ? QStringList{m_half, m_reference} : QStringList{m_half});
+            QVERIFY2(kept.isEmpty(), qPrintable(u"kill %1, backup: %2"_s.arg(kill).arg(kept)));
         };
-        expectShareInside(killWrites(plan), plan.kills);
+        killWrites(plan);
     }
 
     // The write paths of the windows, through the write runner: the database tables or the file
@@ -443,9 +354,8 @@ private Q_SLOTS:
     void windowWritesKilled_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("tables"); // empty: the path writes the file
-        const QStringList draws{u"kjhm"_s, u"kjdm"_s, u"kjzb"_s};
-        QTest::newRow("draw entry add and delete") << u"entry-add"_s << draws;
-        QTest::newRow("draw entry modify") << u"entry-modify"_s << draws;
+        QTest::newRow("draw entry add and delete") << u"entry-add"_s << kDrawTables;
+        QTest::newRow("draw entry modify") << u"entry-modify"_s << kDrawTables;
         QTest::newRow("condition set") << u"condition-set"_s << QStringList{u"tjbc"_s};
         QTest::newRow("blue option set") << u"blue-option-set"_s << QStringList{u"lqtjbc"_s};
         QTest::newRow("condition file") << u"condition-file"_s << QStringList{};
@@ -454,33 +364,29 @@ private Q_SLOTS:
     void windowWritesKilled() {
         QFETCH(QString, path);
         QFETCH(QStringList, tables);
-        const QString work = file(path + u".mdb"_s);
         const QString saved = file(path + u".json"_s);
         const bool toFile = tables.isEmpty();
+        const QString runner = QStringLiteral(SSQ_WRITE_RUNNER_PATH);
         // The states: as it starts, after one write and after two.
         QStringList states;
         QList<QByteArray> fileStates;
         for (int writes = 0; writes <= 2; ++writes) {
-            const QString state = file(u"%1-state%2.mdb"_s.arg(path).arg(writes));
-            QVERIFY(QFile::copy(m_half, state));
-            if (writes > 0)
-                QCOMPARE(runWriter({path, state, saved, QString::number(writes)}), 0);
-            states.append(state);
-            if (writes > 0 && toFile)
+            states.append(file(u"%1-state%2.mdb"_s.arg(path).arg(writes)));
+            QVERIFY(QFile::copy(m_half, states.last()));
+            if (writes > 0) {
+                QCOMPARE(run({path, states.last(), saved, QString::number(writes)}, runner), 0);
                 fileStates.append(test::bytesOf(saved));
+            }
         }
         KillPlan plan;
-        plan.program = QStringLiteral(SSQ_WRITE_RUNNER_PATH);
-        plan.args = {path, work, saved, u"0"_s};
-        plan.writing = [&](qint64 pid) {
-            return toFile ? savingInto(pid, m_dir.path()) : QFileInfo::exists(work + u"-journal"_s);
-        };
+        plan.program = runner;
+        plan.work = file(path + u".mdb"_s);
+        plan.start = m_half;
+        plan.args = {path, plan.work, saved, u"0"_s};
+        if (toFile)
+            plan.writing = [&](qint64 pid) { return savingInto(pid, m_dir.path()); };
         plan.prepare = [&] {
-            removeDatabaseFiles(work);
-            for (const QString& stray :
-                 QDir(m_dir.path()).entryList({QFileInfo(saved).fileName() + u".*"_s}))
-                QFile::remove(file(stray));
-            QVERIFY(QFile::copy(m_half, work));
+            removeStrays(saved);
             // A file starts in the state two writes leave, so both of its states are known.
             QVERIFY(!toFile || test::writeBytes(saved, fileStates.value(1)));
         };
@@ -490,62 +396,25 @@ private Q_SLOTS:
                          qPrintable(u"kill %1: the file is neither state"_s.arg(kill)));
                 return;
             }
-            const QString problem = matchesOneOf(work, tables, states);
+            const QString problem = matchesOneOf(plan.work, tables, states);
             QVERIFY2(problem.isEmpty(), qPrintable(u"kill %1: %2"_s.arg(kill).arg(problem)));
-            Database db(work);
-            QVERIFY(db.open(nullptr));
-            QCOMPARE(issuesInOrder(db.connection()), QString());
+            QCOMPARE(issuesInOrder(plan.work), QString());
         };
-        expectShareInside(killWrites(plan), plan.kills);
-    }
-
-    // The analysis and blue tables the command line writes: old or new, the pair tables together.
-    void analysisTablesKilled_data() {
-        QTest::addColumn<QStringList>("command");
-        QTest::addColumn<QStringList>("tables");
-        QTest::newRow("pairs") << QStringList{u"analyse"_s, u"pairs"_s}
-                               << QStringList{u"rhmtx"_s, u"rlhtx"_s};
-        QTest::newRow("hotcold") << QStringList{u"analyse"_s, u"hotcold"_s, u"--window"_s, u"30"_s}
-                                 << QStringList{u"hmtx"_s};
-        QTest::newRow("blue") << QStringList{u"analyse"_s, u"blue"_s} << QStringList{u"lqtx"_s};
-    }
-    void analysisTablesKilled() {
-        QFETCH(QStringList, command);
-        QFETCH(QStringList, tables);
-        const QString work = file(u"analysis.mdb"_s);
-        const QString after = file(u"analysis-%1.mdb"_s.arg(command.value(1)));
-        QVERIFY(QFile::copy(m_reference, after));
-        QCOMPARE(run(QStringList{u"--db"_s, after} + command), 0);
-        KillPlan plan;
-        plan.args = QStringList{u"--db"_s, work} + command;
-        plan.writing = [&](qint64) { return QFileInfo::exists(work + u"-journal"_s); };
-        plan.prepare = [&] {
-            removeDatabaseFiles(work);
-            QVERIFY(QFile::copy(m_reference, work));
-        };
-        plan.check = [&](int kill) {
-            const QString problem = matchesOneOf(work, tables, {m_reference, after});
-            QVERIFY2(problem.isEmpty(), qPrintable(u"kill %1: %2"_s.arg(kill).arg(problem)));
-        };
-        expectShareInside(killWrites(plan), plan.kills);
+        killWrites(plan);
     }
 
     // An export over an existing file: the old file or the whole new one.
     void exportKilled() {
-        QVERIFY(test::writeBytes(file(u"export.json"_s), sumPanel(47, 21)));
         const QString target = file(u"export.txt"_s);
-        const QStringList args{
-            u"--db"_s,     m_half, u"select"_s, u"--panel"_s,        file(u"export.json"_s),
-            u"--export"_s, target, u"--blue"_s, u"1 2 3 4 5 6 7 8"_s};
-        QCOMPARE(run(args), 0);
-        const QByteArray whole = test::bytesOf(target);
         const QByteArray old = "old tickets\n";
         KillPlan plan;
-        plan.args = args;
+        plan.args = {u"--db"_s,     m_half, u"select"_s, u"--panel"_s,        file(u"large.json"_s),
+                     u"--export"_s, target, u"--blue"_s, u"1 2 3 4 5 6 7 8"_s};
+        QCOMPARE(run(plan.args), 0);
+        const QByteArray whole = test::bytesOf(target);
         plan.writing = [&](qint64 pid) { return savingInto(pid, m_dir.path()); };
         plan.prepare = [&] {
-            for (const QString& stray : QDir(m_dir.path()).entryList({u"export.txt*"_s}))
-                QFile::remove(file(stray));
+            removeStrays(target);
             QVERIFY(test::writeBytes(target, old));
         };
         plan.check = [&](int kill) {
@@ -553,7 +422,7 @@ private Q_SLOTS:
             QVERIFY2(now == old || now == whole,
                      qPrintable(u"kill %1: %2 bytes, neither state"_s.arg(kill).arg(now.size())));
         };
-        expectShareInside(killWrites(plan), plan.kills);
+        killWrites(plan);
     }
 
     // Import racing maintenance in another process: a draw import reports stored is in the live
@@ -561,16 +430,13 @@ private Q_SLOTS:
     // doubled or out of order.
     void importRacingMaintenance_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("compact") << u"compact"_s;
-        QTest::newRow("restore") << u"restore"_s;
-        QTest::newRow("backup") << u"backup"_s;
+        for (const QString& command : {u"compact"_s, u"restore"_s, u"backup"_s})
+            QTest::newRow(qPrintable(command)) << command;
     }
     void importRacingMaintenance() {
         QFETCH(QString, command);
         const QString work = file(u"race.mdb"_s);
         const QString backups = file(u"race-backups"_s);
-        const QStringList import{u"--db"_s,     work,        u"import"_s,
-                                 historyFile(), u"--from"_s, u"2020001"_s};
         int stored = 0;
         for (int round = 0; round < kRaceRounds; ++round) {
             removeDatabaseFiles(work);
@@ -582,23 +448,23 @@ private Q_SLOTS:
             QProcess maintaining;
             importing.setProcessEnvironment(environment(backups));
             maintaining.setProcessEnvironment(environment(backups));
-            importing.start(QStringLiteral(SSQ_CLI_PATH), import);
+            importing.start(QStringLiteral(SSQ_CLI_PATH), importAll(work));
             QThread::usleep(m_random.bounded(400000u));
             maintaining.start(QStringLiteral(SSQ_CLI_PATH), {u"--db"_s, work, command});
             QVERIFY(importing.waitForFinished(60000) && maintaining.waitForFinished(60000));
             const bool reported =
                 importing.exitCode() == 0 && importing.readAllStandardOutput().contains("导入完毕");
             stored += reported;
-            const Check live = checkFile(work, m_reference);
-            QVERIFY2(live.problem.isEmpty(), qPrintable(failure(round, live)));
-            Database db(work);
-            QVERIFY(db.open(nullptr));
-            QCOMPARE(issuesInOrder(db.connection()), QString());
-            if (reported && live.draws != 983) {
+            const QString live = matchesOneOf(work, kDrawTables, {m_half, m_reference});
+            QVERIFY2(live.isEmpty(), qPrintable(u"round %1: %2"_s.arg(round).arg(live)));
+            QCOMPARE(issuesInOrder(work), QString());
+            if (reported && !matchesOneOf(work, kDrawTables, {m_reference}).isEmpty()) {
                 QCOMPARE(command, u"restore"_s);
                 const QStringList kept = QDir(backups).entryList({u"ssq-替换前-*.mdb"_s});
                 QCOMPARE(kept.size(), 1);
-                QCOMPARE(checkFile(QDir(backups).filePath(kept.front()), m_reference).draws, 983);
+                QCOMPARE(
+                    matchesOneOf(QDir(backups).filePath(kept.front()), kDrawTables, {m_reference}),
+                    QString());
             }
         }
         qInfo("%s: %d rounds, import stored its draws in %d", qPrintable(command), kRaceRounds,
@@ -615,27 +481,23 @@ private Q_SLOTS:
             QVERIFY(QFile::copy(m_half, work));
             QProcess importing;
             QProcess entering;
-            importing.start(
-                QStringLiteral(SSQ_CLI_PATH),
-                {u"--db"_s, work, u"import"_s, historyFile(), u"--from"_s, u"2020001"_s});
+            importing.start(QStringLiteral(SSQ_CLI_PATH), importAll(work));
             QThread::usleep(m_random.bounded(400000u));
             entering.start(QStringLiteral(SSQ_WRITE_RUNNER_PATH),
                            {u"entry-add"_s, work, file(u"unused"_s), u"1"_s});
             QVERIFY(importing.waitForFinished(60000) && entering.waitForFinished(60000));
+            QCOMPARE(issuesInOrder(work), QString());
             Database db(work);
             QVERIFY(db.open(nullptr));
-            QCOMPARE(issuesInOrder(db.connection()), QString());
             const QList<QVariantList> rows = test::tableRows(db.connection(), u"kjhm"_s);
             if (importing.exitCode() == 0)
                 QVERIFY(rows.size() >= 983);
-            if (entering.exitCode() == 0) {
-                // The runner's draw is 1 2 3 4 5 6 + 16, after the newest it saw.
-                const bool kept = std::ranges::any_of(rows, [](const QVariantList& r) {
-                    return r.value(1).toInt() == 1 && r.value(6).toInt() == 6 &&
-                           r.value(49).toInt() == 16 && r.value(7).isNull();
-                });
-                QVERIFY(kept);
-            }
+            // The runner's draw is 1 2 3 4 5 6 + 16, after the newest it saw.
+            QVERIFY(entering.exitCode() != 0 ||
+                    std::ranges::any_of(rows, [](const QVariantList& r) {
+                        return r.value(1).toInt() == 1 && r.value(6).toInt() == 6 &&
+                               r.value(49).toInt() == 16 && r.value(7).isNull();
+                    }));
             for (const QString& t : {u"kjdm"_s, u"kjzb"_s})
                 QCOMPARE(test::rowCount(db.connection(), t), rows.size());
         }

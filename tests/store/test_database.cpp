@@ -180,6 +180,8 @@ private Q_SLOTS:
             QVERIFY(chosenBackup(kept, answer, &error).isEmpty());
             QVERIFY2(error.endsWith(u"（请输入1到5），数据库没有替换。"_s), qPrintable(error));
         }
+        QVERIFY(chosenBackup({}, u"1"_s, &error).isEmpty());
+        QCOMPARE(error, u"备份文件夹中没有备份，数据库没有替换。请先备份数据库。"_s);
         QVERIFY(restoreFromBackupFile(m_temp->database(), kept[2].path).ok);
         QCOMPARE(rowCount(db(), u"kjhm"_s), 5);
 
